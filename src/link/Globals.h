@@ -1,0 +1,56 @@
+#pragma once
+
+// State shared between windows. All of it is created zero and kept for the whole run.
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// Instrument link
+extern uint8_t InstrumentAddress;   // slave address put in every request
+extern uint8_t UsbLink;             // 1 while the selected port is the instrument's own USB port
+extern uint8_t SelectedPort;        // port number of the instrument connection
+extern uint8_t LastRegister;        // the read to repeat after a missing or damaged reply
+extern uint8_t LastCount;
+extern uint8_t ModeWord;            // bit 0 bandwidth, bit 1 THD convention
+extern uint8_t AlarmReadStep;       // progress of the settings read chain
+
+// Connection watch and discovery
+constexpr int MaxInstrumentPorts = 11;
+extern std::array<uint8_t, MaxInstrumentPorts> InstrumentPorts;
+extern int InstrumentPortCount;
+extern bool ScanReady;
+extern QString UsbDeviceIdMark;     // searched in each device's plug-and-play identifier
+extern int32_t LinkCheckTicks;
+extern int32_t ReconnectTicks;
+
+// Acquisition
+extern uint8_t SamplingMode;        // 0 stopped, 1 single sampling pending, 2 continuous
+
+// Reply dispatcher
+constexpr int FrameBufferSize = 2660;
+extern std::array<uint8_t, FrameBufferSize> FrameBuffer;
+
+// Starting test
+constexpr int StartingPageBytes = 1708;
+constexpr int StartingPages = 6;
+constexpr int StartingCaptureBytes = StartingPageBytes * StartingPages; // 10248
+extern uint8_t StartingPage;        // page expected next, 1 to 6; 0 while no transfer runs
+extern std::array<uint8_t, StartingCaptureBytes> StartingPageBuffer;
+extern std::array<uint8_t, StartingCaptureBytes> StartingCapture;
+
+// Command line
+extern QString CommandLineFile;
+extern bool StartedWithFile;
+
+// Reports: 0 measurement report, 1 record report
+extern uint8_t ReportKind;
+
+// Fill of every drawing area, and the pen of its grid, axes and ticks.
+extern QColor WaveBackgroundColor;
+extern QColor WaveScaleColor;
+
+// Puts every global back to its start value (tests start each case from here).
+void ResetGlobals();
