@@ -97,13 +97,17 @@ public:
     // when the port is closed, and false when the device rejects the write or takes fewer bytes.
     bool SendBytes(const uint8_t *buffer, int count);
     // Performs a reading step; `first` points at the first byte of InputBytes.
-    // Returns the index of the last byte (InputBytes size - 1). Throws while closed.
+    // Returns the index of the last byte (InputBytes size - 1), or -1 when the step took no
+    // new bytes (InputBytes then keeps the previous ones, which must not count as a reply).
+    // Throws ECommError while closed.
     int32_t FetchInputBytes(const uint8_t *&first);
     const QByteArray &inputBytes() const { return m_inputBytes; }
     const QString &inputText() const { return m_inputText; }
 
     // Device path for a port number, as the component opens it.
     static QString DeviceName(int portNumber);
+    // The line settings as the component applies them to the device.
+    LineSettings lineSettings() const;
 
     QTimer *pollTimer() const { return m_pollTimer; }
     // One poll, as the timer runs it (tests call it directly).
@@ -117,7 +121,13 @@ private:
     void OpenPortHandle();
     void ClosePortHandle();
     void ApplyPortSettings();
-    void ReadQueuedInput();
+    // True when the step took new bytes into InputBytes and InputText.
+    bool ReadQueuedInput();
+    // Queries the driver: CommError and the queued count. False, after closing the port,
+    // when the device is gone.
+    bool queryQueue(uint32_t &queued);
+    template<typename T>
+    void changeSetting(T &field, T value);
     void UpdateModemLines();
     // Closes the device after the far end went away (read or status error), so a dead
     // port never spins.
