@@ -5,12 +5,40 @@
 #include "measure/MeasurementRecord.h"
 
 #include <QString>
+#include <QStringList>
+
+// Texts of the Save and Open commands. Filters are "description|pattern" pairs.
+inline const QString MeasurementProposedName = QStringLiteral("TestFile.vqm");
+inline const QString MeasurementSaveFilter = QStringLiteral("Norvo测量文件(.vqm)|*.vqm");
+inline const QString MeasurementOpenFilter = QStringLiteral("NorvoFile|*.vqm|AllFile|*.*");
+inline const QString OverwriteTitle = QStringLiteral("File exists");
+inline const QString OverwriteQuestion = QStringLiteral("  File already exists, overwrite?？  ");
 
 // Both throw EInOutError carrying the system's text of the failure.
 void SaveMeasurementFile(const QString &fileName, const MeasurementRecord &record);
-// The record is left untouched when the file cannot be read whole.
+// Reads the first 8052 bytes; longer files are accepted. The record is left untouched when
+// the file cannot be read whole.
 void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record);
+
+// The Save and Open commands through platform::dialogs(): file dialog with its proposed name
+// and filter, the overwrite question, then the file. False when the user cancelled or
+// refused to overwrite; file errors propagate as EInOutError and leave the record as it was.
+// After a successful Open the caller redraws.
+bool SaveMeasurementCommand(const MeasurementRecord &record);
+bool OpenMeasurementCommand(MeasurementRecord &record);
 
 enum class CommandLineKind { None, MeasurementFile, RecordFile };
 // "vqm"/"VQM"/"Vqm", "vqr"/"VQR"/"Vqr" exactly
 CommandLineKind ClassifyCommandLineFile(const QString &fileName);
+
+// The file name as Windows start-up finds it: the full command line without its first
+// programPathLength + 3 characters (the quoted program path and the blank after it), trimmed,
+// and without its enclosing quotes.
+QString CutCommandLine(const QString &commandLine, int programPathLength);
+
+// Start-up with arguments (argv, program first): sets StartedWithFile and CommandLineFile,
+// loads a measurement file into the record (an error is shown through platform::dialogs(),
+// and start-up goes on). Returns MeasurementFile when a measurement was loaded (the caller
+// redraws), RecordFile when the record window must open CommandLineFile (the caller enables
+// MOpenTimer), None otherwise.
+CommandLineKind HandleCommandLine(const QStringList &arguments, MeasurementRecord &record);

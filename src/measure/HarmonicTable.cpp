@@ -1,0 +1,53 @@
+#include "measure/HarmonicTable.h"
+
+#include "measure/NumberText.h"
+
+#include <cmath>
+
+namespace {
+// The instrument's own constant for the square root of 2; the table keeps it so that its
+// RMS values agree with the instrument's display.
+constexpr double Sqrt2 = 1.41421;
+
+QString rmsText(float amplitude, int decimals)
+{
+    const double factor = std::pow(10.0, decimals);
+    const double rms = RoundHalfEven(double(amplitude) * factor / Sqrt2, 0) / factor;
+    return HarmonicCellPrefix + NumberText(rms, decimals, QStringLiteral(".00"), false, QString());
+}
+
+QString contentText(float amplitude, float fundamental)
+{
+    if (fundamental == 0.0f || !std::isfinite(fundamental)) {
+        // No fundamental: an empty row still reads 0.00 %, anything else has no percentage.
+        if (amplitude == 0.0f)
+            return HarmonicCellPrefix + QStringLiteral("0.00%");
+        return HarmonicCellPrefix + HarmonicContentUndefined;
+    }
+    const double content = RoundHalfEven(double(amplitude) / double(fundamental) * 10000.0, 0) / 100.0;
+    return HarmonicCellPrefix + NumberText(content, 2, QStringLiteral(".00"), false, QStringLiteral("%"));
+}
+} // namespace
+
+HarmonicRow HarmonicTableRow(const MeasurementRecord &record, int order)
+{
+    HarmonicRow row;
+    if (order < 0 || order >= HarmonicCount)
+        return row;
+    const float u = record.UHarm[order];
+    const float i = record.IHarm[order];
+    row.n = HarmonicCellPrefix + QString::number(order);
+    row.uRms = rmsText(u, 2);
+    row.uContent = contentText(u, record.UHarm[1]);
+    row.iRms = rmsText(i, 4);
+    row.iContent = contentText(i, record.IHarm[1]);
+    return row;
+}
+
+QStringList HarmonicTableHeader()
+{
+    const QString blanks(13, QLatin1Char(' '));
+    return {blanks + QStringLiteral("N   "), blanks + QStringLiteral("Vol (rms)"),
+            blanks + QStringLiteral("Vol (content)"), blanks + QStringLiteral("Amp (rms)"),
+            blanks + QStringLiteral("Amp (content)")};
+}
