@@ -237,7 +237,6 @@ private:
     void createClientArea();
     void createStatusBar();
     void createTimers();
-    void setSamplingControls(bool singleAndContinuous);
     void sendModeWord();
     void showError(const QString &text);
 

@@ -1,0 +1,57 @@
+// Program start: the splash window, then every window in a fixed order. Windows are made
+// here and nowhere else; all of them live until the program ends.
+
+#include "appearance/forms/skins.h"
+#include "instrument/forms/Alarm.h"
+#include "instrument/forms/Calibrate.h"
+#include "instrument/forms/External_CT.h"
+#include "instrument/forms/Starting.h"
+#include "link/Platform.h"
+#include "link/forms/communication.h"
+#include "measure/forms/Application.h"
+#include "measure/forms/Harmonic.h"
+#include "measure/forms/Logo.h"
+#include "measure/forms/Main.h"
+#include "measure/forms/QtDialogs.h"
+#include "measure/forms/version.h"
+#include "record/forms/Rec.h"
+#include "record/forms/RecSet.h"
+#include "report/forms/EnterInfo.h"
+#include "report/forms/Print.h"
+
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    Application app(argc, argv);
+    QtDialogs dialogs;
+    platform::install(&dialogs);
+
+    auto logo = std::make_unique<TLogoForm>();
+    logo->show();
+    logo->repaint();
+
+    QApplication::setApplicationName(QStringLiteral("Norvo KMR5150"));
+
+    MainForm = new TMainForm(nullptr, QCoreApplication::arguments());
+    skin = new Tskin(MainForm);
+    VForm = new TVForm(MainForm);
+    CommForm = new TCommForm(MainForm);
+    PrinterForm = new TPrinterForm(MainForm);
+    EnterInfoForm = new TEnterInfoForm(MainForm);
+    HarmonicForm = new THarmonicForm(MainForm);
+    RecordForm = new TRecordForm(MainForm);
+    RecSetForm = new TRecSetForm(MainForm);
+    CalibrateForm = new TCalibrateForm(MainForm);
+    AlarmForm = new TAlarmForm(MainForm);
+    StartingForm = new TStartingForm(MainForm);
+    External_CT_form = new TExternal_CT_form(MainForm);
+
+    logo.reset();
+    MainForm->show();
+    const int result = app.exec();
+
+    delete MainForm; // its child windows go with it
+    platform::install(static_cast<Dialogs *>(nullptr));
+    return result;
+}

@@ -1,0 +1,25 @@
+#include "measure/forms/Logo.h"
+
+#include "link/Platform.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+TLogoForm::TLogoForm(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("LogoForm"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(521, 315);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 521, 315);
+    Image1->setPixmap(QPixmap(platform::programDir().filePath(QStringLiteral("Pictures/Splash.png"))));
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}

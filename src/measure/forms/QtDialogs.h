@@ -1,0 +1,21 @@
+#pragma once
+
+// The message boxes, file dialogs and document opening of the running program.
+
+#include "link/Platform.h"
+
+class QWidget;
+
+class QtDialogs final : public Dialogs
+{
+public:
+    void message(const QString &text, Icon icon = Icon::None, const QString &title = {}) override;
+    bool askYesNo(const QString &title, const QString &text) override;
+    QString openFileName(const QString &filter, const QString &proposedName = {}) override;
+    QString saveFileName(const QString &filter, const QString &proposedName = {}) override;
+    void openUrl(const QString &address) override;
+};
+
+// "Text|*.ext|Other|*.*" (description and pattern pairs) as a file dialog's name filter,
+// "Text (*.ext);;Other (*.*)".
+QString DialogNameFilter(const QString &filter);
