@@ -51,7 +51,7 @@ bool sameName(const QByteArray &a, const QByteArray &b)
 struct Line
 {
     qsizetype start;
-    qsizetype end;  // before the line break
+    qsizetype end; // before the line break
     qsizetype next; // after the line break
 };
 
@@ -70,7 +70,7 @@ QList<Line> splitLines(const QByteArray &text)
             else
                 next += 1;
         }
-        lines.append({start, end, next});
+        lines.append({ start, end, next });
         start = next;
     }
     return lines;
@@ -79,7 +79,7 @@ QList<Line> splitLines(const QByteArray &text)
 std::unique_ptr<CSimpleIniA> parse(const QByteArray &contents, const QString &path)
 {
     auto ini = std::make_unique<CSimpleIniA>(/*a_bIsUtf8*/ true, /*a_bMultiKey*/ false,
-                                             /*a_bMultiLine*/ false);
+        /*a_bMultiLine*/ false);
     ini->SetSpaces(false);
     if (ini->LoadData(contents.constData(), static_cast<size_t>(contents.size())) < 0)
         throw EInOutError(QStringLiteral("Cannot read \"%1\": out of memory").arg(path));
@@ -159,8 +159,8 @@ QStringList IniFile::keys(const QString &section) const
     return list;
 }
 
-QByteArray IniFile::withValue(const QByteArray &original, const QString &section, const QString &key,
-                              const QString &value)
+QByteArray IniFile::withValue(
+    const QByteArray &original, const QString &section, const QString &key, const QString &value)
 {
     QByteArray contents = original.startsWith(Bom) ? original.mid(Bom.size()) : original;
     const QByteArray sectionName = section.toUtf8();

@@ -23,12 +23,14 @@ public:
 
     // Values are read with the blanks around them removed. Throws EInOutError when the
     // file exists but cannot be read.
-    QString readString(const QString &section, const QString &key, const QString &defaultValue = QStringLiteral("2")) const;
+    QString readString(
+        const QString &section, const QString &key, const QString &defaultValue = QStringLiteral("2")) const;
 
     // A decimal integer, optionally signed; blanks around it are allowed (the reader
     // trims them anyway). Anything else, also an empty value, throws EConvertError with a
     // text naming the section, the key and the value.
-    int readInteger(const QString &section, const QString &key, const QString &defaultValue = QStringLiteral("2")) const;
+    int readInteger(
+        const QString &section, const QString &key, const QString &defaultValue = QStringLiteral("2")) const;
 
     // Throws EInOutError with the system's text when the file cannot be read or written.
     // Line breaks in `value` become blanks: a value is one line of the file.
@@ -46,8 +48,8 @@ public:
     // The text of the file after setting one key, applied to `contents` (pure; used by
     // writeString and by tests). `contents` may start with a byte-order mark, which is
     // dropped.
-    static QByteArray withValue(const QByteArray &contents, const QString &section, const QString &key,
-                                const QString &value);
+    static QByteArray withValue(
+        const QByteArray &contents, const QString &section, const QString &key, const QString &value);
 
 private:
     QByteArray load() const;

@@ -68,7 +68,7 @@ std::optional<UsbIdentity> UsbIdentityFromSysfs(const QString &sysfsRoot, const 
         const std::optional<uint16_t> vendor = hexAttribute(here.filePath(QStringLiteral("idVendor")));
         const std::optional<uint16_t> product = hexAttribute(here.filePath(QStringLiteral("idProduct")));
         if (vendor && product)
-            return UsbIdentity{*vendor, *product, readAttribute(here.filePath(QStringLiteral("serial")))};
+            return UsbIdentity { *vendor, *product, readAttribute(here.filePath(QStringLiteral("serial"))) };
         dir = QFileInfo(dir).path();
     }
     return std::nullopt;
@@ -78,7 +78,8 @@ QString DeviceIdentifier(const std::optional<UsbIdentity> &usb, const QString &p
 {
     if (!usb)
         return QStringLiteral("SERIAL\\") + portName;
-    const auto hex4 = [](uint16_t v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); };
+    const auto hex4
+        = [](uint16_t v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); };
     const QString instance = usb->serialNumber.isEmpty() ? portName : usb->serialNumber;
     return QStringLiteral("USB\\VID_%1&PID_%2\\%3").arg(hex4(usb->vendorId), hex4(usb->productId), instance);
 }
@@ -90,8 +91,7 @@ LinuxDeviceInventory::LinuxDeviceInventory(QString sysfsRoot, PortLister lister)
 }
 
 InventoryEntry LinuxDeviceInventory::makeEntry(const QString &portName, const QString &devicePath,
-                                               const QString &description, std::optional<UsbIdentity> usb,
-                                               int portNumber) const
+    const QString &description, std::optional<UsbIdentity> usb, int portNumber) const
 {
     InventoryEntry entry;
     entry.pnpDeviceId = DeviceIdentifier(usb, portName);
@@ -114,18 +114,19 @@ QList<InventoryEntry> LinuxDeviceInventory::serialDevices()
     for (const SystemSerialPort &port : m_lister()) {
         std::optional<UsbIdentity> usb;
         if (port.vendorId && port.productId)
-            usb = UsbIdentity{*port.vendorId, *port.productId, port.serialNumber};
+            usb = UsbIdentity { *port.vendorId, *port.productId, port.serialNumber };
         if (!usb || usb->serialNumber.isEmpty()) {
             // Without udev Qt knows no USB identity; sysfs has it.
-            if (const std::optional<UsbIdentity> fromSysfs = UsbIdentityFromSysfs(m_sysfsRoot, port.portName)) {
+            if (const std::optional<UsbIdentity> fromSysfs
+                = UsbIdentityFromSysfs(m_sysfsRoot, port.portName)) {
                 if (!usb)
                     usb = fromSysfs;
                 else if (usb->vendorId == fromSysfs->vendorId && usb->productId == fromSysfs->productId)
                     usb->serialNumber = fromSysfs->serialNumber;
             }
         }
-        const QString path = port.systemLocation.isEmpty() ? QStringLiteral("/dev/") + port.portName
-                                                           : port.systemLocation;
+        const QString path
+            = port.systemLocation.isEmpty() ? QStringLiteral("/dev/") + port.portName : port.systemLocation;
         listed.insert(CanonicalDevicePath(path));
         entries.append(makeEntry(port.portName, path, port.description, usb, PortNumberForPath(path)));
     }
@@ -133,8 +134,8 @@ QList<InventoryEntry> LinuxDeviceInventory::serialDevices()
 #ifndef Q_OS_WIN
     // Qt does not list pseudo-terminals; a device the user mapped to a number is listed
     // here, under that number, when it is present.
-    static const QRegularExpression portKey(QStringLiteral("^COM([0-9]{1,3})$"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression portKey(
+        QStringLiteral("^COM([0-9]{1,3})$"), QRegularExpression::CaseInsensitiveOption);
     const IniFile settings(QStringLiteral("SysSet.ini"));
     for (const QString &key : settings.keys(QStringLiteral("PortMap"))) {
         const QRegularExpressionMatch match = portKey.match(key);

@@ -17,7 +17,7 @@
 // One serial port as Qt's port information reports it.
 struct SystemSerialPort
 {
-    QString portName;       // "ttyUSB0"
+    QString portName; // "ttyUSB0"
     QString systemLocation; // "/dev/ttyUSB0"
     QString description;
     std::optional<uint16_t> vendorId;
@@ -52,7 +52,8 @@ class LinuxDeviceInventory final : public DeviceInventory
 public:
     using PortLister = std::function<QList<SystemSerialPort>()>;
 
-    explicit LinuxDeviceInventory(QString sysfsRoot = QStringLiteral("/sys"), PortLister lister = QtSerialPorts);
+    explicit LinuxDeviceInventory(
+        QString sysfsRoot = QStringLiteral("/sys"), PortLister lister = QtSerialPorts);
 
     // Qt's ports, then the present devices named in SysSet.ini [PortMap] that Qt does not
     // list (pseudo-terminals, for instance). Identifiers fall back to sysfs where Qt
@@ -61,7 +62,7 @@ public:
 
 private:
     InventoryEntry makeEntry(const QString &portName, const QString &devicePath, const QString &description,
-                             std::optional<UsbIdentity> usb, int portNumber) const;
+        std::optional<UsbIdentity> usb, int portNumber) const;
 
     QString m_sysfsRoot;
     PortLister m_lister;

@@ -9,10 +9,17 @@ std::optional<int> PortNumberFromDeviceName(const QString &name)
 {
     qsizetype digits = 0;
     switch (name.size()) {
-    case 23: digits = 1; break;
-    case 24: digits = 2; break;
-    case 25: digits = 3; break;
-    default: return std::nullopt;
+    case 23:
+        digits = 1;
+        break;
+    case 24:
+        digits = 2;
+        break;
+    case 25:
+        digits = 3;
+        break;
+    default:
+        return std::nullopt;
     }
     const QString text = name.mid(name.size() - 1 - digits, digits);
     int value = 0;

@@ -19,10 +19,10 @@ public:
         return QStringLiteral("\\\\.\\COM%1").arg(portNumber);
 #else
         // Read each time: the user may edit the map while the program runs.
-        const QString mapped = IniFile(QStringLiteral("SysSet.ini"))
-                                   .readString(QStringLiteral("PortMap"),
-                                               QStringLiteral("COM%1").arg(portNumber), QString())
-                                   .trimmed();
+        const QString mapped
+            = IniFile(QStringLiteral("SysSet.ini"))
+                  .readString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(portNumber), QString())
+                  .trimmed();
         return mapped.isEmpty() ? BuiltInPortPath(portNumber) : mapped;
 #endif
     }
@@ -44,7 +44,7 @@ QString BuiltInPortPath(int portNumber)
         int first;
         const char *prefix;
     };
-    static constexpr Range ranges[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
+    static constexpr Range ranges[] = { { 1, "/dev/ttyS" }, { 33, "/dev/ttyUSB" }, { 65, "/dev/ttyACM" } };
     for (const Range &range : ranges) {
         if (portNumber >= range.first && portNumber < range.first + 32)
             return QString::fromLatin1(range.prefix) + QString::number(portNumber - range.first);

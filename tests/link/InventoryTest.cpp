@@ -20,8 +20,8 @@ public:
     QString root() const { return m_dir.path(); }
 
     // Makes `devices/<usbDevice>` a USB device and links tty `name` to `devices/<ttyParent>`.
-    void addUsbTty(const QString &name, const QString &usbDevice, const QString &ttyParent, const QByteArray &vendor,
-                   const QByteArray &product, const QByteArray &serial = {})
+    void addUsbTty(const QString &name, const QString &usbDevice, const QString &ttyParent,
+        const QByteArray &vendor, const QByteArray &product, const QByteArray &serial = {})
     {
         const QString deviceDir = path("devices/" + usbDevice);
         QDir().mkpath(deviceDir);
@@ -58,9 +58,10 @@ protected:
     {
         UsbDeviceIdMark = QStringLiteral("5732");
         // The instrument on its CDC driver, a usb-serial adapter and a plain UART.
-        m_sysfs.addUsbTty("ttyACM0", "pci0000:00/usb1/1-2", "pci0000:00/usb1/1-2/1-2:1.0", "5732", "0a1b", "KMR0042");
-        m_sysfs.addUsbTty("ttyUSB0", "pci0000:00/usb1/1-3", "pci0000:00/usb1/1-3/1-3:1.0/ttyUSB0", "0403", "6001",
-                          "A5XK3RJT");
+        m_sysfs.addUsbTty(
+            "ttyACM0", "pci0000:00/usb1/1-2", "pci0000:00/usb1/1-2/1-2:1.0", "5732", "0a1b", "KMR0042");
+        m_sysfs.addUsbTty("ttyUSB0", "pci0000:00/usb1/1-3", "pci0000:00/usb1/1-3/1-3:1.0/ttyUSB0", "0403",
+            "6001", "A5XK3RJT");
         m_sysfs.linkTty("ttyS0", "platform/serial8250/tty/ttyS0");
     }
     ~InventoryTest() override { ResetGlobals(); }
@@ -92,12 +93,12 @@ TEST_F(InventoryTest, SysfsGivesTheUsbDeviceAboveTheTty)
         const char *tty;
         std::optional<UsbIdentity> expected;
     } cases[] = {
-        {"ttyACM0", UsbIdentity{0x5732, 0x0a1b, "KMR0042"}},
-        {"ttyUSB0", UsbIdentity{0x0403, 0x6001, "A5XK3RJT"}},
-        {"ttyS0", std::nullopt}, // no USB device up to the root
-        {"ttyUSB9", std::nullopt},
-        {"../class", std::nullopt},
-        {"", std::nullopt},
+        { "ttyACM0", UsbIdentity { 0x5732, 0x0a1b, "KMR0042" } },
+        { "ttyUSB0", UsbIdentity { 0x0403, 0x6001, "A5XK3RJT" } },
+        { "ttyS0", std::nullopt }, // no USB device up to the root
+        { "ttyUSB9", std::nullopt },
+        { "../class", std::nullopt },
+        { "", std::nullopt },
     };
     for (const Case &c : cases) {
         const std::optional<UsbIdentity> found = UsbIdentityFromSysfs(m_sysfs.root(), c.tty);
@@ -118,10 +119,10 @@ TEST_F(InventoryTest, IdentifierTexts)
         const char *portName;
         const char *expected;
     } cases[] = {
-        {UsbIdentity{0x5732, 0x0a1b, "KMR0042"}, "ttyACM0", "USB\\VID_5732&PID_0A1B\\KMR0042"},
-        {UsbIdentity{0x0403, 0x6001, "A5XK3RJT"}, "ttyUSB0", "USB\\VID_0403&PID_6001\\A5XK3RJT"},
-        {UsbIdentity{0x1a, 0xbeef, ""}, "ttyUSB3", "USB\\VID_001A&PID_BEEF\\ttyUSB3"},
-        {std::nullopt, "ttyS0", "SERIAL\\ttyS0"},
+        { UsbIdentity { 0x5732, 0x0a1b, "KMR0042" }, "ttyACM0", "USB\\VID_5732&PID_0A1B\\KMR0042" },
+        { UsbIdentity { 0x0403, 0x6001, "A5XK3RJT" }, "ttyUSB0", "USB\\VID_0403&PID_6001\\A5XK3RJT" },
+        { UsbIdentity { 0x1a, 0xbeef, "" }, "ttyUSB3", "USB\\VID_001A&PID_BEEF\\ttyUSB3" },
+        { std::nullopt, "ttyS0", "SERIAL\\ttyS0" },
     };
     for (const Case &c : cases)
         EXPECT_EQ(DeviceIdentifier(c.usb, c.portName), c.expected) << c.expected;
@@ -131,12 +132,12 @@ TEST_F(InventoryTest, ListsQtPortsWithIdentifierNameAndNumber)
 {
     const QList<SystemSerialPort> qtPorts = {
         // udev not running: Qt knows no vendor, sysfs does.
-        {"ttyACM0", "/dev/ttyACM0", "", std::nullopt, std::nullopt, ""},
+        { "ttyACM0", "/dev/ttyACM0", "", std::nullopt, std::nullopt, "" },
         // Qt knows the vendor but not the serial number.
-        {"ttyUSB0", "/dev/ttyUSB0", "FT232R USB UART", 0x0403, 0x6001, ""},
-        {"ttyS0", "/dev/ttyS0", "", std::nullopt, std::nullopt, ""},
+        { "ttyUSB0", "/dev/ttyUSB0", "FT232R USB UART", 0x0403, 0x6001, "" },
+        { "ttyS0", "/dev/ttyS0", "", std::nullopt, std::nullopt, "" },
         // A device no number maps.
-        {"ttyXRUSB0", "/dev/ttyXRUSB0", "XR21V1410 USB UART", 0x04e2, 0x1410, "X1"},
+        { "ttyXRUSB0", "/dev/ttyXRUSB0", "XR21V1410 USB UART", 0x04e2, 0x1410, "X1" },
     };
     LinuxDeviceInventory inventory(m_sysfs.root(), [&] { return qtPorts; });
     const QList<InventoryEntry> entries = inventory.serialDevices();
@@ -148,10 +149,10 @@ TEST_F(InventoryTest, ListsQtPortsWithIdentifierNameAndNumber)
         int port;
         const char *path;
     } expected[] = {
-        {"USB\\VID_5732&PID_0A1B\\KMR0042", "KMR5150 USB Port (COM65)", 65, "/dev/ttyACM0"},
-        {"USB\\VID_0403&PID_6001\\A5XK3RJT", "FT232R USB UART (COM33)", 33, "/dev/ttyUSB0"},
-        {"SERIAL\\ttyS0", "Communications Port (COM1)", 1, "/dev/ttyS0"},
-        {"USB\\VID_04E2&PID_1410\\X1", "XR21V1410 USB UART", 0, "/dev/ttyXRUSB0"},
+        { "USB\\VID_5732&PID_0A1B\\KMR0042", "KMR5150 USB Port (COM65)", 65, "/dev/ttyACM0" },
+        { "USB\\VID_0403&PID_6001\\A5XK3RJT", "FT232R USB UART (COM33)", 33, "/dev/ttyUSB0" },
+        { "SERIAL\\ttyS0", "Communications Port (COM1)", 1, "/dev/ttyS0" },
+        { "USB\\VID_04E2&PID_1410\\X1", "XR21V1410 USB UART", 0, "/dev/ttyXRUSB0" },
     };
     ASSERT_EQ(entries.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -161,7 +162,7 @@ TEST_F(InventoryTest, ListsQtPortsWithIdentifierNameAndNumber)
         EXPECT_EQ(entries[i].devicePath, expected[i].path) << i;
     }
     // What the scan makes of it: only the instrument, its number read from its name.
-    EXPECT_EQ(InstrumentPortsFromInventory(entries, UsbDeviceIdMark), QList<int>({65}));
+    EXPECT_EQ(InstrumentPortsFromInventory(entries, UsbDeviceIdMark), QList<int>({ 65 }));
 }
 
 TEST_F(InventoryTest, MappedDevicesJoinTheList)
@@ -175,11 +176,11 @@ TEST_F(InventoryTest, MappedDevicesJoinTheList)
     const QString byId = QDir(m_dir.path()).filePath("dev/serial/by-id/usb-FTDI-if00-port0");
     QDir().mkpath(QFileInfo(byId).path());
     ASSERT_TRUE(QFile::link(adapter, byId));
-    writeSettings(("[PortMap]\nCOM5=" + instrument + "\nCOM9=" + pty + "\nCOM8=" + byId +
-                   "\nCOM6=/dev/pts/999999\nCOMX=" + pty + "\nCOM300=" + pty + "\n")
+    writeSettings(("[PortMap]\nCOM5=" + instrument + "\nCOM9=" + pty + "\nCOM8=" + byId
+        + "\nCOM6=/dev/pts/999999\nCOMX=" + pty + "\nCOM300=" + pty + "\n")
                       .toUtf8());
 
-    const QList<SystemSerialPort> qtPorts = {{"ttyUSB7", adapter, "USB Serial", 0x0403, 0x6015, "D1"}};
+    const QList<SystemSerialPort> qtPorts = { { "ttyUSB7", adapter, "USB Serial", 0x0403, 0x6015, "D1" } };
     LinuxDeviceInventory inventory(m_sysfs.root(), [&] { return qtPorts; });
     const QList<InventoryEntry> entries = inventory.serialDevices();
 
@@ -190,9 +191,9 @@ TEST_F(InventoryTest, MappedDevicesJoinTheList)
         int port;
         QString path;
     } expected[] = {
-        {"USB\\VID_0403&PID_6015\\D1", "USB Serial (COM8)", 8, adapter},
-        {"USB\\VID_5732&PID_0001\\SIM1", "KMR5150 USB Port (COM5)", 5, instrument},
-        {"SERIAL\\3", "Communications Port (COM9)", 9, pty},
+        { "USB\\VID_0403&PID_6015\\D1", "USB Serial (COM8)", 8, adapter },
+        { "USB\\VID_5732&PID_0001\\SIM1", "KMR5150 USB Port (COM5)", 5, instrument },
+        { "SERIAL\\3", "Communications Port (COM9)", 9, pty },
     };
     ASSERT_EQ(entries.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -202,7 +203,7 @@ TEST_F(InventoryTest, MappedDevicesJoinTheList)
         EXPECT_EQ(entries[i].devicePath, expected[i].path) << i;
     }
     EXPECT_EQ(entries[1].name.size(), 23);
-    EXPECT_EQ(InstrumentPortsFromInventory(entries, UsbDeviceIdMark), QList<int>({5}));
+    EXPECT_EQ(InstrumentPortsFromInventory(entries, UsbDeviceIdMark), QList<int>({ 5 }));
 }
 
 } // namespace

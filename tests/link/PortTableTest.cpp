@@ -1,5 +1,5 @@
-#include "link/IniFile.h"
 #include "link/PortTable.h"
+#include "link/IniFile.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
 
@@ -40,9 +40,19 @@ TEST_F(PortTableTest, BuiltInTableCoversThreeBlocksOf32)
         int port;
         const char *path;
     } cases[] = {
-        {-1, ""}, {0, ""}, {1, "/dev/ttyS0"}, {2, "/dev/ttyS1"}, {32, "/dev/ttyS31"},
-        {33, "/dev/ttyUSB0"}, {64, "/dev/ttyUSB31"}, {65, "/dev/ttyACM0"}, {96, "/dev/ttyACM31"},
-        {97, ""}, {200, ""}, {255, ""}, {256, ""},
+        { -1, "" },
+        { 0, "" },
+        { 1, "/dev/ttyS0" },
+        { 2, "/dev/ttyS1" },
+        { 32, "/dev/ttyS31" },
+        { 33, "/dev/ttyUSB0" },
+        { 64, "/dev/ttyUSB31" },
+        { 65, "/dev/ttyACM0" },
+        { 96, "/dev/ttyACM31" },
+        { 97, "" },
+        { 200, "" },
+        { 255, "" },
+        { 256, "" },
     };
     const PortMap &map = defaultPortMap(); // no SysSet.ini: the table alone
     for (const Case &c : cases) {
@@ -66,14 +76,14 @@ TEST_F(PortTableTest, PortMapSectionWinsOverTheTable)
         int port;
         const char *path;
     } cases[] = {
-        {7, "/dev/pts/3"},
-        {33, "/dev/serial/by-id/usb-Norvo_KMR5150_0042-if00"},
-        {200, "/tmp/kmr-pty"},
-        {2, "/dev/ttyS1"},  // an empty entry leaves the table's path
-        {8, "/dev/ttyS7"},  // numbers the section does not name keep the table
-        {34, "/dev/ttyUSB1"},
-        {0, ""},            // only numbers 1 to 255 are ports
-        {256, ""},
+        { 7, "/dev/pts/3" },
+        { 33, "/dev/serial/by-id/usb-Norvo_KMR5150_0042-if00" },
+        { 200, "/tmp/kmr-pty" },
+        { 2, "/dev/ttyS1" }, // an empty entry leaves the table's path
+        { 8, "/dev/ttyS7" }, // numbers the section does not name keep the table
+        { 34, "/dev/ttyUSB1" },
+        { 0, "" }, // only numbers 1 to 255 are ports
+        { 256, "" },
     };
     for (const Case &c : cases)
         EXPECT_EQ(defaultPortMap().devicePath(c.port), c.path) << c.port;
@@ -93,18 +103,18 @@ TEST_F(PortTableTest, ReverseLookupComparesResolvedPaths)
     ASSERT_TRUE(QFile::link(device, link));
     const QString dotted = QDir(m_dir.path()).filePath("dev/pts/../pts/3");
 
-    FakePortMap map({{9, link}, {12, device}, {40, other}});
+    FakePortMap map({ { 9, link }, { 12, device }, { 40, other } });
     struct Case
     {
         const char *name;
         QString path;
         int port;
     } cases[] = {
-        {"the device behind the link", device, 9}, // 9 and 12 both name it: the lowest wins
-        {"the link itself", link, 9},
-        {"a second name of a path", dotted, 40},
-        {"a path no number maps", QDir(m_dir.path()).filePath("dev/ttyACM0"), 0},
-        {"empty", QString(), 0},
+        { "the device behind the link", device, 9 }, // 9 and 12 both name it: the lowest wins
+        { "the link itself", link, 9 },
+        { "a second name of a path", dotted, 40 },
+        { "a path no number maps", QDir(m_dir.path()).filePath("dev/ttyACM0"), 0 },
+        { "empty", QString(), 0 },
     };
     for (const Case &c : cases)
         EXPECT_EQ(PortNumberForPath(c.path), c.port) << c.name;
@@ -119,11 +129,11 @@ TEST_F(PortTableTest, ReverseLookupThroughTheSettings)
         QString path;
         int port;
     } cases[] = {
-        {device, 5},
-        {"/dev/ttyS0", 1}, // absent devices compare by their plain path
-        {"/dev/ttyUSB0", 33},
-        {"/dev/../dev/ttyACM31", 96},
-        {"/dev/ttyACM32", 0},
+        { device, 5 },
+        { "/dev/ttyS0", 1 }, // absent devices compare by their plain path
+        { "/dev/ttyUSB0", 33 },
+        { "/dev/../dev/ttyACM31", 96 },
+        { "/dev/ttyACM32", 0 },
     };
     for (const Case &c : cases)
         EXPECT_EQ(PortNumberForPath(c.path), c.port) << qPrintable(c.path);
