@@ -4,6 +4,7 @@
 // measurement record, refreshed every second while the program runs.
 
 #include <QDialog>
+#include <QString>
 
 class QTableWidget;
 class QTimer;
@@ -15,12 +16,18 @@ class THarmonicForm : public QDialog
 public:
     explicit THarmonicForm(QWidget *parent = nullptr);
 
+    // The grid's header row is the fixed row 0 of the table; data row r (order r - 1) is
+    // row r - 1 of the widget.
     QTableWidget *p1_h = nullptr;
     QTimer *Timer1 = nullptr;
 
     void FormCreate();
     // Rewrites every data cell from the measurement record; also the tick of Timer1.
     void FormShow();
+
+    // A cell in grid coordinates, fixed header row included: Cells(col, 0) is the header,
+    // Cells(col, n + 1) the row of order n.
+    QString Cells(int col, int row) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
