@@ -1,0 +1,319 @@
+#include "link/Errors.h"
+#include "link/Globals.h"
+#include "measure/MeasurementFile.h"
+#include "measure/PanelTexts.h"
+#include "support/Fakes.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+QByteArray bytesOf(const MeasurementRecord &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(&record), MeasurementRecordBytes);
+}
+
+class MeasurementFile : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        std::memset(&Measurement, 0, sizeof Measurement);
+        InitMeasurement();
+        ASSERT_TRUE(dir.isValid());
+    }
+    void TearDown() override { ResetGlobals(); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    static void writeFile(const QString &name, const QByteArray &content)
+    {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(content), content.size());
+    }
+
+    static QByteArray readFile(const QString &name)
+    {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+    // A record in which every byte, the tail included, tells where it is.
+    static MeasurementRecord patterned()
+    {
+        MeasurementRecord record;
+        auto *bytes = reinterpret_cast<uint8_t *>(&record);
+        for (int i = 0; i < MeasurementRecordBytes; ++i)
+            bytes[i] = uint8_t(i * 31 + 7);
+        return record;
+    }
+
+    QTemporaryDir dir;
+};
+} // namespace
+
+TEST_F(MeasurementFile, StartUpRecordIsSavedByteForByte)
+{
+    SaveMeasurementFile(path("start.vqm"), Measurement);
+    const QByteArray file = readFile(path("start.vqm"));
+    ASSERT_EQ(file.size(), MeasurementRecordBytes);
+    for (int i = 0; i < 468; ++i)
+        ASSERT_EQ(file[i], 0) << i;
+    EXPECT_EQ(file.mid(468, 8), QByteArray::fromHex("0000803f0000803f"));
+    EXPECT_EQ(file.mid(476, 2), QByteArray::fromHex("0002"));
+    for (int i = 478; i < 2530; i += 2)
+        ASSERT_EQ(file.mid(i, 2), QByteArray::fromHex("ff07")) << i;
+    for (int i = 2530; i < MeasurementRecordBytes; ++i)
+        ASSERT_EQ(file[i], 0) << i;
+}
+
+TEST_F(MeasurementFile, SaveThenLoadRestoresEveryByteWithTheTail)
+{
+    const MeasurementRecord saved = patterned();
+    SaveMeasurementFile(path("a.vqm"), saved);
+    MeasurementRecord loaded{};
+    LoadMeasurementFile(path("a.vqm"), loaded);
+    EXPECT_EQ(bytesOf(loaded), bytesOf(saved));
+
+    // A live measurement replaces only the reply part; the file's tail is saved again.
+    Measurement = loaded;
+    std::vector<uint8_t> reply(MeasurementReplyDataBytes, 0x11);
+    StoreMeasurementReply(reply.data());
+    SaveMeasurementFile(path("b.vqm"), Measurement);
+    EXPECT_EQ(readFile(path("b.vqm")).mid(MeasurementReplyDataBytes), bytesOf(saved).mid(MeasurementReplyDataBytes));
+}
+
+TEST_F(MeasurementFile, SavingTruncatesALongerFile)
+{
+    writeFile(path("long.vqm"), QByteArray(9000, 'x'));
+    SaveMeasurementFile(path("long.vqm"), Measurement);
+    EXPECT_EQ(readFile(path("long.vqm")), bytesOf(Measurement));
+}
+
+TEST_F(MeasurementFile, FileSizesAndFailuresOnLoad)
+{
+    const QByteArray image = bytesOf(patterned());
+    struct Case
+    {
+        const char *name;
+        QByteArray content; // empty: the file does not exist
+        bool loads;
+        const char *error;
+    } cases[] = {
+        {"exact.vqm", image, true, nullptr},
+        {"longer.vqm", image + QByteArray(10000 - MeasurementRecordBytes, '\xAB'), true, nullptr},
+        {"short.vqm", image.left(8000), false, "Read beyond end of file"},
+        {"empty.vqm", QByteArray(), false, "No such file or directory"},
+        {"one-less.vqm", image.left(MeasurementRecordBytes - 1), false, "Read beyond end of file"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.content.isEmpty())
+            writeFile(path(c.name), c.content);
+        MeasurementRecord record{};
+        std::memset(&record, 0x5A, sizeof record);
+        const QByteArray before = bytesOf(record);
+        if (c.loads) {
+            LoadMeasurementFile(path(c.name), record);
+            EXPECT_EQ(bytesOf(record), image);
+        } else {
+            try {
+                LoadMeasurementFile(path(c.name), record);
+                ADD_FAILURE() << "no error raised";
+            } catch (const EInOutError &error) {
+                EXPECT_EQ(error.text(), QString::fromLatin1(c.error));
+            }
+            EXPECT_EQ(bytesOf(record), before) << "a failed load must leave the record as it was";
+        }
+    }
+}
+
+TEST_F(MeasurementFile, DirectoryAndMissingFolderRaiseSystemErrors)
+{
+    MeasurementRecord record = patterned();
+    const QByteArray before = bytesOf(record);
+    EXPECT_THROW(LoadMeasurementFile(dir.path(), record), EInOutError);
+    EXPECT_EQ(bytesOf(record), before);
+    try {
+        SaveMeasurementFile(path("no-such-folder/x.vqm"), record);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EInOutError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("No such file or directory"));
+    }
+}
+
+TEST_F(MeasurementFile, NaNReactivePowerIsLoadedAsItIsAndShownAsZero)
+{
+    QByteArray image = bytesOf(Measurement);
+    image.replace(36, 4, QByteArray::fromHex("0000c07f"));
+    image.replace(60 + 4, 4, QByteArray::fromHex("0000c07f"));
+    writeFile(path("nan.vqm"), image);
+    LoadMeasurementFile(path("nan.vqm"), Measurement);
+    EXPECT_TRUE(std::isnan(Measurement.PQ));
+    EXPECT_TRUE(std::isnan(Measurement.UHarm[1]));
+    EXPECT_EQ(PanelTexts(Measurement)[Panel_PQ], QStringLiteral("0.0"));
+}
+
+TEST_F(MeasurementFile, SaveCommandAsksBeforeOverwriting)
+{
+    FakeDialogs dialogs;
+    const QString existing = path("old.vqm");
+    writeFile(existing, "old content");
+
+    struct Case
+    {
+        const char *name;
+        QString chosen;
+        std::optional<bool> answer; // none: no question expected
+        bool saved;
+        QByteArray fileAfter;
+    } cases[] = {
+        {"cancelled dialog", QString(), std::nullopt, false, "old content"},
+        {"refused overwrite", existing, false, false, "old content"},
+        {"accepted overwrite", existing, true, true, bytesOf(Measurement)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.questions.clear();
+        dialogs.fileDialogs.clear();
+        dialogs.fileNames = {c.chosen};
+        if (c.answer)
+            dialogs.answers = {*c.answer};
+        EXPECT_EQ(SaveMeasurementCommand(Measurement), c.saved);
+        ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+        EXPECT_EQ(dialogs.fileDialogs[0].first, QStringLiteral("Norvo测量文件(.vqm)|*.vqm"));
+        EXPECT_EQ(dialogs.fileDialogs[0].second, QStringLiteral("TestFile.vqm"));
+        ASSERT_EQ(dialogs.questions.size(), c.answer ? 1u : 0u);
+        if (c.answer) {
+            EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("File exists"));
+            EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("  File already exists, overwrite?？  "));
+        }
+        EXPECT_EQ(readFile(existing), c.fileAfter);
+    }
+}
+
+TEST_F(MeasurementFile, SaveCommandWritesANewFileWithoutAsking)
+{
+    FakeDialogs dialogs;
+    dialogs.fileNames = {path("new.vqm")};
+    EXPECT_TRUE(SaveMeasurementCommand(Measurement));
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(readFile(path("new.vqm")), bytesOf(Measurement));
+}
+
+TEST_F(MeasurementFile, OpenCommandLoadsTheChosenFile)
+{
+    FakeDialogs dialogs;
+    const MeasurementRecord saved = patterned();
+    SaveMeasurementFile(path("in.vqm"), saved);
+    const QByteArray startUp = bytesOf(Measurement);
+
+    dialogs.fileNames = {QString()};
+    EXPECT_FALSE(OpenMeasurementCommand(Measurement));
+    EXPECT_EQ(bytesOf(Measurement), startUp);
+
+    dialogs.fileNames = {path("in.vqm")};
+    EXPECT_TRUE(OpenMeasurementCommand(Measurement));
+    EXPECT_EQ(bytesOf(Measurement), bytesOf(saved));
+    ASSERT_EQ(dialogs.fileDialogs.size(), 2u);
+    EXPECT_EQ(dialogs.fileDialogs[1].first, QStringLiteral("NorvoFile|*.vqm|AllFile|*.*"));
+
+    dialogs.fileNames = {path("missing.vqm")};
+    EXPECT_THROW(OpenMeasurementCommand(Measurement), EInOutError);
+    EXPECT_EQ(bytesOf(Measurement), bytesOf(saved));
+}
+
+TEST(CommandLine, ExtensionsAreRecognisedInThreeSpellingsOnly)
+{
+    struct Case
+    {
+        const char *name;
+        CommandLineKind kind;
+    } cases[] = {
+        {"C:\\data\\x.vqm", CommandLineKind::MeasurementFile},
+        {"C:\\data\\x.VQM", CommandLineKind::MeasurementFile},
+        {"/home/u/x.Vqm", CommandLineKind::MeasurementFile},
+        {"x.vQm", CommandLineKind::None},
+        {"x.VQm", CommandLineKind::None},
+        {"x.vqM", CommandLineKind::None},
+        {"C:\\data\\x.vqr", CommandLineKind::RecordFile},
+        {"x.VQR", CommandLineKind::RecordFile},
+        {"x.Vqr", CommandLineKind::RecordFile},
+        {"x.vqR", CommandLineKind::None},
+        {"x.txt", CommandLineKind::None},
+        {"vqm", CommandLineKind::MeasurementFile}, // only the last three characters count
+        {"qm", CommandLineKind::None},
+        {"", CommandLineKind::None},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ClassifyCommandLineFile(QString::fromLatin1(c.name)), c.kind) << c.name;
+}
+
+TEST(CommandLine, WindowsCommandLineIsCutAfterTheQuotedProgramPath)
+{
+    const QString program = QStringLiteral("C:\\Norvo\\KMR5150.exe"); // 20 characters
+    struct Case
+    {
+        QString commandLine;
+        QString expected;
+    } cases[] = {
+        {"\"" + program + "\" C:\\data\\x.VQM", "C:\\data\\x.VQM"},
+        {"\"" + program + "\" \"C:\\my data\\x.vqm\"", "C:\\my data\\x.vqm"},
+        {"\"" + program + "\"   C:\\data\\x.vqr   ", "C:\\data\\x.vqr"},
+        {"\"" + program + "\" \"", ""},
+        {"\"" + program + "\"", ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CutCommandLine(c.commandLine, int(program.size())), c.expected) << c.commandLine.toStdString();
+}
+
+TEST_F(MeasurementFile, CommandLineLoadsMeasurementsAndHandsOnRecords)
+{
+    FakeDialogs dialogs;
+    const MeasurementRecord saved = patterned();
+    SaveMeasurementFile(path("x.VQM"), saved);
+    const QByteArray startUp = bytesOf(Measurement);
+
+    struct Case
+    {
+        const char *name;
+        QStringList arguments;
+        CommandLineKind kind;
+        bool startedWithFile;
+        bool loaded;
+        int messages;
+    } cases[] = {
+        {"no argument", {"KMR5150"}, CommandLineKind::None, false, false, 0},
+        {"record file", {"KMR5150", path("run.vqr")}, CommandLineKind::RecordFile, true, false, 0},
+        {"other file", {"KMR5150", path("x.txt")}, CommandLineKind::None, true, false, 0},
+        {"odd capitals", {"KMR5150", path("x.vQm")}, CommandLineKind::None, true, false, 0},
+        {"missing measurement", {"KMR5150", path("gone.vqm")}, CommandLineKind::None, true, false, 1},
+        {"measurement file", {"KMR5150", path("x.VQM")}, CommandLineKind::MeasurementFile, true, true, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetGlobals();
+        std::memcpy(&Measurement, startUp.constData(), MeasurementRecordBytes);
+        dialogs.messages.clear();
+        EXPECT_EQ(HandleCommandLine(c.arguments, Measurement), c.kind);
+        EXPECT_EQ(StartedWithFile, c.startedWithFile);
+        EXPECT_EQ(CommandLineFile, c.arguments.value(1));
+        EXPECT_EQ(bytesOf(Measurement), c.loaded ? bytesOf(saved) : startUp);
+        ASSERT_EQ(int(dialogs.messages.size()), c.messages);
+        if (c.messages) {
+            EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("No such file or directory"));
+            EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+        }
+    }
+}
