@@ -7,6 +7,12 @@
 #include <functional>
 #include <limits>
 
+// Readable QString values in failure messages.
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 const QString Prefix(21, QLatin1Char(' '));
 

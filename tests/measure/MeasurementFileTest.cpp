@@ -14,6 +14,12 @@
 #include <cmath>
 #include <cstring>
 
+// Readable QString values in failure messages.
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 QByteArray bytesOf(const MeasurementRecord &record)
 {

@@ -5,6 +5,12 @@
 #include <cmath>
 #include <limits>
 
+// Readable QString values in failure messages.
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 constexpr double Inf = std::numeric_limits<double>::infinity();
 const double NaN = std::nan("");
