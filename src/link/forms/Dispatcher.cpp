@@ -186,6 +186,7 @@ void TMainForm::HandleMeasurementFrame(const uint8_t *frame)
         N13->setEnabled(true);
         N14->setEnabled(true);
     }
+    emit MeasurementStored();
 }
 
 void TMainForm::HandleStartingPage(const uint8_t *frame)

@@ -227,6 +227,10 @@ public:
     static constexpr const char *MeasurementSaveFilter = "Norvo测量文件(.vqm)|*.vqm";
     static constexpr const char *MeasurementOpenFilter = "NorvoFile|*.vqm|AllFile|*.*";
 
+signals:
+    // A measurement reply was stored in the record and shown.
+    void MeasurementStored();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -102,6 +102,7 @@ protected:
 
     void openPort()
     {
+        port(); // the device exists
         form->Comm1->setCommPort(pnCOM(2));
         form->Comm1->setPortOpen(true);
         ASSERT_TRUE(form->Comm1->portOpen());

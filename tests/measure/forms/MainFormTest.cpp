@@ -51,7 +51,7 @@ QStringList MenuItems(const QMenu *menu)
         QString item = action->objectName() + QLatin1Char(':') + action->text();
         if (!action->isVisible())
             item += QStringLiteral(" (hidden)");
-        if (!action->isEnabled())
+        else if (!action->isEnabled()) // a hidden item reads as disabled too
             item += QStringLiteral(" (off)");
         items << item;
     }
@@ -181,7 +181,7 @@ TEST_F(MainWindow, StatusBarPanels)
     } cases[] = {
         {"Communication ......", 180, Qt::AlignLeft}, {"Status ......", 100, Qt::AlignRight},
         {"Progress", 70, Qt::AlignRight},             {"", 124, Qt::AlignLeft},
-        {"Date ", 0, Qt::AlignLeft},                  {"", 76, Qt::AlignCenter},
+        {"Date ", 0, Qt::AlignLeft},                  {"", 76, Qt::AlignHCenter},
         {"Electrical Measurement Experts  ", 170, Qt::AlignRight},
     };
     form->resize(1200, 615);
