@@ -16,6 +16,17 @@
 // Line settings in the form the serial component applies them.
 struct LineSettings
 {
+    // Bits of the flag word.
+    enum Flags : uint32_t {
+        Binary = 0x0001,       // transfer-mode bit, always set
+        ParityCheck = 0x0002,
+        CtsOutFlow = 0x0004,
+        XonXoffOut = 0x0100,
+        XonXoffIn = 0x0200,
+        RtsEnable = 0x1000,    // RTS held on
+        RtsHandshake = 0x2000, // RTS driven by the handshake
+    };
+
     uint32_t baud = 9600;
     int dataBits = 8;      // 5 to 8
     int parity = 0;        // 0 none, 1 odd, 2 even, 3 mark, 4 space
@@ -30,7 +41,7 @@ public:
     // Modem status bits, as the serial component expects them.
     enum ModemBits : uint32_t { Cts = 0x10, Dsr = 0x20, Ring = 0x40, Rlsd = 0x80 };
     // Purge flags: 8 clears the receive queue; 15 aborts and clears both directions.
-    enum PurgeFlags : uint32_t { PurgeRxClear = 8, PurgeAll = 15 };
+    enum PurgeFlags : uint32_t { PurgeTxAbort = 1, PurgeRxAbort = 2, PurgeTxClear = 4, PurgeRxClear = 8, PurgeAll = 15 };
 
     virtual ~SerialDevice() = default;
 

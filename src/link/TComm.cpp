@@ -12,15 +12,6 @@ const QString NotOpenedText = QStringLiteral("COM Port is not opened yet!");
 
 constexpr uint32_t BaudSpeeds[] = {110,   300,   600,   1200,  2400,  4800,   9600,  14400,
                                    19200, 38400, 56000, 57600, 76800, 115200, 230400};
-
-// Flag word bits of the line settings.
-constexpr uint32_t FlagBinary = 0x0001;
-constexpr uint32_t FlagParityCheck = 0x0002;
-constexpr uint32_t FlagCtsOutFlow = 0x0004;
-constexpr uint32_t FlagXonXoffOut = 0x0100;
-constexpr uint32_t FlagXonXoffIn = 0x0200;
-constexpr uint32_t FlagRtsEnable = 0x1000;
-constexpr uint32_t FlagRtsHandshake = 0x2000;
 } // namespace
 
 uint32_t BaudRateSpeed(TBaudRate rate)
@@ -105,16 +96,16 @@ LineSettings TComm::lineSettings() const
     LineSettings settings;
     settings.baud = BaudRateSpeed(m_baudRate);
     // Only the transfer-mode bit: DTR and RTS control off, no DSR handshake, no abort on error.
-    settings.flags = FlagBinary;
+    settings.flags = LineSettings::Binary;
     settings.parity = static_cast<int>(m_parity);
     if (m_parity != TParity::None)
-        settings.flags |= FlagParityCheck;
+        settings.flags |= LineSettings::ParityCheck;
     if (m_hwHandShaking == hhNoneRTSON)
-        settings.flags |= FlagRtsEnable;
+        settings.flags |= LineSettings::RtsEnable;
     else if (m_hwHandShaking == hhRTSCTS)
-        settings.flags |= FlagRtsHandshake | FlagCtsOutFlow;
+        settings.flags |= LineSettings::RtsHandshake | LineSettings::CtsOutFlow;
     if (m_swHandShaking == shXonXoff)
-        settings.flags |= FlagXonXoffOut | FlagXonXoffIn;
+        settings.flags |= LineSettings::XonXoffOut | LineSettings::XonXoffIn;
     settings.dataBits = m_dataBits + 5;
     settings.stopBits = m_stopBits;
     return settings;

@@ -1,0 +1,447 @@
+#include "link/QtSerialDevice.h"
+
+#include "link/TComm.h"
+#include "support/FakeSerial.h"
+#include "support/Fakes.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+// Waits for a condition with a deadline. `pumpEvents` lets Qt's notifiers run meanwhile;
+// without it, received bytes stay in the kernel's queue.
+bool waitUntil(const std::function<bool()> &condition, bool pumpEvents = true, int timeoutMs = 3000)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        if (pumpEvents)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        else
+            QThread::msleep(1);
+    }
+    return true;
+}
+
+// A pseudo-terminal; the test plays the far end on its master side.
+class Pty
+{
+public:
+    Pty()
+    {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+            return;
+        char name[128] = {};
+        if (::ptsname_r(m_master, name, sizeof name) == 0)
+            path = QString::fromLocal8Bit(name);
+    }
+    ~Pty() { closeMaster(); }
+    Pty(const Pty &) = delete;
+    Pty &operator=(const Pty &) = delete;
+
+    bool valid() const { return m_master >= 0 && !path.isEmpty(); }
+    int master() const { return m_master; }
+
+    void send(const QByteArray &bytes) const
+    {
+        ASSERT_EQ(::write(m_master, bytes.constData(), size_t(bytes.size())), bytes.size());
+    }
+
+    // What the device wrote, once `count` bytes are there (or the deadline passed).
+    QByteArray receive(int count) const
+    {
+        QByteArray got;
+        waitUntil(
+            [&] {
+                char chunk[256];
+                const ssize_t n = ::read(m_master, chunk, sizeof chunk);
+                if (n > 0)
+                    got.append(chunk, n);
+                return got.size() >= count;
+            },
+            false);
+        return got;
+    }
+
+    void closeMaster()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+    QString path;
+
+private:
+    int m_master = -1;
+};
+
+class QtSerialDeviceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.valid()) << "no pseudo-terminal available";
+        ASSERT_TRUE(device.open(pty.path));
+    }
+
+    uint32_t queued()
+    {
+        uint32_t mask = 0;
+        uint32_t count = 0;
+        return device.queueStatus(mask, count) ? count : UINT32_MAX;
+    }
+
+    QByteArray readAll(int64_t size = 16384)
+    {
+        QByteArray buffer(int(size), '\0');
+        const int64_t n = device.read(buffer.data(), size);
+        return n < 0 ? QByteArray("<failed>") : buffer.left(int(n));
+    }
+
+    Pty pty;
+    QtSerialDevice device;
+};
+
+TEST_F(QtSerialDeviceTest, MovesBytesBothWays)
+{
+    EXPECT_TRUE(device.isOpen());
+    EXPECT_EQ(device.openedPath(), QFileInfo(pty.path).canonicalFilePath());
+    EXPECT_TRUE(device.setupQueues(16384, 16384));
+
+    const QByteArray request = QByteArray::fromHex("01030094000285e7");
+    EXPECT_EQ(device.write(request.constData(), request.size()), request.size());
+    EXPECT_EQ(pty.receive(8), request);
+
+    const QByteArray reply = QByteArray::fromHex("01030041");
+    pty.send(reply);
+    EXPECT_TRUE(waitUntil([&] { return queued() == 4; }, false)) << queued();
+    EXPECT_EQ(readAll(), reply);
+    EXPECT_EQ(queued(), 0u);
+}
+
+TEST_F(QtSerialDeviceTest, QueuedCountIncludesBytesQtAlreadyPulledIn)
+{
+    pty.send("abc");
+    ASSERT_TRUE(waitUntil([&] { return device.heldByQt() == 3; })) << "Qt did not read the bytes in";
+    pty.send("de");
+    // Two bytes in the kernel, three in Qt's buffer: the count is all five, in order.
+    EXPECT_TRUE(waitUntil([&] { return queued() == 5; }, false)) << queued();
+    EXPECT_EQ(readAll(), "abcde");
+    EXPECT_EQ(queued(), 0u);
+    EXPECT_EQ(device.heldByQt(), 0);
+}
+
+TEST_F(QtSerialDeviceTest, ReadTakesNoMoreThanAskedFromEitherBuffer)
+{
+    const struct
+    {
+        const char *name;
+        bool pump; // let Qt pull the bytes in first
+    } cases[] = {{"kernel queue", false}, {"Qt's buffer", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        pty.send("123456");
+        ASSERT_TRUE(waitUntil([&] { return queued() == 6; }, false));
+        if (c.pump) {
+            ASSERT_TRUE(waitUntil([&] { return device.heldByQt() == 6; }));
+        }
+        EXPECT_EQ(readAll(4), "1234");
+        EXPECT_EQ(queued(), 2u);
+        EXPECT_EQ(readAll(), "56");
+    }
+}
+
+TEST_F(QtSerialDeviceTest, PurgeDropsReceivedBytesWhereverTheyWait)
+{
+    pty.send("old");
+    ASSERT_TRUE(waitUntil([&] { return device.heldByQt() == 3; }));
+    pty.send("er");
+    ASSERT_TRUE(waitUntil([&] { return queued() == 5; }, false));
+    device.purge(SerialDevice::PurgeRxClear);
+    EXPECT_EQ(queued(), 0u);
+    pty.send("new");
+    EXPECT_TRUE(waitUntil([&] { return queued() == 3; }, false));
+    EXPECT_EQ(readAll(), "new");
+}
+
+TEST(QtSerialDeviceSettings, TranslatesLineSettingsIntoQtTerms)
+{
+    using P = QtSerialDevice::PortSettings;
+    const struct
+    {
+        const char *name;
+        LineSettings line;
+        P port;
+    } cases[] = {
+        {"8N1 9600", {9600, 8, 0, 0, 0x0001},
+         {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::NoFlowControl, false}},
+        {"7O2", {115200, 7, 1, 2, 0x0003},
+         {115200, QSerialPort::Data7, QSerialPort::OddParity, QSerialPort::TwoStop, QSerialPort::NoFlowControl,
+          false}},
+        {"6E1.5", {4800, 6, 2, 1, 0x0003},
+         {4800, QSerialPort::Data6, QSerialPort::EvenParity, QSerialPort::OneAndHalfStop,
+          QSerialPort::NoFlowControl, false}},
+        {"5 mark", {110, 5, 3, 0, 0x0003},
+         {110, QSerialPort::Data5, QSerialPort::MarkParity, QSerialPort::OneStop, QSerialPort::NoFlowControl,
+          false}},
+        {"space, odd speed", {56000, 8, 4, 0, 0x0003},
+         {56000, QSerialPort::Data8, QSerialPort::SpaceParity, QSerialPort::OneStop, QSerialPort::NoFlowControl,
+          false}},
+        {"RTS held on", {9600, 8, 0, 0, 0x1001},
+         {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::NoFlowControl, true}},
+        {"RTS/CTS", {9600, 8, 0, 0, 0x2005},
+         {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::HardwareControl,
+          false}},
+        {"XON/XOFF", {9600, 8, 0, 0, 0x0301},
+         {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::SoftwareControl,
+          false}},
+        {"XON/XOFF with RTS on", {9600, 8, 0, 0, 0x1301},
+         {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::SoftwareControl,
+          true}},
+        {"both handshakes: RTS/CTS wins", {9600, 8, 0, 0, 0x2305},
+         {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::HardwareControl,
+          false}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const P got = QtSerialDevice::portSettings(c.line);
+        EXPECT_EQ(got.baud, c.port.baud);
+        EXPECT_EQ(got.dataBits, c.port.dataBits);
+        EXPECT_EQ(got.parity, c.port.parity);
+        EXPECT_EQ(got.stopBits, c.port.stopBits);
+        EXPECT_EQ(got.flowControl, c.port.flowControl);
+        EXPECT_EQ(got.rtsHeldOn, c.port.rtsHeldOn);
+    }
+}
+
+TEST_F(QtSerialDeviceTest, AppliesWhatAPseudoTerminalTakes)
+{
+    const struct
+    {
+        const char *name;
+        LineSettings settings;
+        speed_t speed;
+        bool twoStops, rtsCts, xonXoff;
+    } cases[] = {
+        {"9600, one stop bit", {9600, 8, 0, 0, 0x0001}, B9600, false, false, false},
+        {"115200, two stop bits", {115200, 8, 0, 2, 0x0001}, B115200, true, false, false},
+        {"RTS/CTS", {38400, 8, 0, 0, 0x2005}, B38400, false, true, false},
+        {"XON/XOFF", {57600, 8, 0, 0, 0x0301}, B57600, false, false, true},
+        {"back to 4800", {4800, 8, 0, 0, 0x0001}, B4800, false, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(device.applySettings(c.settings));
+        termios line{};
+        // The master side reports the terminal settings of its slave.
+        ASSERT_EQ(::tcgetattr(pty.master(), &line), 0);
+        EXPECT_EQ(::cfgetospeed(&line), c.speed);
+        EXPECT_EQ((line.c_cflag & CSTOPB) != 0, c.twoStops);
+        EXPECT_EQ((line.c_cflag & CRTSCTS) != 0, c.rtsCts);
+        EXPECT_EQ((line.c_iflag & IXON) != 0, c.xonXoff);
+    }
+}
+
+TEST_F(QtSerialDeviceTest, ModemLinesFailOnAPseudoTerminalWithoutClosingIt)
+{
+    uint32_t bits = 0xDEAD;
+    EXPECT_FALSE(device.modemStatus(bits));
+    EXPECT_FALSE(device.setDtr(true));
+    EXPECT_FALSE(device.setRts(true));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(device.isOpen());
+    EXPECT_FALSE(device.lost());
+    EXPECT_EQ(device.write("w", 1), 1);
+    EXPECT_EQ(pty.receive(1), "w");
+}
+
+TEST_F(QtSerialDeviceTest, SecondOpenFailsUnderAnyNameOfTheDevice)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("instrument");
+    ASSERT_TRUE(QFile::link(pty.path, link));
+    device.close();
+
+    const struct
+    {
+        const char *name;
+        QString first, second;
+    } cases[] = {
+        {"same path", pty.path, pty.path},
+        {"link after path", pty.path, link},
+        {"path after link", link, pty.path},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QtSerialDevice first;
+        QtSerialDevice second;
+        ASSERT_TRUE(first.open(c.first));
+        EXPECT_EQ(first.openedPath(), QFileInfo(pty.path).canonicalFilePath());
+        EXPECT_FALSE(second.open(c.second));
+        EXPECT_TRUE(first.isOpen()) << "the failed open must not disturb the holder";
+        first.close();
+        EXPECT_TRUE(second.open(c.second)) << "a closed device is free again";
+    }
+}
+
+TEST_F(QtSerialDeviceTest, AnotherProcessCannotTakeTheOpenDevice)
+{
+    const QByteArray path = pty.path.toLocal8Bit();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Only async-signal-safe calls here.
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (fd < 0)
+            ::_exit(3);
+        ::_exit(::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : (errno == EWOULDBLOCK ? 2 : 4));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    // 2: the device is locked; 3: the open itself was refused (not root).
+    EXPECT_TRUE(WEXITSTATUS(status) == 2 || WEXITSTATUS(status) == 3) << WEXITSTATUS(status);
+}
+
+TEST_F(QtSerialDeviceTest, DeviceHeldByAnotherProcessCannotBeOpened)
+{
+    device.close();
+    int ready[2];
+    int done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const QByteArray path = pty.path.toLocal8Bit();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        const char held = (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ? 'y' : 'n';
+        if (::write(ready[1], &held, 1) != 1)
+            ::_exit(1);
+        char go = 0;
+        ::_exit(::read(done[0], &go, 1) == 1 ? 0 : 1);
+    }
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    EXPECT_EQ(held, 'y');
+    EXPECT_FALSE(device.open(pty.path));
+    ASSERT_EQ(::write(done[1], "g", 1), 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    for (int fd : {ready[0], ready[1], done[0], done[1]})
+        ::close(fd);
+    EXPECT_TRUE(device.open(pty.path)) << "free again once the other process ended";
+}
+
+TEST_F(QtSerialDeviceTest, HangUpOfTheFarEndClosesTheDevice)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void()> notice;
+    } cases[] = {
+        {"queue query", [this] { queued(); }},
+        {"read", [this] { readAll(); }},
+        {"event loop alone", [this] { EXPECT_TRUE(waitUntil([this] { return !device.isOpen(); })); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Pty far;
+        ASSERT_TRUE(far.valid());
+        device.close();
+        ASSERT_TRUE(device.open(far.path));
+        far.closeMaster();
+        c.notice();
+        uint32_t mask = 0;
+        uint32_t count = 0;
+        EXPECT_FALSE(device.queueStatus(mask, count));
+        EXPECT_FALSE(device.isOpen());
+        EXPECT_TRUE(device.lost());
+        char byte = 0;
+        EXPECT_EQ(device.read(&byte, 1), -1);
+        EXPECT_EQ(device.write("x", 1), -1);
+    }
+}
+
+TEST(QtSerialDeviceOpen, RefusesWhatIsNoSerialDevice)
+{
+    QTemporaryDir dir;
+    QFile plain(dir.filePath("plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString paths[] = {QString(), "/dev/kmr-no-such-device", plain.fileName(), dir.path()};
+    for (const QString &path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        QtSerialDevice device;
+        EXPECT_FALSE(device.open(path));
+        EXPECT_FALSE(device.isOpen());
+        uint32_t mask = 0;
+        uint32_t count = 0;
+        EXPECT_FALSE(device.queueStatus(mask, count));
+        EXPECT_EQ(device.write("x", 1), -1);
+    }
+}
+
+// The component on the production device: a reply is fetched through the poll, a request
+// reaches the far end, and a far end that goes away closes the port and stops the poll.
+TEST(TCommOnPseudoTerminal, ReceivesSendsAndLetsGoOfAHungUpLine)
+{
+    Pty pty;
+    ASSERT_TRUE(pty.valid());
+    FakeDialogs dialogs;
+    FakePortMap ports({{5, pty.path}});
+    TComm comm;
+    comm.setCommPort(pnCOM(5));
+    comm.setRThreshold(1);
+    QByteArray reply;
+    int events = 0;
+    comm.OnReceiveData = [&](TComm *sender) {
+        ++events;
+        const uint8_t *first = nullptr;
+        const int32_t last = sender->FetchInputBytes(first);
+        if (last >= 0)
+            reply.append(reinterpret_cast<const char *>(first), last + 1);
+    };
+    comm.setPortOpen(true);
+    ASSERT_TRUE(comm.portOpen());
+
+    const uint8_t request[8] = {0x01, 0x03, 0x00, 0x94, 0x00, 0x02, 0x85, 0xE7};
+    EXPECT_TRUE(comm.SendBytes(request, 8));
+    EXPECT_EQ(pty.receive(8), QByteArray(reinterpret_cast<const char *>(request), 8));
+
+    pty.send(QByteArray::fromHex("01030041"));
+    EXPECT_TRUE(waitUntil([&] { return reply.size() == 4; }));
+    EXPECT_EQ(reply, QByteArray::fromHex("01030041"));
+
+    pty.closeMaster();
+    EXPECT_TRUE(waitUntil([&] { return !comm.portOpen(); }));
+    const int eventsAtClose = events;
+    comm.PollTick();
+    comm.PollTick();
+    EXPECT_EQ(events, eventsAtClose);
+    EXPECT_FALSE(comm.SendBytes(request, 8));
+    EXPECT_EQ(dialogs.texts(), QStringList{"COM Port is not opened yet!"});
+}
+
+} // namespace
