@@ -8,6 +8,7 @@
 #include <memory>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -82,24 +83,37 @@ bool QtSerialDevice::open(const QString &path)
     if (location.isEmpty())
         return false;
 #endif
-    m_port.setPortName(location);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_port.clearError();
-        return false;
-    }
 #ifdef Q_OS_UNIX
     // Qt's lock file and TIOCEXCL do not stop root; a lock on the device itself does, for
-    // every program that asks for it.
-    if (::flock(static_cast<int>(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
-        m_port.close();
-        m_port.clearError();
+    // every program that asks for it. It is taken before Qt opens the device, so a device
+    // in use elsewhere is left exactly as its holder set it.
+    m_lockFd = ::open(location.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_lockFd < 0)
+        return false;
+    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+        releaseLock();
         return false;
     }
 #endif
+    m_port.setPortName(location);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_port.clearError();
+        releaseLock();
+        return false;
+    }
     m_port.setReadBufferSize(0);
     m_path = location;
     m_lost = false;
     return true;
+}
+
+void QtSerialDevice::releaseLock()
+{
+#ifdef Q_OS_UNIX
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+#endif
+    m_lockFd = -1;
 }
 
 void QtSerialDevice::close()
@@ -109,6 +123,7 @@ void QtSerialDevice::close()
     OwnCall call(m_ownCalls);
     m_port.close();
     m_port.clearError();
+    releaseLock();
 }
 
 bool QtSerialDevice::isOpen() const
@@ -278,10 +293,9 @@ int64_t QtSerialDevice::write(const char *data, int64_t size)
     return sent > 0 ? sent : (size == 0 ? 0 : -1);
 #else
     OwnCall call(m_ownCalls);
-    const qint64 queued = m_port.write(data, size);
-    if (queued != size || !m_port.waitForBytesWritten(WriteTimeoutMs))
-        return queued < 0 ? -1 : 0;
-    return queued;
+    const bool sent = m_port.write(data, size) == size && m_port.waitForBytesWritten(WriteTimeoutMs);
+    m_port.clearError();
+    return sent ? size : -1;
 #endif
 }
 

@@ -56,9 +56,11 @@ public:
 private:
     void handleError(QSerialPort::SerialPortError error);
     void loseDevice();
+    void releaseLock();
 
     QSerialPort m_port;
     QString m_path;
+    int m_lockFd = -1; // holds the lock on the device while open
     // Above 0 while one of our own calls runs: an error it raises is that call's result,
     // not the loss of the device.
     int m_ownCalls = 0;

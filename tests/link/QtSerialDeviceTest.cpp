@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -336,7 +337,8 @@ TEST_F(QtSerialDeviceTest, DeviceHeldByAnotherProcessCannotBeOpened)
     ASSERT_GE(child, 0);
     if (child == 0) {
         const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        const char held = (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ? 'y' : 'n';
+        const char held =
+            (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::ioctl(fd, TIOCEXCL) == 0) ? 'y' : 'n';
         if (::write(ready[1], &held, 1) != 1)
             ::_exit(1);
         char go = 0;
@@ -346,6 +348,14 @@ TEST_F(QtSerialDeviceTest, DeviceHeldByAnotherProcessCannotBeOpened)
     ASSERT_EQ(::read(ready[0], &held, 1), 1);
     EXPECT_EQ(held, 'y');
     EXPECT_FALSE(device.open(pty.path));
+    // The failed open left the holder's device alone: still exclusive for its holder.
+    const int look = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (look >= 0) { // root may look; anybody else is refused, which shows the same
+        int exclusive = 0;
+        EXPECT_EQ(::ioctl(look, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 1);
+        ::close(look);
+    }
     ASSERT_EQ(::write(done[1], "g", 1), 1);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
