@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <termios.h>
@@ -157,6 +158,12 @@ int SimServer::repliesSent() const
     return m_sentCount;
 }
 
+int SimServer::repliesPending() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<int>(m_queue.size());
+}
+
 bool SimServer::waitForReplies(int count, std::chrono::milliseconds timeout) const
 {
     std::unique_lock<std::mutex> lock(m_mutex);
@@ -270,17 +277,23 @@ double SimServer::writeStep(double time, bool &waitWritable)
             if (time < start)
                 return start;
             // The far end may change its speed between replies; each burst uses the current one.
-            o.lineSpeed = LineSpeed(m_pty.slave);
-            if (o.lineSpeed == 0)
-                o.lineSpeed = FallbackSpeed;
-            o.bytesPerSecond = o.lineSpeed / 10.0;
+            if (m_options.pacing) {
+                o.lineSpeed = LineSpeed(m_pty.slave);
+                if (o.lineSpeed == 0)
+                    o.lineSpeed = FallbackSpeed;
+                o.bytesPerSecond = o.lineSpeed / 10.0;
+            } else {
+                o.lineSpeed = 0;
+                o.bytesPerSecond = std::numeric_limits<double>::infinity();
+            }
             o.burstStart = time;
             if (o.started < 0)
                 o.started = time;
         }
         // Byte k is complete on the wire (k + 1) character times after the burst began.
-        const size_t due = std::min(burst.bytes.size(),
-                                    static_cast<size_t>((time - o.burstStart) * o.bytesPerSecond));
+        const size_t due = m_options.pacing ? std::min(burst.bytes.size(), static_cast<size_t>(
+                                                            (time - o.burstStart) * o.bytesPerSecond))
+                                            : burst.bytes.size();
         if (due > o.offset) {
             const size_t wanted = due - o.offset;
             const ssize_t n = ::write(m_pty.master, burst.bytes.data() + o.offset, wanted);

@@ -31,6 +31,9 @@ struct ServerOptions
     InstrumentSettings instrument;
     FaultSettings faults;
     std::string linkPath; // empty: no symbolic link
+    // False answers as the instrument's own USB port does: each reply at once, whatever
+    // line speed the far end set.
+    bool pacing = true;
     // Verbose log, one line per request and reply; called on the server thread.
     std::function<void(const std::string &)> log;
 };
@@ -45,7 +48,7 @@ struct SentReply
     unsigned faults = NoFault;
     std::vector<uint8_t> frame; // the intact reply
     std::vector<uint8_t> sent;  // the bytes that went out, all bursts; empty when dropped
-    uint32_t lineSpeed = 0;     // bits per second used for pacing
+    uint32_t lineSpeed = 0;     // bits per second used for pacing; 0 without pacing
     double started = 0;         // seconds since start of the server, first byte
     double finished = 0;        // seconds since start of the server, last byte
 };
@@ -82,6 +85,8 @@ public:
     static constexpr size_t MaxHistory = 2000;
     std::vector<SentReply> sentReplies() const;
     int repliesSent() const;
+    // Replies decided on but not yet wholly on the line.
+    int repliesPending() const;
     // Blocks until `count` replies in all are completely on the line, or the timeout.
     bool waitForReplies(int count, std::chrono::milliseconds timeout) const;
 

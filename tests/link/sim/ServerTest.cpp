@@ -2,6 +2,8 @@
 // line at a chosen speed, replies paced at that speed, faults on the wire, vanishing and
 // coming back.
 
+#include "PtyLine.h"
+
 #include "link/sim/SimServer.h"
 
 #include "link/Frames.h"
@@ -14,104 +16,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-using SteadyClock = std::chrono::steady_clock;
-
-double secondsSince(SteadyClock::time_point start)
-{
-    return std::chrono::duration<double>(SteadyClock::now() - start).count();
-}
-
-Bytes readFrame(uint8_t address, uint16_t reg, uint16_t count)
-{
-    const auto f = BuildReadFrame(address, reg, count);
-    return Bytes(f.begin(), f.end());
-}
-
-Bytes writeFrame(uint8_t address, uint16_t reg, std::array<uint8_t, 4> data)
-{
-    const auto f = BuildWriteFrame(address, reg, data.data());
-    return Bytes(f.begin(), f.end());
-}
-
-bool crcIsGood(const Bytes &frame)
-{
-    return frame.size() >= 3 && ModbusCRC16(frame.data(), static_cast<int>(frame.size())) == 0;
-}
-
-// The program's end of the line: the pseudo-terminal's slave, raw, at a standard speed.
-class LineEnd
-{
-public:
-    LineEnd(const std::string &path, speed_t speed)
-    {
-        m_fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (m_fd < 0)
-            return;
-        termios settings {};
-        ::tcgetattr(m_fd, &settings);
-        ::cfmakeraw(&settings);
-        ::cfsetispeed(&settings, speed);
-        ::cfsetospeed(&settings, speed);
-        ::tcsetattr(m_fd, TCSANOW, &settings);
-    }
-    ~LineEnd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    bool isOpen() const { return m_fd >= 0; }
-
-    void send(const Bytes &bytes) { ASSERT_EQ(::write(m_fd, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
-
-    // Reads until `n` bytes came or the timeout passed; `arrivals` gets the time of each read.
-    Bytes receive(size_t n, double timeout, std::vector<std::pair<double, size_t>> *arrivals = nullptr,
-                  SteadyClock::time_point start = SteadyClock::now())
-    {
-        Bytes got;
-        while (got.size() < n) {
-            const double left = timeout - secondsSince(start);
-            if (left <= 0)
-                break;
-            pollfd p{m_fd, POLLIN, 0};
-            if (::poll(&p, 1, std::max(1, int(left * 1000))) <= 0)
-                continue;
-            if (p.revents & (POLLHUP | POLLERR)) {
-                m_hungUp = true;
-                break;
-            }
-            uint8_t buffer[4096];
-            const ssize_t k = ::read(m_fd, buffer, sizeof buffer);
-            if (k < 0 && errno == EAGAIN)
-                continue;
-            if (k <= 0) {
-                m_hungUp = true;
-                break;
-            }
-            got.insert(got.end(), buffer, buffer + k);
-            if (arrivals)
-                arrivals->push_back({secondsSince(start), got.size()});
-        }
-        return got;
-    }
-    bool hungUp() const { return m_hungUp; }
-
-private:
-    int m_fd = -1;
-    bool m_hungUp = false;
-};
+using namespace simtest;
 
 sim::ServerOptions quickOptions()
 {
@@ -193,6 +104,22 @@ TEST(SimServer, PacesRepliesAtTheSpeedTheFarEndSet)
         ASSERT_TRUE(server.waitForReplies(1, std::chrono::seconds(2)));
         EXPECT_EQ(server.sentReplies().at(0).lineSpeed, c.speed);
     }
+}
+
+TEST(SimServer, WithoutPacingAnswersAtOnceAsOverUsb)
+{
+    sim::ServerOptions options;
+    options.pacing = false;
+    sim::SimServer server(options);
+    ASSERT_TRUE(server.start());
+    LineEnd line(server.devicePath(), B9600);
+    std::vector<std::pair<double, size_t>> arrivals;
+    const auto start = SteadyClock::now();
+    line.send(readFrame(1, 148, 2));
+    const Bytes reply = line.receive(2532, 3.0, &arrivals, start);
+    ASSERT_EQ(reply.size(), 2532u);
+    EXPECT_TRUE(crcIsGood(reply));
+    EXPECT_LT(arrivals.back().first, 0.5) << "2.6 s on the wire at 9600 baud";
 }
 
 TEST(SimServer, ReadsBackEverySpeedQtSets)

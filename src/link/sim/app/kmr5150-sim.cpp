@@ -21,7 +21,7 @@ const char Usage[] =
     "                   [--corrupt-every N] [--drop-every N] [--truncate-every N]\n"
     "                   [--split-every N] [--seed N] [--verbose]\n"
     "                   [--garbage-every N] [--split-pause SECONDS]\n"
-    "                   [--vanish-after SECONDS] [--return-after SECONDS]\n"
+    "                   [--vanish-after SECONDS] [--return-after SECONDS] [--usb]\n"
     "\n"
     "Simulated KMR5150 power meter on a pseudo-terminal. The device path is printed as the\n"
     "first line of standard output; replies go out at the line speed the program sets.\n"
@@ -37,6 +37,8 @@ const char Usage[] =
     "  --garbage-every N        send random bytes before every Nth reply\n"
     "  --seed N                 seed of the measurement noise and of the faults (default 1)\n"
     "  --verbose                log each request and reply on standard error\n"
+    "  --usb                    answer as the instrument's own USB port: every reply at once,\n"
+    "                           whatever line speed is set (otherwise 10 bits a byte at it)\n"
     "  --vanish-after SECONDS   close the pseudo-terminal (and remove the link) after SECONDS\n"
     "  --return-after SECONDS   come back SECONDS after vanishing, on a new pseudo-terminal\n"
     "  --help                   show this text\n"
@@ -99,10 +101,13 @@ Options parse(int argc, char **argv)
             std::fputs(Usage, stdout);
             std::exit(0);
         }
-        if (name == "--verbose") {
+        if (name == "--verbose" || name == "--usb") {
             if (value)
-                usageError("--verbose takes no value");
-            options.verbose = true;
+                usageError(name + " takes no value");
+            if (name == "--verbose")
+                options.verbose = true;
+            else
+                options.server.pacing = false;
             continue;
         }
         static const char *const withValue[] = {
