@@ -56,6 +56,9 @@ QPen linePen(const QColor &color, int width = 1, Qt::PenStyle style = Qt::SolidL
     pen.setStyle(style);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
+    // A cosmetic 1-pixel pen sets the same pixels without transform, and its dotted lines
+    // are drawn directly instead of through a stroked outline (twice as fast).
+    pen.setCosmetic(width == 1);
     return pen;
 }
 
