@@ -46,8 +46,8 @@ int CurrentRangeIndex(uint8_t rangeCode)
 
 float VoltageScaleFor(uint8_t rangeCode)
 {
-    return static_cast<float>(VoltageRangeVolts[VoltageRangeIndex(rangeCode)] * std::numbers::sqrt2
-                              / CaptureFullScaleCounts);
+    return static_cast<float>(
+        VoltageRangeVolts[VoltageRangeIndex(rangeCode)] * std::numbers::sqrt2 / CaptureFullScaleCounts);
 }
 
 float CurrentScaleFor(uint8_t rangeCode)
@@ -70,9 +70,9 @@ std::vector<uint8_t> MakeStartingCapture(uint8_t rangeCode, uint64_t seed)
 
     const double voltagePeak = 230.0 * std::numbers::sqrt2;
     const double runningPeak = 4.0 * std::numbers::sqrt2; // 4 A running current
-    const double inrushFactor = 5.0;                      // peak near six times running
-    const double decay = 0.08;                            // seconds
-    const double lag = 50.0 * Pi / 180.0;                 // a motor starts far behind
+    const double inrushFactor = 5.0; // peak near six times running
+    const double decay = 0.08; // seconds
+    const double lag = 50.0 * Pi / 180.0; // a motor starts far behind
     const double startPhase = phase(random);
     const double sampleTime = 1.0 / (50.0 * CaptureSamplesPerPeriod);
 

@@ -21,8 +21,8 @@ constexpr int CaptureSamplesPerPeriod = 128;
 
 // Range lists of the starting test, by index: 300 V, 150 V, 75 V, 25 V; and the current
 // ranges "4 (High)" to "1 (Low)", given by the peak current they take.
-constexpr double VoltageRangeVolts[4] = {300.0, 150.0, 75.0, 25.0};
-constexpr double CurrentRangePeakAmps[4] = {80.0, 40.0, 20.0, 10.0};
+constexpr double VoltageRangeVolts[4] = { 300.0, 150.0, 75.0, 25.0 };
+constexpr double CurrentRangePeakAmps[4] = { 80.0, 40.0, 20.0, 10.0 };
 // Counts a range's full scale spans on either side of zero.
 constexpr double CaptureFullScaleCounts = 2000.0;
 

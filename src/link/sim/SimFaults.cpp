@@ -3,7 +3,8 @@
 namespace sim {
 
 FaultInjector::FaultInjector(uint64_t seed, FaultSettings settings)
-    : m_settings(settings), m_random(seed ^ 0x9E3779B97F4A7C15ull)
+    : m_settings(settings)
+    , m_random(seed ^ 0x9E3779B97F4A7C15ull)
 {
 }
 
@@ -43,12 +44,12 @@ Transmission FaultInjector::apply(Reply reply)
     if (due(m_settings.splitEvery, n) && bytes.size() >= 2) {
         std::uniform_int_distribution<size_t> cut(1, bytes.size() - 1);
         const auto at = static_cast<std::ptrdiff_t>(cut(m_random));
-        t.bursts.push_back({std::vector<uint8_t>(bytes.begin(), bytes.begin() + at), 0.0});
-        t.bursts.push_back({std::vector<uint8_t>(bytes.begin() + at, bytes.end()), m_settings.splitPause});
+        t.bursts.push_back({ std::vector<uint8_t>(bytes.begin(), bytes.begin() + at), 0.0 });
+        t.bursts.push_back({ std::vector<uint8_t>(bytes.begin() + at, bytes.end()), m_settings.splitPause });
         t.faults |= FaultSplit;
         return t;
     }
-    t.bursts.push_back({std::move(bytes), 0.0});
+    t.bursts.push_back({ std::move(bytes), 0.0 });
     return t;
 }
 
@@ -57,8 +58,11 @@ std::string FaultText(unsigned faults)
     if (faults == NoFault)
         return "none";
     static const std::pair<unsigned, const char *> names[] = {
-        {FaultDrop, "drop"},        {FaultCorrupt, "corrupt"}, {FaultTruncate, "truncate"},
-        {FaultGarbage, "garbage"},  {FaultSplit, "split"},
+        { FaultDrop, "drop" },
+        { FaultCorrupt, "corrupt" },
+        { FaultTruncate, "truncate" },
+        { FaultGarbage, "garbage" },
+        { FaultSplit, "split" },
     };
     std::string text;
     for (const auto &[bit, name] : names) {

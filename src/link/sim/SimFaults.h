@@ -15,11 +15,11 @@ namespace sim {
 struct FaultSettings
 {
     // 0 switches a fault off; N damages replies N, 2N, 3N, ...
-    int corruptEvery = 0;  // one CRC byte changed
-    int dropEvery = 0;     // nothing sent
+    int corruptEvery = 0; // one CRC byte changed
+    int dropEvery = 0; // nothing sent
     int truncateEvery = 0; // only the first 1 to n-1 bytes sent
-    int splitEvery = 0;    // sent in two bursts with a pause between them
-    int garbageEvery = 0;  // 1 to 16 random bytes sent before the reply
+    int splitEvery = 0; // sent in two bursts with a pause between them
+    int garbageEvery = 0; // 1 to 16 random bytes sent before the reply
     double splitPause = 0.25; // seconds between the two bursts of a split reply
 };
 

@@ -19,8 +19,8 @@ void appendCrc(std::vector<uint8_t> &frame)
 std::array<uint8_t, 4> singleBytes(float value)
 {
     const uint32_t bits = SingleBits(value);
-    return {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits >> 16),
-            static_cast<uint8_t>(bits >> 24)};
+    return { static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits >> 16),
+        static_cast<uint8_t>(bits >> 24) };
 }
 
 bool isAlarmRegister(uint16_t reg)
@@ -32,7 +32,7 @@ bool isAlarmRegister(uint16_t reg)
 bool isSilentWrite(uint16_t reg)
 {
     return reg == RegMode || reg == RegCtDelay || reg == RegVoltageCalibration || reg == RegCurrentCalibration
-           || reg == RegCalibrationStep || reg == RegCalibrationEnable;
+        || reg == RegCalibrationStep || reg == RegCalibrationEnable;
 }
 } // namespace
 
@@ -67,15 +67,17 @@ std::string HexText(const uint8_t *bytes, size_t n, size_t limit)
 }
 
 Instrument::Instrument(InstrumentSettings settings)
-    : m_settings(settings), m_parser(settings.address), m_model(settings.seed),
-      m_capture(EmptyStartingCapture())
+    : m_settings(settings)
+    , m_parser(settings.address)
+    , m_model(settings.seed)
+    , m_capture(EmptyStartingCapture())
 {
     // Limits the instrument leaves the factory with: 230 V +10 %/-10 %, 16 A, 3680 W,
     // power factor 0.5 to 1; the voltage and current upper limits switched on.
-    const float limits[8] = {253.0f, 207.0f, 16.0f, 0.0f, 3680.0f, 0.0f, 1.0f, 0.5f};
+    const float limits[8] = { 253.0f, 207.0f, 16.0f, 0.0f, 3680.0f, 0.0f, 1.0f, 0.5f };
     for (int k = 0; k < 8; ++k)
         m_registers[RegAlarmFirst + k] = singleBytes(limits[k]);
-    m_registers[RegAlarmSwitches] = {0x05, 0, 0, 0};
+    m_registers[RegAlarmSwitches] = { 0x05, 0, 0, 0 };
 }
 
 void Instrument::note(const std::string &line) const
@@ -89,7 +91,7 @@ Reply Instrument::valueReply(uint16_t reg, const std::array<uint8_t, 4> &data) c
     Reply reply;
     reply.kind = Reply::Kind::Value;
     reply.reg = reg;
-    reply.bytes = {m_settings.address, FunctionRead, 0x04, data[0], data[1], data[2], data[3]};
+    reply.bytes = { m_settings.address, FunctionRead, 0x04, data[0], data[1], data[2], data[3] };
     appendCrc(reply.bytes);
     return reply;
 }
@@ -99,7 +101,7 @@ Reply Instrument::shortFrame(Reply::Kind kind, uint8_t function, uint16_t reg) c
     Reply reply;
     reply.kind = kind;
     reply.reg = reg;
-    reply.bytes = {m_settings.address, function, static_cast<uint8_t>(reg & 0xFF)};
+    reply.bytes = { m_settings.address, function, static_cast<uint8_t>(reg & 0xFF) };
     appendCrc(reply.bytes);
     return reply;
 }
@@ -127,12 +129,12 @@ std::vector<Reply> Instrument::handle(const Request &request, double now)
             reply.kind = Reply::Kind::Measurement;
             reply.reg = reg;
             reply.bytes = m_model.replyFrame(now, m_modeByte);
-            return {reply};
+            return { reply };
         }
         if (reg == RegMode)
-            return {valueReply(reg, {m_modeByte, 0, 0, 0})};
+            return { valueReply(reg, { m_modeByte, 0, 0, 0 }) };
         if (isAlarmRegister(reg))
-            return {valueReply(reg, registerBytes(reg))};
+            return { valueReply(reg, registerBytes(reg)) };
         if (reg == RegStartingTest) {
             const int page = request.count >> 8;
             if (page == 0) {
@@ -149,7 +151,7 @@ std::vector<Reply> Instrument::handle(const Request &request, double now)
                 reply.reg = reg;
                 reply.page = page;
                 reply.bytes = StartingPageFrame(m_capture, page);
-                return {reply};
+                return { reply };
             }
             note("ignored: no such starting-test page");
             return {};
@@ -162,15 +164,15 @@ std::vector<Reply> Instrument::handle(const Request &request, double now)
 
     ++m_writes[reg];
     std::snprintf(line, sizeof line, "request: write %u data %s", reg,
-                  HexText(request.data.data(), request.data.size()).c_str());
+        HexText(request.data.data(), request.data.size()).c_str());
     note(line);
     if (isAlarmRegister(reg)) {
         m_registers[reg] = request.data;
-        return {shortFrame(Reply::Kind::WriteAck, FunctionWriteAck, reg)};
+        return { shortFrame(Reply::Kind::WriteAck, FunctionWriteAck, reg) };
     }
     if (reg == RegMode) {
         m_modeByte = request.data[0];
-        m_registers[reg] = {m_modeByte, 0, 0, 0};
+        m_registers[reg] = { m_modeByte, 0, 0, 0 };
         return {};
     }
     if (isSilentWrite(reg)) {
@@ -189,7 +191,7 @@ std::vector<Reply> Instrument::advance(double now)
     ++m_captures;
     m_capture = MakeStartingCapture(m_rangeCode, m_settings.seed + static_cast<uint64_t>(m_captures));
     note("starting test captured");
-    return {shortFrame(Reply::Kind::TriggerNotice, FunctionTriggerNotice, RegTriggerNotice)};
+    return { shortFrame(Reply::Kind::TriggerNotice, FunctionTriggerNotice, RegTriggerNotice) };
 }
 
 std::optional<double> Instrument::nextEventTime() const
@@ -200,9 +202,9 @@ std::optional<double> Instrument::nextEventTime() const
 std::array<uint8_t, 4> Instrument::registerBytes(uint16_t reg) const
 {
     if (reg == RegMode)
-        return {m_modeByte, 0, 0, 0};
+        return { m_modeByte, 0, 0, 0 };
     const auto it = m_registers.find(reg);
-    return it == m_registers.end() ? std::array<uint8_t, 4>{} : it->second;
+    return it == m_registers.end() ? std::array<uint8_t, 4> {} : it->second;
 }
 
 int Instrument::writesOf(uint16_t reg) const

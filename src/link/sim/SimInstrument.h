@@ -39,7 +39,7 @@ enum Register : uint16_t {
 constexpr uint8_t FunctionRead = 0x03;
 constexpr uint8_t FunctionWriteAck = 0x09;
 constexpr uint8_t FunctionTriggerNotice = 0x0A;
-constexpr int ValueReplyBytes = 9;  // address, 03, 04, four data bytes, CRC
+constexpr int ValueReplyBytes = 9; // address, 03, 04, four data bytes, CRC
 constexpr int ShortNoticeBytes = 5; // address, 09 or 0A, register, CRC
 
 // One frame the instrument sends, as it should arrive.
@@ -48,7 +48,7 @@ struct Reply
     enum class Kind { Measurement, Value, WriteAck, TriggerNotice, StartingPage };
     Kind kind = Kind::Value;
     uint16_t reg = 0; // the register answered; 146 for the trigger notice
-    int page = 0;     // starting-test page, 1 to 6
+    int page = 0; // starting-test page, 1 to 6
     std::vector<uint8_t> bytes;
 };
 

@@ -13,7 +13,9 @@ namespace sim {
 uint32_t LineSpeedFromKernel(int fd)
 {
 #if defined(__linux__)
-    struct termios2 settings {};
+    struct termios2 settings
+    {
+    };
     if (::ioctl(fd, TCGETS2, &settings) == 0)
         return settings.c_ospeed;
 #else

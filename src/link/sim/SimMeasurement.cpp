@@ -22,12 +22,12 @@ double wander(double t, double period1, double period2, double phase)
 struct Spectrum
 {
     double amplitude[HarmonicCount]; // peak values
-    double phase[HarmonicCount];     // radians
+    double phase[HarmonicCount]; // radians
 };
 
 Spectrum analyse(const double *x)
 {
-    Spectrum s{};
+    Spectrum s {};
     for (int h = 0; h < HarmonicCount; ++h) {
         // Four periods in the window: order h sits in bin 4h.
         const int bin = h * MeasuredPeriods;
@@ -90,7 +90,10 @@ uint16_t toCounts(double value, double unitsPerCount, double noise)
 }
 } // namespace
 
-MeasurementModel::MeasurementModel(uint64_t seed) : m_random(seed) {}
+MeasurementModel::MeasurementModel(uint64_t seed)
+    : m_random(seed)
+{
+}
 
 SignalState MeasurementModel::stateAt(double now)
 {
@@ -103,9 +106,10 @@ SignalState MeasurementModel::stateAt(double now)
     s.lagDegrees = 30.0 + 4.0 * wander(now, 53.0, 13.0, 0.7);
     s.startPhase = phase(m_random);
     const double v = 1.0 + 0.15 * wander(now, 31.0, 9.0, 0.3);
-    s.voltageHarmonics = {{3, 0.028 * v}, {5, 0.035 * v}, {7, 0.012 * v}};
+    s.voltageHarmonics = { { 3, 0.028 * v }, { 5, 0.035 * v }, { 7, 0.012 * v } };
     const double c = 1.0 + 0.1 * wander(now, 23.0, 3.7, 1.9);
-    s.currentHarmonics = {{3, 0.32 * c}, {5, 0.18 * c}, {7, 0.09 * c}, {9, 0.05 * c}, {11, 0.03 * c}, {13, 0.02 * c}};
+    s.currentHarmonics = { { 3, 0.32 * c }, { 5, 0.18 * c }, { 7, 0.09 * c }, { 9, 0.05 * c },
+        { 11, 0.03 * c }, { 13, 0.02 * c } };
     return s;
 }
 
@@ -157,8 +161,8 @@ void FillValuesFromWaves(MeasurementRecord &record, bool thdRelativeToTotal)
         angle += 360.0;
     // Reactive power as the part of S that P leaves, signed like the fundamental's shift
     // (positive for a lagging, inductive load), so that P² + Q² = S².
-    const double reactive = std::copysign(std::sqrt(std::max(0.0, apparent * apparent - power * power)),
-                                          std::sin(angle * Pi / 180.0));
+    const double reactive = std::copysign(
+        std::sqrt(std::max(0.0, apparent * apparent - power * power)), std::sin(angle * Pi / 180.0));
 
     record.URMS = static_cast<float>(urms);
     record.UPP = static_cast<float>(peak(u));
@@ -200,7 +204,7 @@ void MeasurementModel::measure(MeasurementRecord &record, double now, uint8_t mo
 
 std::vector<uint8_t> MeasurementModel::replyFrame(double now, uint8_t modeByte)
 {
-    MeasurementRecord record{};
+    MeasurementRecord record {};
     measure(record, now, modeByte);
     std::vector<uint8_t> frame(MeasurementReplyBytes);
     std::memcpy(frame.data(), &record, MeasurementReplyDataBytes);

@@ -28,11 +28,11 @@ constexpr uint8_t ModeThdRelativeToTotal = 0x02;
 // What the model is at one moment, before sampling.
 struct SignalState
 {
-    double frequency = 50.0;     // Hz
-    double voltageRms1 = 230.0;  // fundamental, V RMS
-    double currentRms1 = 4.5;    // fundamental, A RMS
-    double lagDegrees = 30.0;    // current fundamental behind the voltage
-    double startPhase = 0.0;     // radians, of the voltage at sample 0
+    double frequency = 50.0; // Hz
+    double voltageRms1 = 230.0; // fundamental, V RMS
+    double currentRms1 = 4.5; // fundamental, A RMS
+    double lagDegrees = 30.0; // current fundamental behind the voltage
+    double startPhase = 0.0; // radians, of the voltage at sample 0
     std::vector<std::pair<int, double>> voltageHarmonics; // order, share of the fundamental
     std::vector<std::pair<int, double>> currentHarmonics;
 };

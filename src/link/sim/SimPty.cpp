@@ -24,10 +24,26 @@ bool fail(std::string *error, const std::string &what)
 uint32_t speedOfCode(speed_t code)
 {
     static const std::pair<speed_t, uint32_t> table[] = {
-        {B50, 50},         {B75, 75},         {B110, 110},       {B134, 134},       {B150, 150},
-        {B200, 200},       {B300, 300},       {B600, 600},       {B1200, 1200},     {B1800, 1800},
-        {B2400, 2400},     {B4800, 4800},     {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
-        {B57600, 57600},   {B115200, 115200}, {B230400, 230400}, {B460800, 460800}, {B921600, 921600},
+        { B50, 50 },
+        { B75, 75 },
+        { B110, 110 },
+        { B134, 134 },
+        { B150, 150 },
+        { B200, 200 },
+        { B300, 300 },
+        { B600, 600 },
+        { B1200, 1200 },
+        { B1800, 1800 },
+        { B2400, 2400 },
+        { B4800, 4800 },
+        { B9600, 9600 },
+        { B19200, 19200 },
+        { B38400, 38400 },
+        { B57600, 57600 },
+        { B115200, 115200 },
+        { B230400, 230400 },
+        { B460800, 460800 },
+        { B921600, 921600 },
     };
     for (const auto &[c, speed] : table)
         if (c == code)
@@ -43,7 +59,8 @@ bool OpenPty(PtyPair &pty, std::string *error)
     if (p.master < 0)
         return fail(error, "posix_openpt");
     char name[PATH_MAX];
-    if (::grantpt(p.master) != 0 || ::unlockpt(p.master) != 0 || ::ptsname_r(p.master, name, sizeof name) != 0) {
+    if (::grantpt(p.master) != 0 || ::unlockpt(p.master) != 0
+        || ::ptsname_r(p.master, name, sizeof name) != 0) {
         const bool result = fail(error, "pseudo-terminal setup");
         ::close(p.master);
         return result;
@@ -76,7 +93,7 @@ void ClosePty(PtyPair &pty)
         ::close(pty.master);
     if (pty.slave >= 0)
         ::close(pty.slave);
-    pty = PtyPair{};
+    pty = PtyPair {};
 }
 
 uint32_t LineSpeed(int fd)
@@ -93,7 +110,9 @@ uint32_t LineSpeed(int fd)
 
 bool MakeLink(const std::string &linkPath, const std::string &target, std::string *error)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(linkPath.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
         if (error)
             *error = linkPath + " exists and is not a symbolic link";

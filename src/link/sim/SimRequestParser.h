@@ -18,8 +18,8 @@ struct Request
     Kind kind = Kind::Read;
     uint8_t address = 0;
     uint16_t reg = 0;
-    uint16_t count = 0;             // reads only
-    std::array<uint8_t, 4> data{};  // writes only, in the order sent
+    uint16_t count = 0; // reads only
+    std::array<uint8_t, 4> data {}; // writes only, in the order sent
 
     bool operator==(const Request &) const = default;
 };
@@ -30,7 +30,10 @@ constexpr int WriteFrameBytes = 13;
 class RequestParser
 {
 public:
-    explicit RequestParser(uint8_t address = 1) : m_address(address) {}
+    explicit RequestParser(uint8_t address = 1)
+        : m_address(address)
+    {
+    }
 
     void setAddress(uint8_t address) { m_address = address; }
     uint8_t address() const { return m_address; }

@@ -34,22 +34,26 @@ std::string describe(const Transmission &t)
     if (r.kind == Reply::Kind::Measurement) {
         const size_t n = r.bytes.size();
         const unsigned crc = n >= 2 ? (r.bytes[n - 1] << 8 | r.bytes[n - 2]) : 0;
-        std::snprintf(line, sizeof line, "reply #%d: measurement, %zu bytes, URMS %.3f V, KWH %.6f, CRC %04X, faults %s",
-                      t.serial, n, singleAt(r.bytes, 0), singleAt(r.bytes, 56), crc, FaultText(t.faults).c_str());
+        std::snprintf(line, sizeof line,
+            "reply #%d: measurement, %zu bytes, URMS %.3f V, KWH %.6f, CRC %04X, faults %s", t.serial, n,
+            singleAt(r.bytes, 0), singleAt(r.bytes, 56), crc, FaultText(t.faults).c_str());
     } else if (r.kind == Reply::Kind::StartingPage) {
-        std::snprintf(line, sizeof line, "reply #%d: starting-test page %d, %zu bytes, faults %s", t.serial, r.page,
-                      r.bytes.size(), FaultText(t.faults).c_str());
+        std::snprintf(line, sizeof line, "reply #%d: starting-test page %d, %zu bytes, faults %s", t.serial,
+            r.page, r.bytes.size(), FaultText(t.faults).c_str());
     } else {
-        std::snprintf(line, sizeof line, "reply #%d: %s for %u: %s, faults %s", t.serial, ReplyKindText(r.kind),
-                      r.reg, HexText(r.bytes.data(), r.bytes.size()).c_str(), FaultText(t.faults).c_str());
+        std::snprintf(line, sizeof line, "reply #%d: %s for %u: %s, faults %s", t.serial,
+            ReplyKindText(r.kind), r.reg, HexText(r.bytes.data(), r.bytes.size()).c_str(),
+            FaultText(t.faults).c_str());
     }
     return line;
 }
 } // namespace
 
 SimServer::SimServer(ServerOptions options)
-    : m_options(std::move(options)), m_epoch(std::chrono::steady_clock::now()),
-      m_instrument(m_options.instrument), m_faults(m_options.instrument.seed, m_options.faults)
+    : m_options(std::move(options))
+    , m_epoch(std::chrono::steady_clock::now())
+    , m_instrument(m_options.instrument)
+    , m_faults(m_options.instrument.seed, m_options.faults)
 {
     if (m_options.log)
         m_instrument.log = [this](const std::string &line) { logLine(line); };
@@ -291,15 +295,15 @@ double SimServer::writeStep(double time, bool &waitWritable)
                 o.started = time;
         }
         // Byte k is complete on the wire (k + 1) character times after the burst began.
-        const size_t due = m_options.pacing ? std::min(burst.bytes.size(), static_cast<size_t>(
-                                                            (time - o.burstStart) * o.bytesPerSecond))
-                                            : burst.bytes.size();
+        const size_t due = m_options.pacing
+            ? std::min(burst.bytes.size(), static_cast<size_t>((time - o.burstStart) * o.bytesPerSecond))
+            : burst.bytes.size();
         if (due > o.offset) {
             const size_t wanted = due - o.offset;
             const ssize_t n = ::write(m_pty.master, burst.bytes.data() + o.offset, wanted);
             if (n > 0) {
                 o.sent.insert(o.sent.end(), burst.bytes.begin() + static_cast<std::ptrdiff_t>(o.offset),
-                              burst.bytes.begin() + static_cast<std::ptrdiff_t>(o.offset + n));
+                    burst.bytes.begin() + static_cast<std::ptrdiff_t>(o.offset + n));
                 o.offset += static_cast<size_t>(n);
                 m_blockedSince = -1;
             }
@@ -345,7 +349,7 @@ void SimServer::run()
             m_commands.pop_front();
             std::string error;
             const bool ok = execute(command, &error);
-            m_results[id] = {ok, error};
+            m_results[id] = { ok, error };
             m_doneCommand = id;
             m_changed.notify_all();
             if (command == Command::Stop)
@@ -364,8 +368,9 @@ void SimServer::run()
         const int master = m_pty.master;
         lock.unlock();
 
-        pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {master, static_cast<short>(POLLIN | (waitWritable ? POLLOUT : 0)), 0}};
-        timespec timeout{};
+        pollfd fds[2] = { { m_wakeFd, POLLIN, 0 },
+            { master, static_cast<short>(POLLIN | (waitWritable ? POLLOUT : 0)), 0 } };
+        timespec timeout {};
         if (next >= 0) {
             const double wait = std::max(0.0, next - now());
             timeout.tv_sec = static_cast<time_t>(wait);

@@ -47,10 +47,10 @@ struct SentReply
     int page = 0;
     unsigned faults = NoFault;
     std::vector<uint8_t> frame; // the intact reply
-    std::vector<uint8_t> sent;  // the bytes that went out, all bursts; empty when dropped
-    uint32_t lineSpeed = 0;     // bits per second used for pacing; 0 without pacing
-    double started = 0;         // seconds since start of the server, first byte
-    double finished = 0;        // seconds since start of the server, last byte
+    std::vector<uint8_t> sent; // the bytes that went out, all bursts; empty when dropped
+    uint32_t lineSpeed = 0; // bits per second used for pacing; 0 without pacing
+    double started = 0; // seconds since start of the server, first byte
+    double finished = 0; // seconds since start of the server, last byte
 };
 
 class SimServer
@@ -91,8 +91,7 @@ public:
     bool waitForReplies(int count, std::chrono::milliseconds timeout) const;
 
     // Runs `f` on the instrument under the server's lock.
-    template<typename F>
-    auto withInstrument(F f)
+    template <typename F> auto withInstrument(F f)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return f(m_instrument);

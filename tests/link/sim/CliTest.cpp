@@ -32,21 +32,21 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
 TEST(SimCommand, BadOptionsGetTheUsageAndStatus2)
 {
     const QStringList cases[] = {
-        {"--bogus"},
-        {"--address"},
-        {"--address", "256"},
-        {"--address", "x1"},
-        {"--address", "-1"},
-        {"--corrupt-every", "-3"},
-        {"--drop-every", "2.5"},
-        {"--trigger-delay", "soon"},
-        {"--trigger-delay", "-1"},
-        {"--seed", "99999999999999999999999"},
-        {"--link", ""},
-        {"--verbose=yes"},
-        {"--usb=1"},
-        {"stray"},
-        {"--split-every", "3", "--truncate-every"},
+        { "--bogus" },
+        { "--address" },
+        { "--address", "256" },
+        { "--address", "x1" },
+        { "--address", "-1" },
+        { "--corrupt-every", "-3" },
+        { "--drop-every", "2.5" },
+        { "--trigger-delay", "soon" },
+        { "--trigger-delay", "-1" },
+        { "--seed", "99999999999999999999999" },
+        { "--link", "" },
+        { "--verbose=yes" },
+        { "--usb=1" },
+        { "stray" },
+        { "--split-every", "3", "--truncate-every" },
     };
     for (const QStringList &arguments : cases) {
         SCOPED_TRACE(qPrintable(arguments.join(' ')));
@@ -63,13 +63,13 @@ TEST(SimCommand, BadOptionsGetTheUsageAndStatus2)
 TEST(SimCommand, HelpDescribesTheOptionsAndSignals)
 {
     QProcess process;
-    process.start(SimProcess::executablePath(), {"--help"});
+    process.start(SimProcess::executablePath(), { "--help" });
     ASSERT_TRUE(process.waitForFinished(5000));
     EXPECT_EQ(process.exitCode(), 0);
     const QByteArray text = process.readAllStandardOutput();
-    for (const char *word : {"--link", "--address", "--trigger-delay", "--corrupt-every", "--drop-every",
-                             "--truncate-every", "--split-every", "--seed", "--verbose", "--vanish-after",
-                             "--return-after", "--usb", "SIGUSR1", "SIGUSR2"})
+    for (const char *word : { "--link", "--address", "--trigger-delay", "--corrupt-every", "--drop-every",
+             "--truncate-every", "--split-every", "--seed", "--verbose", "--vanish-after", "--return-after",
+             "--usb", "SIGUSR1", "SIGUSR2" })
         EXPECT_TRUE(text.contains(word)) << word;
 }
 
@@ -81,19 +81,20 @@ TEST(SimCommand, FirstLineIsTheDeviceAndTheDeviceAnswers)
     LineEnd line(sim.devicePath().toStdString(), B115200);
     ASSERT_TRUE(line.isOpen());
     line.send(readFrame(1, 128, 2));
-    EXPECT_EQ(line.receive(9, 2.0), (Bytes{0x01, 0x03, 0x04, 0, 0, 0, 0, 0xFA, 0x33}));
+    EXPECT_EQ(line.receive(9, 2.0), (Bytes { 0x01, 0x03, 0x04, 0, 0, 0, 0, 0xFA, 0x33 }));
     EXPECT_EQ(sim.terminate(), 0);
 }
 
 TEST(SimCommand, EndsWithStatus0OnSigintAndSigterm)
 {
-    for (const int signal : {SIGTERM, SIGINT}) {
+    for (const int signal : { SIGTERM, SIGINT }) {
         SCOPED_TRACE(signal);
         QTemporaryDir dir;
         const QString link = dir.filePath("meter");
-        SimProcess sim({"--link", link});
+        SimProcess sim({ "--link", link });
         ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
-        EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.devicePath()) << "the link is there once the path is out";
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.devicePath())
+            << "the link is there once the path is out";
         if (signal == SIGINT)
             ::kill(pid_t(sim.pid()), SIGINT);
         EXPECT_EQ(sim.terminate(), 0);
@@ -112,12 +113,12 @@ TEST(SimCommand, OptionsReachTheInstrument)
         bool goodCrc;
     };
     const Case cases[] = {
-        {"address 7 answers at 7", {"--address", "7"}, readFrame(7, 128, 2), 9, true},
-        {"address 7 ignores 1", {"--address=7"}, readFrame(1, 128, 2), 0, false},
-        {"every reply corrupted", {"--corrupt-every", "1"}, readFrame(1, 128, 2), 9, false},
-        {"every reply dropped", {"--drop-every", "1"}, readFrame(1, 128, 2), 0, false},
-        {"every reply split still arrives whole", {"--split-every", "1", "--split-pause", "0.1"},
-         readFrame(1, 128, 2), 9, true},
+        { "address 7 answers at 7", { "--address", "7" }, readFrame(7, 128, 2), 9, true },
+        { "address 7 ignores 1", { "--address=7" }, readFrame(1, 128, 2), 0, false },
+        { "every reply corrupted", { "--corrupt-every", "1" }, readFrame(1, 128, 2), 9, false },
+        { "every reply dropped", { "--drop-every", "1" }, readFrame(1, 128, 2), 0, false },
+        { "every reply split still arrives whole", { "--split-every", "1", "--split-pause", "0.1" },
+            readFrame(1, 128, 2), 9, true },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -135,7 +136,7 @@ TEST(SimCommand, OptionsReachTheInstrument)
 
 TEST(SimCommand, TriggerDelayOption)
 {
-    SimProcess sim({"--trigger-delay", "0.3"});
+    SimProcess sim({ "--trigger-delay", "0.3" });
     ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
     LineEnd line(sim.devicePath().toStdString(), B115200);
     const auto start = SteadyClock::now();
@@ -148,7 +149,7 @@ TEST(SimCommand, TriggerDelayOption)
 
 TEST(SimCommand, VerboseLogsRequestsAndReplies)
 {
-    SimProcess sim({"--verbose"});
+    SimProcess sim({ "--verbose" });
     ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
     LineEnd line(sim.devicePath().toStdString(), B115200);
     line.send(readFrame(1, 148, 2));
@@ -172,7 +173,7 @@ TEST(SimCommand, VanishesAndComesBackOnSignals)
 {
     QTemporaryDir dir;
     const QString link = dir.filePath("meter");
-    SimProcess sim({"--link", link});
+    SimProcess sim({ "--link", link });
     ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
     LineEnd line(link.toStdString(), B115200);
     ASSERT_TRUE(line.isOpen());
@@ -197,7 +198,7 @@ TEST(SimCommand, VanishesAndComesBackOnItsOwnTimers)
 {
     QTemporaryDir dir;
     const QString link = dir.filePath("meter");
-    SimProcess sim({"--link", link, "--vanish-after", "0.3", "--return-after", "0.4"});
+    SimProcess sim({ "--link", link, "--vanish-after", "0.3", "--return-after", "0.4" });
     ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
     EXPECT_TRUE(waitUntil([&] { return !QFileInfo(link).isSymLink(); }, 3000)) << "gone after 0.3 s";
     ASSERT_TRUE(sim.waitForOutputLines(2, 3000)) << "back after 0.4 s more";
@@ -214,7 +215,7 @@ TEST(SimCommand, RefusesToReplaceAFileWithItsLink)
     file.write("keep me");
     file.close();
     QProcess process;
-    process.start(SimProcess::executablePath(), {"--link", path});
+    process.start(SimProcess::executablePath(), { "--link", path });
     ASSERT_TRUE(process.waitForFinished(5000));
     EXPECT_NE(process.exitCode(), 0);
     EXPECT_TRUE(process.readAllStandardOutput().isEmpty());

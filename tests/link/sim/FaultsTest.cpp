@@ -34,7 +34,7 @@ sim::Reply replyNumber(int n)
     sim::Reply reply;
     if (n % 2) {
         reply.kind = sim::Reply::Kind::Value;
-        reply.bytes = {0x01, 0x03, 0x04, 0x00, 0x00, 0x7D, 0x43, 0x9A, 0x92};
+        reply.bytes = { 0x01, 0x03, 0x04, 0x00, 0x00, 0x7D, 0x43, 0x9A, 0x92 };
     } else {
         reply.kind = sim::Reply::Kind::Measurement;
         reply.bytes.assign(2530, static_cast<uint8_t>(n));
@@ -64,8 +64,13 @@ TEST(SimFaults, EveryNthReplySuffersExactlyItsFaults)
     mixed.truncateEvery = 5;
     mixed.dropEvery = 7;
     const Case cases[] = {
-        {"none", {}}, {"corrupt", corrupt}, {"drop", drop}, {"truncate", truncate},
-        {"split", split}, {"garbage", garbage}, {"corrupt 3, truncate 5, drop 7", mixed},
+        { "none", {} },
+        { "corrupt", corrupt },
+        { "drop", drop },
+        { "truncate", truncate },
+        { "split", split },
+        { "garbage", garbage },
+        { "corrupt 3, truncate 5, drop 7", mixed },
     };
     constexpr int Replies = 42;
     for (const Case &c : cases) {
@@ -126,14 +131,14 @@ TEST(SimFaults, EveryNthReplySuffersExactlyItsFaults)
                 ASSERT_GT(sent.size(), reply.bytes.size());
                 EXPECT_LE(sent.size(), reply.bytes.size() + 16);
                 EXPECT_TRUE(std::equal(reply.bytes.begin(), reply.bytes.end(),
-                                       sent.end() - static_cast<std::ptrdiff_t>(reply.bytes.size())))
+                    sent.end() - static_cast<std::ptrdiff_t>(reply.bytes.size())))
                     << "noise before an intact reply";
             }
         }
         int expectedDamaged = 0;
         for (int n = 1; n <= Replies; ++n)
             expectedDamaged += due(s.dropEvery, n) || due(s.corruptEvery, n) || due(s.truncateEvery, n)
-                               || due(s.splitEvery, n) || due(s.garbageEvery, n);
+                || due(s.splitEvery, n) || due(s.garbageEvery, n);
         EXPECT_EQ(damaged, expectedDamaged);
         EXPECT_EQ(injector.repliesSeen(), Replies);
     }
@@ -148,7 +153,8 @@ TEST(SimFaults, SameSeedSameDamage)
     sim::FaultInjector a(99, s), b(99, s), c(100, s);
     bool differs = false;
     for (int n = 1; n <= 30; ++n) {
-        const sim::Transmission ta = a.apply(replyNumber(n)), tb = b.apply(replyNumber(n)), tc = c.apply(replyNumber(n));
+        const sim::Transmission ta = a.apply(replyNumber(n)), tb = b.apply(replyNumber(n)),
+                                tc = c.apply(replyNumber(n));
         EXPECT_EQ(joined(ta), joined(tb));
         differs = differs || joined(ta) != joined(tc);
     }
@@ -159,7 +165,8 @@ TEST(SimFaults, TextNamesEveryFault)
 {
     EXPECT_EQ(sim::FaultText(sim::NoFault), "none");
     EXPECT_EQ(sim::FaultText(sim::FaultDrop), "drop");
-    EXPECT_EQ(sim::FaultText(sim::FaultCorrupt | sim::FaultTruncate | sim::FaultSplit), "corrupt+truncate+split");
+    EXPECT_EQ(
+        sim::FaultText(sim::FaultCorrupt | sim::FaultTruncate | sim::FaultSplit), "corrupt+truncate+split");
 }
 
 } // namespace

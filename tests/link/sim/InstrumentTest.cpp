@@ -50,7 +50,7 @@ Bytes withCrc(Bytes frame)
 std::array<uint8_t, 4> singleBytes(float value)
 {
     const uint32_t bits = SingleBits(value);
-    return {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
+    return { uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24) };
 }
 
 TEST(SimInstrument, AnswersEachReadWithTheFrameItsKindNeeds)
@@ -65,19 +65,19 @@ TEST(SimInstrument, AnswersEachReadWithTheFrameItsKindNeeds)
         size_t length;
     };
     const Case cases[] = {
-        {"measurement", 148, 2, 1, Reply::Kind::Measurement, 2532},
-        {"mode byte", 128, 2, 1, Reply::Kind::Value, 9},
-        {"AL1H", 118, 2, 1, Reply::Kind::Value, 9},
-        {"AL4L", 125, 2, 1, Reply::Kind::Value, 9},
-        {"alarm switches", 126, 2, 1, Reply::Kind::Value, 9},
-        {"starting-test page 1", 147, 0x0100, 1, Reply::Kind::StartingPage, 1710},
-        {"starting-test page 6", 147, 0x0600, 1, Reply::Kind::StartingPage, 1710},
-        {"no page 7", 147, 0x0700, 0, Reply::Kind::StartingPage, 0},
-        {"arming answers later", 147, 0x0022, 0, Reply::Kind::TriggerNotice, 0},
-        {"close notice", 186, 0, 0, Reply::Kind::Value, 0},
-        {"link watch", 187, 15, 0, Reply::Kind::Value, 0},
-        {"register outside the map", 200, 2, 0, Reply::Kind::Value, 0},
-        {"register 129 is write-only", 129, 2, 0, Reply::Kind::Value, 0},
+        { "measurement", 148, 2, 1, Reply::Kind::Measurement, 2532 },
+        { "mode byte", 128, 2, 1, Reply::Kind::Value, 9 },
+        { "AL1H", 118, 2, 1, Reply::Kind::Value, 9 },
+        { "AL4L", 125, 2, 1, Reply::Kind::Value, 9 },
+        { "alarm switches", 126, 2, 1, Reply::Kind::Value, 9 },
+        { "starting-test page 1", 147, 0x0100, 1, Reply::Kind::StartingPage, 1710 },
+        { "starting-test page 6", 147, 0x0600, 1, Reply::Kind::StartingPage, 1710 },
+        { "no page 7", 147, 0x0700, 0, Reply::Kind::StartingPage, 0 },
+        { "arming answers later", 147, 0x0022, 0, Reply::Kind::TriggerNotice, 0 },
+        { "close notice", 186, 0, 0, Reply::Kind::Value, 0 },
+        { "link watch", 187, 15, 0, Reply::Kind::Value, 0 },
+        { "register outside the map", 200, 2, 0, Reply::Kind::Value, 0 },
+        { "register 129 is write-only", 129, 2, 0, Reply::Kind::Value, 0 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,14 +98,14 @@ TEST(SimInstrument, ModeByteReadAndWritten)
     sim::Instrument instrument;
     auto replies = send(instrument, readFrame(1, 128, 2));
     ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0].bytes, (Bytes{0x01, 0x03, 0x04, 0x00, 0x00, 0x00, 0x00, 0xFA, 0x33}));
+    EXPECT_EQ(replies[0].bytes, (Bytes { 0x01, 0x03, 0x04, 0x00, 0x00, 0x00, 0x00, 0xFA, 0x33 }));
 
     // The write is not answered; the next read carries the new byte.
-    EXPECT_TRUE(send(instrument, writeFrame(1, 128, {0x03, 0, 0, 0})).empty());
+    EXPECT_TRUE(send(instrument, writeFrame(1, 128, { 0x03, 0, 0, 0 })).empty());
     EXPECT_EQ(instrument.modeByte(), 0x03);
     replies = send(instrument, readFrame(1, 128, 2));
     ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0].bytes, (Bytes{0x01, 0x03, 0x04, 0x03, 0x00, 0x00, 0x00, 0xFA, 0x77}));
+    EXPECT_EQ(replies[0].bytes, (Bytes { 0x01, 0x03, 0x04, 0x03, 0x00, 0x00, 0x00, 0xFA, 0x77 }));
 }
 
 TEST(SimInstrument, AlarmRegistersAreAcknowledgedStoredAndReadBack)
@@ -116,9 +116,15 @@ TEST(SimInstrument, AlarmRegistersAreAcknowledgedStoredAndReadBack)
         std::array<uint8_t, 4> data;
     };
     const Case cases[] = {
-        {118, singleBytes(264.5f)}, {119, singleBytes(230.0f)}, {120, singleBytes(20.0f)},
-        {121, singleBytes(0.25f)},  {122, singleBytes(6000.0f)}, {123, singleBytes(10.0f)},
-        {124, singleBytes(1.0f)},   {125, singleBytes(0.8f)},   {126, {0x82, 0, 0, 0}},
+        { 118, singleBytes(264.5f) },
+        { 119, singleBytes(230.0f) },
+        { 120, singleBytes(20.0f) },
+        { 121, singleBytes(0.25f) },
+        { 122, singleBytes(6000.0f) },
+        { 123, singleBytes(10.0f) },
+        { 124, singleBytes(1.0f) },
+        { 125, singleBytes(0.8f) },
+        { 126, { 0x82, 0, 0, 0 } },
     };
     sim::Instrument instrument;
     for (const Case &c : cases) {
@@ -126,13 +132,14 @@ TEST(SimInstrument, AlarmRegistersAreAcknowledgedStoredAndReadBack)
         auto replies = send(instrument, writeFrame(1, c.reg, c.data));
         ASSERT_EQ(replies.size(), 1u);
         EXPECT_EQ(replies[0].kind, Reply::Kind::WriteAck);
-        EXPECT_EQ(replies[0].bytes, withCrc({0x01, 0x09, static_cast<uint8_t>(c.reg)}));
+        EXPECT_EQ(replies[0].bytes, withCrc({ 0x01, 0x09, static_cast<uint8_t>(c.reg) }));
     }
     for (const Case &c : cases) {
         SCOPED_TRACE(c.reg);
         auto replies = send(instrument, readFrame(1, c.reg, 2));
         ASSERT_EQ(replies.size(), 1u);
-        EXPECT_EQ(replies[0].bytes, withCrc({0x01, 0x03, 0x04, c.data[0], c.data[1], c.data[2], c.data[3]}));
+        EXPECT_EQ(
+            replies[0].bytes, withCrc({ 0x01, 0x03, 0x04, c.data[0], c.data[1], c.data[2], c.data[3] }));
     }
 }
 
@@ -153,8 +160,11 @@ TEST(SimInstrument, AlarmLimitsHoldPlausibleValuesBeforeAnyWrite)
 TEST(SimInstrument, SettingsWritesAreTakenSilently)
 {
     const std::pair<uint16_t, std::array<uint8_t, 4>> writes[] = {
-        {129, singleBytes(0.0001f)}, {154, {0x00, 0x00, 0x5C, 0x43}}, {158, {0xCD, 0xCC, 0x4C, 0x3E}},
-        {166, {0x02, 0, 0, 0}},      {185, {0xA7, 0, 0, 0}},
+        { 129, singleBytes(0.0001f) },
+        { 154, { 0x00, 0x00, 0x5C, 0x43 } },
+        { 158, { 0xCD, 0xCC, 0x4C, 0x3E } },
+        { 166, { 0x02, 0, 0, 0 } },
+        { 185, { 0xA7, 0, 0, 0 } },
     };
     sim::Instrument instrument;
     for (const auto &[reg, data] : writes) {
@@ -164,15 +174,15 @@ TEST(SimInstrument, SettingsWritesAreTakenSilently)
         EXPECT_EQ(instrument.registerBytes(reg), data);
     }
     // A write outside the map changes nothing and is not answered.
-    EXPECT_TRUE(send(instrument, writeFrame(1, 148, {1, 2, 3, 4})).empty());
-    EXPECT_EQ(instrument.registerBytes(148), (std::array<uint8_t, 4>{}));
+    EXPECT_TRUE(send(instrument, writeFrame(1, 148, { 1, 2, 3, 4 })).empty());
+    EXPECT_EQ(instrument.registerBytes(148), (std::array<uint8_t, 4> {}));
 }
 
 TEST(SimInstrument, IgnoresOtherAddressesAndBadCrc)
 {
-    sim::Instrument instrument(sim::InstrumentSettings{3, 1.0, 1});
+    sim::Instrument instrument(sim::InstrumentSettings { 3, 1.0, 1 });
     EXPECT_TRUE(send(instrument, readFrame(1, 148, 2)).empty());
-    EXPECT_TRUE(send(instrument, writeFrame(1, 118, {0, 0, 0, 0})).empty());
+    EXPECT_TRUE(send(instrument, writeFrame(1, 118, { 0, 0, 0, 0 })).empty());
     Bytes damaged = readFrame(3, 128, 2);
     damaged[6] ^= 0x01;
     EXPECT_TRUE(send(instrument, damaged).empty());
@@ -185,7 +195,7 @@ TEST(SimInstrument, IgnoresOtherAddressesAndBadCrc)
 
 TEST(SimInstrument, StartingTestArmsThenNotifiesAfterTheDelayThenServesSixPages)
 {
-    sim::Instrument instrument(sim::InstrumentSettings{1, 2.0, 7});
+    sim::Instrument instrument(sim::InstrumentSettings { 1, 2.0, 7 });
     EXPECT_FALSE(instrument.nextEventTime().has_value());
     EXPECT_TRUE(send(instrument, readFrame(1, 147, 0x0022), 10.0).empty());
     EXPECT_TRUE(instrument.armed());
@@ -197,7 +207,7 @@ TEST(SimInstrument, StartingTestArmsThenNotifiesAfterTheDelayThenServesSixPages)
     const auto notice = instrument.advance(12.0);
     ASSERT_EQ(notice.size(), 1u);
     EXPECT_EQ(notice[0].kind, Reply::Kind::TriggerNotice);
-    EXPECT_EQ(notice[0].bytes, withCrc({0x01, 0x0A, 146}));
+    EXPECT_EQ(notice[0].bytes, withCrc({ 0x01, 0x0A, 146 }));
     EXPECT_TRUE(instrument.advance(20.0).empty()) << "one notice per arming";
     EXPECT_FALSE(instrument.armed());
 
@@ -219,7 +229,7 @@ TEST(SimInstrument, StartingTestArmsThenNotifiesAfterTheDelayThenServesSixPages)
 
 TEST(SimInstrument, ArmingAgainRestartsTheWait)
 {
-    sim::Instrument instrument(sim::InstrumentSettings{1, 2.0, 1});
+    sim::Instrument instrument(sim::InstrumentSettings { 1, 2.0, 1 });
     send(instrument, readFrame(1, 147, 0x0000), 0.0);
     send(instrument, readFrame(1, 147, 0x0013), 1.5);
     EXPECT_TRUE(instrument.advance(2.5).empty());
@@ -240,9 +250,9 @@ TEST(SimInstrument, PagesBeforeAnyTestHoldAFlatCapture)
 TEST(SimInstrument, MeasurementFrameFollowsTheModeByteThdConvention)
 {
     // Two instruments with the same seed measure the same waves; only the THD differs.
-    sim::Instrument iec(sim::InstrumentSettings{1, 1.0, 5});
-    sim::Instrument csa(sim::InstrumentSettings{1, 1.0, 5});
-    send(csa, writeFrame(1, 128, {0x02, 0, 0, 0}));
+    sim::Instrument iec(sim::InstrumentSettings { 1, 1.0, 5 });
+    sim::Instrument csa(sim::InstrumentSettings { 1, 1.0, 5 });
+    send(csa, writeFrame(1, 128, { 0x02, 0, 0, 0 }));
     const Bytes a = send(iec, readFrame(1, 148, 2), 4.0).at(0).bytes;
     const Bytes b = send(csa, readFrame(1, 148, 2), 4.0).at(0).bytes;
     EXPECT_EQ(std::memcmp(a.data() + 476, b.data() + 476, 2530 - 476), 0) << "same waves";

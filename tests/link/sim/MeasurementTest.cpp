@@ -66,7 +66,7 @@ double harmonicsSquared(const float *h, int from)
 MeasurementRecord measured(uint64_t seed, double now, uint8_t mode)
 {
     sim::MeasurementModel model(seed);
-    MeasurementRecord r{};
+    MeasurementRecord r {};
     model.measure(r, now, mode);
     return r;
 }
@@ -132,11 +132,11 @@ TEST_P(SimMeasurementAt, ValuesAgreeWithTheWaves)
     EXPECT_NEAR(r.UHarm[1], std::sqrt(2.0) * r.URMS / std::sqrt(1 + r.VTHD * r.VTHD), 2e-3 * r.UHarm[1]);
     EXPECT_NEAR(r.IHarm[1], std::sqrt(2.0) * r.IRMS / std::sqrt(1 + r.ITHD * r.ITHD), 2e-3 * r.IHarm[1]);
 
-    for (int order : {3, 5, 7}) {
+    for (int order : { 3, 5, 7 }) {
         EXPECT_GT(r.UHarm[order], 0.005 * r.UHarm[1]) << order;
         EXPECT_LT(r.UHarm[order], 0.06 * r.UHarm[1]) << order;
     }
-    for (int order : {2, 4, 6, 10, 20, 50})
+    for (int order : { 2, 4, 6, 10, 20, 50 })
         EXPECT_LT(r.UHarm[order], 0.003 * r.UHarm[1]) << order;
     EXPECT_GT(r.IHarm[3], 0.2 * r.IHarm[1]);
     EXPECT_LT(r.UHarm[0], 0.5) << "no DC worth speaking of";
@@ -151,7 +151,7 @@ TEST(SimMeasurement, ThdFollowsTheModeByteConvention)
         uint8_t mode;
         bool relativeToTotal;
     };
-    const Case cases[] = {{0x00, false}, {0x01, false}, {0x02, true}, {0x03, true}, {0xFE, true}};
+    const Case cases[] = { { 0x00, false }, { 0x01, false }, { 0x02, true }, { 0x03, true }, { 0xFE, true } };
     for (const Case &c : cases) {
         SCOPED_TRACE(int(c.mode));
         const MeasurementRecord r = measured(21, 42.0, c.mode);
@@ -174,7 +174,7 @@ TEST(SimMeasurement, ThdFollowsTheModeByteConvention)
 TEST(SimMeasurement, EnergyGrowsWithTheActivePowerAndTime)
 {
     sim::MeasurementModel model(2);
-    MeasurementRecord first{}, second{}, third{};
+    MeasurementRecord first {}, second {}, third {};
     model.measure(first, 100.0, 0);
     EXPECT_EQ(first.KWH, 0.0f) << "energy counts from the first measurement";
     model.measure(second, 160.0, 0);
@@ -189,7 +189,7 @@ TEST(SimMeasurement, EnergyGrowsWithTheActivePowerAndTime)
     EXPECT_GT(third.KWH, second.KWH);
 
     // Time standing still adds nothing.
-    MeasurementRecord again{};
+    MeasurementRecord again {};
     model.measure(again, 3760.0, 0);
     EXPECT_EQ(again.KWH, third.KWH);
 }
@@ -199,7 +199,7 @@ TEST(SimMeasurement, FrequencyAndLevelsWanderSlightly)
     sim::MeasurementModel model(9);
     std::vector<float> frequencies, voltages;
     for (int t = 0; t < 120; ++t) {
-        MeasurementRecord r{};
+        MeasurementRecord r {};
         model.measure(r, t, 0);
         frequencies.push_back(r.UF);
         voltages.push_back(r.URMS);
@@ -220,7 +220,7 @@ TEST(SimMeasurement, ReplyFrameIsTheBlockAndItsCrc)
     const std::vector<uint8_t> frame = a.replyFrame(5.0, 0);
     ASSERT_EQ(frame.size(), 2532u);
     EXPECT_EQ(ModbusCRC16(frame.data(), 2530), frame[2530] | frame[2531] << 8);
-    MeasurementRecord r{};
+    MeasurementRecord r {};
     b.measure(r, 5.0, 0);
     EXPECT_EQ(std::memcmp(frame.data(), &r, 2530), 0);
 }
@@ -236,7 +236,7 @@ struct CaptureView
 
 CaptureView view(const std::vector<uint8_t> &c)
 {
-    CaptureView v{BytesToSingle(c.data()), BytesToSingle(c.data() + 4), {}, {}, {}, {}};
+    CaptureView v { BytesToSingle(c.data()), BytesToSingle(c.data() + 4), {}, {}, {}, {} };
     for (int n = 0; n < sim::CaptureSamples; ++n) {
         v.rawU.push_back(c[8 + 2 * n] | c[9 + 2 * n] << 8);
         v.rawI.push_back(c[5128 + 2 * n] | c[5129 + 2 * n] << 8);
@@ -259,12 +259,19 @@ TEST(SimCapture, ScalesFollowTheChosenRanges)
     struct Case
     {
         uint8_t code;
-        double volts;     // voltage range
-        double peakAmps;  // current range's full scale
+        double volts; // voltage range
+        double peakAmps; // current range's full scale
     };
     const Case cases[] = {
-        {0x00, 300, 80}, {0x01, 150, 80}, {0x02, 75, 80}, {0x03, 25, 80},
-        {0x10, 300, 40}, {0x20, 300, 20}, {0x30, 300, 10}, {0x22, 75, 20}, {0x33, 25, 10},
+        { 0x00, 300, 80 },
+        { 0x01, 150, 80 },
+        { 0x02, 75, 80 },
+        { 0x03, 25, 80 },
+        { 0x10, 300, 40 },
+        { 0x20, 300, 20 },
+        { 0x30, 300, 10 },
+        { 0x22, 75, 20 },
+        { 0x33, 25, 10 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(int(c.code));
@@ -298,7 +305,7 @@ TEST(SimCapture, ShowsAVoltageDipAndADecayingInrush)
 
     EXPECT_LT(peakIn(v.u, at, at + period), 0.95 * peakIn(v.u, 8, at)) << "voltage dips at the switch";
     EXPECT_NEAR(peakIn(v.u, sim::CaptureSamples - period, sim::CaptureSamples), peakIn(v.u, 8, at),
-                0.02 * peakIn(v.u, 8, at))
+        0.02 * peakIn(v.u, 8, at))
         << "and recovers";
 }
 

@@ -66,18 +66,21 @@ public:
     }
     bool isOpen() const { return m_fd >= 0; }
 
-    void send(const Bytes &bytes) { ASSERT_EQ(::write(m_fd, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+    void send(const Bytes &bytes)
+    {
+        ASSERT_EQ(::write(m_fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
 
     // Reads until `n` bytes came or the timeout passed; `arrivals` gets the time of each read.
     Bytes receive(size_t n, double timeout, std::vector<std::pair<double, size_t>> *arrivals = nullptr,
-                  SteadyClock::time_point start = SteadyClock::now())
+        SteadyClock::time_point start = SteadyClock::now())
     {
         Bytes got;
         while (got.size() < n) {
             const double left = timeout - secondsSince(start);
             if (left <= 0)
                 break;
-            pollfd p{m_fd, POLLIN, 0};
+            pollfd p { m_fd, POLLIN, 0 };
             if (::poll(&p, 1, std::max(1, int(left * 1000))) <= 0)
                 continue;
             if (p.revents & (POLLHUP | POLLERR)) {
@@ -94,7 +97,7 @@ public:
             }
             got.insert(got.end(), buffer, buffer + k);
             if (arrivals)
-                arrivals->push_back({secondsSince(start), got.size()});
+                arrivals->push_back({ secondsSince(start), got.size() });
         }
         return got;
     }

@@ -46,14 +46,14 @@ TEST(SimServer, AnswersRequestsOverThePseudoTerminal)
         size_t length; // 0: no reply at all
     };
     const Case cases[] = {
-        {"measurement", readFrame(1, 148, 2), 2532},
-        {"mode byte", readFrame(1, 128, 2), 9},
-        {"alarm limit", readFrame(1, 121, 2), 9},
-        {"alarm write", writeFrame(1, 118, {0, 0, 0x84, 0x43}), 5},
-        {"starting-test page", readFrame(1, 147, 0x0400), 1710},
-        {"link watch", readFrame(1, 187, 15), 0},
-        {"calibration step", writeFrame(1, 166, {2, 0, 0, 0}), 0},
-        {"another address", readFrame(2, 148, 2), 0},
+        { "measurement", readFrame(1, 148, 2), 2532 },
+        { "mode byte", readFrame(1, 128, 2), 9 },
+        { "alarm limit", readFrame(1, 121, 2), 9 },
+        { "alarm write", writeFrame(1, 118, { 0, 0, 0x84, 0x43 }), 5 },
+        { "starting-test page", readFrame(1, 147, 0x0400), 1710 },
+        { "link watch", readFrame(1, 187, 15), 0 },
+        { "calibration step", writeFrame(1, 166, { 2, 0, 0, 0 }), 0 },
+        { "another address", readFrame(2, 148, 2), 0 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,7 +75,7 @@ TEST(SimServer, PacesRepliesAtTheSpeedTheFarEndSet)
         speed_t code;
         uint32_t speed;
     };
-    for (const Case c : {Case{B38400, 38400}, Case{B115200, 115200}}) {
+    for (const Case c : { Case { B38400, 38400 }, Case { B115200, 115200 } }) {
         SCOPED_TRACE(c.speed);
         sim::SimServer server;
         ASSERT_TRUE(server.start());
@@ -129,7 +129,7 @@ TEST(SimServer, ReadsBackEverySpeedQtSets)
     QSerialPort port(QString::fromStdString(server.devicePath()));
     ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << qPrintable(port.errorString());
     // 14400 and 76800 have no standard code; Qt sets them by number.
-    for (const int speed : {4800, 9600, 14400, 19200, 38400, 57600, 76800, 115200}) {
+    for (const int speed : { 4800, 9600, 14400, 19200, 38400, 57600, 76800, 115200 }) {
         SCOPED_TRACE(speed);
         ASSERT_TRUE(port.setBaudRate(speed)) << qPrintable(port.errorString());
         EXPECT_EQ(server.lineSpeed(), uint32_t(speed));
@@ -170,7 +170,7 @@ TEST(SimServer, AnswersInTheOrderAsked)
     const Bytes reply = line.receive(2532 + 9, 3.0);
     ASSERT_EQ(reply.size(), 2532u + 9);
     EXPECT_TRUE(crcIsGood(Bytes(reply.begin(), reply.begin() + 2532)));
-    EXPECT_EQ(Bytes(reply.begin() + 2532, reply.end()), (Bytes{0x01, 0x03, 0x04, 0, 0, 0, 0, 0xFA, 0x33}));
+    EXPECT_EQ(Bytes(reply.begin() + 2532, reply.end()), (Bytes { 0x01, 0x03, 0x04, 0, 0, 0, 0, 0xFA, 0x33 }));
 }
 
 TEST(SimServer, FaultsReachTheWire)
@@ -182,7 +182,7 @@ TEST(SimServer, FaultsReachTheWire)
     ASSERT_TRUE(server.start());
     LineEnd line(server.devicePath(), B115200);
     // Reply 1 good, 2 corrupted, 3 dropped, 4 corrupted, 5 good, 6 dropped.
-    const char *expected[] = {"good", "corrupt", "none", "corrupt", "good", "none"};
+    const char *expected[] = { "good", "corrupt", "none", "corrupt", "good", "none" };
     for (const char *e : expected) {
         SCOPED_TRACE(e);
         line.send(readFrame(1, 128, 2));
@@ -228,7 +228,7 @@ TEST(SimServer, EachReplyUsesTheSpeedSetBeforeIt)
     ASSERT_TRUE(server.start());
     QSerialPort port(QString::fromStdString(server.devicePath()));
     ASSERT_TRUE(port.open(QIODevice::ReadWrite));
-    const int speeds[] = {115200, 57600, 76800};
+    const int speeds[] = { 115200, 57600, 76800 };
     for (size_t k = 0; k < std::size(speeds); ++k) {
         ASSERT_TRUE(port.setBaudRate(speeds[k]));
         const Bytes request = readFrame(1, 128, 2);

@@ -16,36 +16,36 @@
 
 namespace {
 
-const char Usage[] =
-    "Usage: kmr5150-sim [--link PATH] [--address N] [--trigger-delay SECONDS]\n"
-    "                   [--corrupt-every N] [--drop-every N] [--truncate-every N]\n"
-    "                   [--split-every N] [--seed N] [--verbose]\n"
-    "                   [--garbage-every N] [--split-pause SECONDS]\n"
-    "                   [--vanish-after SECONDS] [--return-after SECONDS] [--usb]\n"
-    "\n"
-    "Simulated KMR5150 power meter on a pseudo-terminal. The device path is printed as the\n"
-    "first line of standard output; replies go out at the line speed the program sets.\n"
-    "\n"
-    "  --link PATH              make PATH a symbolic link to the device (removed at exit)\n"
-    "  --address N              slave address, 0 to 255 (default 1)\n"
-    "  --trigger-delay SECONDS  from arming the starting test to its trigger notice (default 3)\n"
-    "  --corrupt-every N        change a CRC byte of every Nth reply (0: never, the default)\n"
-    "  --drop-every N           send nothing for every Nth reply\n"
-    "  --truncate-every N       send only the first part of every Nth reply\n"
-    "  --split-every N          send every Nth reply in two bursts with a pause\n"
-    "  --split-pause SECONDS    that pause (default 0.25)\n"
-    "  --garbage-every N        send random bytes before every Nth reply\n"
-    "  --seed N                 seed of the measurement noise and of the faults (default 1)\n"
-    "  --verbose                log each request and reply on standard error\n"
-    "  --usb                    answer as the instrument's own USB port: every reply at once,\n"
-    "                           whatever line speed is set (otherwise 10 bits a byte at it)\n"
-    "  --vanish-after SECONDS   close the pseudo-terminal (and remove the link) after SECONDS\n"
-    "  --return-after SECONDS   come back SECONDS after vanishing, on a new pseudo-terminal\n"
-    "  --help                   show this text\n"
-    "\n"
-    "Signals: SIGUSR1 vanishes, SIGUSR2 comes back (the new device path is printed as a\n"
-    "new line of standard output), SIGINT and SIGTERM end the simulator (exit status 0).\n"
-    "Bad options exit with status 2.\n";
+const char Usage[]
+    = "Usage: kmr5150-sim [--link PATH] [--address N] [--trigger-delay SECONDS]\n"
+      "                   [--corrupt-every N] [--drop-every N] [--truncate-every N]\n"
+      "                   [--split-every N] [--seed N] [--verbose]\n"
+      "                   [--garbage-every N] [--split-pause SECONDS]\n"
+      "                   [--vanish-after SECONDS] [--return-after SECONDS] [--usb]\n"
+      "\n"
+      "Simulated KMR5150 power meter on a pseudo-terminal. The device path is printed as the\n"
+      "first line of standard output; replies go out at the line speed the program sets.\n"
+      "\n"
+      "  --link PATH              make PATH a symbolic link to the device (removed at exit)\n"
+      "  --address N              slave address, 0 to 255 (default 1)\n"
+      "  --trigger-delay SECONDS  from arming the starting test to its trigger notice (default 3)\n"
+      "  --corrupt-every N        change a CRC byte of every Nth reply (0: never, the default)\n"
+      "  --drop-every N           send nothing for every Nth reply\n"
+      "  --truncate-every N       send only the first part of every Nth reply\n"
+      "  --split-every N          send every Nth reply in two bursts with a pause\n"
+      "  --split-pause SECONDS    that pause (default 0.25)\n"
+      "  --garbage-every N        send random bytes before every Nth reply\n"
+      "  --seed N                 seed of the measurement noise and of the faults (default 1)\n"
+      "  --verbose                log each request and reply on standard error\n"
+      "  --usb                    answer as the instrument's own USB port: every reply at once,\n"
+      "                           whatever line speed is set (otherwise 10 bits a byte at it)\n"
+      "  --vanish-after SECONDS   close the pseudo-terminal (and remove the link) after SECONDS\n"
+      "  --return-after SECONDS   come back SECONDS after vanishing, on a new pseudo-terminal\n"
+      "  --help                   show this text\n"
+      "\n"
+      "Signals: SIGUSR1 vanishes, SIGUSR2 comes back (the new device path is printed as a\n"
+      "new line of standard output), SIGINT and SIGTERM end the simulator (exit status 0).\n"
+      "Bad options exit with status 2.\n";
 
 struct Options
 {
@@ -111,9 +111,18 @@ Options parse(int argc, char **argv)
             continue;
         }
         static const char *const withValue[] = {
-            "--link",         "--address",       "--trigger-delay", "--corrupt-every", "--drop-every",
-            "--truncate-every", "--split-every", "--split-pause",   "--garbage-every", "--seed",
-            "--vanish-after", "--return-after",
+            "--link",
+            "--address",
+            "--trigger-delay",
+            "--corrupt-every",
+            "--drop-every",
+            "--truncate-every",
+            "--split-every",
+            "--split-pause",
+            "--garbage-every",
+            "--seed",
+            "--vanish-after",
+            "--return-after",
         };
         bool known = false;
         for (const char *option : withValue)
@@ -176,7 +185,7 @@ int main(int argc, char **argv)
     // Signals are taken synchronously by the main thread; the server thread inherits the mask.
     sigset_t signals;
     sigemptyset(&signals);
-    for (int s : {SIGINT, SIGTERM, SIGUSR1, SIGUSR2})
+    for (int s : { SIGINT, SIGTERM, SIGUSR1, SIGUSR2 })
         sigaddset(&signals, s);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
@@ -192,7 +201,8 @@ int main(int argc, char **argv)
     std::optional<Clock::time_point> vanishAt;
     std::optional<Clock::time_point> returnAt;
     const auto after = [](double seconds) {
-        return Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+        return Clock::now()
+            + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     };
     if (options.vanishAfter)
         vanishAt = after(*options.vanishAfter);
@@ -222,7 +232,8 @@ int main(int argc, char **argv)
         if (next) {
             const auto wait = std::max(Clock::duration::zero(), *next - Clock::now());
             const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
-            const timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+            const timespec timeout { static_cast<time_t>(ns / 1000000000),
+                static_cast<long>(ns % 1000000000) };
             signal = sigtimedwait(&signals, nullptr, &timeout);
         } else {
             signal = sigwaitinfo(&signals, nullptr);
