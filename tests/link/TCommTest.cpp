@@ -415,13 +415,14 @@ TEST_F(TCommTest, InputLenLimitsAStepAndNeverPassesOnStaleBufferBytes)
     {
         uint32_t inputLen;
         QByteArray queued;
+        int64_t asked;
         QByteArray taken;
         int left;
     } cases[] = {
-        {0, "abcd", "abcd", 0},
-        {2, "abcd", "ab", 2},
-        {6, "xyz", "xyz", 0},              // fewer queued than asked: only what came
-        {100000, "klmnopq", "klmnopq", 0}, // above the buffer: never read past it
+        {0, "abcd", 4, "abcd", 0},
+        {2, "abcd", 2, "ab", 2},
+        {6, "xyz", 6, "xyz", 0},                  // fewer queued than asked: only what came
+        {100000, "klmnopq", 16384, "klmnopq", 0}, // above the buffer: never read past it
     };
     open();
     for (const auto &c : cases) {
@@ -433,6 +434,7 @@ TEST_F(TCommTest, InputLenLimitsAStepAndNeverPassesOnStaleBufferBytes)
         comm.setInputLen(c.inputLen);
         const uint8_t *first = nullptr;
         EXPECT_EQ(comm.FetchInputBytes(first), c.taken.size() - 1);
+        EXPECT_EQ(port2.readSizes.back(), c.asked);
         EXPECT_EQ(comm.inputBytes(), c.taken);
         EXPECT_EQ(comm.inputText(), QString::fromLatin1(c.taken));
         EXPECT_EQ(port2.received.size(), c.left);

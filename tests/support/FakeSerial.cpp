@@ -75,7 +75,10 @@ bool FakeSerialDevice::queueStatus(uint32_t &errorMask, uint32_t &queued)
 
 int64_t FakeSerialDevice::read(char *data, int64_t size)
 {
-    if (!m_port || m_port->failRead || size < 0)
+    if (!m_port)
+        return -1;
+    m_port->readSizes.push_back(size);
+    if (m_port->failRead || size < 0)
         return -1;
     const int64_t n = std::min<int64_t>(size, m_port->received.size());
     std::memcpy(data, m_port->received.constData(), static_cast<size_t>(n));

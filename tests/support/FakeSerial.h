@@ -55,6 +55,7 @@ struct FakePort
     std::vector<LineSettings> settings; // every applySettings, in order
     std::vector<uint32_t> purges;       // every purge's flags, in order
     std::vector<uint32_t> queueSizes;   // input and output size of every setupQueues
+    std::vector<int64_t> readSizes;     // the size every read asked for
     bool dtr = false;
     bool rts = false;
 
