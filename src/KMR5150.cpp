@@ -37,6 +37,7 @@ int main(int argc, char **argv)
     skin = new Tskin(MainForm);
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
+    CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
     PrinterForm = new TPrinterForm(MainForm);
     EnterInfoForm = new TEnterInfoForm(MainForm);
     HarmonicForm = new THarmonicForm(MainForm);
