@@ -1,26 +1,478 @@
 #include "link/forms/communication.h"
 
+#include "link/Errors.h"
+#include "link/Frames.h"
+#include "link/Globals.h"
+#include "link/IniFile.h"
+#include "link/Platform.h"
+#include "link/PortScan.h"
+#include "link/PortTable.h"
+#include "measure/forms/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <limits>
 
 TCommForm *CommForm = nullptr;
+
+namespace {
+const QString SettingsFile = QStringLiteral("SysSet.ini");
+const QString BaudSection = QStringLiteral("CommBaudrate");
+const QString BaudKey = QStringLiteral("Baudrate");
+const QString PortSection = QStringLiteral("CommPort");
+const QString PortKey = QStringLiteral("Port");
+const QString AddressSection = QStringLiteral("CommAddress");
+const QString AddressKey = QStringLiteral("Address");
+
+const QString InstrumentItemSuffix = QStringLiteral("         Uses USB connected KMR5150");
+const QString OrdinaryItemSuffix = QStringLiteral("    ");
+
+constexpr uint16_t ModeRegister = 128;
+constexpr uint16_t LinkCheckRegister = 187;
+constexpr uint16_t LinkCheckCount = 15;
+// Ticks of Timer1 after which the link check asks the instrument, and reopens the port.
+constexpr int32_t LinkCheckAfter = 10;
+constexpr int32_t ReconnectAfter = 15;
+
+const QColor CaptionColor(0, 128, 128);
+const QColor InvalidAddressColor(255, 0, 0);
+
+void ShowError(const KmrError &error)
+{
+    platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+}
+
+// Runs one handler; an error ends it and is shown with its text.
+template<typename F>
+void Guarded(F &&body)
+{
+    try {
+        body();
+    } catch (const KmrError &error) {
+        ShowError(error);
+    }
+}
+
+void CountTick(int32_t &ticks)
+{
+    // The counters run for the whole life of the program; they must not wrap.
+    if (ticks < std::numeric_limits<int32_t>::max())
+        ++ticks;
+}
+
+bool IsInstrumentPort(int portNumber)
+{
+    for (int i = 0; i < InstrumentPortCount; ++i) {
+        if (InstrumentPorts[i] == portNumber)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+const std::array<TBaudRate, TCommForm::BaudRateCount> TCommForm::BaudRates
+    = {br4800, br9600, br14400, br19200, br38400, br57600, br76800, br115200};
+
+const QStringList TCommForm::BaudRateItems
+    = {QStringLiteral("4.8Kbps"),  QStringLiteral("9.6Kbps"),  QStringLiteral("14.4Kbps"),
+       QStringLiteral("19.2Kbps"), QStringLiteral("38.4Kbps"), QStringLiteral("57,6Kbps"),
+       QStringLiteral("76.8Kbps"), QStringLiteral("115.2Kbps")};
+
+const QString TCommForm::PortNotFoundText
+    = QStringList{QStringLiteral("       Did not find the default communication port! Please check："), QString(),
+                  QStringLiteral("               Instrument power is turned on?"),
+                  QStringLiteral("               Lines of communication connecting apparatus"),
+                  QStringLiteral("               Change the USB port, please re-set in the communication "
+                                 "settings！       ")}
+          .join(QLatin1Char('\r'));
 
 TCommForm::TCommForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CommForm"));
     setWindowTitle(QStringLiteral("Communication "));
-    resize(326, 521);
+    setFixedSize(326, 521);
 
-    ComboBox1 = new QComboBox(this);
+    // Only the captions are teal; the controls inside keep their usual colours.
+    const QString captionStyle = QStringLiteral("QGroupBox::title { color: rgb(%1, %2, %3); }")
+                                     .arg(CaptionColor.red())
+                                     .arg(CaptionColor.green())
+                                     .arg(CaptionColor.blue());
+    auto makeGroup = [&](const char *name, const QString &caption, const QRect &geometry) {
+        auto *group = new QGroupBox(caption, this);
+        group->setObjectName(QString::fromLatin1(name));
+        group->setStyleSheet(captionStyle);
+        group->setGeometry(geometry);
+        return group;
+    };
+
+    RadioGroup2 = makeGroup("RadioGroup2", QStringLiteral(" Interface  "), QRect(12, 8, 302, 300));
+    // A computer may have many ports: the list scrolls rather than squeezing its items.
+    m_portScroll = new QScrollArea(RadioGroup2);
+    m_portScroll->setObjectName(QStringLiteral("RadioGroup2Items"));
+    m_portScroll->setFrameShape(QFrame::NoFrame);
+    m_portScroll->setWidgetResizable(true);
+    m_portScroll->setGeometry(8, 22, 286, 270);
+    m_portList = new QWidget;
+    m_portLayout = new QVBoxLayout(m_portList);
+    m_portLayout->setContentsMargins(4, 2, 4, 2);
+    m_portLayout->addStretch();
+    m_portScroll->setWidget(m_portList);
+    m_portGroup = new QButtonGroup(this);
+    m_portGroup->setExclusive(true);
+    connect(m_portGroup, &QButtonGroup::buttonClicked, this, [this] { RadioGroup2Click(); });
+
+    GroupBox1 = makeGroup("GroupBox1", QStringLiteral("Baudrate "), QRect(12, 316, 302, 64));
+    ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({QStringLiteral("4.8Kbps"), QStringLiteral("9.6Kbps"), QStringLiteral("14.4Kbps"),
-                         QStringLiteral("19.2Kbps"), QStringLiteral("38.4Kbps"), QStringLiteral("57,6Kbps"),
-                         QStringLiteral("76.8Kbps"), QStringLiteral("115.2Kbps")});
+    ComboBox1->addItems(BaudRateItems);
     // Nothing is chosen until the stored speed is read.
     ComboBox1->setCurrentIndex(-1);
-    ComboBox1->move(24, 200);
+    ComboBox1->setGeometry(16, 26, 270, 26);
+    // Only the user's choice is a change: the scan selects the stored speed silently.
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+
+    GroupBox2 = makeGroup("GroupBox2", QStringLiteral("Address"), QRect(12, 388, 302, 64));
+    Label1 = new QLabel(QStringLiteral("Address（1-255）：  "), GroupBox2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(16, 26, 150, 26);
+    Edit1 = new QLineEdit(QStringLiteral("1"), GroupBox2);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(170, 26, 116, 26);
+    Edit1->installEventFilter(this);
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+
+    Button1 = new QPushButton(QStringLiteral("Scan Instrument"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(36, 470, 120, 32);
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, [this] { FormCreate(); });
+    Button2 = new QPushButton(QStringLiteral("Exit"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(170, 470, 120, 32);
+    Button2->setAutoDefault(false);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::close);
+
+    Comm1 = new TComm(this, QStringLiteral("Comm1"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TCommForm::Timer1Timer);
+    Timer1->start();
+}
+
+QString TCommForm::PortItemText(int portNumber, bool instrumentPort)
+{
+    return QStringLiteral("COM") + QString::number(portNumber)
+           + (instrumentPort ? InstrumentItemSuffix : OrdinaryItemSuffix);
+}
+
+int TCommForm::PortNumberOfItem(const QString &itemText)
+{
+    bool ok = false;
+    const int n = itemText.mid(3, 3).trimmed().toInt(&ok);
+    return ok && n >= LowestPortNumber && n <= HighestPortNumber ? n : 0;
+}
+
+bool TCommForm::AddressKeyAllowed(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        break;
+    }
+    const QString text = event.text();
+    if (text.isEmpty())
+        return true; // cursor keys and the like type nothing
+    const Qt::KeyboardModifiers shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')
+           && !(event.modifiers() & shortcut);
+}
+
+bool TCommForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The box takes paste and cut shortcuts for itself, so they arrive here as key presses
+    // and are dropped like any other character.
+    if (watched == Edit1 && event->type() == QEvent::KeyPress && !AddressKeyAllowed(*static_cast<QKeyEvent *>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+TComm *TCommForm::MainComm() const
+{
+    return MainForm ? MainForm->Comm1 : nullptr;
+}
+
+void TCommForm::SetMainStatus(const QString &text)
+{
+    if (MainForm)
+        MainForm->setStatusText(TMainForm::PanelCommunication, text);
+}
+
+void TCommForm::SetSamplingControlsEnabled(bool enabled)
+{
+    if (!MainForm)
+        return;
+    MainForm->SeSkinSpeedButton7->setEnabled(enabled);
+    MainForm->SeSkinSpeedButton8->setEnabled(enabled);
+    MainForm->N12->setEnabled(enabled);
+    MainForm->N13->setEnabled(enabled);
+}
+
+void TCommForm::SetCommPort(uint8_t portNumber)
+{
+    if (portNumber == 0)
+        return;
+    if (TComm *comm = MainComm())
+        comm->setCommPort(pnCOM(portNumber));
 }
 
 int TCommForm::SelectedBaudIndex() const
 {
     return ComboBox1->currentIndex();
+}
+
+QStringList TCommForm::RadioGroup2Items() const
+{
+    QStringList items;
+    for (const QRadioButton *button : m_portButtons)
+        items << button->text();
+    return items;
+}
+
+int TCommForm::RadioGroup2ItemIndex() const
+{
+    for (int i = 0; i < m_portButtons.size(); ++i) {
+        if (m_portButtons[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+QRadioButton *TCommForm::RadioGroup2Button(int index) const
+{
+    return index >= 0 && index < m_portButtons.size() ? m_portButtons[index] : nullptr;
+}
+
+void TCommForm::ClearPortList()
+{
+    for (QRadioButton *button : std::as_const(m_portButtons)) {
+        m_portGroup->removeButton(button);
+        delete button;
+    }
+    m_portButtons.clear();
+}
+
+void TCommForm::AddPortItem(const QString &text)
+{
+    auto *button = new QRadioButton(text, m_portList);
+    button->setObjectName(QStringLiteral("RadioGroup2Item%1").arg(m_portButtons.size()));
+    m_portGroup->addButton(button);
+    // Before the stretch that keeps the items at the top.
+    m_portLayout->insertWidget(m_portLayout->count() - 1, button);
+    m_portButtons.append(button);
+}
+
+void TCommForm::SelectPortItem(int index)
+{
+    // Setting the check emits no click: a selection made by the scan chooses nothing.
+    if (QRadioButton *button = RadioGroup2Button(index))
+        button->setChecked(true);
+}
+
+void TCommForm::FormCreate()
+{
+    Guarded([this] { Scan(); });
+}
+
+void TCommForm::Scan()
+{
+    TComm *comm = MainComm();
+    if (!comm)
+        return;
+    ScanReady = false;
+    SetMainStatus(QStringLiteral("Scan Communication Port"));
+    const IniFile settings(SettingsFile);
+
+    const int baudIndex = settings.readInteger(BaudSection, BaudKey);
+    const bool knownSpeed = baudIndex >= 0 && baudIndex < BaudRateCount;
+    ComboBox1->setCurrentIndex(knownSpeed ? baudIndex : -1);
+    if (knownSpeed)
+        comm->setBaudRate(BaudRates[baudIndex]);
+
+    // A stored number outside the port range names no port (rather than another one).
+    const int port = settings.readInteger(PortSection, PortKey);
+    SelectedPort = port >= LowestPortNumber && port <= HighestPortNumber ? static_cast<uint8_t>(port) : 0;
+
+    Edit1->setText(settings.readString(AddressSection, AddressKey));
+    const int address = settings.readInteger(AddressSection, AddressKey);
+    InstrumentAddress = address >= 1 && address <= 255 ? static_cast<uint8_t>(address) : 0;
+
+    // The port is probed below like every other one.
+    if (comm->portOpen())
+        comm->setPortOpen(false);
+
+    const QList<int> instrumentPorts
+        = InstrumentPortsFromInventory(platform::inventory().serialDevices(), UsbDeviceIdMark);
+    InstrumentPorts.fill(0);
+    InstrumentPortCount = 0;
+    for (const int n : instrumentPorts)
+        InstrumentPorts[InstrumentPortCount++] = static_cast<uint8_t>(n);
+
+    ClearPortList();
+    UsbLink = 2;
+    int selected = -1;
+    for (const int n : ProbePorts(LowestPortNumber, HighestPortNumber)) {
+        const bool instrumentPort = IsInstrumentPort(n);
+        AddPortItem(PortItemText(n, instrumentPort));
+        if (n == SelectedPort) {
+            if (instrumentPort)
+                UsbLink = 1;
+            selected = static_cast<int>(m_portButtons.size()) - 1;
+            SelectPortItem(selected);
+        }
+    }
+
+    // The command-line file spares the user the message at the start of the run only.
+    const bool quiet = StartedWithFile;
+    StartedWithFile = false;
+    if (selected < 0) {
+        if (!quiet)
+            platform::dialogs().message(PortNotFoundText, Dialogs::Icon::None);
+        SetSamplingControlsEnabled(false);
+        SetMainStatus(QStringLiteral("Failed,The machine is not connected"));
+    } else {
+        SetCommPort(SelectedPort);
+        if (!comm->portOpen())
+            comm->setPortOpen(true);
+        SetMainStatus(QStringLiteral("Communications port is open"));
+        SetSamplingControlsEnabled(true);
+        AlarmReadStep = 0;
+        if (!SendReadRequest(InstrumentAddress, ModeRegister, 2))
+            platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
+    }
+    ScanReady = true;
+}
+
+void TCommForm::RadioGroup2Click()
+{
+    if (!ScanReady)
+        return;
+    const QRadioButton *button = RadioGroup2Button(RadioGroup2ItemIndex());
+    TComm *comm = MainComm();
+    if (!button || !comm)
+        return;
+    const int n = PortNumberOfItem(button->text());
+    if (n == 0)
+        return;
+    Guarded([&] {
+        IniFile(SettingsFile).writeInteger(PortSection, PortKey, n);
+        SelectedPort = static_cast<uint8_t>(n);
+        comm->setPortOpen(false);
+        SetCommPort(SelectedPort);
+        UsbLink = button->text().contains(QStringLiteral("USB")) ? 1 : 0;
+        if (!comm->portOpen())
+            comm->setPortOpen(true);
+        SetMainStatus(QStringLiteral("Connect "));
+        SetSamplingControlsEnabled(true);
+    });
+}
+
+void TCommForm::ComboBox1Change()
+{
+    Guarded([this] {
+        const int index = ComboBox1->currentIndex();
+        if (index < 0 || index >= BaudRateCount)
+            return;
+        IniFile(SettingsFile).writeInteger(BaudSection, BaudKey, index);
+        TComm *comm = MainComm();
+        if (!comm)
+            return;
+        comm->setBaudRate(BaudRates[index]);
+        if (comm->portOpen()) {
+            comm->setPortOpen(false);
+            comm->setPortOpen(true);
+        }
+    });
+}
+
+void TCommForm::Edit1Change()
+{
+    const QString text = Edit1->text();
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1 || value > 255) {
+        // Empty, 0, above 255 or no number at all: requests carry address 0, which no
+        // instrument answers, until the entry is valid again; the file keeps its value.
+        InstrumentAddress = 0;
+        ShowAddressValid(false);
+        return;
+    }
+    InstrumentAddress = static_cast<uint8_t>(value);
+    ShowAddressValid(true);
+    Guarded([&] { IniFile(SettingsFile).writeString(AddressSection, AddressKey, text); });
+}
+
+void TCommForm::ShowAddressValid(bool valid)
+{
+    QPalette palette = Edit1->palette();
+    palette.setColor(QPalette::Text,
+                     valid ? QApplication::palette(Edit1).color(QPalette::Text) : InvalidAddressColor);
+    Edit1->setPalette(palette);
+}
+
+void TCommForm::Timer1Timer()
+{
+    CountTick(LinkCheckTicks);
+    CountTick(ReconnectTicks);
+    if (UsbLink != 1 || m_inTimer)
+        return;
+    m_inTimer = true;
+    const auto done = qScopeGuard([this] { m_inTimer = false; });
+
+    if (LinkCheckTicks > LinkCheckAfter) {
+        LinkCheckTicks = 0;
+        SendReadRequest(InstrumentAddress, LinkCheckRegister, LinkCheckCount);
+    }
+    if (ReconnectTicks > ReconnectAfter) {
+        ReconnectTicks = 0;
+        TComm *comm = MainComm();
+        if (!comm)
+            return;
+        // Closing and probing notices an adapter that was pulled and plugged in again,
+        // which an open handle never does.
+        comm->setPortOpen(false);
+        if (!ProbePort(SelectedPort)) {
+            SetMainStatus(QStringLiteral("Connection Failure!"));
+            return;
+        }
+        Guarded([&] {
+            comm->setPortOpen(true);
+            SetMainStatus(QStringLiteral("Connected!"));
+            LinkCheckTicks = 0;
+            SendReadRequest(InstrumentAddress, LinkCheckRegister, LinkCheckCount);
+        });
+    }
 }

@@ -1,12 +1,32 @@
 #pragma once
 
-// The connection window: port, line speed and instrument address.
-// So far the window itself and its speed list, whose selected index paces the reply
-// dispatcher's wait for long replies.
+// The connection window: where the instrument is (serial port, line speed, address). Its
+// scan lists the ports that can be opened, recognises the instrument's own USB ports from
+// the device inventory, opens the main window's serial component on the stored port and
+// starts the settings read chain. Its timer watches the link while the instrument's USB
+// port is in use and reopens the port after the adapter comes back.
+
+#include "link/TComm.h"
 
 #include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
 
+#include <array>
+#include <cstdint>
+
+class QButtonGroup;
 class QComboBox;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QTimer;
+class QVBoxLayout;
 
 class TCommForm : public QDialog
 {
@@ -15,10 +35,76 @@ class TCommForm : public QDialog
 public:
     explicit TCommForm(QWidget *parent = nullptr);
 
-    QComboBox *ComboBox1 = nullptr; // the eight speeds, index 0 to 7
+    static constexpr int BaudRateCount = 8;
+    // The speeds of ComboBox1, by index (the index is what SysSet.ini stores).
+    static const std::array<TBaudRate, BaudRateCount> BaudRates;
+    static const QStringList BaudRateItems;
 
-    // Index of the chosen speed, -1 when none is chosen.
+    // The message box of a scan that finds the stored port missing or busy.
+    static const QString PortNotFoundText;
+
+    // Port list items: "COM5    " for an ordinary port, "COM5         Uses USB connected
+    // KMR5150" for one of the instrument's own USB ports.
+    static QString PortItemText(int portNumber, bool instrumentPort);
+    // The port number of an item (characters 4 to 6, blanks trimmed); 0 when there is none.
+    static int PortNumberOfItem(const QString &itemText);
+    // Whether a typed key may reach the address box: digits and backspace are typed, keys
+    // that type nothing (cursor, delete, dialog keys) pass; every other character is
+    // discarded.
+    static bool AddressKeyAllowed(const QKeyEvent &event);
+
+    // Components
+    QGroupBox *RadioGroup2 = nullptr; // " Interface  ": one radio button per port
+    QGroupBox *GroupBox1 = nullptr;
+    QComboBox *ComboBox1 = nullptr;   // the eight speeds
+    QGroupBox *GroupBox2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *Edit1 = nullptr;       // the instrument address
+    QPushButton *Button1 = nullptr;   // "Scan Instrument"
+    QPushButton *Button2 = nullptr;   // "Exit"
+    QTimer *Timer1 = nullptr;         // link check, 100 ms, always running
+    TComm *Comm1 = nullptr;           // the window's own serial component, never opened
+
+    // Handlers. Each shows an error that ends it (a failed open, a stored value that is
+    // no number, a failing inventory, an unwritable settings file) in an error box.
+    void FormCreate(); // the scan; also "Scan Instrument"
+    void RadioGroup2Click();
+    void ComboBox1Change();
+    void Edit1Change();
+    void Timer1Timer();
+
+    // Sets the port of the main window's serial component to port n (1 to 255); 0 leaves
+    // it as it is. Neither opens nor closes it.
+    void SetCommPort(uint8_t portNumber);
+
+    // Index of the chosen speed, -1 when none is chosen (the reply dispatcher paces its
+    // wait by it).
     int SelectedBaudIndex() const;
+
+    // The port list, for the window's own use and for tests.
+    QStringList RadioGroup2Items() const;
+    int RadioGroup2ItemIndex() const; // -1 when no item is selected
+    QRadioButton *RadioGroup2Button(int index) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Scan();
+    void ClearPortList();
+    void AddPortItem(const QString &text);
+    void SelectPortItem(int index);
+    void ShowAddressValid(bool valid);
+    void SetSamplingControlsEnabled(bool enabled);
+    void SetMainStatus(const QString &text);
+    TComm *MainComm() const;
+
+    QScrollArea *m_portScroll = nullptr;
+    QWidget *m_portList = nullptr;
+    QVBoxLayout *m_portLayout = nullptr;
+    QButtonGroup *m_portGroup = nullptr;
+    QList<QRadioButton *> m_portButtons;
+    bool m_inTimer = false; // an error box shown by the link check must not stack up
 };
 
 extern TCommForm *CommForm;
