@@ -7,19 +7,23 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-#include <QPolygon>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-// Pixel mapping. The panes are drawn with the line semantics of the classic Windows canvas:
-// a line from a to b covers a but not b, and an outline rectangle from (x1, y1) to (x2, y2)
-// covers x1..x2-1 and y1..y2-1. With antialiasing off, a QPen with Qt::FlatCap draws exactly
-// that for lines and polylines (start pixel in, end pixel out), so every line below is drawn
-// with the coordinates as stated and a flat cap. A 2-pixel pen on a horizontal line at y
-// covers the rows y-1 and y.
+// Pixel mapping. The panes follow the line semantics of the classic Windows canvas: a line
+// from a to b covers a but not b (so a polyline covers every vertex but its last), and an
+// outline rectangle from (x1, y1) to (x2, y2) covers x1..x2-1 and y1..y2-1.
+// - Grid lines, ticks and the axis all run left to right or top to bottom. For those, a QPen
+//   with Qt::FlatCap and antialiasing off covers exactly [start, end): drawn with the stated
+//   coordinates. A 2-pixel pen on a horizontal line at y covers the rows y-1 and y.
+// - QPainter covers [min, max) whatever the direction, and its polylines treat vertices in
+//   their own way, so a wave going up would lose its peaks. The waves are therefore drawn
+//   by CanvasLine below, straight into the surface's pixels: start pixel in, end pixel out.
+// - A bar, an outline rectangle two pixels wide, has no interior: it is filled in the pen
+//   colour over its two columns.
 
 namespace {
 const QColor VoltageColor(0, 128, 0);
@@ -102,8 +106,62 @@ struct PaneGeometry
     }
 };
 
-// Draws one wave and returns nothing; `scale` is updated when the wave is not flat.
-void drawWave(QPainter &painter, const uint16_t *samples, uint16_t zero, double dx, const PaneGeometry &g,
+// Solid 1-pixel lines written straight into a surface, as the canvas draws them: from a to
+// b, the pixel of a included and that of b left out; the minor coordinate is the nearest
+// one to the exact line (halves towards b). Pixels off the surface are dropped.
+class CanvasLine
+{
+public:
+    CanvasLine(QImage &surface, const QColor &color) : m_surface(surface), m_color(color)
+    {
+        switch (surface.format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied:
+            m_bits = surface.bits();
+            m_stride = surface.bytesPerLine();
+            m_rgb = color.rgb() | 0xFF000000u;
+            break;
+        default:
+            break; // other formats go through setPixelColor
+        }
+    }
+
+    void draw(QPoint a, QPoint b)
+    {
+        const int dx = std::abs(b.x() - a.x());
+        const int dy = std::abs(b.y() - a.y());
+        const int sx = b.x() >= a.x() ? 1 : -1;
+        const int sy = b.y() >= a.y() ? 1 : -1;
+        if (dx >= dy) {
+            for (int i = 0; i < dx; ++i)
+                plot(a.x() + sx * i, a.y() + sy * int((2LL * i * dy + dx) / (2LL * dx)));
+        } else {
+            for (int i = 0; i < dy; ++i)
+                plot(a.x() + sx * int((2LL * i * dx + dy) / (2LL * dy)), a.y() + sy * i);
+        }
+    }
+
+private:
+    void plot(int x, int y)
+    {
+        if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
+            return;
+        if (m_bits)
+            reinterpret_cast<QRgb *>(m_bits + qsizetype(y) * m_stride)[x] = m_rgb;
+        else
+            m_surface.setPixelColor(x, y, m_color);
+    }
+
+    QImage &m_surface;
+    QColor m_color;
+    uchar *m_bits = nullptr;
+    qsizetype m_stride = 0;
+    QRgb m_rgb = 0;
+};
+
+// Draws one wave; `scale` is replaced when the wave is not flat and used as it is otherwise.
+void drawWave(QImage &surface, const uint16_t *samples, uint16_t zero, double dx, const PaneGeometry &g,
               double fullScale, double &scale, const QColor &color)
 {
     int d[WaveSamples];
@@ -115,15 +173,15 @@ void drawWave(QPainter &painter, const uint16_t *samples, uint16_t zero, double 
     if (largest != 0)
         scale = fullScale / largest;
 
-    QPoint points[WaveSamples];
-    points[0] = QPoint(2, g.half - nearest(d[0] * scale) + 2);
+    CanvasLine line(surface, color);
+    QPoint from(2, g.half - nearest(d[0] * scale) + 2);
     double x = 0.0;
     for (int k = 1; k < WaveSamples; ++k) {
         x += dx;
-        points[k] = QPoint(nearest(x) + 2, g.half - nearest(d[k] * scale) + 2);
+        const QPoint to(nearest(x) + 2, g.half - nearest(d[k] * scale) + 2);
+        line.draw(from, to);
+        from = to;
     }
-    painter.setPen(linePen(color));
-    painter.drawPolyline(points, WaveSamples);
 }
 
 double divisionText(double value, double perDivision)
@@ -175,15 +233,19 @@ void DrawWavePane(QImage &surface, int picWidth, int picHeight, const Measuremen
         painter.drawLine(tickX, centreY - 1, tickX, centreY + 6);
     }
 
+    // The waves go straight into the pixels while no painter is at work on them.
+    painter.end();
     const double dx = record.SampleCount != 0 ? g.plotW / double(WaveSamples) : 0.0;
     uint16_t wave[WaveSamples];
     std::memcpy(wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, IWave), sizeof wave);
     // The current keeps an eighth of the pane free, so its peak sits about a division below
     // the voltage's; a flat voltage wave draws with the current's scale.
-    drawWave(painter, wave, record.IZero, dx, g, g.half - g.h / 8.0, scales.wave, CurrentWaveColor);
+    drawWave(surface, wave, record.IZero, dx, g, g.half - g.h / 8.0, scales.wave, CurrentWaveColor);
     std::memcpy(wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, UWave), sizeof wave);
-    drawWave(painter, wave, record.UZero, dx, g, g.half, scales.wave, VoltageColor);
+    drawWave(surface, wave, record.UZero, dx, g, g.half, scales.wave, VoltageColor);
 
+    painter.begin(&surface);
+    beginPane(painter);
     textAt(painter, 5, g.h - 10, WavePaneText(record), WaveTextColor);
 }
 

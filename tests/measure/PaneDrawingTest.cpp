@@ -161,6 +161,53 @@ TEST_F(PaneDrawing, KnownWaveReachesItsScaledExtremes)
     EXPECT_DOUBLE_EQ(scales.wave, 38.0 / 500.0);
 }
 
+TEST_F(PaneDrawing, CurrentPeakLeavesAnEighthOfTheHeightFree)
+{
+    // The current's full scale is half - h / 8 with a fractional eighth.
+    struct Case
+    {
+        int picHeight;
+        int peakRow;
+    } cases[] = {
+        {82, 12}, // h 80, half 38: 38 - 10 = 28 pixels up from row 40
+        {87, 13}, // h 85, half 40: nearest(40 - 10.625) = 29 pixels up from row 42
+    };
+    record.IWave[120] = 2047 + 1000;
+    record.IWave[121] = 2047 - 1000;
+    for (const Case &c : cases) {
+        QImage image = surface();
+        DrawWavePane(image, PicW, c.picHeight, record, scales);
+        const QRect current = bounds(image, CurrentWave);
+        const int half = (c.picHeight - 6) / 2;
+        EXPECT_EQ(current.top(), c.peakRow) << c.picHeight;
+        EXPECT_EQ(current.bottom(), 2 * (half + 2) - c.peakRow) << c.picHeight << ": the negative peak mirrors it";
+    }
+}
+
+TEST_F(PaneDrawing, SurfaceFormatDoesNotChangeThePicture)
+{
+    for (int k = 0; k < WaveSamples; ++k) {
+        record.UWave[k] = uint16_t(2047 + (k % 64) * 20 - 640);
+        record.IWave[k] = uint16_t(2047 + ((k * 7) % 90) * 9 - 400);
+    }
+    QImage reference = surface();
+    DrawWavePane(reference, PicW, PicH, record, scales);
+    for (QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB16}) {
+        QImage other = surface().convertToFormat(format);
+        PaneScales otherScales;
+        DrawWavePane(other, PicW, PicH, record, otherScales);
+        const QImage expected = reference.convertToFormat(format);
+        int differences = 0;
+        // Rows above the text line: Qt's own glyph rendering differs on 16-bit surfaces.
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                if (other.pixel(x, y) != expected.pixel(x, y) && differences++ < 5)
+                    ADD_FAILURE() << "format " << format << " differs at " << x << ", " << y << ": "
+                                  << std::hex << other.pixel(x, y) << " for " << expected.pixel(x, y);
+        EXPECT_EQ(differences, 0) << "format " << format;
+    }
+}
+
 TEST_F(PaneDrawing, WaveScaleIsKeptWhenAWaveIsFlat)
 {
     record.IWave[120] = 2047 + 1000;
