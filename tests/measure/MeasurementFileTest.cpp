@@ -159,6 +159,23 @@ TEST_F(MeasurementFile, DirectoryAndMissingFolderRaiseSystemErrors)
     }
 }
 
+TEST_F(MeasurementFile, FailingReadLeavesTheRecordAsItWas)
+{
+    // Opens fine, then every read fails: the first page of the process is not mapped.
+    if (!QFile::exists(QStringLiteral("/proc/self/mem")))
+        GTEST_SKIP() << "no /proc on this system";
+    MeasurementRecord record = patterned();
+    const QByteArray before = bytesOf(record);
+    try {
+        LoadMeasurementFile(QStringLiteral("/proc/self/mem"), record);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EInOutError &error) {
+        EXPECT_FALSE(error.text().isEmpty());
+        EXPECT_NE(error.text(), QStringLiteral("Read beyond end of file")) << "the system's own text";
+    }
+    EXPECT_EQ(bytesOf(record), before);
+}
+
 TEST_F(MeasurementFile, NaNReactivePowerIsLoadedAsItIsAndShownAsZero)
 {
     QByteArray image = bytesOf(Measurement);
