@@ -40,7 +40,7 @@
 
 TMainForm *MainForm = nullptr;
 
-const QString TMainForm::WebAddress = QStringLiteral("http://www.norvo-meter.example.com");
+const QString TMainForm::WebAddress = QStringLiteral("http://www.norvo.example.com");
 const QString TMainForm::MakerLocation = QStringLiteral("Suzhou, China");
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
@@ -312,7 +312,10 @@ void TMainForm::createClientArea()
     Pic2->OnPaint = [this](QPainter &painter) { Pic2Paint(painter); };
     Pic3->OnPaint = [this](QPainter &painter) { Pic3Paint(painter); };
 
-    QFont labelFont = font();
+    // The grid leaves 32 to 48 pixels before each value panel: a narrow face keeps the
+    // captions clear of the panels.
+    QFont labelFont(QStringLiteral("Liberation Sans"));
+    labelFont.setPixelSize(11);
     labelFont.setBold(true);
     QPalette labelPalette = palette();
     labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
@@ -351,6 +354,10 @@ void TMainForm::createStatusBar()
     StatusBar = statusBar();
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
+    // The panel widths are sized for a small, narrow face.
+    QFont panelFont(QStringLiteral("Liberation Sans"));
+    panelFont.setPixelSize(11);
+    StatusBar->setFont(panelFont);
 
     struct PanelSpec
     {

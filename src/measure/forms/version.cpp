@@ -3,6 +3,7 @@
 #include "link/Platform.h"
 #include "measure/forms/Main.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -25,6 +26,9 @@ TVForm::TVForm(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("VForm"));
     setWindowTitle(QStringLiteral("Version"));
     setFixedSize(313, 137);
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPixelSize(11);
+    setFont(small);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -35,6 +39,8 @@ TVForm::TVForm(QWidget *parent) : QDialog(parent)
                        QStringLiteral("NORVO Precision Measurement Technology Co., Ltd") + QStringLiteral("(")
                            + TMainForm::MakerLocation + QStringLiteral(")"),
                        8, 76);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(8, 76, 297, 28);
     Label2 = makeLabel(this, "Label2", QStringLiteral("Version Number : KMR5150_S_02"), 80, 8);
     Label3 = makeLabel(this, "Label3", QStringLiteral("Version Title : KMR5150 Software"), 80, 24);
     Label4 = makeLabel(this, "Label4", QStringLiteral("Date : 2009-9-8"), 80, 40);
