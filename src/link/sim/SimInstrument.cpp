@@ -109,7 +109,16 @@ Reply Instrument::shortFrame(Reply::Kind kind, uint8_t function, uint16_t reg) c
 std::vector<Reply> Instrument::receive(const uint8_t *bytes, size_t n, double now)
 {
     std::vector<Reply> replies;
-    for (const Request &request : m_parser.feed(bytes, n)) {
+    const int otherFrames = m_parser.otherAddressFrames();
+    const size_t skipped = m_parser.skippedBytes();
+    const std::vector<Request> requests = m_parser.feed(bytes, n);
+    if (log && m_parser.otherAddressFrames() > otherFrames)
+        note("ignored: " + std::to_string(m_parser.otherAddressFrames() - otherFrames)
+            + " request(s) for another address");
+    if (log && m_parser.skippedBytes() > skipped)
+        note(
+            "skipped " + std::to_string(m_parser.skippedBytes() - skipped) + " byte(s) that make no request");
+    for (const Request &request : requests) {
         std::vector<Reply> answer = handle(request, now);
         replies.insert(replies.end(), answer.begin(), answer.end());
     }

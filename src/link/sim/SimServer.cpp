@@ -162,6 +162,12 @@ int SimServer::repliesSent() const
     return m_sentCount;
 }
 
+uint64_t SimServer::wakeups() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_wakeups;
+}
+
 int SimServer::repliesPending() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -363,7 +369,8 @@ void SimServer::run()
             enqueue(m_instrument.advance(time));
             next = writeStep(time, waitWritable);
         }
-        if (const auto event = m_instrument.nextEventTime())
+        // A notice that falls due while the line is gone goes out once it is back.
+        if (const auto event = m_instrument.nextEventTime(); event && m_pty.master >= 0)
             next = next < 0 ? *event : std::min(next, *event);
         const int master = m_pty.master;
         lock.unlock();
@@ -383,6 +390,7 @@ void SimServer::run()
         }
 
         lock.lock();
+        ++m_wakeups;
         // Only this thread closes the pseudo-terminal, so `master` is still the one polled.
         if (master >= 0 && (fds[1].revents & POLLIN)) {
             for (;;) {

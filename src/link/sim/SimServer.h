@@ -87,6 +87,8 @@ public:
     int repliesSent() const;
     // Replies decided on but not yet wholly on the line.
     int repliesPending() const;
+    // How often the server thread has woken so far; an idle line wakes it only on commands.
+    uint64_t wakeups() const;
     // Blocks until `count` replies in all are completely on the line, or the timeout.
     bool waitForReplies(int count, std::chrono::milliseconds timeout) const;
 
@@ -135,6 +137,7 @@ private:
     double m_blockedSince = -1;
     std::vector<SentReply> m_history;
     int m_sentCount = 0;
+    uint64_t m_wakeups = 0;
     std::thread m_thread;
     bool m_running = false;
     int m_wakeFd = -1;

@@ -18,11 +18,23 @@
 
 #include <chrono>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 namespace {
 
 using namespace simtest;
+
+bool waitUntilArmed(sim::SimServer &server)
+{
+    const auto start = SteadyClock::now();
+    while (!server.withInstrument([](sim::Instrument &i) { return i.armed(); })) {
+        if (secondsSince(start) > 2.0)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 sim::ServerOptions quickOptions()
 {
@@ -315,6 +327,28 @@ TEST(SimServer, VanishesAndComesBackWithItsLink)
 
     server.stop();
     EXPECT_FALSE(QFileInfo(link).isSymLink()) << "stopping removes the link";
+}
+
+TEST(SimServer, ANoticeDueWhileGoneGoesOutOnReturnWithoutBusyWaiting)
+{
+    sim::SimServer server(quickOptions());
+    ASSERT_TRUE(server.start());
+    {
+        LineEnd line(server.devicePath(), B115200);
+        line.send(readFrame(1, 147, 0x0000));
+        ASSERT_TRUE(waitUntilArmed(server));
+    }
+    server.vanish();
+    // The notice falls due while the line is gone; the server must sleep, not spin.
+    const uint64_t before = server.wakeups();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_LT(server.wakeups() - before, 10u);
+
+    ASSERT_TRUE(server.comeBack());
+    LineEnd line(server.devicePath(), B115200);
+    const Bytes notice = line.receive(5, 2.0);
+    ASSERT_EQ(notice.size(), 5u);
+    EXPECT_EQ(notice[1], 0x0A);
 }
 
 TEST(SimServer, KeepsWhatIsAlreadyAtTheLinkPathUnlessItIsALink)
