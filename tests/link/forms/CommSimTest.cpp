@@ -1,0 +1,148 @@
+// Start-up against the simulated instrument on a real pseudo-terminal, through the
+// production serial devices, port map (SysSet.ini [PortMap]) and device inventory: the scan
+// connects, reads the mode byte and runs the settings read chain to its end.
+
+#include "link/forms/MainFixture.h"
+
+#include "link/IniFile.h"
+#include "link/sim/SimServer.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+constexpr int SimPort = 7;
+
+class CommSim : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        RequestBuffer.fill(0);
+    }
+
+    void TearDown() override
+    {
+        CommForm = nullptr;
+        AlarmForm = nullptr;
+        StartingForm = nullptr;
+        MainForm = nullptr;
+        main.reset();
+        if (server)
+            server->stop();
+        ResetGlobals();
+    }
+
+    // The instrument at `address`, SysSet.ini pointing at it, and the windows as the
+    // program creates them; the connection window's scan runs last, as at start.
+    void start(uint8_t address, int baudIndex, const QString &storedAddress, uint8_t modeByte = 0)
+    {
+        sim::ServerOptions options;
+        options.instrument.address = address;
+        server = std::make_unique<sim::SimServer>(options);
+        std::string error;
+        ASSERT_TRUE(server->start(&error)) << error;
+        server->withInstrument([&](sim::Instrument &instrument) {
+            const uint8_t data[4] = {modeByte, 0, 0, 0};
+            const auto frame = BuildWriteFrame(address, 128, data);
+            instrument.receive(frame.data(), frame.size(), 0);
+            return instrument.modeByte();
+        });
+
+        const IniFile ini(QStringLiteral("SysSet.ini"));
+        ini.writeString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(SimPort),
+                        QString::fromStdString(server->devicePath()));
+        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), SimPort);
+        ini.writeInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate"), baudIndex);
+        ini.writeString(QStringLiteral("CommAddress"), QStringLiteral("Address"), storedAddress);
+
+        main = std::make_unique<TMainForm>();
+        MainForm = main.get();
+        CommForm = new TCommForm(main.get());
+        AlarmForm = new TAlarmForm(main.get());
+        StartingForm = new TStartingForm(main.get());
+        CommForm->FormCreate();
+    }
+
+    std::vector<uint16_t> answeredRegisters() const
+    {
+        std::vector<uint16_t> registers;
+        for (const sim::SentReply &reply : server->sentReplies())
+            registers.push_back(reply.reg);
+        return registers;
+    }
+
+    QString status() const { return main->statusText(TMainForm::PanelCommunication); }
+
+    FakeDialogs dialogs;
+    TempProgramDir programDir;
+    std::unique_ptr<sim::SimServer> server;
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(CommSim, StartUpReadsTheModeByteAndTheWholeSettingsChainAtTheConfiguredAddress)
+{
+    struct Case
+    {
+        uint8_t address;
+        int baudIndex;
+        uint8_t modeByte;
+    } cases[] = {
+        {1, 7, 0x00},
+        {3, 7, 0x03},
+        {200, 3, 0x01},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "address " << int(c.address) << ", speed index " << c.baudIndex);
+        TearDown();
+        SetUp();
+        start(c.address, c.baudIndex, QString::number(c.address), c.modeByte);
+        ASSERT_FALSE(HasFatalFailure());
+
+        ASSERT_TRUE(main->Comm1->portOpen());
+        EXPECT_TRUE(CommForm->RadioGroup2Items().contains(QStringLiteral("COM7    ")));
+        EXPECT_EQ(CommForm->RadioGroup2Items().at(CommForm->RadioGroup2ItemIndex()), QStringLiteral("COM7    "));
+        EXPECT_EQ(UsbLink, 2);
+        EXPECT_EQ(InstrumentAddress, c.address);
+        EXPECT_TRUE(main->SeSkinSpeedButton7->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("Synchronization"); }, 10000))
+            << qPrintable(status());
+        EXPECT_EQ(answeredRegisters(),
+                  std::vector<uint16_t>({128, 118, 119, 120, 121, 122, 123, 124, 125, 126}));
+        EXPECT_EQ(AlarmReadStep, 9);
+        EXPECT_EQ(ModeWord, c.modeByte);
+        EXPECT_EQ(main->N32->text(), (c.modeByte & 1) ? QStringLiteral("Broadband &(Z)←") : QStringLiteral("Broadband &(Z)"));
+        EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+    }
+}
+
+TEST_F(CommSim, AnInstrumentAtAnotherAddressDoesNotAnswer)
+{
+    start(5, 7, QStringLiteral("4"));
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(main->Comm1->portOpen());
+    EXPECT_EQ(status(), QStringLiteral("Communications port is open"));
+    // An instrument at the stored address does answer on the same line.
+    CommForm->Edit1->setText(QStringLiteral("5"));
+    ASSERT_TRUE(SendReadRequest(InstrumentAddress, 128, 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("Synchronization"); }, 10000))
+        << qPrintable(status());
+    // The first request, at address 4, got no reply.
+    EXPECT_EQ(answeredRegisters().front(), 128);
+    EXPECT_EQ(answeredRegisters().size(), 10u);
+}
+
+} // namespace
