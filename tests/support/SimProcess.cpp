@@ -140,10 +140,14 @@ bool SimProcess::waitForLog(const QString &text, int timeoutMs) const
 
 int SimProcess::terminate(int timeoutMs)
 {
-    if (!isRunning())
-        return m_process->exitStatus() == QProcess::NormalExit ? m_process->exitCode() : -1;
-    signal(SIGTERM);
-    if (!m_process->waitForFinished(timeoutMs))
+    if (isRunning())
+        signal(SIGTERM);
+    return waitForExit(timeoutMs);
+}
+
+int SimProcess::waitForExit(int timeoutMs)
+{
+    if (isRunning() && !m_process->waitForFinished(timeoutMs))
         return -1;
     return m_process->exitStatus() == QProcess::NormalExit ? m_process->exitCode() : -1;
 }

@@ -48,6 +48,8 @@ public:
 
     // SIGTERM and wait: the exit code, or -1 when it did not exit normally in time.
     int terminate(int timeoutMs = 5000);
+    // Waits for the simulator to end by itself: the exit code, or -1 as above.
+    int waitForExit(int timeoutMs = 5000);
 
     static QString executablePath();
 

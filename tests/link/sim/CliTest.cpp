@@ -85,9 +85,9 @@ TEST(SimCommand, FirstLineIsTheDeviceAndTheDeviceAnswers)
     EXPECT_EQ(sim.terminate(), 0);
 }
 
-TEST(SimCommand, EndsWithStatus0OnSigintAndSigterm)
+TEST(SimCommand, EndsWithStatus0OnSigintSigtermAndSighup)
 {
-    for (const int signal : { SIGTERM, SIGINT }) {
+    for (const int signal : { SIGTERM, SIGINT, SIGHUP }) {
         SCOPED_TRACE(signal);
         QTemporaryDir dir;
         const QString link = dir.filePath("meter");
@@ -95,9 +95,8 @@ TEST(SimCommand, EndsWithStatus0OnSigintAndSigterm)
         ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.devicePath())
             << "the link is there once the path is out";
-        if (signal == SIGINT)
-            ::kill(pid_t(sim.pid()), SIGINT);
-        EXPECT_EQ(sim.terminate(), 0);
+        ASSERT_EQ(::kill(pid_t(sim.pid()), signal), 0);
+        EXPECT_EQ(sim.waitForExit(), 0);
         EXPECT_FALSE(QFileInfo(link).isSymLink()) << "the link is removed at exit";
     }
 }

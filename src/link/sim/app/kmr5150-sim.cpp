@@ -44,7 +44,7 @@ const char Usage[]
       "  --help                   show this text\n"
       "\n"
       "Signals: SIGUSR1 vanishes, SIGUSR2 comes back (the new device path is printed as a\n"
-      "new line of standard output), SIGINT and SIGTERM end the simulator (exit status 0).\n"
+      "new line of standard output), SIGINT, SIGTERM and SIGHUP end it (exit status 0).\n"
       "Bad options exit with status 2.\n";
 
 struct Options
@@ -185,7 +185,7 @@ int main(int argc, char **argv)
     // Signals are taken synchronously by the main thread; the server thread inherits the mask.
     sigset_t signals;
     sigemptyset(&signals);
-    for (int s : { SIGINT, SIGTERM, SIGUSR1, SIGUSR2 })
+    for (int s : { SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2 })
         sigaddset(&signals, s);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
@@ -238,7 +238,7 @@ int main(int argc, char **argv)
         } else {
             signal = sigwaitinfo(&signals, nullptr);
         }
-        if (signal == SIGINT || signal == SIGTERM)
+        if (signal == SIGINT || signal == SIGTERM || signal == SIGHUP)
             break;
         if (signal == SIGUSR1) {
             vanish();
