@@ -79,7 +79,7 @@ class NoSleepClock final : public Clock
 {
 public:
     QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)); }
-    void sleepMs(int) override {}
+    void sleepMs(int) override { }
 };
 
 // 230 V with a 5 % third harmonic, 5 A lagging by 30 degrees; four periods in 512 samples.
@@ -112,7 +112,8 @@ QByteArray measurementReply()
         record.IWave[k] = static_cast<uint16_t>(2047 + 1200 * std::sin(phase - std::numbers::pi / 6));
     }
     QByteArray bytes(reinterpret_cast<const char *>(&record), MeasurementReplyDataBytes);
-    const uint16_t crc = ModbusCRC16(reinterpret_cast<const uint8_t *>(bytes.constData()), MeasurementReplyDataBytes);
+    const uint16_t crc
+        = ModbusCRC16(reinterpret_cast<const uint8_t *>(bytes.constData()), MeasurementReplyDataBytes);
     bytes.append(static_cast<char>(crc & 0xFF));
     bytes.append(static_cast<char>(crc >> 8));
     return bytes;

@@ -2,7 +2,8 @@
 
 Tskin *skin = nullptr;
 
-Tskin::Tskin(QWidget *parent) : QDialog(parent)
+Tskin::Tskin(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("skin"));
     setWindowTitle(QStringLiteral("更换皮肤"));

@@ -4,7 +4,8 @@
 
 TAlarmForm *AlarmForm = nullptr;
 
-TAlarmForm::TAlarmForm(QWidget *parent) : QDialog(parent)
+TAlarmForm::TAlarmForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("AlarmForm"));
     setWindowTitle(QStringLiteral("Alarm"));
@@ -15,10 +16,6 @@ TAlarmForm::TAlarmForm(QWidget *parent) : QDialog(parent)
     Label7->move(16, 260);
 }
 
-void TAlarmForm::RegisterReply(uint8_t, const uint8_t *)
-{
-}
+void TAlarmForm::RegisterReply(uint8_t, const uint8_t *) { }
 
-void TAlarmForm::WriteAcknowledged(uint8_t)
-{
-}
+void TAlarmForm::WriteAcknowledged(uint8_t) { }

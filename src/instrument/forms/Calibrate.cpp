@@ -2,7 +2,8 @@
 
 TCalibrateForm *CalibrateForm = nullptr;
 
-TCalibrateForm::TCalibrateForm(QWidget *parent) : QDialog(parent)
+TCalibrateForm::TCalibrateForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("CalibrateForm"));
     setWindowTitle(QStringLiteral("CalibrateForm"));

@@ -2,7 +2,8 @@
 
 TExternal_CT_form *External_CT_form = nullptr;
 
-TExternal_CT_form::TExternal_CT_form(QWidget *parent) : QDialog(parent)
+TExternal_CT_form::TExternal_CT_form(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("External_CT_form"));
     setWindowTitle(QStringLiteral("外部互感器选项"));

@@ -6,7 +6,8 @@
 
 TStartingForm *StartingForm = nullptr;
 
-TStartingForm::TStartingForm(QWidget *parent) : QDialog(parent)
+TStartingForm::TStartingForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("StartingForm"));
     setWindowTitle(QStringLiteral("启动测试"));
@@ -34,6 +35,4 @@ void TStartingForm::setStatusText(const QString &text)
     StatusPanel0->setText(text);
 }
 
-void TStartingForm::DrawChart()
-{
-}
+void TStartingForm::DrawChart() { }

@@ -47,7 +47,7 @@ void notConnected()
 int TMainForm::StepWaitMs(int baudIndex)
 {
     // Fifty of these steps cover the wire time of a measurement reply at each speed.
-    static constexpr int waits[] = {120, 52, 36, 26, 13, 9, 6, 4};
+    static constexpr int waits[] = { 120, 52, 36, 26, 13, 9, 6, 4 };
     if (baudIndex < 0 || baudIndex >= static_cast<int>(std::size(waits)))
         return 0;
     return waits[baudIndex];
@@ -116,7 +116,8 @@ void TMainForm::SettleWait()
     // never longer than the frame's wire time.
     if (!expectsLongReply() || !Comm1->portOpen())
         return;
-    const uint32_t expected = LastRegister == MeasurementRegister ? MeasurementReplyBytes : StartingPageFrameBytes;
+    const uint32_t expected
+        = LastRegister == MeasurementRegister ? MeasurementReplyBytes : StartingPageFrameBytes;
     const double characterMs = 10000.0 / std::max<uint32_t>(BaudRateSpeed(Comm1->baudRate()), 1);
     // USB serial adapters hand bytes over in bursts up to 16 ms apart: a shorter quiet time
     // would take such a pause for the end of the reply.
@@ -174,8 +175,9 @@ void TMainForm::HandleMeasurementFrame(const uint8_t *frame)
     setStatusText(PanelCommunication, QStringLiteral("Sampling completed!"));
     const QDateTime now = platform::clock().now();
     const QLocale locale;
-    setStatusText(PanelDate, QStringLiteral("Date：") + locale.toString(now.date(), QLocale::ShortFormat)
-                                 + QStringLiteral(" ") + locale.toString(now.time(), QLocale::LongFormat));
+    setStatusText(PanelDate,
+        QStringLiteral("Date：") + locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral(" ")
+            + locale.toString(now.time(), QLocale::LongFormat));
     ReReadTimer->stop();
     if (SamplingMode == 2)
         ContinuousReadTimer->start();
@@ -209,8 +211,8 @@ void TMainForm::HandleStartingPage(const uint8_t *frame)
     LastRegister = StartingRegister;
     LastCount = StartingPage;
     if (StartingForm)
-        StartingForm->setStatusText(QStringLiteral("Requesting ") + QString::number(StartingPage)
-                                    + QStringLiteral("Data frame"));
+        StartingForm->setStatusText(
+            QStringLiteral("Requesting ") + QString::number(StartingPage) + QStringLiteral("Data frame"));
 }
 
 void TMainForm::HandleRegisterReply(const uint8_t *frame, int n)
@@ -277,7 +279,8 @@ void TMainForm::HandleTriggerNotice()
 void TMainForm::ResendLastRead()
 {
     // For the starting test the count carries the page number in its high byte.
-    const uint16_t count = LastRegister == StartingRegister ? static_cast<uint16_t>(LastCount << 8) : LastCount;
+    const uint16_t count
+        = LastRegister == StartingRegister ? static_cast<uint16_t>(LastCount << 8) : LastCount;
     SendReadRequest(InstrumentAddress, LastRegister, count);
 }
 

@@ -5,7 +5,8 @@
 
 #include <exception>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
 {
 }
 

@@ -7,7 +7,8 @@
 #include <QPixmap>
 #include <QScreen>
 
-TLogoForm::TLogoForm(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+TLogoForm::TLogoForm(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("LogoForm"));
     setAttribute(Qt::WA_TranslucentBackground);

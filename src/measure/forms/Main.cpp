@@ -43,7 +43,8 @@ TMainForm *MainForm = nullptr;
 const QString TMainForm::WebAddress = QStringLiteral("http://www.norvo.example.com");
 const QString TMainForm::MakerLocation = QStringLiteral("Suzhou, China");
 
-TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
+TPaintBox::TPaintBox(QWidget *parent)
+    : QWidget(parent)
 {
     // The surfaces are opaque; nothing behind the box needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,7 +58,8 @@ void TPaintBox::paintEvent(QPaintEvent *)
     OnPaint(painter);
 }
 
-TClickImage::TClickImage(QWidget *parent) : QLabel(parent)
+TClickImage::TClickImage(QWidget *parent)
+    : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
 }
@@ -80,16 +82,16 @@ struct ToolButtonSpec
 };
 
 constexpr ToolButtonSpec ToolButtons[] = {
-    {1, QStyle::SP_DialogOpenButton, "Open", false, true},
-    {2, QStyle::SP_DialogSaveButton, "Save", false, true},
-    {3, QStyle::SP_FileDialogContentsView, "Print", true, true},
-    {4, QStyle::SP_MessageBoxInformation, "Edition", true, true},
-    {5, QStyle::SP_FileDialogDetailedView, "Record", true, true},
-    {6, QStyle::SP_FileDialogListView, "Harmonic Table", true, true},
-    {10, QStyle::SP_MediaSeekForward, "Starting Test", true, true},
-    {7, QStyle::SP_MediaPlay, "Single Sampling", false, false},
-    {8, QStyle::SP_BrowserReload, "Continuous Sampling", false, false},
-    {9, QStyle::SP_MediaStop, "Stop ", true, false},
+    { 1, QStyle::SP_DialogOpenButton, "Open", false, true },
+    { 2, QStyle::SP_DialogSaveButton, "Save", false, true },
+    { 3, QStyle::SP_FileDialogContentsView, "Print", true, true },
+    { 4, QStyle::SP_MessageBoxInformation, "Edition", true, true },
+    { 5, QStyle::SP_FileDialogDetailedView, "Record", true, true },
+    { 6, QStyle::SP_FileDialogListView, "Harmonic Table", true, true },
+    { 10, QStyle::SP_MediaSeekForward, "Starting Test", true, true },
+    { 7, QStyle::SP_MediaPlay, "Single Sampling", false, false },
+    { 8, QStyle::SP_BrowserReload, "Continuous Sampling", false, false },
+    { 9, QStyle::SP_MediaStop, "Stop ", true, false },
 };
 
 // Label captions and the value panel of each cell of the parameter grid, column by column.
@@ -100,18 +102,30 @@ struct GridCell
 };
 
 constexpr GridCell Grid[3][5] = {
-    {{"Vol", Panel_URMS}, {"Amp ", Panel_IRMS}, {"Power", Panel_WRMS}, {"  PF", Panel_PF}, {" IKF", PANEL_IKF}},
-    {{"Vpeak", Panel_UPP}, {"Ipeak", Panel_IPP}, {"      Ps", Panel_PS}, {"VTHD", Panel_VTHD}, {"   VKF", Panel_VKF}},
-    {{"Frequency", Panel_UF},
-     {"Phase", Panel_IPA},
-     {"     Pq", Panel_PQ},
-     {" ITHD", Panel_ITHD},
-     {" KWH", Panel_KWH}},
+    { { "Vol", Panel_URMS }, { "Amp ", Panel_IRMS }, { "Power", Panel_WRMS }, { "  PF", Panel_PF },
+        { " IKF", PANEL_IKF } },
+    { { "Vpeak", Panel_UPP }, { "Ipeak", Panel_IPP }, { "      Ps", Panel_PS }, { "VTHD", Panel_VTHD },
+        { "   VKF", Panel_VKF } },
+    { { "Frequency", Panel_UF }, { "Phase", Panel_IPA }, { "     Pq", Panel_PQ }, { " ITHD", Panel_ITHD },
+        { " KWH", Panel_KWH } },
 };
 
 constexpr const char *PanelNames[PanelCount] = {
-    "Panel_URMS", "Panel_IRMS", "Panel_UPP",  "Panel_IPP",  "Panel_UF",  "Panel_IPA", "Panel_WRMS", "Panel_PS",
-    "Panel_PQ",   "Panel_PF",   "Panel_VTHD", "Panel_ITHD", "PANEL_IKF", "Panel_VKF", "Panel_KWH",
+    "Panel_URMS",
+    "Panel_IRMS",
+    "Panel_UPP",
+    "Panel_IPP",
+    "Panel_UF",
+    "Panel_IPA",
+    "Panel_WRMS",
+    "Panel_PS",
+    "Panel_PQ",
+    "Panel_PF",
+    "Panel_VTHD",
+    "Panel_ITHD",
+    "PANEL_IKF",
+    "Panel_VKF",
+    "Panel_KWH",
 };
 
 constexpr int ValuePanelHeight = 33;
@@ -124,7 +138,8 @@ QAction *addItem(QMenu *menu, const char *name, const QString &caption)
 }
 } // namespace
 
-TMainForm::TMainForm(QWidget *parent, const QStringList &arguments) : QMainWindow(parent)
+TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
+    : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("NORVO Precision Measurement Technology"));
@@ -159,17 +174,9 @@ void TMainForm::createToolBar()
     SeSkinToolBar1->setMovable(false);
     SeSkinToolBar1->setIconSize(QSize(24, 24));
 
-    QToolButton **buttons[] = {nullptr,
-                               &SeSkinSpeedButton1,
-                               &SeSkinSpeedButton2,
-                               &SeSkinSpeedButton3,
-                               &SeSkinSpeedButton4,
-                               &SeSkinSpeedButton5,
-                               &SeSkinSpeedButton6,
-                               &SeSkinSpeedButton7,
-                               &SeSkinSpeedButton8,
-                               &SeSkinSpeedButton9,
-                               &SeSkinSpeedButton10};
+    QToolButton **buttons[] = { nullptr, &SeSkinSpeedButton1, &SeSkinSpeedButton2, &SeSkinSpeedButton3,
+        &SeSkinSpeedButton4, &SeSkinSpeedButton5, &SeSkinSpeedButton6, &SeSkinSpeedButton7,
+        &SeSkinSpeedButton8, &SeSkinSpeedButton9, &SeSkinSpeedButton10 };
     for (const ToolButtonSpec &spec : ToolButtons) {
         auto *button = new QToolButton(SeSkinToolBar1);
         button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(spec.number));
@@ -289,19 +296,19 @@ void TMainForm::createClientArea()
     setCentralWidget(Panel1);
     Panel1->installEventFilter(this);
 
-    const char *boxNames[] = {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"};
-    const char *boxCaptions[] = {" WAVE ", "Parameter ", "   UTHD  ", "   ITHD  "};
-    QGroupBox **boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4};
+    const char *boxNames[] = { "GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4" };
+    const char *boxCaptions[] = { " WAVE ", "Parameter ", "   UTHD  ", "   ITHD  " };
+    QGroupBox **boxes[] = { &GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4 };
     for (int i = 0; i < 4; ++i) {
         *boxes[i] = new QGroupBox(QString::fromUtf8(boxCaptions[i]), Panel1);
         (*boxes[i])->setObjectName(QString::fromLatin1(boxNames[i]));
     }
 
-    const char *panelNames[] = {"Panel2", "Panel3", "Panel4"};
-    const char *picNames[] = {"Pic1", "Pic2", "Pic3"};
-    QGroupBox *owners[] = {GroupBox1, GroupBox3, GroupBox4};
-    QWidget **panels[] = {&Panel2, &Panel3, &Panel4};
-    TPaintBox **pics[] = {&Pic1, &Pic2, &Pic3};
+    const char *panelNames[] = { "Panel2", "Panel3", "Panel4" };
+    const char *picNames[] = { "Pic1", "Pic2", "Pic3" };
+    QGroupBox *owners[] = { GroupBox1, GroupBox3, GroupBox4 };
+    QWidget **panels[] = { &Panel2, &Panel3, &Panel4 };
+    TPaintBox **pics[] = { &Pic1, &Pic2, &Pic3 };
     for (int i = 0; i < 3; ++i) {
         *panels[i] = new QWidget(owners[i]);
         (*panels[i])->setObjectName(QString::fromLatin1(panelNames[i]));
@@ -367,17 +374,18 @@ void TMainForm::createStatusBar()
         bool stretches;
     };
     const PanelSpec specs[StatusPanelCount] = {
-        {"Communication ......", 180, Qt::AlignLeft | Qt::AlignVCenter, false},
-        {"Status ......", 100, Qt::AlignRight | Qt::AlignVCenter, false},
-        {"Progress", 70, Qt::AlignRight | Qt::AlignVCenter, false},
-        {"", 124, Qt::AlignLeft | Qt::AlignVCenter, false},
-        {"Date ", 50, Qt::AlignLeft | Qt::AlignVCenter, true},
-        {"", 76, Qt::AlignLeft | Qt::AlignVCenter, false},
-        {"Electrical Measurement Experts  ", 170, Qt::AlignRight | Qt::AlignVCenter, false},
+        { "Communication ......", 180, Qt::AlignLeft | Qt::AlignVCenter, false },
+        { "Status ......", 100, Qt::AlignRight | Qt::AlignVCenter, false },
+        { "Progress", 70, Qt::AlignRight | Qt::AlignVCenter, false },
+        { "", 124, Qt::AlignLeft | Qt::AlignVCenter, false },
+        { "Date ", 50, Qt::AlignLeft | Qt::AlignVCenter, true },
+        { "", 76, Qt::AlignLeft | Qt::AlignVCenter, false },
+        { "Electrical Measurement Experts  ", 170, Qt::AlignRight | Qt::AlignVCenter, false },
     };
     for (int i = 0; i < StatusPanelCount; ++i) {
         QLabel *panel = i == PanelImage ? (Image1 = new TClickImage(StatusBar)) : new QLabel(StatusBar);
-        panel->setObjectName(i == PanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
+        panel->setObjectName(
+            i == PanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
         panel->setText(QString::fromUtf8(specs[i].text));
         panel->setAlignment(specs[i].alignment);
         panel->setFrameShape(QFrame::StyledPanel);
@@ -425,15 +433,16 @@ void TMainForm::FormCreate(const QStringList &arguments)
     WaveSurface = QImage(surfaceSize, QImage::Format_RGB32);
     UHarmSurface = QImage(surfaceSize, QImage::Format_RGB32);
     IHarmSurface = QImage(surfaceSize, QImage::Format_RGB32);
-    for (QImage *surface : {&WaveSurface, &UHarmSurface, &IHarmSurface})
+    for (QImage *surface : { &WaveSurface, &UHarmSurface, &IHarmSurface })
         surface->fill(WaveBackgroundColor);
     UsbLink = 0;
     AlarmReadStep = 0;
     UsbDeviceIdMark = QStringLiteral("5732");
 
     // The client panel has its final size only once the window is laid out.
-    Panel1->resize(width(), height() - menuBar()->sizeHint().height() - SeSkinToolBar1->sizeHint().height()
-                                - StatusBar->sizeHint().height());
+    Panel1->resize(width(),
+        height() - menuBar()->sizeHint().height() - SeSkinToolBar1->sizeHint().height()
+            - StatusBar->sizeHint().height());
     LayoutPanes();
     HandleCommandLine(arguments);
 }
@@ -466,12 +475,12 @@ void TMainForm::HandleCommandLine(const QStringList &arguments)
 void TMainForm::LayoutPanes()
 {
     const PaneLayout layout = LayoutPaneGeometry(Panel1->width(), Panel1->height());
-    QGroupBox *boxes[] = {GroupBox1, GroupBox2, GroupBox3, GroupBox4};
+    QGroupBox *boxes[] = { GroupBox1, GroupBox2, GroupBox3, GroupBox4 };
     for (int i = 0; i < 4; ++i)
         boxes[i]->setGeometry(layout.groupBox[i]);
-    for (QWidget *panel : {Panel2, Panel3, Panel4})
+    for (QWidget *panel : { Panel2, Panel3, Panel4 })
         panel->setGeometry(layout.picturePanel);
-    for (TPaintBox *pic : {Pic1, Pic2, Pic3})
+    for (TPaintBox *pic : { Pic1, Pic2, Pic3 })
         pic->setGeometry(0, 0, layout.picturePanel.width(), layout.picturePanel.height());
 
     for (int column = 0; column < 3; ++column) {
@@ -479,8 +488,8 @@ void TMainForm::LayoutPanes()
             QLabel *label = Labels[column * 5 + row];
             label->adjustSize();
             label->move(layout.labelLeft[column], layout.labelTop[row]);
-            ValuePanels[Grid[column][row].panel]->setGeometry(layout.panelLeft[column], layout.panelTop[row],
-                                                              layout.panelWidth, ValuePanelHeight);
+            ValuePanels[Grid[column][row].panel]->setGeometry(
+                layout.panelLeft[column], layout.panelTop[row], layout.panelWidth, ValuePanelHeight);
         }
     }
 }
@@ -571,13 +580,13 @@ void TMainForm::SeSkinSpeedButton1Click()
 
 void TMainForm::SeSkinSpeedButton2Click()
 {
-    const QString name = platform::dialogs().saveFileName(QString::fromUtf8(MeasurementSaveFilter),
-                                                          QStringLiteral("TestFile.vqm"));
+    const QString name = platform::dialogs().saveFileName(
+        QString::fromUtf8(MeasurementSaveFilter), QStringLiteral("TestFile.vqm"));
     if (name.isEmpty())
         return;
     if (QFile::exists(name)
-        && !platform::dialogs().askYesNo(QStringLiteral("File exists"),
-                                         QStringLiteral("  File already exists, overwrite?？  ")))
+        && !platform::dialogs().askYesNo(
+            QStringLiteral("File exists"), QStringLiteral("  File already exists, overwrite?？  ")))
         return;
     try {
         SaveMeasurementFile(name, Measurement);
@@ -637,7 +646,7 @@ void TMainForm::SeSkinSpeedButton8Click()
     SeSkinSpeedButton7->setEnabled(false);
     SeSkinSpeedButton8->setEnabled(false);
     SeSkinSpeedButton9->setEnabled(true);
-    for (QAction *item : {C1, N11, N12, N13, N31, N32, IEC2, CSA1})
+    for (QAction *item : { C1, N11, N12, N13, N31, N32, IEC2, CSA1 })
         item->setEnabled(false);
     N14->setEnabled(true);
     LinkCheckTicks = 0;
@@ -651,7 +660,7 @@ void TMainForm::SeSkinSpeedButton9Click()
     SamplingMode = 0;
     SeSkinSpeedButton7->setEnabled(true);
     SeSkinSpeedButton8->setEnabled(true);
-    for (QAction *item : {N14, C1, N11, N12, N13, N31, N32, IEC2, CSA1})
+    for (QAction *item : { N14, C1, N11, N12, N13, N31, N32, IEC2, CSA1 })
         item->setEnabled(true);
     ContinuousReadTimer->stop();
     ReReadTimer->stop();
@@ -707,7 +716,7 @@ void TMainForm::N30Click()
 
 void TMainForm::sendModeWord()
 {
-    const uint8_t data[4] = {ModeWord, 0, 0, 0};
+    const uint8_t data[4] = { ModeWord, 0, 0, 0 };
     if (!SendWriteBytes(InstrumentAddress, 128, data))
         platform::dialogs().message(QStringLiteral("Failed,The machine is not connected"));
 }
@@ -747,7 +756,8 @@ void TMainForm::CSA1Click()
 void TMainForm::N23Click()
 {
     platform::dialogs().openUrl(
-        QUrl::fromLocalFile(platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf")).toString());
+        QUrl::fromLocalFile(platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf"))
+            .toString());
 }
 
 void TMainForm::Image1Click()

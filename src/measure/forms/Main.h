@@ -93,7 +93,7 @@ public:
     QMenu *Option1 = nullptr;
     QMenu *Run1 = nullptr;
     QMenu *Help1 = nullptr;
-    QMenu *N27Menu = nullptr;  // "Bandwidth" submenu; its menu item is N27
+    QMenu *N27Menu = nullptr; // "Bandwidth" submenu; its menu item is N27
     QMenu *IEC1Menu = nullptr; // "THD" submenu; its menu item is IEC1
     QAction *N2 = nullptr;
     QAction *N3 = nullptr;
@@ -132,12 +132,12 @@ public:
     TPaintBox *Pic1 = nullptr;
     TPaintBox *Pic2 = nullptr;
     TPaintBox *Pic3 = nullptr;
-    std::array<QLabel *, CaptionedPanelCount> Labels{}; // Label1 .. Label15
-    std::array<QLabel *, PanelCount> ValuePanels{};     // indexed by PanelIndex
+    std::array<QLabel *, CaptionedPanelCount> Labels {}; // Label1 .. Label15
+    std::array<QLabel *, PanelCount> ValuePanels {}; // indexed by PanelIndex
 
     // Status bar
     QStatusBar *StatusBar = nullptr;
-    std::array<QLabel *, StatusPanelCount> StatusPanels{}; // panel 3 holds the progress bar, 5 the picture
+    std::array<QLabel *, StatusPanelCount> StatusPanels {}; // panel 3 holds the progress bar, 5 the picture
     QProgressBar *ProgressBar1 = nullptr;
     TClickImage *Image1 = nullptr;
 
@@ -199,8 +199,8 @@ public:
     void ContinuousReadTimerTimer();
     void ReReadTimerTimer();
     // Steps of the receive handler, each usable on its own.
-    void PacedWait();              // progress bar, the 20 ms sleep and the fifty paced steps
-    void SettleWait();             // waits while a long reply is still arriving
+    void PacedWait(); // progress bar, the 20 ms sleep and the fifty paced steps
+    void SettleWait(); // waits while a long reply is still arriving
     void HandleFrame(const uint8_t *frame, int n); // a fetched reply of n bytes
     void HandleMeasurementFrame(const uint8_t *frame);
     void HandleStartingPage(const uint8_t *frame);

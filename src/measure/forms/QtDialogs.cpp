@@ -35,15 +35,15 @@ QString DialogNameFilter(const QString &filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '))
-                       + QStringLiteral(")");
+        filters << parts[i] + QStringLiteral(" (")
+                + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QStringLiteral(")");
     return filters.join(QStringLiteral(";;"));
 }
 
 void QtDialogs::message(const QString &text, Icon icon, const QString &title)
 {
     QMessageBox box(boxIcon(icon), title.isEmpty() ? QApplication::applicationName() : title, text,
-                    QMessageBox::Ok, dialogParent());
+        QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
@@ -61,8 +61,8 @@ QString QtDialogs::openFileName(const QString &filter, const QString &proposedNa
 QString QtDialogs::saveFileName(const QString &filter, const QString &proposedName)
 {
     // The callers ask about an existing file themselves, with their own words.
-    return QFileDialog::getSaveFileName(dialogParent(), QString(), proposedName, DialogNameFilter(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(dialogParent(), QString(), proposedName, DialogNameFilter(filter),
+        nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 void QtDialogs::openUrl(const QString &address)

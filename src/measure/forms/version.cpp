@@ -21,7 +21,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int x,
 }
 } // namespace
 
-TVForm::TVForm(QWidget *parent) : QDialog(parent)
+TVForm::TVForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("VForm"));
     setWindowTitle(QStringLiteral("Version"));
@@ -36,9 +37,9 @@ TVForm::TVForm(QWidget *parent) : QDialog(parent)
     Image1->setPixmap(QPixmap(platform::programDir().filePath(QStringLiteral("Pictures/VersionLogo.png"))));
 
     Label1 = makeLabel(this, "Label1",
-                       QStringLiteral("NORVO Precision Measurement Technology Co., Ltd") + QStringLiteral("(")
-                           + TMainForm::MakerLocation + QStringLiteral(")"),
-                       8, 76);
+        QStringLiteral("NORVO Precision Measurement Technology Co., Ltd") + QStringLiteral("(")
+            + TMainForm::MakerLocation + QStringLiteral(")"),
+        8, 76);
     Label1->setWordWrap(true);
     Label1->setGeometry(8, 76, 297, 28);
     Label2 = makeLabel(this, "Label2", QStringLiteral("Version Number : KMR5150_S_02"), 80, 8);

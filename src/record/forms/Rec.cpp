@@ -4,7 +4,8 @@
 
 TRecordForm *RecordForm = nullptr;
 
-TRecordForm::TRecordForm(QWidget *parent) : QDialog(parent)
+TRecordForm::TRecordForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("RecordForm"));
     setWindowTitle(QStringLiteral("Record "));

@@ -2,7 +2,8 @@
 
 TRecSetForm *RecSetForm = nullptr;
 
-TRecSetForm::TRecSetForm(QWidget *parent) : QDialog(parent)
+TRecSetForm::TRecSetForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("RecSetForm"));
     setWindowTitle(QStringLiteral("记录设置"));

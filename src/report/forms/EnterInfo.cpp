@@ -2,7 +2,8 @@
 
 TEnterInfoForm *EnterInfoForm = nullptr;
 
-TEnterInfoForm::TEnterInfoForm(QWidget *parent) : QDialog(parent)
+TEnterInfoForm::TEnterInfoForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("EnterInfoForm"));
     setWindowTitle(QStringLiteral("输入打印信息"));

@@ -2,7 +2,8 @@
 
 TPrinterForm *PrinterForm = nullptr;
 
-TPrinterForm::TPrinterForm(QWidget *parent) : QDialog(parent)
+TPrinterForm::TPrinterForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("PrinterForm"));
     setWindowTitle(QStringLiteral("PrinterForm"));

@@ -5,8 +5,8 @@
 #include "link/forms/MainFixture.h"
 #include "link/sim/SimServer.h"
 
-#include <QProgressBar>
 #include <QDeadlineTimer>
+#include <QProgressBar>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -60,8 +60,8 @@ protected:
         AlarmForm = new TAlarmForm(form.get());
         InstrumentAddress = 1;
         CommForm->ComboBox1->setCurrentIndex(baudIndex);
-        static constexpr TBaudRate rates[] = {br4800,  br9600,  br14400, br19200,
-                                              br38400, br57600, br76800, br115200};
+        static constexpr TBaudRate rates[]
+            = { br4800, br9600, br14400, br19200, br38400, br57600, br76800, br115200 };
         form->Comm1->setBaudRate(rates[baudIndex]);
         form->Comm1->setCommPort(pnCOM(SimPort));
         form->Comm1->setPortOpen(true);
@@ -70,7 +70,7 @@ protected:
         form->SeSkinSpeedButton8->setEnabled(true);
 
         QObject::connect(form.get(), &TMainForm::MeasurementStored, form.get(),
-                         [this] { stored.push_back(RecordBytes(Measurement, MeasurementReplyDataBytes)); });
+            [this] { stored.push_back(RecordBytes(Measurement, MeasurementReplyDataBytes)); });
     }
 
     // The data bytes of every measurement the instrument put on the line intact.
@@ -78,8 +78,10 @@ protected:
     {
         std::vector<QByteArray> frames;
         for (const sim::SentReply &reply : server->sentReplies())
-            if (reply.kind == sim::Reply::Kind::Measurement && (reply.faults & ~sim::FaultSplit) == sim::NoFault)
-                frames.emplace_back(reinterpret_cast<const char *>(reply.frame.data()), MeasurementReplyDataBytes);
+            if (reply.kind == sim::Reply::Kind::Measurement
+                && (reply.faults & ~sim::FaultSplit) == sim::NoFault)
+                frames.emplace_back(
+                    reinterpret_cast<const char *>(reply.frame.data()), MeasurementReplyDataBytes);
         return frames;
     }
 

@@ -49,13 +49,13 @@ TEST_F(Dispatcher, DamagedOrShortRepliesAreAskedForAgainAndNeverStored)
         uint8_t lastCount;
         QByteArray resend;
     } cases[] = {
-        {"four bytes", QByteArray::fromHex("01030400"), 148, 2, ReadFrame(148, 2)},
-        {"one byte", QByteArray::fromHex("01"), 148, 2, ReadFrame(148, 2)},
-        {"corrupted measurement", corrupted, 148, 2, ReadFrame(148, 2)},
-        {"bad CRC on a short reply", QByteArray::fromHex("0103040300000000"), 128, 2, ReadFrame(128, 2)},
-        {"longer than the frame buffer, good CRC", overlong, 148, 2, ReadFrame(148, 2)},
-        {"longer than the frame buffer", flood, 148, 2, ReadFrame(148, 2)},
-        {"starting page 3 asked again", QByteArray::fromHex("0103"), 147, 3, ReadFrame(147, 0x0300)},
+        { "four bytes", QByteArray::fromHex("01030400"), 148, 2, ReadFrame(148, 2) },
+        { "one byte", QByteArray::fromHex("01"), 148, 2, ReadFrame(148, 2) },
+        { "corrupted measurement", corrupted, 148, 2, ReadFrame(148, 2) },
+        { "bad CRC on a short reply", QByteArray::fromHex("0103040300000000"), 128, 2, ReadFrame(128, 2) },
+        { "longer than the frame buffer, good CRC", overlong, 148, 2, ReadFrame(148, 2) },
+        { "longer than the frame buffer", flood, 148, 2, ReadFrame(148, 2) },
+        { "starting page 3 asked again", QByteArray::fromHex("0103"), 147, 3, ReadFrame(147, 0x0300) },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -83,15 +83,15 @@ TEST_F(Dispatcher, RepliesOfNoKnownKindAreDroppedSilently)
         uint8_t routing;
         uint8_t startingPage;
     } cases[] = {
-        {"function 5, five bytes", WithCrc(QByteArray::fromHex("010500")), 148, 0},
-        {"function 3 for a register nobody reads", WithCrc(QByteArray::fromHex("01030400000000")), 148, 0},
-        {"function 3, mode register, too short", WithCrc(QByteArray::fromHex("010301")), 128, 0},
-        {"function 3, alarm register, too short", WithCrc(QByteArray::fromHex("0103020000")), 118, 0},
-        {"function 3, switch register, too short", WithCrc(QByteArray::fromHex("01030105")), 126, 0},
-        {"function 9 for another register", WithCrc(QByteArray::fromHex("010980")), 148, 0},
-        {"function 10 without the trigger", WithCrc(QByteArray::fromHex("010A93")), 148, 0},
-        {"starting page while no fetch runs", page, 148, 0},
-        {"starting page past the last one", page, 148, 7},
+        { "function 5, five bytes", WithCrc(QByteArray::fromHex("010500")), 148, 0 },
+        { "function 3 for a register nobody reads", WithCrc(QByteArray::fromHex("01030400000000")), 148, 0 },
+        { "function 3, mode register, too short", WithCrc(QByteArray::fromHex("010301")), 128, 0 },
+        { "function 3, alarm register, too short", WithCrc(QByteArray::fromHex("0103020000")), 118, 0 },
+        { "function 3, switch register, too short", WithCrc(QByteArray::fromHex("01030105")), 126, 0 },
+        { "function 9 for another register", WithCrc(QByteArray::fromHex("010980")), 148, 0 },
+        { "function 10 without the trigger", WithCrc(QByteArray::fromHex("010A93")), 148, 0 },
+        { "starting page while no fetch runs", page, 148, 0 },
+        { "starting page past the last one", page, 148, 7 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,8 +111,10 @@ TEST_F(Dispatcher, RepliesOfNoKnownKindAreDroppedSilently)
         EXPECT_EQ(AlarmReadStep, 0);
         EXPECT_EQ(ModeWord, 0x40);
         EXPECT_EQ(StartingPage, c.startingPage);
-        EXPECT_TRUE(std::all_of(StartingPageBuffer.begin(), StartingPageBuffer.end(), [](uint8_t b) { return b == 0; }));
-        EXPECT_TRUE(std::all_of(StartingCapture.begin(), StartingCapture.end(), [](uint8_t b) { return b == 0; }));
+        EXPECT_TRUE(std::all_of(
+            StartingPageBuffer.begin(), StartingPageBuffer.end(), [](uint8_t b) { return b == 0; }));
+        EXPECT_TRUE(
+            std::all_of(StartingCapture.begin(), StartingCapture.end(), [](uint8_t b) { return b == 0; }));
         EXPECT_TRUE(dialogs.messages.empty());
     }
 }
@@ -123,12 +125,13 @@ TEST_F(Dispatcher, ResendShiftsTheStartingTestPageIntoTheHighByte)
     {
         uint8_t reg, count;
         uint16_t sent;
-    } cases[] = {{147, 3, 0x0300}, {147, 6, 0x0600}, {148, 2, 2}, {128, 2, 2}, {118, 2, 2}};
+    } cases[] = { { 147, 3, 0x0300 }, { 147, 6, 0x0600 }, { 148, 2, 2 }, { 128, 2, 2 }, { 118, 2, 2 } };
     for (const Case &c : cases) {
         LastRegister = c.reg;
         LastCount = c.count;
         form->ResendLastRead();
-        EXPECT_EQ(takeWritten().toHex(), ReadFrame(c.reg, c.sent).toHex()) << int(c.reg) << "/" << int(c.count);
+        EXPECT_EQ(takeWritten().toHex(), ReadFrame(c.reg, c.sent).toHex())
+            << int(c.reg) << "/" << int(c.count);
     }
 }
 
@@ -144,8 +147,8 @@ TEST_F(Dispatcher, MeasurementFrameFillsTheRecordWhateverWasAsked)
     EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Sampling completed!"));
     const QLocale locale;
     EXPECT_EQ(form->statusText(TMainForm::PanelDate),
-              QStringLiteral("Date：") + locale.toString(clock.current.date(), QLocale::ShortFormat)
-                  + QStringLiteral(" ") + locale.toString(clock.current.time(), QLocale::LongFormat));
+        QStringLiteral("Date：") + locale.toString(clock.current.date(), QLocale::ShortFormat)
+            + QStringLiteral(" ") + locale.toString(clock.current.time(), QLocale::LongFormat));
     EXPECT_EQ(form->valuePanel(Panel_URMS)->text(), QStringLiteral("233.0V"));
     EXPECT_TRUE(takeWritten().isEmpty());
 }
@@ -227,11 +230,11 @@ TEST_F(Dispatcher, ModeByteSetsTheFourCaptionsAndStartsTheAlarmChain)
         uint8_t mode;
         const char *n31, *n32, *iec2, *csa1;
     } cases[] = {
-        {0x00, "Narrowband &(Y)←", "Broadband &(Z)", "%f： IEC &(Y)←", "%r： CSA &(Z)"},
-        {0x01, "Narrowband &(Y)", "Broadband &(Z)←", "%f： IEC &(Y)←", "%r： CSA &(Z)"},
-        {0x02, "Narrowband &(Y)←", "Broadband &(Z)", "%f： IEC &(Y)", "%r： CSA &(Z)←"},
-        {0x03, "Narrowband &(Y)", "Broadband &(Z)←", "%f： IEC &(Y)", "%r： CSA &(Z)←"},
-        {0xFC, "Narrowband &(Y)←", "Broadband &(Z)", "%f： IEC &(Y)←", "%r： CSA &(Z)"},
+        { 0x00, "Narrowband &(Y)←", "Broadband &(Z)", "%f： IEC &(Y)←", "%r： CSA &(Z)" },
+        { 0x01, "Narrowband &(Y)", "Broadband &(Z)←", "%f： IEC &(Y)←", "%r： CSA &(Z)" },
+        { 0x02, "Narrowband &(Y)←", "Broadband &(Z)", "%f： IEC &(Y)", "%r： CSA &(Z)←" },
+        { 0x03, "Narrowband &(Y)", "Broadband &(Z)←", "%f： IEC &(Y)", "%r： CSA &(Z)←" },
+        { 0xFC, "Narrowband &(Y)←", "Broadband &(Z)", "%f： IEC &(Y)←", "%r： CSA &(Z)" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(int(c.mode));
@@ -271,7 +274,7 @@ TEST_F(Dispatcher, ModeReplyWithThePortGoneReportsTheBrokenChain)
     const QByteArray reply(reinterpret_cast<const char *>(first), n);
     form->Comm1->setPortOpen(false);
     form->HandleFrame(reinterpret_cast<const uint8_t *>(reply.constData()), n);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Failed,The machine is not connected")});
+    EXPECT_EQ(dialogs.texts(), QStringList { QStringLiteral("Failed,The machine is not connected") });
 }
 
 // A reply of one alarm register: the 32-bit value `value`, least significant byte first.
@@ -316,9 +319,16 @@ TEST_F(Dispatcher, AlarmReplyAsksForTheNextRegisterOnlyOncePerChain)
         uint8_t stepBefore;
         bool asksNext;
     } cases[] = {
-        {118, 0, true},  {118, 1, false}, {119, 1, true},  {119, 2, false}, // a second reply of 119
-        {122, 4, true},  {122, 5, false}, {125, 7, true},  {125, 8, false}, {126, 8, false},
-        {126, 0, false},
+        { 118, 0, true },
+        { 118, 1, false },
+        { 119, 1, true },
+        { 119, 2, false }, // a second reply of 119
+        { 122, 4, true },
+        { 122, 5, false },
+        { 125, 7, true },
+        { 125, 8, false },
+        { 126, 8, false },
+        { 126, 0, false },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.reg) << " at step " << int(c.stepBefore));
@@ -327,7 +337,7 @@ TEST_F(Dispatcher, AlarmReplyAsksForTheNextRegisterOnlyOncePerChain)
         receive(AlarmReply(0x41A00000));
         EXPECT_EQ(AlarmReadStep, c.stepBefore + 1);
         EXPECT_EQ(takeWritten().toHex(),
-                  c.asksNext ? ReadFrame(static_cast<uint8_t>(c.reg + 1), 2).toHex() : QByteArray());
+            c.asksNext ? ReadFrame(static_cast<uint8_t>(c.reg + 1), 2).toHex() : QByteArray());
     }
 }
 
@@ -341,7 +351,7 @@ TEST_F(Dispatcher, AlarmChainWithThePortGoneShowsTheMessage)
     const QByteArray reply(reinterpret_cast<const char *>(first), n);
     form->Comm1->setPortOpen(false);
     form->HandleFrame(reinterpret_cast<const uint8_t *>(reply.constData()), n);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Failed,The machine is not connected")});
+    EXPECT_EQ(dialogs.texts(), QStringList { QStringLiteral("Failed,The machine is not connected") });
     EXPECT_EQ(AlarmReadStep, 1);
 }
 
@@ -368,12 +378,14 @@ TEST_F(Dispatcher, StartingTestFetchesSixPagesThenHandsOverTheCapture)
             EXPECT_EQ(takeWritten().toHex(), ReadFrame(147, static_cast<uint16_t>((page + 1) << 8)).toHex());
             EXPECT_EQ(StartingForm->statusText(), QStringLiteral("Requesting %1Data frame").arg(page + 1));
             // Nothing of a half-fetched capture is shown.
-            EXPECT_TRUE(std::all_of(StartingCapture.begin(), StartingCapture.end(), [](uint8_t b) { return b == 0; }));
+            EXPECT_TRUE(std::all_of(
+                StartingCapture.begin(), StartingCapture.end(), [](uint8_t b) { return b == 0; }));
         }
     }
     EXPECT_EQ(StartingPage, 0);
     EXPECT_EQ(StartingForm->statusText(), QStringLiteral("Completed"));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(StartingCapture.data()), StartingCaptureBytes), capture);
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char *>(StartingCapture.data()), StartingCaptureBytes), capture);
     EXPECT_TRUE(takeWritten().isEmpty());
 }
 
@@ -386,20 +398,31 @@ TEST_F(Dispatcher, PacedWaitStepsBySelectedSpeed)
         uint8_t usbLink;
         int stepWait; // 0: no paced sleeps at all
     } cases[] = {
-        {0, 148, 0, 120}, {1, 148, 0, 52}, {2, 147, 0, 36}, {3, 148, 0, 26}, {4, 148, 0, 13},
-        {5, 147, 0, 9},   {6, 148, 0, 6},  {7, 148, 0, 4},  {-1, 148, 0, 0}, {7, 128, 0, 0},
-        {3, 118, 0, 0},   {0, 148, 1, 0},
+        { 0, 148, 0, 120 },
+        { 1, 148, 0, 52 },
+        { 2, 147, 0, 36 },
+        { 3, 148, 0, 26 },
+        { 4, 148, 0, 13 },
+        { 5, 147, 0, 9 },
+        { 6, 148, 0, 6 },
+        { 7, 148, 0, 4 },
+        { -1, 148, 0, 0 },
+        { 7, 128, 0, 0 },
+        { 3, 118, 0, 0 },
+        { 0, 148, 1, 0 },
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.baudIndex << "/" << int(c.lastRegister) << "/" << int(c.usbLink));
+        SCOPED_TRACE(
+            testing::Message() << c.baudIndex << "/" << int(c.lastRegister) << "/" << int(c.usbLink));
         CommForm->ComboBox1->setCurrentIndex(c.baudIndex);
         LastRegister = c.lastRegister;
         LastCount = 2;
         UsbLink = c.usbLink;
         clock.sleeps.clear();
         // The whole reply is queued already: nothing is waited for beyond the steps.
-        receive(c.lastRegister == 147 ? WithCrc(QByteArray(StartingPageBytes, '\0')) : MeasurementFrame(1.0f));
-        std::vector<int> expected{20};
+        receive(
+            c.lastRegister == 147 ? WithCrc(QByteArray(StartingPageBytes, '\0')) : MeasurementFrame(1.0f));
+        std::vector<int> expected { 20 };
         if (c.stepWait)
             expected.insert(expected.end(), 50, c.stepWait);
         EXPECT_EQ(clock.sleeps, expected);
@@ -413,7 +436,9 @@ class LineClock final : public Clock
 {
 public:
     LineClock(FakePort &port, QByteArray reply, int bytesPerMs)
-        : m_port(port), m_pending(std::move(reply)), m_bytesPerMs(bytesPerMs)
+        : m_port(port)
+        , m_pending(std::move(reply))
+        , m_bytesPerMs(bytesPerMs)
     {
         platform::install(this);
     }
@@ -484,7 +509,11 @@ TEST_F(Dispatcher, AnEndlessStreamIsWaitedForNoLongerThanOneFrame)
 class NestingClock final : public Clock
 {
 public:
-    explicit NestingClock(TMainForm &form) : m_form(form) { platform::install(this); }
+    explicit NestingClock(TMainForm &form)
+        : m_form(form)
+    {
+        platform::install(this);
+    }
     ~NestingClock() override { platform::install(static_cast<Clock *>(nullptr)); }
     QDateTime now() const override { return {}; }
     void sleepMs(int ms) override

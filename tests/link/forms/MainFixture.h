@@ -26,8 +26,8 @@
 
 inline QByteArray WithCrc(QByteArray bytes)
 {
-    const uint16_t crc = ModbusCRC16(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                                     static_cast<int>(bytes.size()));
+    const uint16_t crc
+        = ModbusCRC16(reinterpret_cast<const uint8_t *>(bytes.constData()), static_cast<int>(bytes.size()));
     bytes.append(static_cast<char>(crc & 0xFF));
     bytes.append(static_cast<char>(crc >> 8));
     return bytes;
@@ -42,7 +42,7 @@ inline QByteArray ReadFrame(uint8_t reg, uint16_t count, uint8_t address = 1)
 // A measurement reply (2530 data bytes and the CRC) whose values all derive from `seed`.
 inline QByteArray MeasurementFrame(float seed)
 {
-    MeasurementRecord record{};
+    MeasurementRecord record {};
     record.URMS = 230.0f + seed;
     record.UPP = 325.0f + seed;
     record.UF = 50.0f;
@@ -125,10 +125,13 @@ protected:
         return written;
     }
 
-    QByteArray recordBytes(int count = MeasurementRecordBytes) const { return RecordBytes(Measurement, count); }
+    QByteArray recordBytes(int count = MeasurementRecordBytes) const
+    {
+        return RecordBytes(Measurement, count);
+    }
 
     FakeSerialBackend serial;
-    FakePortMap ports{{{2, QString::fromLatin1(PortPath)}}};
+    FakePortMap ports { { { 2, QString::fromLatin1(PortPath) } } };
     FakeDialogs dialogs;
     FakeClock clock;
     TempProgramDir programDir;

@@ -74,18 +74,18 @@ TEST_F(MainWindow, WindowsCarryTheirCaptionsAndSizes)
         const char *caption;
         QSize size;
     } cases[] = {
-        {form.get(), "MainForm", "NORVO Precision Measurement Technology", {895, 615}},
-        {&version, "VForm", "Version", {313, 137}},
-        {&skinWindow, "skin", "更换皮肤", {275, 362}},
-        {CommForm, "CommForm", "Communication ", {326, 521}},
-        {&print, "PrinterForm", "PrinterForm", {747, 500}},
-        {&info, "EnterInfoForm", "输入打印信息", {449, 281}},
-        {RecordForm, "RecordForm", "Record ", {797, 598}},
-        {&recSet, "RecSetForm", "记录设置", {429, 299}},
-        {&calibrate, "CalibrateForm", "CalibrateForm", {505, 278}},
-        {AlarmForm, "AlarmForm", "Alarm", {442, 315}},
-        {StartingForm, "StartingForm", "启动测试", {810, 613}},
-        {&ct, "External_CT_form", "外部互感器选项", {302, 204}},
+        { form.get(), "MainForm", "NORVO Precision Measurement Technology", { 895, 615 } },
+        { &version, "VForm", "Version", { 313, 137 } },
+        { &skinWindow, "skin", "更换皮肤", { 275, 362 } },
+        { CommForm, "CommForm", "Communication ", { 326, 521 } },
+        { &print, "PrinterForm", "PrinterForm", { 747, 500 } },
+        { &info, "EnterInfoForm", "输入打印信息", { 449, 281 } },
+        { RecordForm, "RecordForm", "Record ", { 797, 598 } },
+        { &recSet, "RecSetForm", "记录设置", { 429, 299 } },
+        { &calibrate, "CalibrateForm", "CalibrateForm", { 505, 278 } },
+        { AlarmForm, "AlarmForm", "Alarm", { 442, 315 } },
+        { StartingForm, "StartingForm", "启动测试", { 810, 613 } },
+        { &ct, "External_CT_form", "外部互感器选项", { 302, 204 } },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +108,7 @@ TEST_F(MainWindow, VersionWindowTexts)
         if (!label->text().isEmpty())
             texts << label->text();
     EXPECT_TRUE(texts.contains(QStringLiteral("NORVO Precision Measurement Technology Co., Ltd(")
-                               + TMainForm::MakerLocation + QStringLiteral(")")));
+        + TMainForm::MakerLocation + QStringLiteral(")")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Version Number : KMR5150_S_02")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Version Title : KMR5150 Software")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Date : 2009-9-8")));
@@ -122,27 +122,28 @@ TEST_F(MainWindow, VersionWindowTexts)
 
 TEST_F(MainWindow, MenuCaptionsSeparatorsAndStartingStates)
 {
-    const QList<QMenu *> menus = form->menuBar()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QMenu *> menus
+        = form->menuBar()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly);
     QStringList titles;
     for (const QAction *action : form->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"File(&F)", "Option (&O)", "Run (&P)", "Help(&H)"}));
+    EXPECT_EQ(titles, (QStringList { "File(&F)", "Option (&O)", "Run (&P)", "Help(&H)" }));
 
     struct Case
     {
         QMenu *menu;
         QStringList items;
     } cases[] = {
-        {form->File1, {"N2:Open", "N3:Save", "-", "N5:Print", "-", "N7:Exit"}},
-        {form->Option1,
-         {"C1:Communication", "-", "N9:Style", "-", "N11:Alarm", "-", "N25:校准  (hidden)", "-", "N27:Bandwidth", "-",
-          "IEC1:THD", "-", "N30:CT", "-"}},
-        {form->N27Menu, {"N31:Narrowband &(Y)←", "N32:Wide Band &(Z)"}},
-        {form->IEC1Menu, {"IEC2:%f： IEC方式 &(Y)←", "CSA1:%r： CSA方式 &(Z)"}},
-        {form->Run1,
-         {"N12:Single Sampling", "N13:Continuous Sampling", "N14:Stop  (off)", "-", "N15:Starting Test", "-",
-          "N18:Harmonic Table", "-", "N20:Record"}},
-        {form->Help1, {"N21:Edition", "Norvo1:Norvo Website ", "-", "N23:Handbook "}},
+        { form->File1, { "N2:Open", "N3:Save", "-", "N5:Print", "-", "N7:Exit" } },
+        { form->Option1,
+            { "C1:Communication", "-", "N9:Style", "-", "N11:Alarm", "-", "N25:校准  (hidden)", "-",
+                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-" } },
+        { form->N27Menu, { "N31:Narrowband &(Y)←", "N32:Wide Band &(Z)" } },
+        { form->IEC1Menu, { "IEC2:%f： IEC方式 &(Y)←", "CSA1:%r： CSA方式 &(Z)" } },
+        { form->Run1,
+            { "N12:Single Sampling", "N13:Continuous Sampling", "N14:Stop  (off)", "-", "N15:Starting Test",
+                "-", "N18:Harmonic Table", "-", "N20:Record" } },
+        { form->Help1, { "N21:Edition", "Norvo1:Norvo Website ", "-", "N23:Handbook " } },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.menu->title().toStdString());
@@ -161,10 +162,11 @@ TEST_F(MainWindow, ToolBarOrderDividersAndStartingStates)
         QWidget *button = form->SeSkinToolBar1->widgetForAction(action);
         items << button->objectName() + (button->isEnabled() ? QString() : QStringLiteral(" (off)"));
     }
-    EXPECT_EQ(items, (QStringList{"SeSkinSpeedButton1", "SeSkinSpeedButton2", "SeSkinSpeedButton3", "|",
-                                  "SeSkinSpeedButton4", "|", "SeSkinSpeedButton5", "|", "SeSkinSpeedButton6", "|",
-                                  "SeSkinSpeedButton10", "|", "SeSkinSpeedButton7 (off)",
-                                  "SeSkinSpeedButton8 (off)", "SeSkinSpeedButton9 (off)", "|"}));
+    EXPECT_EQ(items,
+        (QStringList { "SeSkinSpeedButton1", "SeSkinSpeedButton2", "SeSkinSpeedButton3", "|",
+            "SeSkinSpeedButton4", "|", "SeSkinSpeedButton5", "|", "SeSkinSpeedButton6", "|",
+            "SeSkinSpeedButton10", "|", "SeSkinSpeedButton7 (off)", "SeSkinSpeedButton8 (off)",
+            "SeSkinSpeedButton9 (off)", "|" }));
     for (QToolButton *button : form->SeSkinToolBar1->findChildren<QToolButton *>())
         if (button->objectName().startsWith(QStringLiteral("SeSkinSpeedButton"))) {
             EXPECT_TRUE(button->text().isEmpty()) << button->objectName().toStdString();
@@ -179,10 +181,13 @@ TEST_F(MainWindow, StatusBarPanels)
         int width; // 0: stretches
         Qt::Alignment horizontal;
     } cases[] = {
-        {"Communication ......", 180, Qt::AlignLeft}, {"Status ......", 100, Qt::AlignRight},
-        {"Progress", 70, Qt::AlignRight},             {"", 124, Qt::AlignLeft},
-        {"Date ", 0, Qt::AlignLeft},                  {"", 76, Qt::AlignHCenter},
-        {"Electrical Measurement Experts  ", 170, Qt::AlignRight},
+        { "Communication ......", 180, Qt::AlignLeft },
+        { "Status ......", 100, Qt::AlignRight },
+        { "Progress", 70, Qt::AlignRight },
+        { "", 124, Qt::AlignLeft },
+        { "Date ", 0, Qt::AlignLeft },
+        { "", 76, Qt::AlignHCenter },
+        { "Electrical Measurement Experts  ", 170, Qt::AlignRight },
     };
     form->resize(1200, 615);
     form->show();
@@ -226,11 +231,21 @@ TEST_F(MainWindow, ClientAreaHoldsTheGroupBoxesLabelsAndValuePanels)
     {
         const char *label, *caption, *panel;
     } cases[] = {
-        {"Label1", "Vol", "Panel_URMS"},     {"Label2", "Amp ", "Panel_IRMS"},     {"Label3", "Power", "Panel_WRMS"},
-        {"Label4", "  PF", "Panel_PF"},      {"Label5", " IKF", "PANEL_IKF"},      {"Label6", "Vpeak", "Panel_UPP"},
-        {"Label7", "Ipeak", "Panel_IPP"},    {"Label8", "      Ps", "Panel_PS"},   {"Label9", "VTHD", "Panel_VTHD"},
-        {"Label10", "   VKF", "Panel_VKF"},  {"Label11", "Frequency", "Panel_UF"}, {"Label12", "Phase", "Panel_IPA"},
-        {"Label13", "     Pq", "Panel_PQ"},  {"Label14", " ITHD", "Panel_ITHD"},   {"Label15", " KWH", "Panel_KWH"},
+        { "Label1", "Vol", "Panel_URMS" },
+        { "Label2", "Amp ", "Panel_IRMS" },
+        { "Label3", "Power", "Panel_WRMS" },
+        { "Label4", "  PF", "Panel_PF" },
+        { "Label5", " IKF", "PANEL_IKF" },
+        { "Label6", "Vpeak", "Panel_UPP" },
+        { "Label7", "Ipeak", "Panel_IPP" },
+        { "Label8", "      Ps", "Panel_PS" },
+        { "Label9", "VTHD", "Panel_VTHD" },
+        { "Label10", "   VKF", "Panel_VKF" },
+        { "Label11", "Frequency", "Panel_UF" },
+        { "Label12", "Phase", "Panel_IPA" },
+        { "Label13", "     Pq", "Panel_PQ" },
+        { "Label14", " ITHD", "Panel_ITHD" },
+        { "Label15", " KWH", "Panel_KWH" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);
@@ -260,17 +275,12 @@ struct Controls
 Controls ReadControls(const TMainForm &f)
 {
     const bool modes = f.N31->isEnabled() && f.N32->isEnabled() && f.IEC2->isEnabled() && f.CSA1->isEnabled();
-    const bool anyMode = f.N31->isEnabled() || f.N32->isEnabled() || f.IEC2->isEnabled() || f.CSA1->isEnabled();
+    const bool anyMode
+        = f.N31->isEnabled() || f.N32->isEnabled() || f.IEC2->isEnabled() || f.CSA1->isEnabled();
     EXPECT_EQ(modes, anyMode) << "the four mode items are switched together";
-    return {f.SeSkinSpeedButton7->isEnabled(),
-            f.SeSkinSpeedButton8->isEnabled(),
-            f.SeSkinSpeedButton9->isEnabled(),
-            f.N12->isEnabled(),
-            f.N13->isEnabled(),
-            f.N14->isEnabled(),
-            f.C1->isEnabled(),
-            f.N11->isEnabled(),
-            modes};
+    return { f.SeSkinSpeedButton7->isEnabled(), f.SeSkinSpeedButton8->isEnabled(),
+        f.SeSkinSpeedButton9->isEnabled(), f.N12->isEnabled(), f.N13->isEnabled(), f.N14->isEnabled(),
+        f.C1->isEnabled(), f.N11->isEnabled(), modes };
 }
 
 TEST_F(MainWindow, EnablingTable)
@@ -291,22 +301,23 @@ TEST_F(MainWindow, EnablingTable)
         Controls expected;
     } steps[] = {
         // event           single continuous stop  N12   N13   N14   C1    N11   modes
-        {"program start", [](TMainForm &) {}, {false, false, false, true, true, false, true, true, true}},
-        {"port connected", connected, {true, true, false, true, true, false, true, true, true}},
-        {"Single", [](TMainForm &f) { f.SeSkinSpeedButton7Click(); },
-         {false, false, true, true, true, false, true, true, true}},
-        {"single measurement", measurement, {true, true, true, true, true, true, true, true, true}},
-        {"Continuous", [](TMainForm &f) { f.SeSkinSpeedButton8Click(); },
-         {false, false, true, false, false, true, false, false, false}},
-        {"continuous measurement", measurement, {false, false, true, false, false, true, false, false, false}},
-        {"Stop", [](TMainForm &f) { f.SeSkinSpeedButton9Click(); },
-         {true, true, true, true, true, true, true, true, true}},
-        {"Single from the menu", [](TMainForm &f) { f.N12->trigger(); },
-         {false, false, true, true, true, true, true, true, true}},
-        {"Stop from the menu", [](TMainForm &f) { f.N14->trigger(); },
-         {true, true, true, true, true, true, true, true, true}},
-        {"Continuous from the menu", [](TMainForm &f) { f.N13->trigger(); },
-         {false, false, true, false, false, true, false, false, false}},
+        { "program start", [](TMainForm &) {}, { false, false, false, true, true, false, true, true, true } },
+        { "port connected", connected, { true, true, false, true, true, false, true, true, true } },
+        { "Single", [](TMainForm &f) { f.SeSkinSpeedButton7Click(); },
+            { false, false, true, true, true, false, true, true, true } },
+        { "single measurement", measurement, { true, true, true, true, true, true, true, true, true } },
+        { "Continuous", [](TMainForm &f) { f.SeSkinSpeedButton8Click(); },
+            { false, false, true, false, false, true, false, false, false } },
+        { "continuous measurement", measurement,
+            { false, false, true, false, false, true, false, false, false } },
+        { "Stop", [](TMainForm &f) { f.SeSkinSpeedButton9Click(); },
+            { true, true, true, true, true, true, true, true, true } },
+        { "Single from the menu", [](TMainForm &f) { f.N12->trigger(); },
+            { false, false, true, true, true, true, true, true, true } },
+        { "Stop from the menu", [](TMainForm &f) { f.N14->trigger(); },
+            { true, true, true, true, true, true, true, true, true } },
+        { "Continuous from the menu", [](TMainForm &f) { f.N13->trigger(); },
+            { false, false, true, false, false, true, false, false, false } },
     };
     for (const Step &step : steps) {
         SCOPED_TRACE(step.event);
@@ -333,12 +344,12 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
         std::function<void(TMainForm &)> click;
         uint8_t mode;
     } cases[] = {
-        {"single", [](TMainForm &f) { f.SeSkinSpeedButton7Click(); }, 1},
-        {"continuous", [](TMainForm &f) { f.SeSkinSpeedButton8Click(); }, 2},
+        { "single", [](TMainForm &f) { f.SeSkinSpeedButton7Click(); }, 1 },
+        { "continuous", [](TMainForm &f) { f.SeSkinSpeedButton8Click(); }, 2 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        for (bool open : {true, false}) {
+        for (bool open : { true, false }) {
             SCOPED_TRACE(open ? "port open" : "port closed");
             if (open)
                 openPort();
@@ -364,10 +375,12 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
                 EXPECT_TRUE(dialogs.messages.empty());
             } else {
                 EXPECT_TRUE(port().written.isEmpty());
-                EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Failed,The machine is not connected! ")});
+                EXPECT_EQ(
+                    dialogs.texts(), QStringList { QStringLiteral("Failed,The machine is not connected! ") });
                 // Every 2 s the failure shows; nothing is sent while the port is closed.
                 form->ReReadTimerTimer();
-                EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Connection Failure!"));
+                EXPECT_EQ(
+                    form->statusText(TMainForm::PanelCommunication), QStringLiteral("Connection Failure!"));
                 EXPECT_TRUE(port().written.isEmpty());
             }
         }
@@ -400,18 +413,18 @@ TEST_F(MainWindow, ModeCommandsMoveTheArrowAndWriteTheModeWord)
         uint8_t before, after;
         const char *n31, *n32, *iec2, *csa1;
     } cases[] = {
-        {"N32", [](TMainForm &f) { f.N32Click(); }, 0x00, 0x01, "Narrowband &(Y)", "Broadband &(Z)←",
-         "%f： IEC方式 &(Y)←", "%r： CSA方式 &(Z)"},
-        {"N31", [](TMainForm &f) { f.N31Click(); }, 0xF3, 0xF2, "Narrowband &(Y)←", "Broadband &(Z)",
-         "%f： IEC方式 &(Y)←", "%r： CSA方式 &(Z)"},
-        {"CSA1", [](TMainForm &f) { f.CSA1Click(); }, 0x81, 0x83, "Narrowband &(Y)←", "Wide Band &(Z)",
-         "%f： IEC &(Y)", "%r： CSA &(Z)←"},
-        {"IEC2", [](TMainForm &f) { f.IEC2Click(); }, 0x03, 0x01, "Narrowband &(Y)←", "Wide Band &(Z)",
-         "%f： IEC &(Y)←", "%r： CSA &(Z)"},
+        { "N32", [](TMainForm &f) { f.N32Click(); }, 0x00, 0x01, "Narrowband &(Y)", "Broadband &(Z)←",
+            "%f： IEC方式 &(Y)←", "%r： CSA方式 &(Z)" },
+        { "N31", [](TMainForm &f) { f.N31Click(); }, 0xF3, 0xF2, "Narrowband &(Y)←", "Broadband &(Z)",
+            "%f： IEC方式 &(Y)←", "%r： CSA方式 &(Z)" },
+        { "CSA1", [](TMainForm &f) { f.CSA1Click(); }, 0x81, 0x83, "Narrowband &(Y)←", "Wide Band &(Z)",
+            "%f： IEC &(Y)", "%r： CSA &(Z)←" },
+        { "IEC2", [](TMainForm &f) { f.IEC2Click(); }, 0x03, 0x01, "Narrowband &(Y)←", "Wide Band &(Z)",
+            "%f： IEC &(Y)←", "%r： CSA &(Z)" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        for (bool open : {false, true}) {
+        for (bool open : { false, true }) {
             SCOPED_TRACE(open ? "port open" : "port closed");
             // Fresh captions for each run.
             form->N31->setText(QStringLiteral("Narrowband &(Y)←"));
@@ -433,15 +446,16 @@ TEST_F(MainWindow, ModeCommandsMoveTheArrowAndWriteTheModeWord)
             EXPECT_EQ(form->IEC2->text(), QString::fromUtf8(c.iec2));
             EXPECT_EQ(form->CSA1->text(), QString::fromUtf8(c.csa1));
             if (open) {
-                const uint8_t data[4] = {c.after, 0, 0, 0};
+                const uint8_t data[4] = { c.after, 0, 0, 0 };
                 const auto frame = BuildWriteFrame(1, 128, data);
                 EXPECT_EQ(port().written.toHex(),
-                          QByteArray(reinterpret_cast<const char *>(frame.data()), 13).toHex());
+                    QByteArray(reinterpret_cast<const char *>(frame.data()), 13).toHex());
                 EXPECT_TRUE(dialogs.messages.empty());
                 EXPECT_EQ(RoutingByte(), 128);
             } else {
                 EXPECT_TRUE(port().written.isEmpty());
-                EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Failed,The machine is not connected")});
+                EXPECT_EQ(
+                    dialogs.texts(), QStringList { QStringLiteral("Failed,The machine is not connected") });
                 EXPECT_EQ(RoutingByte(), 148);
             }
         }
@@ -462,7 +476,7 @@ TEST_F(MainWindow, ClosingOverTheUsbPortSendsTheCloseNotice)
     {
         uint8_t usbLink;
         QByteArray sent;
-    } cases[] = {{1, WithCrc(QByteArray::fromHex("010300BA0000"))}, {0, {}}, {2, {}}};
+    } cases[] = { { 1, WithCrc(QByteArray::fromHex("010300BA0000")) }, { 0, {} }, { 2, {} } };
     for (const Case &c : cases) {
         SCOPED_TRACE(int(c.usbLink));
         openPort();
@@ -488,7 +502,7 @@ TEST_F(MainWindow, ResizeLaysOutAndRedrawsWithoutAnyRequest)
     LastRegister = 148;
     LastCount = 2;
     form->show();
-    for (QSize size : {QSize(1200, 800), QSize(700, 500), QSize(895, 615)}) {
+    for (QSize size : { QSize(1200, 800), QSize(700, 500), QSize(895, 615) }) {
         SCOPED_TRACE(size.width());
         form->WaveSurface.fill(Qt::magenta);
         form->resize(size);
@@ -529,7 +543,10 @@ TEST_F(MainWindow, DrawingReplacesANaNReactivePowerInTheRecord)
 class MeasurementFiles : public MainFormFixture
 {
 protected:
-    QString path(const char *name) const { return QDir(programDir.path()).filePath(QString::fromLatin1(name)); }
+    QString path(const char *name) const
+    {
+        return QDir(programDir.path()).filePath(QString::fromLatin1(name));
+    }
 
     static void writeFile(const QString &name, const QByteArray &bytes)
     {
@@ -545,7 +562,7 @@ protected:
     // A record different from the start-up one, its tail included.
     static MeasurementRecord sample(float urms)
     {
-        MeasurementRecord record{};
+        MeasurementRecord record {};
         record.URMS = urms;
         record.UF = 50.0f;
         record.SampleCount = 512;
@@ -574,12 +591,12 @@ TEST_F(MeasurementFiles, OverwriteIsAskedAndNoKeepsTheFile)
         const char *name;
         bool answer;
         bool overwritten;
-    } cases[] = {{"No", false, false}, {"Yes", true, true}};
+    } cases[] = { { "No", false, false }, { "Yes", true, true } };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(path("b.vqm"), "old content");
         dialogs.questions.clear();
-        dialogs.answers = {c.answer};
+        dialogs.answers = { c.answer };
         dialogs.fileNames.push_back(path("b.vqm"));
         Measurement = sample(1.0f);
         form->SeSkinSpeedButton2Click();
@@ -622,9 +639,10 @@ TEST_F(MeasurementFiles, FailuresShowTheSystemTextAndChangeNothing)
         std::function<void(TMainForm &)> command;
         QString file;
     } cases[] = {
-        {"open a short file", [](TMainForm &f) { f.SeSkinSpeedButton1Click(); }, path("short.vqm")},
-        {"open a missing file", [](TMainForm &f) { f.SeSkinSpeedButton1Click(); }, path("missing.vqm")},
-        {"save into a missing folder", [](TMainForm &f) { f.SeSkinSpeedButton2Click(); }, path("no/such/x.vqm")},
+        { "open a short file", [](TMainForm &f) { f.SeSkinSpeedButton1Click(); }, path("short.vqm") },
+        { "open a missing file", [](TMainForm &f) { f.SeSkinSpeedButton1Click(); }, path("missing.vqm") },
+        { "save into a missing folder", [](TMainForm &f) { f.SeSkinSpeedButton2Click(); },
+            path("no/such/x.vqm") },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -654,10 +672,14 @@ TEST_F(MeasurementFiles, CommandLineLoadsAMeasurementOrOpensARecordLater)
         bool recordTimer;
         bool error;
     } cases[] = {
-        {path("x.VQM"), true, false, false},    {path("y.vqm"), true, false, false},
-        {path("x.vqr"), false, true, false},    {path("x.VQR"), false, true, false},
-        {path("x.Vqr"), false, true, false},    {path("x.vQm"), false, false, false},
-        {path("x.txt"), false, false, false},   {path("missing.vqm"), false, false, true},
+        { path("x.VQM"), true, false, false },
+        { path("y.vqm"), true, false, false },
+        { path("x.vqr"), false, true, false },
+        { path("x.VQR"), false, true, false },
+        { path("x.Vqr"), false, true, false },
+        { path("x.vQm"), false, false, false },
+        { path("x.txt"), false, false, false },
+        { path("missing.vqm"), false, false, true },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.argument.toStdString());
@@ -665,7 +687,8 @@ TEST_F(MeasurementFiles, CommandLineLoadsAMeasurementOrOpensARecordLater)
         form.reset();
         ResetGlobals();
         dialogs.messages.clear();
-        form = std::make_unique<TMainForm>(nullptr, QStringList{QStringLiteral("/opt/kmr/KMR5150"), c.argument});
+        form = std::make_unique<TMainForm>(
+            nullptr, QStringList { QStringLiteral("/opt/kmr/KMR5150"), c.argument });
         MainForm = form.get();
         EXPECT_TRUE(StartedWithFile);
         EXPECT_EQ(CommandLineFile, c.argument);
@@ -680,7 +703,7 @@ TEST_F(MeasurementFiles, CommandLineLoadsAMeasurementOrOpensARecordLater)
     // Without an argument nothing of this happens.
     form.reset();
     ResetGlobals();
-    form = std::make_unique<TMainForm>(nullptr, QStringList{QStringLiteral("/opt/kmr/KMR5150")});
+    form = std::make_unique<TMainForm>(nullptr, QStringList { QStringLiteral("/opt/kmr/KMR5150") });
     MainForm = form.get();
     EXPECT_FALSE(StartedWithFile);
     EXPECT_TRUE(CommandLineFile.isEmpty());
@@ -702,7 +725,8 @@ TEST_F(MainWindow, HandbookAndWebSiteOpenThroughTheDesktop)
     form->Image1Click();
     ASSERT_EQ(dialogs.openedUrls.size(), 3);
     EXPECT_EQ(dialogs.openedUrls[0],
-              QUrl::fromLocalFile(QDir(programDir.path()).filePath(QStringLiteral("PdfDoc/Handbook.pdf"))).toString());
+        QUrl::fromLocalFile(QDir(programDir.path()).filePath(QStringLiteral("PdfDoc/Handbook.pdf")))
+            .toString());
     EXPECT_EQ(dialogs.openedUrls[1], TMainForm::WebAddress);
     EXPECT_EQ(dialogs.openedUrls[2], TMainForm::WebAddress);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -716,8 +740,8 @@ TEST_F(MainWindow, NonModalWindowsAreShown)
         QAction *item;
         QWidget *window;
     } cases[] = {
-        {"record", form->N20, RecordForm},
-        {"starting test", form->N15, StartingForm},
+        { "record", form->N20, RecordForm },
+        { "starting test", form->N15, StartingForm },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -757,10 +781,10 @@ TEST(DialogNameFilter, PairsBecomeQtFilters)
     {
         const char *in, *out;
     } cases[] = {
-        {"NorvoFile|*.vqm|AllFile|*.*", "NorvoFile (*.vqm);;AllFile (*.*)"},
-        {"Norvo测量文件(.vqm)|*.vqm", "Norvo测量文件(.vqm) (*.vqm)"},
-        {"Pictures|*.bmp;*.png", "Pictures (*.bmp *.png)"},
-        {"", ""},
+        { "NorvoFile|*.vqm|AllFile|*.*", "NorvoFile (*.vqm);;AllFile (*.*)" },
+        { "Norvo测量文件(.vqm)|*.vqm", "Norvo测量文件(.vqm) (*.vqm)" },
+        { "Pictures|*.bmp;*.png", "Pictures (*.bmp *.png)" },
+        { "", "" },
     };
     for (const Case &c : cases)
         EXPECT_EQ(DialogNameFilter(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
