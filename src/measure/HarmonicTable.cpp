@@ -47,7 +47,7 @@ HarmonicRow HarmonicTableRow(const MeasurementRecord &record, int order)
 QStringList HarmonicTableHeader()
 {
     const QString blanks(13, QLatin1Char(' '));
-    return {blanks + QStringLiteral("N   "), blanks + QStringLiteral("Vol (rms)"),
-            blanks + QStringLiteral("Vol (content)"), blanks + QStringLiteral("Amp (rms)"),
-            blanks + QStringLiteral("Amp (content)")};
+    return { blanks + QStringLiteral("N   "), blanks + QStringLiteral("Vol (rms)"),
+        blanks + QStringLiteral("Vol (content)"), blanks + QStringLiteral("Amp (rms)"),
+        blanks + QStringLiteral("Amp (content)") };
 }

@@ -93,8 +93,8 @@ CommandLineKind HandleCommandLine(const QStringList &arguments, MeasurementRecor
         return CommandLineKind::None;
     StartedWithFile = true;
 #ifdef Q_OS_WIN
-    CommandLineFile = CutCommandLine(QString::fromWCharArray(GetCommandLineW()),
-                                     int(QCoreApplication::applicationFilePath().size()));
+    CommandLineFile = CutCommandLine(
+        QString::fromWCharArray(GetCommandLineW()), int(QCoreApplication::applicationFilePath().size()));
 #else
     CommandLineFile = arguments.at(1);
 #endif

@@ -12,5 +12,4 @@ double RoundHalfEven(double value, int decimals);
 QString ShortestText(double value);
 // The value rounded to `decimals` (ties to even), written shortest, `filler` appended, then
 // cut to its first 6 characters when `cutTo6`, then `suffix` appended.
-QString NumberText(double value, int decimals, const QString &filler, bool cutTo6,
-                   const QString &suffix);
+QString NumberText(double value, int decimals, const QString &filler, bool cutTo6, const QString &suffix);

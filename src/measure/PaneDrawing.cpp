@@ -101,7 +101,11 @@ struct PaneGeometry
 {
     int w, h, plotW, plotH, half;
     explicit PaneGeometry(int picWidth, int picHeight)
-        : w(picWidth - 2), h(picHeight - 2), plotW(w - 4), plotH(h - 4), half(plotH / 2)
+        : w(picWidth - 2)
+        , h(picHeight - 2)
+        , plotW(w - 4)
+        , plotH(h - 4)
+        , half(plotH / 2)
     {
     }
 };
@@ -112,7 +116,9 @@ struct PaneGeometry
 class CanvasLine
 {
 public:
-    CanvasLine(QImage &surface, const QColor &color) : m_surface(surface), m_color(color)
+    CanvasLine(QImage &surface, const QColor &color)
+        : m_surface(surface)
+        , m_color(color)
     {
         switch (surface.format()) {
         case QImage::Format_RGB32:
@@ -162,7 +168,7 @@ private:
 
 // Draws one wave; `scale` is replaced when the wave is not flat and used as it is otherwise.
 void drawWave(QImage &surface, const uint16_t *samples, uint16_t zero, double dx, const PaneGeometry &g,
-              double fullScale, double &scale, const QColor &color)
+    double fullScale, double &scale, const QColor &color)
 {
     int d[WaveSamples];
     int largest = 0;
@@ -194,18 +200,18 @@ QString WavePaneText(const MeasurementRecord &record)
 {
     // Voltage peak over four divisions, current peak over about three, and 40 % of a period
     // per division; without a reading the texts show the instrument's start-up ranges.
-    const QString t = record.UF > 0 ? ShortestText(divisionText(0.4 / double(record.UF), 100000.0))
-                                    : QStringLiteral("8");
+    const QString t
+        = record.UF > 0 ? ShortestText(divisionText(0.4 / double(record.UF), 100000.0)) : QStringLiteral("8");
     const QString v = record.URMS > 0 ? ShortestText(divisionText(double(record.UPP) / 4.0, 100.0))
                                       : QStringLiteral("50");
-    const QString a = record.IRMS > 0 ? ShortestText(divisionText(double(record.IPP) / 3.0, 100.0))
-                                      : QStringLiteral("1");
-    return QStringLiteral("SEC/DIV:") + t + QStringLiteral("ms   Vol/DIV:") + v + QStringLiteral("V   Amp/DIV:")
-        + a + QStringLiteral("A   Trigger Source:Vol");
+    const QString a
+        = record.IRMS > 0 ? ShortestText(divisionText(double(record.IPP) / 3.0, 100.0)) : QStringLiteral("1");
+    return QStringLiteral("SEC/DIV:") + t + QStringLiteral("ms   Vol/DIV:") + v
+        + QStringLiteral("V   Amp/DIV:") + a + QStringLiteral("A   Trigger Source:Vol");
 }
 
-void DrawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
-                  PaneScales &scales)
+void DrawWavePane(
+    QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record, PaneScales &scales)
 {
     const PaneGeometry g(picWidth, picHeight);
     QPainter painter(&surface);
@@ -237,11 +243,13 @@ void DrawWavePane(QImage &surface, int picWidth, int picHeight, const Measuremen
     painter.end();
     const double dx = record.SampleCount != 0 ? g.plotW / double(WaveSamples) : 0.0;
     uint16_t wave[WaveSamples];
-    std::memcpy(wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, IWave), sizeof wave);
+    std::memcpy(
+        wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, IWave), sizeof wave);
     // The current keeps an eighth of the pane free, so its peak sits about a division below
     // the voltage's; a flat voltage wave draws with the current's scale.
     drawWave(surface, wave, record.IZero, dx, g, g.half - g.h / 8.0, scales.wave, CurrentWaveColor);
-    std::memcpy(wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, UWave), sizeof wave);
+    std::memcpy(
+        wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, UWave), sizeof wave);
     drawWave(surface, wave, record.UZero, dx, g, g.half, scales.wave, VoltageColor);
 
     painter.begin(&surface);
@@ -249,8 +257,8 @@ void DrawWavePane(QImage &surface, int picWidth, int picHeight, const Measuremen
     textAt(painter, 5, g.h - 10, WavePaneText(record), WaveTextColor);
 }
 
-void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values, const QColor &barColor,
-                      double &scale)
+void DrawHarmonicPane(
+    QImage &surface, int picWidth, int picHeight, const float *values, const QColor &barColor, double &scale)
 {
     const PaneGeometry g(picWidth, picHeight);
     float amplitudes[HarmonicCount];

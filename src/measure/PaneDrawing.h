@@ -15,8 +15,8 @@ struct PaneScales
     double iHarm = 0.0;
 }; // scales kept between drawings
 
-void DrawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
-                  PaneScales &scales);
+void DrawWavePane(
+    QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record, PaneScales &scales);
 void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values /*51*/,
-                      const QColor &barColor, double &scale);
+    const QColor &barColor, double &scale);
 QString WavePaneText(const MeasurementRecord &record); // "SEC/DIV:8ms   Vol/DIV:50V   ..."

@@ -2,7 +2,7 @@
 
 PaneLayout LayoutPaneGeometry(int panelWidth, int panelHeight)
 {
-    PaneLayout layout{};
+    PaneLayout layout {};
     const int gw = (panelWidth - 12) / 2;
     const int gh = (panelHeight - 12) / 2;
 
@@ -14,8 +14,8 @@ PaneLayout LayoutPaneGeometry(int panelWidth, int panelHeight)
 
     if (panelWidth < 830) {
         // Narrow windows keep the columns where they fit the smallest value panels.
-        constexpr int labelLefts[3] = {5, 125, 258};
-        constexpr int panelLefts[3] = {38, 172, 303};
+        constexpr int labelLefts[3] = { 5, 125, 258 };
+        constexpr int panelLefts[3] = { 38, 172, 303 };
         for (int c = 0; c < 3; ++c) {
             layout.labelLeft[c] = labelLefts[c];
             layout.panelLeft[c] = panelLefts[c];

@@ -7,8 +7,8 @@
 
 struct PaneLayout
 {
-    QRect groupBox[4];   // GroupBox1..4
-    QRect picturePanel;  // Panel2/3/4 inside their group box: (4, 16, gw-8, gh-20)
+    QRect groupBox[4]; // GroupBox1..4
+    QRect picturePanel; // Panel2/3/4 inside their group box: (4, 16, gw-8, gh-20)
     int labelLeft[3], panelLeft[3], panelWidth, labelTop[5], panelTop[5];
 };
 

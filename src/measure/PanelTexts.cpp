@@ -18,21 +18,21 @@ struct PanelFormat
 
 // One row per panel, in the order the panels are written.
 constexpr PanelFormat Formats[PanelCount] = {
-    {offsetof(MeasurementRecord, URMS), 3, ".0", true, "V"},
-    {offsetof(MeasurementRecord, IRMS), 4, ".0", true, ""},
-    {offsetof(MeasurementRecord, UPP), 2, ".0", true, "V"},
-    {offsetof(MeasurementRecord, IPP), 3, ".0", true, ""},
-    {offsetof(MeasurementRecord, UF), 3, ".00", false, "Hz"},
-    {offsetof(MeasurementRecord, IPA), 2, ".0", true, ""},
-    {offsetof(MeasurementRecord, WRMS), 4, ".0", true, ""},
-    {offsetof(MeasurementRecord, PS), 2, ".0", true, ""},
-    {offsetof(MeasurementRecord, PQ), 2, ".0", true, ""},
-    {offsetof(MeasurementRecord, PF), 3, ".0", true, ""},
-    {offsetof(MeasurementRecord, VTHD), 1, ".0", false, " %"},
-    {offsetof(MeasurementRecord, ITHD), 1, ".0", false, " %"},
-    {offsetof(MeasurementRecord, IKF), 3, ".0", false, ""},
-    {offsetof(MeasurementRecord, VKF), 3, ".0", false, ""},
-    {offsetof(MeasurementRecord, KWH), 3, ".0", false, ""},
+    { offsetof(MeasurementRecord, URMS), 3, ".0", true, "V" },
+    { offsetof(MeasurementRecord, IRMS), 4, ".0", true, "" },
+    { offsetof(MeasurementRecord, UPP), 2, ".0", true, "V" },
+    { offsetof(MeasurementRecord, IPP), 3, ".0", true, "" },
+    { offsetof(MeasurementRecord, UF), 3, ".00", false, "Hz" },
+    { offsetof(MeasurementRecord, IPA), 2, ".0", true, "" },
+    { offsetof(MeasurementRecord, WRMS), 4, ".0", true, "" },
+    { offsetof(MeasurementRecord, PS), 2, ".0", true, "" },
+    { offsetof(MeasurementRecord, PQ), 2, ".0", true, "" },
+    { offsetof(MeasurementRecord, PF), 3, ".0", true, "" },
+    { offsetof(MeasurementRecord, VTHD), 1, ".0", false, " %" },
+    { offsetof(MeasurementRecord, ITHD), 1, ".0", false, " %" },
+    { offsetof(MeasurementRecord, IKF), 3, ".0", false, "" },
+    { offsetof(MeasurementRecord, VKF), 3, ".0", false, "" },
+    { offsetof(MeasurementRecord, KWH), 3, ".0", false, "" },
 };
 
 // THD is held as a fraction and shown in percent with one decimal: the fraction times 1000

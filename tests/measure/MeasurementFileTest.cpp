@@ -1,6 +1,6 @@
+#include "measure/MeasurementFile.h"
 #include "link/Errors.h"
 #include "link/Globals.h"
-#include "measure/MeasurementFile.h"
 #include "measure/PanelTexts.h"
 #include "support/Fakes.h"
 
@@ -88,7 +88,7 @@ TEST_F(MeasurementFile, SaveThenLoadRestoresEveryByteWithTheTail)
 {
     const MeasurementRecord saved = patterned();
     SaveMeasurementFile(path("a.vqm"), saved);
-    MeasurementRecord loaded{};
+    MeasurementRecord loaded {};
     LoadMeasurementFile(path("a.vqm"), loaded);
     EXPECT_EQ(bytesOf(loaded), bytesOf(saved));
 
@@ -97,7 +97,8 @@ TEST_F(MeasurementFile, SaveThenLoadRestoresEveryByteWithTheTail)
     std::vector<uint8_t> reply(MeasurementReplyDataBytes, 0x11);
     StoreMeasurementReply(reply.data());
     SaveMeasurementFile(path("b.vqm"), Measurement);
-    EXPECT_EQ(readFile(path("b.vqm")).mid(MeasurementReplyDataBytes), bytesOf(saved).mid(MeasurementReplyDataBytes));
+    EXPECT_EQ(readFile(path("b.vqm")).mid(MeasurementReplyDataBytes),
+        bytesOf(saved).mid(MeasurementReplyDataBytes));
 }
 
 TEST_F(MeasurementFile, SavingTruncatesALongerFile)
@@ -117,17 +118,17 @@ TEST_F(MeasurementFile, FileSizesAndFailuresOnLoad)
         bool loads;
         const char *error;
     } cases[] = {
-        {"exact.vqm", image, true, nullptr},
-        {"longer.vqm", image + QByteArray(10000 - MeasurementRecordBytes, '\xAB'), true, nullptr},
-        {"short.vqm", image.left(8000), false, "Read beyond end of file"},
-        {"empty.vqm", QByteArray(), false, "No such file or directory"},
-        {"one-less.vqm", image.left(MeasurementRecordBytes - 1), false, "Read beyond end of file"},
+        { "exact.vqm", image, true, nullptr },
+        { "longer.vqm", image + QByteArray(10000 - MeasurementRecordBytes, '\xAB'), true, nullptr },
+        { "short.vqm", image.left(8000), false, "Read beyond end of file" },
+        { "empty.vqm", QByteArray(), false, "No such file or directory" },
+        { "one-less.vqm", image.left(MeasurementRecordBytes - 1), false, "Read beyond end of file" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         if (!c.content.isEmpty())
             writeFile(path(c.name), c.content);
-        MeasurementRecord record{};
+        MeasurementRecord record {};
         std::memset(&record, 0x5A, sizeof record);
         const QByteArray before = bytesOf(record);
         if (c.loads) {
@@ -202,17 +203,17 @@ TEST_F(MeasurementFile, SaveCommandAsksBeforeOverwriting)
         bool saved;
         QByteArray fileAfter;
     } cases[] = {
-        {"cancelled dialog", QString(), std::nullopt, false, "old content"},
-        {"refused overwrite", existing, false, false, "old content"},
-        {"accepted overwrite", existing, true, true, bytesOf(Measurement)},
+        { "cancelled dialog", QString(), std::nullopt, false, "old content" },
+        { "refused overwrite", existing, false, false, "old content" },
+        { "accepted overwrite", existing, true, true, bytesOf(Measurement) },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         dialogs.questions.clear();
         dialogs.fileDialogs.clear();
-        dialogs.fileNames = {c.chosen};
+        dialogs.fileNames = { c.chosen };
         if (c.answer)
-            dialogs.answers = {*c.answer};
+            dialogs.answers = { *c.answer };
         EXPECT_EQ(SaveMeasurementCommand(Measurement), c.saved);
         ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
         EXPECT_EQ(dialogs.fileDialogs[0].first, QStringLiteral("Norvo测量文件(.vqm)|*.vqm"));
@@ -229,7 +230,7 @@ TEST_F(MeasurementFile, SaveCommandAsksBeforeOverwriting)
 TEST_F(MeasurementFile, SaveCommandWritesANewFileWithoutAsking)
 {
     FakeDialogs dialogs;
-    dialogs.fileNames = {path("new.vqm")};
+    dialogs.fileNames = { path("new.vqm") };
     EXPECT_TRUE(SaveMeasurementCommand(Measurement));
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(readFile(path("new.vqm")), bytesOf(Measurement));
@@ -242,17 +243,17 @@ TEST_F(MeasurementFile, OpenCommandLoadsTheChosenFile)
     SaveMeasurementFile(path("in.vqm"), saved);
     const QByteArray startUp = bytesOf(Measurement);
 
-    dialogs.fileNames = {QString()};
+    dialogs.fileNames = { QString() };
     EXPECT_FALSE(OpenMeasurementCommand(Measurement));
     EXPECT_EQ(bytesOf(Measurement), startUp);
 
-    dialogs.fileNames = {path("in.vqm")};
+    dialogs.fileNames = { path("in.vqm") };
     EXPECT_TRUE(OpenMeasurementCommand(Measurement));
     EXPECT_EQ(bytesOf(Measurement), bytesOf(saved));
     ASSERT_EQ(dialogs.fileDialogs.size(), 2u);
     EXPECT_EQ(dialogs.fileDialogs[1].first, QStringLiteral("NorvoFile|*.vqm|AllFile|*.*"));
 
-    dialogs.fileNames = {path("missing.vqm")};
+    dialogs.fileNames = { path("missing.vqm") };
     EXPECT_THROW(OpenMeasurementCommand(Measurement), EInOutError);
     EXPECT_EQ(bytesOf(Measurement), bytesOf(saved));
 }
@@ -264,20 +265,20 @@ TEST(CommandLine, ExtensionsAreRecognisedInThreeSpellingsOnly)
         const char *name;
         CommandLineKind kind;
     } cases[] = {
-        {"C:\\data\\x.vqm", CommandLineKind::MeasurementFile},
-        {"C:\\data\\x.VQM", CommandLineKind::MeasurementFile},
-        {"/home/u/x.Vqm", CommandLineKind::MeasurementFile},
-        {"x.vQm", CommandLineKind::None},
-        {"x.VQm", CommandLineKind::None},
-        {"x.vqM", CommandLineKind::None},
-        {"C:\\data\\x.vqr", CommandLineKind::RecordFile},
-        {"x.VQR", CommandLineKind::RecordFile},
-        {"x.Vqr", CommandLineKind::RecordFile},
-        {"x.vqR", CommandLineKind::None},
-        {"x.txt", CommandLineKind::None},
-        {"vqm", CommandLineKind::MeasurementFile}, // only the last three characters count
-        {"qm", CommandLineKind::None},
-        {"", CommandLineKind::None},
+        { "C:\\data\\x.vqm", CommandLineKind::MeasurementFile },
+        { "C:\\data\\x.VQM", CommandLineKind::MeasurementFile },
+        { "/home/u/x.Vqm", CommandLineKind::MeasurementFile },
+        { "x.vQm", CommandLineKind::None },
+        { "x.VQm", CommandLineKind::None },
+        { "x.vqM", CommandLineKind::None },
+        { "C:\\data\\x.vqr", CommandLineKind::RecordFile },
+        { "x.VQR", CommandLineKind::RecordFile },
+        { "x.Vqr", CommandLineKind::RecordFile },
+        { "x.vqR", CommandLineKind::None },
+        { "x.txt", CommandLineKind::None },
+        { "vqm", CommandLineKind::MeasurementFile }, // only the last three characters count
+        { "qm", CommandLineKind::None },
+        { "", CommandLineKind::None },
     };
     for (const Case &c : cases)
         EXPECT_EQ(ClassifyCommandLineFile(QString::fromLatin1(c.name)), c.kind) << c.name;
@@ -291,14 +292,15 @@ TEST(CommandLine, WindowsCommandLineIsCutAfterTheQuotedProgramPath)
         QString commandLine;
         QString expected;
     } cases[] = {
-        {"\"" + program + "\" C:\\data\\x.VQM", "C:\\data\\x.VQM"},
-        {"\"" + program + "\" \"C:\\my data\\x.vqm\"", "C:\\my data\\x.vqm"},
-        {"\"" + program + "\"   C:\\data\\x.vqr   ", "C:\\data\\x.vqr"},
-        {"\"" + program + "\" \"", ""},
-        {"\"" + program + "\"", ""},
+        { "\"" + program + "\" C:\\data\\x.VQM", "C:\\data\\x.VQM" },
+        { "\"" + program + "\" \"C:\\my data\\x.vqm\"", "C:\\my data\\x.vqm" },
+        { "\"" + program + "\"   C:\\data\\x.vqr   ", "C:\\data\\x.vqr" },
+        { "\"" + program + "\" \"", "" },
+        { "\"" + program + "\"", "" },
     };
     for (const Case &c : cases)
-        EXPECT_EQ(CutCommandLine(c.commandLine, int(program.size())), c.expected) << c.commandLine.toStdString();
+        EXPECT_EQ(CutCommandLine(c.commandLine, int(program.size())), c.expected)
+            << c.commandLine.toStdString();
 }
 
 TEST_F(MeasurementFile, CommandLineLoadsMeasurementsAndHandsOnRecords)
@@ -317,12 +319,12 @@ TEST_F(MeasurementFile, CommandLineLoadsMeasurementsAndHandsOnRecords)
         bool loaded;
         int messages;
     } cases[] = {
-        {"no argument", {"KMR5150"}, CommandLineKind::None, false, false, 0},
-        {"record file", {"KMR5150", path("run.vqr")}, CommandLineKind::RecordFile, true, false, 0},
-        {"other file", {"KMR5150", path("x.txt")}, CommandLineKind::None, true, false, 0},
-        {"odd capitals", {"KMR5150", path("x.vQm")}, CommandLineKind::None, true, false, 0},
-        {"missing measurement", {"KMR5150", path("gone.vqm")}, CommandLineKind::None, true, false, 1},
-        {"measurement file", {"KMR5150", path("x.VQM")}, CommandLineKind::MeasurementFile, true, true, 0},
+        { "no argument", { "KMR5150" }, CommandLineKind::None, false, false, 0 },
+        { "record file", { "KMR5150", path("run.vqr") }, CommandLineKind::RecordFile, true, false, 0 },
+        { "other file", { "KMR5150", path("x.txt") }, CommandLineKind::None, true, false, 0 },
+        { "odd capitals", { "KMR5150", path("x.vQm") }, CommandLineKind::None, true, false, 0 },
+        { "missing measurement", { "KMR5150", path("gone.vqm") }, CommandLineKind::None, true, false, 1 },
+        { "measurement file", { "KMR5150", path("x.VQM") }, CommandLineKind::MeasurementFile, true, true, 0 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,8 +7,8 @@
 #include <vector>
 
 namespace {
-const uint8_t NaNBytes[4] = {0x00, 0x00, 0xC0, 0x7F};
-const uint8_t InfinityBytes[4] = {0x00, 0x00, 0x80, 0x7F};
+const uint8_t NaNBytes[4] = { 0x00, 0x00, 0xC0, 0x7F };
+const uint8_t InfinityBytes[4] = { 0x00, 0x00, 0x80, 0x7F };
 
 float floatAt(const MeasurementRecord &record, size_t offset)
 {
@@ -59,7 +59,7 @@ TEST_F(MeasurementRecordTest, StartUpValues)
 TEST_F(MeasurementRecordTest, NaNScalarsBecomeZeroInfinitiesStay)
 {
     // The 15 measured values and the two spare factors.
-    const size_t scalars[] = {0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 468, 472};
+    const size_t scalars[] = { 0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 468, 472 };
     for (size_t offset : scalars) {
         SCOPED_TRACE(testing::Message() << "offset " << offset);
         reply.assign(MeasurementReplyDataBytes, 0);
@@ -82,12 +82,12 @@ TEST_F(MeasurementRecordTest, NaNInHarmonicsAndNegativeNaNPatterns)
         uint8_t bytes[4];
         bool kept;
     } cases[] = {
-        {"PQ quiet NaN", 36, {0x00, 0x00, 0xC0, 0x7F}, false},
-        {"PQ signalling NaN", 36, {0x01, 0x00, 0x80, 0x7F}, false},
-        {"PQ negative NaN", 36, {0x00, 0x00, 0xC0, 0xFF}, false},
-        {"PQ negative infinity", 36, {0x00, 0x00, 0x80, 0xFF}, true},
-        {"UHarm[5] NaN", 60 + 5 * 4, {0x00, 0x00, 0xC0, 0x7F}, true},
-        {"IHarm[50] NaN", 264 + 50 * 4, {0x00, 0x00, 0xC0, 0x7F}, true},
+        { "PQ quiet NaN", 36, { 0x00, 0x00, 0xC0, 0x7F }, false },
+        { "PQ signalling NaN", 36, { 0x01, 0x00, 0x80, 0x7F }, false },
+        { "PQ negative NaN", 36, { 0x00, 0x00, 0xC0, 0xFF }, false },
+        { "PQ negative infinity", 36, { 0x00, 0x00, 0x80, 0xFF }, true },
+        { "UHarm[5] NaN", 60 + 5 * 4, { 0x00, 0x00, 0xC0, 0x7F }, true },
+        { "IHarm[50] NaN", 264 + 50 * 4, { 0x00, 0x00, 0xC0, 0x7F }, true },
     };
     for (const Case &c : cases) {
         reply.assign(MeasurementReplyDataBytes, 0);

@@ -1,5 +1,5 @@
-#include "link/Globals.h"
 #include "measure/PaneDrawing.h"
+#include "link/Globals.h"
 
 #include <QImage>
 
@@ -118,23 +118,23 @@ TEST_F(PaneDrawing, WaveGridDotsAndCentreTicks)
         QColor expected;
         const char *what;
     } cases[] = {
-        {2, 2, Scale, "first dot of the top line"},
-        {3, 2, Background, "gap of the dotted line"},
-        {4, 2, Background, "gap of the dotted line"},
-        {5, 2, Scale, "second dot"},
-        {2, 78, Scale, "bottom line at trunc(76 * 8 / 8) + 2"},
-        {5, 30, Scale, "line 3 at trunc(76 * 3 / 8) + 2"},
-        {5, 29, Background, "nothing above line 3"},
-        {47, 6, Scale, "first tick starts at trunc(96 / 2) - 1, y trunc(4.75) + 2"},
-        {53, 6, Scale, "and covers up to trunc(96 / 2) + 5"},
-        {46, 6, Background, "nothing before the tick"},
-        {54, 6, Background, "its end pixel is not drawn"},
-        {30, 2, Scale, "vertical line 3 at trunc(28.8) + 2"},
-        {30, 3, Background, "gap of the vertical dotted line"},
-        {6, 37, Scale, "vertical tick at trunc(4.8) + 2 from trunc(38) - 1"},
-        {6, 43, Scale, "down to trunc(38) + 5"},
-        {6, 36, Background, "nothing above the tick"},
-        {6, 44, Background, "its end pixel is not drawn"},
+        { 2, 2, Scale, "first dot of the top line" },
+        { 3, 2, Background, "gap of the dotted line" },
+        { 4, 2, Background, "gap of the dotted line" },
+        { 5, 2, Scale, "second dot" },
+        { 2, 78, Scale, "bottom line at trunc(76 * 8 / 8) + 2" },
+        { 5, 30, Scale, "line 3 at trunc(76 * 3 / 8) + 2" },
+        { 5, 29, Background, "nothing above line 3" },
+        { 47, 6, Scale, "first tick starts at trunc(96 / 2) - 1, y trunc(4.75) + 2" },
+        { 53, 6, Scale, "and covers up to trunc(96 / 2) + 5" },
+        { 46, 6, Background, "nothing before the tick" },
+        { 54, 6, Background, "its end pixel is not drawn" },
+        { 30, 2, Scale, "vertical line 3 at trunc(28.8) + 2" },
+        { 30, 3, Background, "gap of the vertical dotted line" },
+        { 6, 37, Scale, "vertical tick at trunc(4.8) + 2 from trunc(38) - 1" },
+        { 6, 43, Scale, "down to trunc(38) + 5" },
+        { 6, 36, Background, "nothing above the tick" },
+        { 6, 44, Background, "its end pixel is not drawn" },
     };
     for (const Case &c : cases)
         EXPECT_EQ(at(image, c.x, c.y), c.expected) << c.what << " (" << c.x << ", " << c.y << ")";
@@ -152,12 +152,12 @@ TEST_F(PaneDrawing, KnownWaveReachesItsScaledExtremes)
 
     // Sample 100 sits at x = nearest(18.75) + 2 = 21, 38 pixels above the centre.
     EXPECT_EQ(bounds(image, Voltage), QRect(QPoint(2, 2), QPoint(97, 59)));
-    EXPECT_EQ(columnsInRow(image, Voltage, 2), std::vector<int>{21});
+    EXPECT_EQ(columnsInRow(image, Voltage, 2), std::vector<int> { 21 });
     // Sample 300 at x = nearest(56.25) + 2 = 58, 19 pixels below it.
-    EXPECT_EQ(columnsInRow(image, Voltage, 59), std::vector<int>{58});
+    EXPECT_EQ(columnsInRow(image, Voltage, 59), std::vector<int> { 58 });
     // Sample 120 at x = 22.5, which rounds to the even 22: column 24, row 40 - 28.
     EXPECT_EQ(bounds(image, CurrentWave).top(), 12);
-    EXPECT_EQ(columnsInRow(image, CurrentWave, 12), std::vector<int>{24});
+    EXPECT_EQ(columnsInRow(image, CurrentWave, 12), std::vector<int> { 24 });
     EXPECT_DOUBLE_EQ(scales.wave, 38.0 / 500.0);
 }
 
@@ -169,8 +169,8 @@ TEST_F(PaneDrawing, CurrentPeakLeavesAnEighthOfTheHeightFree)
         int picHeight;
         int peakRow;
     } cases[] = {
-        {82, 12}, // h 80, half 38: 38 - 10 = 28 pixels up from row 40
-        {87, 13}, // h 85, half 40: nearest(40 - 10.625) = 29 pixels up from row 42
+        { 82, 12 }, // h 80, half 38: 38 - 10 = 28 pixels up from row 40
+        { 87, 13 }, // h 85, half 40: nearest(40 - 10.625) = 29 pixels up from row 42
     };
     record.IWave[120] = 2047 + 1000;
     record.IWave[121] = 2047 - 1000;
@@ -180,7 +180,8 @@ TEST_F(PaneDrawing, CurrentPeakLeavesAnEighthOfTheHeightFree)
         const QRect current = bounds(image, CurrentWave);
         const int half = (c.picHeight - 6) / 2;
         EXPECT_EQ(current.top(), c.peakRow) << c.picHeight;
-        EXPECT_EQ(current.bottom(), 2 * (half + 2) - c.peakRow) << c.picHeight << ": the negative peak mirrors it";
+        EXPECT_EQ(current.bottom(), 2 * (half + 2) - c.peakRow)
+            << c.picHeight << ": the negative peak mirrors it";
     }
 }
 
@@ -192,7 +193,7 @@ TEST_F(PaneDrawing, SurfaceFormatDoesNotChangeThePicture)
     }
     QImage reference = surface();
     DrawWavePane(reference, PicW, PicH, record, scales);
-    for (QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB16}) {
+    for (QImage::Format format : { QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB16 }) {
         QImage other = surface().convertToFormat(format);
         PaneScales otherScales;
         DrawWavePane(other, PicW, PicH, record, otherScales);
@@ -252,7 +253,7 @@ TEST_F(PaneDrawing, WaveTextStandsAtTheBottomLeft)
 
 TEST_F(PaneDrawing, TallestBarReachesTheHundredPercentLine)
 {
-    harmonics({{1, 100.0f}, {3, 50.0f}, {7, -5.0f}});
+    harmonics({ { 1, 100.0f }, { 3, 50.0f }, { 7, -5.0f } });
     QImage image = surface();
     double scale = 0.0;
     DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
@@ -264,28 +265,28 @@ TEST_F(PaneDrawing, TallestBarReachesTheHundredPercentLine)
         QColor expected;
         const char *what;
     } cases[] = {
-        {3, 15, Scale, "the 100% grid line at baseline - 53"},
-        {9, 15, Voltage, "fundamental (x 4) reaches that line"},
-        {10, 15, Voltage, "in both of its columns"},
-        {9, 14, Background, "and not beyond"},
-        {9, 67, Voltage, "down to the row above the baseline"},
-        {8, 40, Background, "two columns wide: not left of it"},
-        {11, 40, Background, "nor right of it"},
-        {12, 42, Voltage, "half height: trunc(26.5) = 26 rows, from 68 - 26"},
-        {12, 41, Background, "not above"},
-        {11, 60, Background, "order 2 is zero and draws no bar"},
-        {19, 68, Voltage, "negative value: bar below the baseline"},
-        {20, 69, Voltage, "trunc(-2.65) = -2 rows"},
-        {19, 70, Background, "no further"},
-        {2, 67, Scale, "axis, 2 pixels thick"},
-        {2, 68, Scale, "axis, second row"},
-        {2, 66, Background, "above the axis"},
-        {98, 68, Scale, "axis runs to plotW + 2"},
-        {99, 68, Background, "and stops there"},
-        {7, 69, Scale, "tick of order 0 below the axis"},
-        {7, 70, Scale, "to baseline + 2"},
-        {7, 71, Background, "and no further"},
-        {16, 69, Voltage, "later ticks keep the pen of the bar drawn before them"},
+        { 3, 15, Scale, "the 100% grid line at baseline - 53" },
+        { 9, 15, Voltage, "fundamental (x 4) reaches that line" },
+        { 10, 15, Voltage, "in both of its columns" },
+        { 9, 14, Background, "and not beyond" },
+        { 9, 67, Voltage, "down to the row above the baseline" },
+        { 8, 40, Background, "two columns wide: not left of it" },
+        { 11, 40, Background, "nor right of it" },
+        { 12, 42, Voltage, "half height: trunc(26.5) = 26 rows, from 68 - 26" },
+        { 12, 41, Background, "not above" },
+        { 11, 60, Background, "order 2 is zero and draws no bar" },
+        { 19, 68, Voltage, "negative value: bar below the baseline" },
+        { 20, 69, Voltage, "trunc(-2.65) = -2 rows" },
+        { 19, 70, Background, "no further" },
+        { 2, 67, Scale, "axis, 2 pixels thick" },
+        { 2, 68, Scale, "axis, second row" },
+        { 2, 66, Background, "above the axis" },
+        { 98, 68, Scale, "axis runs to plotW + 2" },
+        { 99, 68, Background, "and stops there" },
+        { 7, 69, Scale, "tick of order 0 below the axis" },
+        { 7, 70, Scale, "to baseline + 2" },
+        { 7, 71, Background, "and no further" },
+        { 16, 69, Voltage, "later ticks keep the pen of the bar drawn before them" },
     };
     for (const Case &c : cases)
         EXPECT_EQ(at(image, c.x, c.y), c.expected) << c.what << " (" << c.x << ", " << c.y << ")";
@@ -297,7 +298,7 @@ TEST_F(PaneDrawing, BarGridMarksTenthsOfTheRange)
     double scale = 0.0;
     DrawHarmonicPane(image, PicW, PicH, bars, CurrentBar, scale);
     // y = 15 + trunc(5.3 j): solid from x 3 to 6, dotted from 7 on to 98.
-    for (int y : {15, 20, 25, 30, 36, 41, 46, 52, 57, 62}) {
+    for (int y : { 15, 20, 25, 30, 36, 41, 46, 52, 57, 62 }) {
         EXPECT_EQ(at(image, 2, y), Background) << y;
         EXPECT_EQ(at(image, 3, y), Scale) << y;
         EXPECT_EQ(at(image, 6, y), Scale) << y;
@@ -323,11 +324,11 @@ TEST_F(PaneDrawing, BarScaleIsKeptForEmptyOrNegativeSpectra)
         std::initializer_list<std::pair<int, float>> values;
         double expected;
     } cases[] = {
-        {"spectrum", {{1, 200.0f}, {2, 20.0f}}, 53.0 / 200.0},
-        {"all zero", {}, 53.0 / 200.0},
-        {"all negative", {{1, -10.0f}, {2, -1.0f}}, 53.0 / 200.0},
-        {"NaN only", {{1, std::numeric_limits<float>::quiet_NaN()}}, 53.0 / 200.0},
-        {"new spectrum", {{0, 1.0f}, {1, 2.0f}}, 53.0 / 2.0},
+        { "spectrum", { { 1, 200.0f }, { 2, 20.0f } }, 53.0 / 200.0 },
+        { "all zero", {}, 53.0 / 200.0 },
+        { "all negative", { { 1, -10.0f }, { 2, -1.0f } }, 53.0 / 200.0 },
+        { "NaN only", { { 1, std::numeric_limits<float>::quiet_NaN() } }, 53.0 / 200.0 },
+        { "new spectrum", { { 0, 1.0f }, { 1, 2.0f } }, 53.0 / 2.0 },
     };
     double scale = 0.0;
     QImage image = surface();
@@ -347,19 +348,19 @@ TEST_F(PaneDrawing, UnusualAmplitudesNeitherCrashNorDrawGarbage)
     // A NaN bar is left out; the others still scale to the range.
     // Bars only: above the axis, left of the tick of order 5.
     const QRect barArea(0, 0, 16, PicH);
-    harmonics({{1, 100.0f}, {2, std::numeric_limits<float>::quiet_NaN()}});
+    harmonics({ { 1, 100.0f }, { 2, std::numeric_limits<float>::quiet_NaN() } });
     DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
     EXPECT_EQ(bounds(image, Voltage, barArea), QRect(QPoint(9, 15), QPoint(10, 67)));
 
     // An infinite amplitude makes every finite bar zero high.
     std::fill(std::begin(bars), std::end(bars), 0.0f);
-    harmonics({{1, 100.0f}, {2, std::numeric_limits<float>::infinity()}});
+    harmonics({ { 1, 100.0f }, { 2, std::numeric_limits<float>::infinity() } });
     DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
     EXPECT_TRUE(bounds(image, Voltage, barArea).isNull());
 
     // A value far beyond the kept scale runs off the pane instead of wrapping around.
     std::fill(std::begin(bars), std::end(bars), 0.0f);
-    harmonics({{1, 0.001f}});
+    harmonics({ { 1, 0.001f } });
     DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
     bars[1] = -1e30f;
     DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
@@ -377,11 +378,11 @@ TEST_F(PaneDrawing, BarLabelsStandWhereTheirCellsStart)
         const char *label;
         int left; // where the text cell starts
     } cases[] = {
-        {"0", 3},     // x + 1
-        {"5", 63},    // nearest(58.8) + 2, + 2
-        {"10", 119},  // nearest(117.6) + 2, - 1
-        {"25", 295},  // nearest(294) + 2, - 1
-        {"50", 589},  // nearest(588) + 2, - 1
+        { "0", 3 }, // x + 1
+        { "5", 63 }, // nearest(58.8) + 2, + 2
+        { "10", 119 }, // nearest(117.6) + 2, - 1
+        { "25", 295 }, // nearest(294) + 2, - 1
+        { "50", 589 }, // nearest(588) + 2, - 1
     };
     for (const Case &c : cases) {
         const QRect ink = bounds(image, BarLabel, QRect(c.left - 3, 179, 18, 202 - 179));

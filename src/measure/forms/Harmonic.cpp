@@ -15,7 +15,8 @@ constexpr int ColumnCount = 5;
 constexpr int RowHeight = 20;
 } // namespace
 
-THarmonicForm::THarmonicForm(QWidget *parent) : QDialog(parent)
+THarmonicForm::THarmonicForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("HarmonicForm"));
     setWindowTitle(QStringLiteral("THD TABLE"));

@@ -65,7 +65,7 @@ TEST_F(HarmonicFormTest, WindowGridAndTimerAsCreated)
 TEST_F(HarmonicFormTest, HeaderAndOrderColumnAreFixedTexts)
 {
     const QString blanks(13, QLatin1Char(' '));
-    const char *headers[] = {"N   ", "Vol (rms)", "Vol (content)", "Amp (rms)", "Amp (content)"};
+    const char *headers[] = { "N   ", "Vol (rms)", "Vol (content)", "Amp (rms)", "Amp (content)" };
     for (int c = 0; c < 5; ++c)
         EXPECT_EQ(form->Cells(c, 0), blanks + headers[c]) << c;
     for (int n = 0; n <= 50; ++n) {
@@ -99,9 +99,18 @@ TEST_F(HarmonicFormTest, ShowingRefreshesEveryRow)
         int col, row;
         const char *text;
     } cases[] = {
-        {1, 1, "7.07"},    {2, 1, "3.21%"},    {1, 2, "220.00"},   {2, 2, "100.00%"}, {3, 2, "3.5355"},
-        {4, 2, "100.00%"}, {3, 4, "0.3536"},   {4, 4, "10.00%"},   {1, 51, "0.00"},   {2, 51, "0.00%"},
-        {3, 51, "0.00"},   {4, 51, "0.00%"},
+        { 1, 1, "7.07" },
+        { 2, 1, "3.21%" },
+        { 1, 2, "220.00" },
+        { 2, 2, "100.00%" },
+        { 3, 2, "3.5355" },
+        { 4, 2, "100.00%" },
+        { 3, 4, "0.3536" },
+        { 4, 4, "10.00%" },
+        { 1, 51, "0.00" },
+        { 2, 51, "0.00%" },
+        { 3, 51, "0.00" },
+        { 4, 51, "0.00%" },
     };
     for (const Case &c : cases)
         EXPECT_EQ(form->Cells(c.col, c.row), Prefix + c.text) << c.col << ", " << c.row;
