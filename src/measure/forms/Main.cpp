@@ -449,20 +449,9 @@ void TMainForm::FormCreate(const QStringList &arguments)
 
 void TMainForm::HandleCommandLine(const QStringList &arguments)
 {
-    if (arguments.size() < 2)
-        return;
-    StartedWithFile = true;
-    // The platform has split the command line already: the first argument is the file.
-    CommandLineFile = arguments.at(1);
-    switch (ClassifyCommandLineFile(CommandLineFile)) {
+    switch (::HandleCommandLine(arguments, Measurement)) {
     case CommandLineKind::MeasurementFile:
-        try {
-            LoadMeasurementFile(CommandLineFile, Measurement);
-            DrawMeasurement();
-        } catch (const KmrError &error) {
-            // The window still opens as usual, with the record it had.
-            showError(error.text());
-        }
+        DrawMeasurement();
         break;
     case CommandLineKind::RecordFile:
         MOpenTimer->start();
@@ -566,11 +555,9 @@ void TMainForm::MOpenTimerTimer()
 
 void TMainForm::SeSkinSpeedButton1Click()
 {
-    const QString name = platform::dialogs().openFileName(QString::fromUtf8(MeasurementOpenFilter));
-    if (name.isEmpty())
-        return;
     try {
-        LoadMeasurementFile(name, Measurement);
+        if (!OpenMeasurementCommand(Measurement))
+            return;
     } catch (const KmrError &error) {
         showError(error.text());
         return;
@@ -580,16 +567,8 @@ void TMainForm::SeSkinSpeedButton1Click()
 
 void TMainForm::SeSkinSpeedButton2Click()
 {
-    const QString name = platform::dialogs().saveFileName(
-        QString::fromUtf8(MeasurementSaveFilter), QStringLiteral("TestFile.vqm"));
-    if (name.isEmpty())
-        return;
-    if (QFile::exists(name)
-        && !platform::dialogs().askYesNo(
-            QStringLiteral("File exists"), QStringLiteral("  File already exists, overwrite?？  ")))
-        return;
     try {
-        SaveMeasurementFile(name, Measurement);
+        SaveMeasurementCommand(Measurement);
     } catch (const KmrError &error) {
         showError(error.text());
     }

@@ -224,8 +224,6 @@ public:
     // The maker's web address and location (the version window shows them too).
     static const QString WebAddress;
     static const QString MakerLocation;
-    static constexpr const char *MeasurementSaveFilter = "Norvo测量文件(.vqm)|*.vqm";
-    static constexpr const char *MeasurementOpenFilter = "NorvoFile|*.vqm|AllFile|*.*";
 
 signals:
     // A measurement reply was stored in the record and shown.
