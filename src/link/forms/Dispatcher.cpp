@@ -4,6 +4,7 @@
 
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
+#include "link/DateTimeText.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
@@ -174,10 +175,8 @@ void TMainForm::HandleMeasurementFrame(const uint8_t *frame)
     DrawMeasurement();
     setStatusText(PanelCommunication, QStringLiteral("Sampling completed!"));
     const QDateTime now = platform::clock().now();
-    const QLocale locale;
     setStatusText(PanelDate,
-        QStringLiteral("Date：") + locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral(" ")
-            + locale.toString(now.time(), QLocale::LongFormat));
+        QStringLiteral("Date：") + ShortDateText(now.date()) + QStringLiteral(" ") + LongTimeText(now.time()));
     ReReadTimer->stop();
     if (SamplingMode == 2)
         ContinuousReadTimer->start();

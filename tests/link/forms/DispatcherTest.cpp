@@ -1,6 +1,7 @@
 // The reply dispatcher on a fake port: what each kind of reply does, what is asked again,
 // and what is never stored.
 
+#include "link/DateTimeText.h"
 #include "link/forms/MainFixture.h"
 
 #include <QAction>
@@ -145,10 +146,10 @@ TEST_F(Dispatcher, MeasurementFrameFillsTheRecordWhateverWasAsked)
     EXPECT_EQ(recordBytes(MeasurementReplyDataBytes), frame.left(MeasurementReplyDataBytes));
     EXPECT_EQ(Measurement.RecordTail[0], 0x77);
     EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Sampling completed!"));
-    const QLocale locale;
     EXPECT_EQ(form->statusText(TMainForm::PanelDate),
-        QStringLiteral("Date：") + locale.toString(clock.current.date(), QLocale::ShortFormat)
-            + QStringLiteral(" ") + locale.toString(clock.current.time(), QLocale::LongFormat));
+        QStringLiteral("Date：") + ShortDateText(clock.current.date()) + QStringLiteral(" ")
+            + LongTimeText(clock.current.time()));
+    EXPECT_TRUE(form->statusText(TMainForm::PanelDate).contains(QStringLiteral("26:53")));
     EXPECT_EQ(form->valuePanel(Panel_URMS)->text(), QStringLiteral("233.0V"));
     EXPECT_TRUE(takeWritten().isEmpty());
 }
