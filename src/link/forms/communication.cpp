@@ -58,8 +58,7 @@ void ShowError(const KmrError &error)
 }
 
 // Runs one handler; an error ends it and is shown with its text.
-template<typename F>
-void Guarded(F &&body)
+template <typename F> void Guarded(F &&body)
 {
     try {
         body();
@@ -86,22 +85,22 @@ bool IsInstrumentPort(int portNumber)
 } // namespace
 
 const std::array<TBaudRate, TCommForm::BaudRateCount> TCommForm::BaudRates
-    = {br4800, br9600, br14400, br19200, br38400, br57600, br76800, br115200};
+    = { br4800, br9600, br14400, br19200, br38400, br57600, br76800, br115200 };
 
-const QStringList TCommForm::BaudRateItems
-    = {QStringLiteral("4.8Kbps"),  QStringLiteral("9.6Kbps"),  QStringLiteral("14.4Kbps"),
-       QStringLiteral("19.2Kbps"), QStringLiteral("38.4Kbps"), QStringLiteral("57,6Kbps"),
-       QStringLiteral("76.8Kbps"), QStringLiteral("115.2Kbps")};
+const QStringList TCommForm::BaudRateItems = { QStringLiteral("4.8Kbps"), QStringLiteral("9.6Kbps"),
+    QStringLiteral("14.4Kbps"), QStringLiteral("19.2Kbps"), QStringLiteral("38.4Kbps"),
+    QStringLiteral("57,6Kbps"), QStringLiteral("76.8Kbps"), QStringLiteral("115.2Kbps") };
 
 const QString TCommForm::PortNotFoundText
-    = QStringList{QStringLiteral("       Did not find the default communication port! Please check："), QString(),
-                  QStringLiteral("               Instrument power is turned on?"),
-                  QStringLiteral("               Lines of communication connecting apparatus"),
-                  QStringLiteral("               Change the USB port, please re-set in the communication "
-                                 "settings！       ")}
+    = QStringList { QStringLiteral("       Did not find the default communication port! Please check："),
+          QString(), QStringLiteral("               Instrument power is turned on?"),
+          QStringLiteral("               Lines of communication connecting apparatus"),
+          QStringLiteral("               Change the USB port, please re-set in the communication "
+                         "settings！       ") }
           .join(QLatin1Char('\r'));
 
-TCommForm::TCommForm(QWidget *parent) : QDialog(parent)
+TCommForm::TCommForm(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("CommForm"));
     setWindowTitle(QStringLiteral("Communication "));
@@ -179,7 +178,7 @@ TCommForm::TCommForm(QWidget *parent) : QDialog(parent)
 QString TCommForm::PortItemText(int portNumber, bool instrumentPort)
 {
     return QStringLiteral("COM") + QString::number(portNumber)
-           + (instrumentPort ? InstrumentItemSuffix : OrdinaryItemSuffix);
+        + (instrumentPort ? InstrumentItemSuffix : OrdinaryItemSuffix);
 }
 
 int TCommForm::PortNumberOfItem(const QString &itemText)
@@ -208,14 +207,15 @@ bool TCommForm::AddressKeyAllowed(const QKeyEvent &event)
         return true; // cursor keys and the like type nothing
     const Qt::KeyboardModifiers shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')
-           && !(event.modifiers() & shortcut);
+        && !(event.modifiers() & shortcut);
 }
 
 bool TCommForm::eventFilter(QObject *watched, QEvent *event)
 {
     // The box takes paste and cut shortcuts for itself, so they arrive here as key presses
     // and are dropped like any other character.
-    if (watched == Edit1 && event->type() == QEvent::KeyPress && !AddressKeyAllowed(*static_cast<QKeyEvent *>(event)))
+    if (watched == Edit1 && event->type() == QEvent::KeyPress
+        && !AddressKeyAllowed(*static_cast<QKeyEvent *>(event)))
         return true;
     return QDialog::eventFilter(watched, event);
 }
@@ -438,8 +438,8 @@ void TCommForm::Edit1Change()
 void TCommForm::ShowAddressValid(bool valid)
 {
     QPalette palette = Edit1->palette();
-    palette.setColor(QPalette::Text,
-                     valid ? QApplication::palette(Edit1).color(QPalette::Text) : InvalidAddressColor);
+    palette.setColor(
+        QPalette::Text, valid ? QApplication::palette(Edit1).color(QPalette::Text) : InvalidAddressColor);
     Edit1->setPalette(palette);
 }
 

@@ -56,14 +56,14 @@ public:
     // Components
     QGroupBox *RadioGroup2 = nullptr; // " Interface  ": one radio button per port
     QGroupBox *GroupBox1 = nullptr;
-    QComboBox *ComboBox1 = nullptr;   // the eight speeds
+    QComboBox *ComboBox1 = nullptr; // the eight speeds
     QGroupBox *GroupBox2 = nullptr;
     QLabel *Label1 = nullptr;
-    QLineEdit *Edit1 = nullptr;       // the instrument address
-    QPushButton *Button1 = nullptr;   // "Scan Instrument"
-    QPushButton *Button2 = nullptr;   // "Exit"
-    QTimer *Timer1 = nullptr;         // link check, 100 ms, always running
-    TComm *Comm1 = nullptr;           // the window's own serial component, never opened
+    QLineEdit *Edit1 = nullptr; // the instrument address
+    QPushButton *Button1 = nullptr; // "Scan Instrument"
+    QPushButton *Button2 = nullptr; // "Exit"
+    QTimer *Timer1 = nullptr; // link check, 100 ms, always running
+    TComm *Comm1 = nullptr; // the window's own serial component, never opened
 
     // Handlers. Each shows an error that ends it (a failed open, a stored value that is
     // no number, a failing inventory, an unwritable settings file) in an error box.

@@ -49,7 +49,7 @@ InventoryEntry Device(const QString &id, const QString &name)
 InventoryEntry InstrumentDevice(int port)
 {
     return Device(QStringLiteral("USB\\VID_1A86&PID_5732\\KMR%1").arg(port),
-                  QStringLiteral("KMR5150 USB Port (COM%1)").arg(port));
+        QStringLiteral("KMR5150 USB Port (COM%1)").arg(port));
 }
 
 class FakeInventory final : public DeviceInventory
@@ -123,9 +123,9 @@ protected:
     bool samplingEnabled() const
     {
         const bool all = main->SeSkinSpeedButton7->isEnabled() && main->SeSkinSpeedButton8->isEnabled()
-                         && main->N12->isEnabled() && main->N13->isEnabled();
+            && main->N12->isEnabled() && main->N13->isEnabled();
         const bool none = !main->SeSkinSpeedButton7->isEnabled() && !main->SeSkinSpeedButton8->isEnabled()
-                          && !main->N12->isEnabled() && !main->N13->isEnabled();
+            && !main->N12->isEnabled() && !main->N13->isEnabled();
         EXPECT_TRUE(all || none) << "the four sampling controls are switched together";
         return all;
     }
@@ -166,11 +166,12 @@ TEST_F(CommForm_, WindowAndComponents)
     QStringList speeds;
     for (int i = 0; i < form->ComboBox1->count(); ++i)
         speeds << form->ComboBox1->itemText(i);
-    EXPECT_EQ(speeds, QStringList({"4.8Kbps", "9.6Kbps", "14.4Kbps", "19.2Kbps", "38.4Kbps", "57,6Kbps",
-                                   "76.8Kbps", "115.2Kbps"}));
+    EXPECT_EQ(speeds,
+        QStringList({ "4.8Kbps", "9.6Kbps", "14.4Kbps", "19.2Kbps", "38.4Kbps", "57,6Kbps", "76.8Kbps",
+            "115.2Kbps" }));
     EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
-    for (const char *name : {"RadioGroup2", "GroupBox1", "ComboBox1", "GroupBox2", "Label1", "Edit1", "Button1",
-                             "Button2", "Timer1", "Comm1"})
+    for (const char *name : { "RadioGroup2", "GroupBox1", "ComboBox1", "GroupBox2", "Label1", "Edit1",
+             "Button1", "Button2", "Timer1", "Comm1" })
         EXPECT_NE(form->findChild<QObject *>(QString::fromLatin1(name)), nullptr) << name;
 
     // The link check runs from creation on, whether the window is shown or not.
@@ -196,12 +197,13 @@ TEST_F(CommForm_, GroupCaptionsAreTealAndTheirContentsAreNot)
         for (int y = 0; y < std::min(rows, image.height()); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QColor c = image.pixelColor(x, y);
-                count += c.red() < 60 && c.green() > 80 && c.blue() > 80 && std::abs(c.green() - c.blue()) < 30;
+                count
+                    += c.red() < 60 && c.green() > 80 && c.blue() > 80 && std::abs(c.green() - c.blue()) < 30;
             }
         }
         return count;
     };
-    for (QGroupBox *group : {form->RadioGroup2, form->GroupBox1, form->GroupBox2})
+    for (QGroupBox *group : { form->RadioGroup2, form->GroupBox1, form->GroupBox2 })
         EXPECT_GT(tealPixels(group, 20), 10) << qPrintable(group->objectName());
     EXPECT_EQ(tealPixels(form->Label1, form->Label1->height()), 0);
 }
@@ -219,7 +221,7 @@ TEST_F(CommForm_, ShownCentredOnTheMainWindow)
 
 TEST_F(CommForm_, NoSettingsFileGivesSpeedIndex2Port2Address2AndWritesTheAddressAtOnce)
 {
-    for (int n : {1, 2, 3})
+    for (int n : { 1, 2, 3 })
         addPort(n);
     form->FormCreate();
 
@@ -230,12 +232,12 @@ TEST_F(CommForm_, NoSettingsFileGivesSpeedIndex2Port2Address2AndWritesTheAddress
     EXPECT_EQ(InstrumentAddress, 2);
     // Only the address is written; speed and port only when the user changes them.
     const IniFile ini(QStringLiteral("SysSet.ini"));
-    EXPECT_EQ(ini.keys(QStringLiteral("CommAddress")), QStringList({"Address"}));
+    EXPECT_EQ(ini.keys(QStringLiteral("CommAddress")), QStringList({ "Address" }));
     EXPECT_EQ(stored("CommAddress", "Address"), QStringLiteral("2"));
     EXPECT_TRUE(ini.keys(QStringLiteral("CommPort")).isEmpty());
     EXPECT_TRUE(ini.keys(QStringLiteral("CommBaudrate")).isEmpty());
 
-    EXPECT_EQ(form->RadioGroup2Items(), QStringList({"COM1    ", "COM2    ", "COM3    "}));
+    EXPECT_EQ(form->RadioGroup2Items(), QStringList({ "COM1    ", "COM2    ", "COM3    " }));
     EXPECT_EQ(form->RadioGroup2ItemIndex(), 1);
     EXPECT_TRUE(comm().portOpen());
     EXPECT_EQ(comm().commPort(), pnCOM(2));
@@ -260,15 +262,15 @@ TEST_F(CommForm_, StoredSettingsAreApplied)
         const char *address;
         uint8_t expectedAddress;
     } cases[] = {
-        {"0", 0, br4800, "1", 1},
-        {"7", 7, br115200, "255", 255},
-        {"5", 5, br57600, "017", 17},
+        { "0", 0, br4800, "1", 1 },
+        { "7", 7, br115200, "255", 255 },
+        { "5", 5, br57600, "017", 17 },
         // A speed outside the list selects nothing and leaves the port's speed alone.
-        {"8", -1, br9600, "2", 2},
-        {"-1", -1, br9600, "2", 2},
+        { "8", -1, br9600, "2", 2 },
+        { "-1", -1, br9600, "2", 2 },
         // An address outside 1 to 255 is shown in red and carried as 0.
-        {"3", 3, br19200, "300", 0},
-        {"3", 3, br19200, "0", 0},
+        { "3", 3, br19200, "300", 0 },
+        { "3", 3, br19200, "0", 0 },
     };
     addPort(4);
     storePort(4);
@@ -306,70 +308,25 @@ TEST_F(CommForm_, InstrumentUsbPortIsRecognisedFromTheInventory)
         uint8_t usbLink;
         std::vector<int> instrumentPorts;
     } cases[] = {
-        {"stored USB port 5",
-         {Device(ordinaryId, "USB Serial Port (COM3)"), InstrumentDevice(5)},
-         {3, 5},
-         5,
-         {"COM3    ", "COM5         Uses USB connected KMR5150"},
-         1,
-         1,
-         {5}},
-        {"stored ordinary port 5",
-         {Device(ordinaryId, "USB Serial Port (COM5)")},
-         {3, 5},
-         5,
-         {"COM3    ", "COM5    "},
-         1,
-         2,
-         {}},
-        {"24-character name gives port 12",
-         {Device("USB\\VID_1A86&PID_5732\\0001", "KMR5150 USB Port (COM12)")},
-         {5, 12},
-         12,
-         {"COM5    ", "COM12         Uses USB connected KMR5150"},
-         1,
-         1,
-         {12}},
-        {"25-character name gives port 123",
-         {Device("USB\\VID_1A86&PID_5732\\0001", "KMR5150 USB Port (COM123)")},
-         {2, 123},
-         123,
-         {"COM2    ", "COM123         Uses USB connected KMR5150"},
-         1,
-         1,
-         {123}},
-        {"instrument port listed, another port stored",
-         {InstrumentDevice(5)},
-         {3, 5},
-         3,
-         {"COM3    ", "COM5         Uses USB connected KMR5150"},
-         0,
-         2,
-         {5}},
-        {"identifier without the mark",
-         {Device("USB\\VID_1A86&PID_7523\\0001", "KMR5150 USB Port (COM5)")},
-         {5},
-         5,
-         {"COM5    "},
-         0,
-         2,
-         {}},
-        {"instrument port unplugged",
-         {InstrumentDevice(5)},
-         {3},
-         3,
-         {"COM3    "},
-         0,
-         2,
-         {5}},
-        {"ports in increasing order, up to 255",
-         {InstrumentDevice(9)},
-         {255, 9, 1, 100},
-         100,
-         {"COM1    ", "COM9         Uses USB connected KMR5150", "COM100    ", "COM255    "},
-         2,
-         2,
-         {9}},
+        { "stored USB port 5", { Device(ordinaryId, "USB Serial Port (COM3)"), InstrumentDevice(5) },
+            { 3, 5 }, 5, { "COM3    ", "COM5         Uses USB connected KMR5150" }, 1, 1, { 5 } },
+        { "stored ordinary port 5", { Device(ordinaryId, "USB Serial Port (COM5)") }, { 3, 5 }, 5,
+            { "COM3    ", "COM5    " }, 1, 2, {} },
+        { "24-character name gives port 12",
+            { Device("USB\\VID_1A86&PID_5732\\0001", "KMR5150 USB Port (COM12)") }, { 5, 12 }, 12,
+            { "COM5    ", "COM12         Uses USB connected KMR5150" }, 1, 1, { 12 } },
+        { "25-character name gives port 123",
+            { Device("USB\\VID_1A86&PID_5732\\0001", "KMR5150 USB Port (COM123)") }, { 2, 123 }, 123,
+            { "COM2    ", "COM123         Uses USB connected KMR5150" }, 1, 1, { 123 } },
+        { "instrument port listed, another port stored", { InstrumentDevice(5) }, { 3, 5 }, 3,
+            { "COM3    ", "COM5         Uses USB connected KMR5150" }, 0, 2, { 5 } },
+        { "identifier without the mark",
+            { Device("USB\\VID_1A86&PID_7523\\0001", "KMR5150 USB Port (COM5)") }, { 5 }, 5, { "COM5    " },
+            0, 2, {} },
+        { "instrument port unplugged", { InstrumentDevice(5) }, { 3 }, 3, { "COM3    " }, 0, 2, { 5 } },
+        { "ports in increasing order, up to 255", { InstrumentDevice(9) }, { 255, 9, 1, 100 }, 100,
+            { "COM1    ", "COM9         Uses USB connected KMR5150", "COM100    ", "COM255    " }, 2, 2,
+            { 9 } },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -384,7 +341,7 @@ TEST_F(CommForm_, InstrumentUsbPortIsRecognisedFromTheInventory)
         EXPECT_EQ(form->RadioGroup2ItemIndex(), c.selected);
         EXPECT_EQ(UsbLink, c.usbLink);
         EXPECT_EQ(std::vector<int>(InstrumentPorts.begin(), InstrumentPorts.begin() + InstrumentPortCount),
-                  c.instrumentPorts);
+            c.instrumentPorts);
         EXPECT_TRUE(comm().portOpen());
         EXPECT_EQ(comm().commPort(), pnCOM(c.storedPort));
         EXPECT_TRUE(dialogs.messages.empty());
@@ -398,28 +355,28 @@ TEST_F(CommForm_, PortNumberOfAnItem)
         const char *item;
         int port;
     } cases[] = {
-        {"COM5    ", 5},
-        {"COM12         Uses USB connected KMR5150", 12},
-        {"COM255    ", 255},
-        {"COM1", 1},
-        {"COM    ", 0},
-        {"", 0},
+        { "COM5    ", 5 },
+        { "COM12         Uses USB connected KMR5150", 12 },
+        { "COM255    ", 255 },
+        { "COM1", 1 },
+        { "COM    ", 0 },
+        { "", 0 },
     };
     for (const Case &c : cases)
         EXPECT_EQ(TCommForm::PortNumberOfItem(QString::fromLatin1(c.item)), c.port) << c.item;
-    for (int n : {1, 9, 10, 99, 100, 255})
-        for (bool usb : {false, true})
+    for (int n : { 1, 9, 10, 99, 100, 255 })
+        for (bool usb : { false, true })
             EXPECT_EQ(TCommForm::PortNumberOfItem(TCommForm::PortItemText(n, usb)), n);
 }
 
 TEST_F(CommForm_, MissingOrBusyStoredPortShowsTheMessageAndDisablesSampling)
 {
-    const QString expectedText
-        = QStringLiteral("       Did not find the default communication port! Please check：\r"
-                         "\r"
-                         "               Instrument power is turned on?\r"
-                         "               Lines of communication connecting apparatus\r"
-                         "               Change the USB port, please re-set in the communication settings！       ");
+    const QString expectedText = QStringLiteral(
+        "       Did not find the default communication port! Please check：\r"
+        "\r"
+        "               Instrument power is turned on?\r"
+        "               Lines of communication connecting apparatus\r"
+        "               Change the USB port, please re-set in the communication settings！       ");
     struct Case
     {
         const char *name;
@@ -427,11 +384,11 @@ TEST_F(CommForm_, MissingOrBusyStoredPortShowsTheMessageAndDisablesSampling)
         bool startedWithFile;
         bool messageShown;
     } cases[] = {
-        {"no such port", 9, false, true},
-        {"port held by another program", 2, false, true},
-        {"port 0", 0, false, true},
-        {"number above 255 names no port", 257, false, true},
-        {"started with a file", 9, true, false},
+        { "no such port", 9, false, true },
+        { "port held by another program", 2, false, true },
+        { "port 0", 0, false, true },
+        { "number above 255 names no port", 257, false, true },
+        { "started with a file", 9, true, false },
     };
     addPort(1);
     addPort(2).busy = true;
@@ -444,7 +401,7 @@ TEST_F(CommForm_, MissingOrBusyStoredPortShowsTheMessageAndDisablesSampling)
         storePort(c.storedPort);
         form->FormCreate();
 
-        EXPECT_EQ(form->RadioGroup2Items(), QStringList({"COM1    "}));
+        EXPECT_EQ(form->RadioGroup2Items(), QStringList({ "COM1    " }));
         EXPECT_EQ(form->RadioGroup2ItemIndex(), -1);
         if (c.messageShown) {
             ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -471,19 +428,20 @@ TEST_F(CommForm_, CommandLineFileSparesTheMessageOnlyAtTheStartOfTheRun)
     ASSERT_TRUE(comm().portOpen());
     serial.unplug(PortPath(2));
     form->Button1->click();
-    EXPECT_EQ(dialogs.texts(), QStringList({TCommForm::PortNotFoundText}));
+    EXPECT_EQ(dialogs.texts(), QStringList({ TCommForm::PortNotFoundText }));
 }
 
 TEST_F(CommForm_, ScanInstrumentRebuildsTheList)
 {
     addPort(2);
     form->FormCreate();
-    ASSERT_EQ(form->RadioGroup2Items(), QStringList({"COM2    "}));
+    ASSERT_EQ(form->RadioGroup2Items(), QStringList({ "COM2    " }));
     addPort(6);
-    inventory.devices = {InstrumentDevice(6)};
+    inventory.devices = { InstrumentDevice(6) };
     const int probesBefore = port(2).opens;
     form->Button1->click();
-    EXPECT_EQ(form->RadioGroup2Items(), QStringList({"COM2    ", "COM6         Uses USB connected KMR5150"}));
+    EXPECT_EQ(
+        form->RadioGroup2Items(), QStringList({ "COM2    ", "COM6         Uses USB connected KMR5150" }));
     EXPECT_EQ(form->RadioGroup2ItemIndex(), 0);
     // The connected port is closed so that it can be probed, then opened again.
     EXPECT_EQ(port(2).opens - probesBefore, 2);
@@ -498,16 +456,16 @@ TEST_F(CommForm_, ErrorsEndTheScanAtTheirStep)
         const char *name;
         std::function<void()> breakIt;
         const char *textPart;
-        bool portStaysOpen;   // the error came before the port was closed for probing
+        bool portStaysOpen; // the error came before the port was closed for probing
         bool listKeptOldItems;
     } cases[] = {
-        {"speed is no number", [&] { store("CommBaudrate", "Baudrate", "fast"); }, "fast", true, true},
-        {"port is no number", [&] { store("CommPort", "Port", "COM2"); }, "COM2", true, true},
-        {"address is no number", [&] { store("CommAddress", "Address", "abc"); }, "abc", true, true},
-        {"inventory fails", [&] { inventory.failure = QStringLiteral("inventory unavailable"); },
-         "inventory unavailable", false, true},
-        {"open fails after the probe", [&] { port(2).failSetupQueues = true; }, "Cannot setup comm buffer", false,
-         false},
+        { "speed is no number", [&] { store("CommBaudrate", "Baudrate", "fast"); }, "fast", true, true },
+        { "port is no number", [&] { store("CommPort", "Port", "COM2"); }, "COM2", true, true },
+        { "address is no number", [&] { store("CommAddress", "Address", "abc"); }, "abc", true, true },
+        { "inventory fails", [&] { inventory.failure = QStringLiteral("inventory unavailable"); },
+            "inventory unavailable", false, true },
+        { "open fails after the probe", [&] { port(2).failSetupQueues = true; }, "Cannot setup comm buffer",
+            false, false },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -550,7 +508,7 @@ TEST_F(CommForm_, FirstRequestThatCannotBeSentIsReported)
     addPort(2).failWrite = true;
     form->FormCreate();
     EXPECT_TRUE(comm().portOpen());
-    EXPECT_EQ(dialogs.texts(), QStringList({"Failed,The machine is not connected! "}));
+    EXPECT_EQ(dialogs.texts(), QStringList({ "Failed,The machine is not connected! " }));
     EXPECT_EQ(status(), QStringLiteral("Communications port is open"));
     EXPECT_TRUE(ScanReady);
 }
@@ -560,17 +518,17 @@ TEST_F(CommForm_, ChoosingAPortWritesItAndConnectsWithoutARequest)
     addPort(2);
     addPort(3);
     addPort(5);
-    inventory.devices = {InstrumentDevice(5)};
+    inventory.devices = { InstrumentDevice(5) };
     connectTo(2);
     ASSERT_EQ(form->RadioGroup2Items(),
-              QStringList({"COM2    ", "COM3    ", "COM5         Uses USB connected KMR5150"}));
+        QStringList({ "COM2    ", "COM3    ", "COM5         Uses USB connected KMR5150" }));
 
     struct Case
     {
         int item;
         int port;
         uint8_t usbLink;
-    } cases[] = {{1, 3, 0}, {2, 5, 1}, {0, 2, 0}, {2, 5, 1}};
+    } cases[] = { { 1, 3, 0 }, { 2, 5, 1 }, { 0, 2, 0 }, { 2, 5, 1 } };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.port);
         main->SeSkinSpeedButton7->setEnabled(false);
@@ -586,14 +544,14 @@ TEST_F(CommForm_, ChoosingAPortWritesItAndConnectsWithoutARequest)
         EXPECT_TRUE(comm().portOpen());
         EXPECT_EQ(comm().commPort(), pnCOM(c.port));
         EXPECT_TRUE(serial.isOpen(PortPath(c.port)));
-        for (int other : {2, 3, 5}) {
+        for (int other : { 2, 3, 5 }) {
             if (other != c.port) {
                 EXPECT_FALSE(serial.isOpen(PortPath(other))) << other;
             }
         }
         EXPECT_EQ(status(), QStringLiteral("Connect "));
         EXPECT_TRUE(samplingEnabled());
-        for (int n : {2, 3, 5})
+        for (int n : { 2, 3, 5 })
             EXPECT_TRUE(port(n).written.isEmpty()) << n;
     }
     EXPECT_TRUE(dialogs.messages.empty());
@@ -618,16 +576,16 @@ TEST_F(CommForm_, AddressKeyFilter)
         Qt::KeyboardModifiers modifiers;
         const char *expected; // typed on "12", cursor at the end
     } cases[] = {
-        {"letter a", Qt::Key_A, Qt::NoModifier, "12"},
-        {"digit 7", Qt::Key_7, Qt::NoModifier, "127"},
-        {"digit 0", Qt::Key_0, Qt::NoModifier, "120"},
-        {"keypad 9", Qt::Key_9, Qt::KeypadModifier, "129"},
-        {"backspace", Qt::Key_Backspace, Qt::NoModifier, "1"},
-        {"minus", Qt::Key_Minus, Qt::NoModifier, "12"},
-        {"point", Qt::Key_Period, Qt::NoModifier, "12"},
-        {"blank", Qt::Key_Space, Qt::NoModifier, "12"},
-        {"paste", Qt::Key_V, Qt::ControlModifier, "12"},
-        {"cursor left, then nothing typed", Qt::Key_Left, Qt::NoModifier, "12"},
+        { "letter a", Qt::Key_A, Qt::NoModifier, "12" },
+        { "digit 7", Qt::Key_7, Qt::NoModifier, "127" },
+        { "digit 0", Qt::Key_0, Qt::NoModifier, "120" },
+        { "keypad 9", Qt::Key_9, Qt::KeypadModifier, "129" },
+        { "backspace", Qt::Key_Backspace, Qt::NoModifier, "1" },
+        { "minus", Qt::Key_Minus, Qt::NoModifier, "12" },
+        { "point", Qt::Key_Period, Qt::NoModifier, "12" },
+        { "blank", Qt::Key_Space, Qt::NoModifier, "12" },
+        { "paste", Qt::Key_V, Qt::ControlModifier, "12" },
+        { "cursor left, then nothing typed", Qt::Key_Left, Qt::NoModifier, "12" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -655,9 +613,16 @@ TEST_F(CommForm_, AddressEntries)
         bool valid;
         uint8_t address;
     } cases[] = {
-        {"17", true, 17},  {"1", true, 1},    {"255", true, 255},   {"0", false, 0},
-        {"", false, 0},    {"256", false, 0}, {"300", false, 0},    {"99999999999", false, 0},
-        {"x9", false, 0},  {"017", true, 17},
+        { "17", true, 17 },
+        { "1", true, 1 },
+        { "255", true, 255 },
+        { "0", false, 0 },
+        { "", false, 0 },
+        { "256", false, 0 },
+        { "300", false, 0 },
+        { "99999999999", false, 0 },
+        { "x9", false, 0 },
+        { "017", true, 17 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
@@ -665,11 +630,13 @@ TEST_F(CommForm_, AddressEntries)
         ASSERT_EQ(stored("CommAddress", "Address"), QStringLiteral("5"));
         form->Edit1->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(InstrumentAddress, c.address);
-        EXPECT_EQ(stored("CommAddress", "Address"), c.valid ? QString::fromLatin1(c.text) : QStringLiteral("5"));
+        EXPECT_EQ(
+            stored("CommAddress", "Address"), c.valid ? QString::fromLatin1(c.text) : QStringLiteral("5"));
         EXPECT_EQ(form->Edit1->palette().color(QPalette::Text) == red, !c.valid);
     }
     form->Edit1->setText(QStringLiteral("8"));
-    EXPECT_EQ(form->Edit1->palette().color(QPalette::Text), QApplication::palette(form->Edit1).color(QPalette::Text));
+    EXPECT_EQ(form->Edit1->palette().color(QPalette::Text),
+        QApplication::palette(form->Edit1).color(QPalette::Text));
 }
 
 TEST_F(CommForm_, TypedAddressIsUsedForTheNextRequest)
@@ -689,9 +656,9 @@ TEST_F(CommForm_, SpeedChangeIsStoredAndReopensThePort)
     addPort(2);
     connectTo(2);
     ASSERT_EQ(form->ComboBox1->currentIndex(), 2);
-    const uint32_t speeds[] = {4800, 9600, 14400, 19200, 38400, 57600, 76800, 115200};
+    const uint32_t speeds[] = { 4800, 9600, 14400, 19200, 38400, 57600, 76800, 115200 };
     // Down the list with the keyboard, then back up, as the user chooses.
-    std::vector<int> order = {3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1, 0};
+    std::vector<int> order = { 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1, 0 };
     for (int index : order) {
         SCOPED_TRACE(index);
         const size_t purges = port(2).purges.size();
@@ -749,13 +716,13 @@ protected:
 TEST_F(LinkCheck, OverTheInstrumentPortAsksEvery11TicksAndReopensEvery16)
 {
     addPort(5);
-    inventory.devices = {InstrumentDevice(5)};
+    inventory.devices = { InstrumentDevice(5) };
     store("CommAddress", "Address", "9");
     connectTo(5);
     ASSERT_EQ(UsbLink, 1);
     const WatchTrace trace = run(50, 5);
-    EXPECT_EQ(trace.requestTicks, std::vector<int>({11, 16, 27, 32, 43, 48}));
-    EXPECT_EQ(trace.reopenTicks, std::vector<int>({16, 32, 48}));
+    EXPECT_EQ(trace.requestTicks, std::vector<int>({ 11, 16, 27, 32, 43, 48 }));
+    EXPECT_EQ(trace.reopenTicks, std::vector<int>({ 16, 32, 48 }));
     EXPECT_TRUE(comm().portOpen());
     EXPECT_EQ(status(), QStringLiteral("Connected!"));
     EXPECT_TRUE(dialogs.messages.empty());
@@ -764,13 +731,13 @@ TEST_F(LinkCheck, OverTheInstrumentPortAsksEvery11TicksAndReopensEvery16)
 TEST_F(LinkCheck, SamplingStartPutsBothCountersBack)
 {
     addPort(5);
-    inventory.devices = {InstrumentDevice(5)};
+    inventory.devices = { InstrumentDevice(5) };
     connectTo(5);
     run(10, 5);
     main->SeSkinSpeedButton7->click();
     const WatchTrace trace = run(16, 5);
-    EXPECT_EQ(trace.requestTicks, std::vector<int>({11, 16}));
-    EXPECT_EQ(trace.reopenTicks, std::vector<int>({16}));
+    EXPECT_EQ(trace.requestTicks, std::vector<int>({ 11, 16 }));
+    EXPECT_EQ(trace.reopenTicks, std::vector<int>({ 16 }));
     main->SeSkinSpeedButton9->click();
 }
 
@@ -778,15 +745,15 @@ TEST_F(LinkCheck, DoesNothingButCountUnlessTheInstrumentPortIsSelected)
 {
     addPort(3);
     addPort(5);
-    inventory.devices = {InstrumentDevice(5)};
+    inventory.devices = { InstrumentDevice(5) };
     struct Case
     {
         const char *name;
         std::function<void()> select;
         uint8_t usbLink;
     } cases[] = {
-        {"scan chose an ordinary port", [&] { connectTo(3); }, 2},
-        {"user chose an ordinary port", [&] { form->RadioGroup2Button(0)->click(); }, 0},
+        { "scan chose an ordinary port", [&] { connectTo(3); }, 2 },
+        { "user chose an ordinary port", [&] { form->RadioGroup2Button(0)->click(); }, 0 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -806,7 +773,7 @@ TEST_F(LinkCheck, DoesNothingButCountUnlessTheInstrumentPortIsSelected)
 TEST_F(LinkCheck, VanishedUsbPortShowsConnectionFailureUntilItComesBack)
 {
     addPort(5);
-    inventory.devices = {InstrumentDevice(5)};
+    inventory.devices = { InstrumentDevice(5) };
     connectTo(5);
     serial.unplug(PortPath(5));
     for (int cycle = 0; cycle < 3; ++cycle) {
@@ -818,8 +785,8 @@ TEST_F(LinkCheck, VanishedUsbPortShowsConnectionFailureUntilItComesBack)
     }
     serial.plugIn(PortPath(5));
     const WatchTrace trace = run(16, 5);
-    EXPECT_EQ(trace.reopenTicks, std::vector<int>({16}));
-    EXPECT_EQ(trace.requestTicks, std::vector<int>({16}));
+    EXPECT_EQ(trace.reopenTicks, std::vector<int>({ 16 }));
+    EXPECT_EQ(trace.requestTicks, std::vector<int>({ 16 }));
     EXPECT_EQ(status(), QStringLiteral("Connected!"));
     EXPECT_TRUE(comm().portOpen());
     EXPECT_EQ(LinkCheckTicks, 0);

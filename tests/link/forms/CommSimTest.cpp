@@ -56,7 +56,7 @@ protected:
         std::string error;
         ASSERT_TRUE(server->start(&error)) << error;
         server->withInstrument([&](sim::Instrument &instrument) {
-            const uint8_t data[4] = {modeByte, 0, 0, 0};
+            const uint8_t data[4] = { modeByte, 0, 0, 0 };
             const auto frame = BuildWriteFrame(address, 128, data);
             instrument.receive(frame.data(), frame.size(), 0);
             return instrument.modeByte();
@@ -64,7 +64,7 @@ protected:
 
         const IniFile ini(QStringLiteral("SysSet.ini"));
         ini.writeString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(SimPort),
-                        QString::fromStdString(server->devicePath()));
+            QString::fromStdString(server->devicePath()));
         ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), SimPort);
         ini.writeInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate"), baudIndex);
         ini.writeString(QStringLiteral("CommAddress"), QStringLiteral("Address"), storedAddress);
@@ -101,9 +101,9 @@ TEST_F(CommSim, StartUpReadsTheModeByteAndTheWholeSettingsChainAtTheConfiguredAd
         int baudIndex;
         uint8_t modeByte;
     } cases[] = {
-        {1, 7, 0x00},
-        {3, 7, 0x03},
-        {200, 3, 0x01},
+        { 1, 7, 0x00 },
+        { 3, 7, 0x03 },
+        { 200, 3, 0x01 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(::testing::Message() << "address " << int(c.address) << ", speed index " << c.baudIndex);
@@ -114,17 +114,19 @@ TEST_F(CommSim, StartUpReadsTheModeByteAndTheWholeSettingsChainAtTheConfiguredAd
 
         ASSERT_TRUE(main->Comm1->portOpen());
         EXPECT_TRUE(CommForm->RadioGroup2Items().contains(QStringLiteral("COM7    ")));
-        EXPECT_EQ(CommForm->RadioGroup2Items().at(CommForm->RadioGroup2ItemIndex()), QStringLiteral("COM7    "));
+        EXPECT_EQ(
+            CommForm->RadioGroup2Items().at(CommForm->RadioGroup2ItemIndex()), QStringLiteral("COM7    "));
         EXPECT_EQ(UsbLink, 2);
         EXPECT_EQ(InstrumentAddress, c.address);
         EXPECT_TRUE(main->SeSkinSpeedButton7->isEnabled());
         EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("Synchronization"); }, 10000))
             << qPrintable(status());
-        EXPECT_EQ(answeredRegisters(),
-                  std::vector<uint16_t>({128, 118, 119, 120, 121, 122, 123, 124, 125, 126}));
+        EXPECT_EQ(
+            answeredRegisters(), std::vector<uint16_t>({ 128, 118, 119, 120, 121, 122, 123, 124, 125, 126 }));
         EXPECT_EQ(AlarmReadStep, 9);
         EXPECT_EQ(ModeWord, c.modeByte);
-        EXPECT_EQ(main->N32->text(), (c.modeByte & 1) ? QStringLiteral("Broadband &(Z)←") : QStringLiteral("Broadband &(Z)"));
+        EXPECT_EQ(main->N32->text(),
+            (c.modeByte & 1) ? QStringLiteral("Broadband &(Z)←") : QStringLiteral("Broadband &(Z)"));
         EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
     }
 }
