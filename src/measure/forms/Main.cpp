@@ -72,7 +72,7 @@ void TClickImage::mouseReleaseEvent(QMouseEvent *event)
 
 namespace {
 // Tool bar buttons, left to right; a divider follows each one marked.
-struct ToolButtonSpec
+struct ToolButtonEntry
 {
     int number;
     QStyle::StandardPixmap glyph;
@@ -81,7 +81,7 @@ struct ToolButtonSpec
     bool enabled;
 };
 
-constexpr ToolButtonSpec ToolButtons[] = {
+constexpr ToolButtonEntry ToolButtons[] = {
     { 1, QStyle::SP_DialogOpenButton, "Open", false, true },
     { 2, QStyle::SP_DialogSaveButton, "Save", false, true },
     { 3, QStyle::SP_FileDialogContentsView, "Print", true, true },
@@ -177,17 +177,17 @@ void TMainForm::createToolBar()
     QToolButton **buttons[] = { nullptr, &SeSkinSpeedButton1, &SeSkinSpeedButton2, &SeSkinSpeedButton3,
         &SeSkinSpeedButton4, &SeSkinSpeedButton5, &SeSkinSpeedButton6, &SeSkinSpeedButton7,
         &SeSkinSpeedButton8, &SeSkinSpeedButton9, &SeSkinSpeedButton10 };
-    for (const ToolButtonSpec &spec : ToolButtons) {
+    for (const ToolButtonEntry &entry : ToolButtons) {
         auto *button = new QToolButton(SeSkinToolBar1);
-        button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(spec.number));
-        button->setIcon(style()->standardIcon(spec.glyph));
-        button->setToolTip(QString::fromUtf8(spec.hint));
+        button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(entry.number));
+        button->setIcon(style()->standardIcon(entry.glyph));
+        button->setToolTip(QString::fromUtf8(entry.hint));
         button->setAutoRaise(true);
-        button->setEnabled(spec.enabled);
+        button->setEnabled(entry.enabled);
         SeSkinToolBar1->addWidget(button);
-        if (spec.dividerAfter)
+        if (entry.dividerAfter)
             SeSkinToolBar1->addSeparator();
-        *buttons[spec.number] = button;
+        *buttons[entry.number] = button;
     }
 
     connect(SeSkinSpeedButton1, &QToolButton::clicked, this, [this] { SeSkinSpeedButton1Click(); });
