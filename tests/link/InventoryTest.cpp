@@ -66,21 +66,9 @@ protected:
     }
     ~InventoryTest() override { ResetGlobals(); }
 
-    void writeSettings(const QByteArray &bytes) const
-    {
-        QFile file(m_dir.filePath("SysSet.ini"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    void writeSettings(const QByteArray &bytes) const { m_dir.writeFile(QStringLiteral("SysSet.ini"), bytes); }
 
-    QString makeNode(const QString &relative) const
-    {
-        const QString path = QDir(m_dir.path()).filePath(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        return path;
-    }
+    QString makeNode(const QString &relative) const { return m_dir.makeFile(relative); }
 
     TempProgramDir m_dir;
     FakeSysfs m_sysfs;

@@ -13,22 +13,9 @@ namespace {
 class PortTableTest : public ::testing::Test
 {
 protected:
-    void writeSettings(const QByteArray &bytes) const
-    {
-        QFile file(m_dir.filePath("SysSet.ini"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    void writeSettings(const QByteArray &bytes) const { m_dir.writeFile(QStringLiteral("SysSet.ini"), bytes); }
 
-    // A file standing for a device node, so paths can be resolved.
-    QString makeDevice(const QString &relative) const
-    {
-        const QString path = QDir(m_dir.path()).filePath(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        return path;
-    }
+    QString makeDevice(const QString &relative) const { return m_dir.makeFile(relative); }
 
     TempProgramDir m_dir;
 };

@@ -6,8 +6,13 @@
 #include "link/Platform.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 
@@ -102,6 +107,25 @@ public:
     ~TempProgramDir() override { platform::install(static_cast<ProgramDir *>(nullptr)); }
 
     QString path() const override { return m_dir.path(); }
+
+    // Writes a file of the program directory (SysSet.ini, say), replacing what was there.
+    void writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(filePath(name));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            ADD_FAILURE() << "cannot write " << qPrintable(file.fileName());
+    }
+
+    // An empty file at a relative path, folders made: it stands for a device node.
+    QString makeFile(const QString &relative) const
+    {
+        const QString path = QDir(m_dir.path()).filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            ADD_FAILURE() << "cannot create " << qPrintable(path);
+        return path;
+    }
 
 private:
     QTemporaryDir m_dir;

@@ -2,6 +2,8 @@
 // way its name says.
 
 #include "link/sim/SimFaults.h"
+
+#include "FrameBytes.h"
 #include "link/sim/SimInstrument.h"
 
 #include "link/Frames.h"
@@ -13,7 +15,8 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using simtest::Bytes;
+using simtest::crcIsGood;
 
 Bytes joined(const sim::Transmission &t)
 {
@@ -23,10 +26,6 @@ Bytes joined(const sim::Transmission &t)
     return all;
 }
 
-bool crcIsGood(const Bytes &frame)
-{
-    return frame.size() >= 3 && ModbusCRC16(frame.data(), static_cast<int>(frame.size())) == 0;
-}
 
 // A short and a long reply in turn, so each fault meets both.
 sim::Reply replyNumber(int n)

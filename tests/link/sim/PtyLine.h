@@ -3,6 +3,7 @@
 // The program's end of a simulated instrument's line for tests: the pseudo-terminal's
 // slave opened raw at a chosen speed, with reads that end at a deadline.
 
+#include "FrameBytes.h"
 #include "link/Frames.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,6 @@
 
 namespace simtest {
 
-using Bytes = std::vector<uint8_t>;
 using SteadyClock = std::chrono::steady_clock;
 
 inline double secondsSince(SteadyClock::time_point start)
@@ -26,22 +26,6 @@ inline double secondsSince(SteadyClock::time_point start)
     return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
-inline Bytes readFrame(uint8_t address, uint16_t reg, uint16_t count)
-{
-    const auto f = BuildReadFrame(address, reg, count);
-    return Bytes(f.begin(), f.end());
-}
-
-inline Bytes writeFrame(uint8_t address, uint16_t reg, std::array<uint8_t, 4> data)
-{
-    const auto f = BuildWriteFrame(address, reg, data.data());
-    return Bytes(f.begin(), f.end());
-}
-
-inline bool crcIsGood(const Bytes &frame)
-{
-    return frame.size() >= 3 && ModbusCRC16(frame.data(), static_cast<int>(frame.size())) == 0;
-}
 
 // The program's end of the line: the pseudo-terminal's slave, raw, at a standard speed.
 class LineEnd

@@ -3,6 +3,7 @@
 
 #include "link/sim/SimRequestParser.h"
 
+#include "FrameBytes.h"
 #include "link/Frames.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,11 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using simtest::Bytes;
+using simtest::readFrame;
+using simtest::writeFrame;
 using sim::Request;
 
-Bytes readFrame(uint8_t address, uint16_t reg, uint16_t count)
-{
-    const auto f = BuildReadFrame(address, reg, count);
-    return Bytes(f.begin(), f.end());
-}
-
-Bytes writeFrame(uint8_t address, uint16_t reg, std::array<uint8_t, 4> data)
-{
-    const auto f = BuildWriteFrame(address, reg, data.data());
-    return Bytes(f.begin(), f.end());
-}
 
 Bytes join(std::initializer_list<Bytes> parts)
 {
