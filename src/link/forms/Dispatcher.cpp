@@ -252,10 +252,18 @@ void TMainForm::HandleModeByte(uint8_t mode)
 
 void TMainForm::ShowModeCaptions(uint8_t mode)
 {
-    const bool broadband = mode & 0x01;
+    ShowBandwidthCaptions(mode & 0x01);
+    ShowThdCaptions(mode & 0x02);
+}
+
+void TMainForm::ShowBandwidthCaptions(bool broadband)
+{
     N31->setText(broadband ? QStringLiteral("Narrowband &(Y)") : QStringLiteral("Narrowband &(Y)←"));
     N32->setText(broadband ? QStringLiteral("Broadband &(Z)←") : QStringLiteral("Broadband &(Z)"));
-    const bool csa = mode & 0x02;
+}
+
+void TMainForm::ShowThdCaptions(bool csa)
+{
     IEC2->setText(csa ? QStringLiteral("%f： IEC &(Y)") : QStringLiteral("%f： IEC &(Y)←"));
     CSA1->setText(csa ? QStringLiteral("%r： CSA &(Z)←") : QStringLiteral("%r： CSA &(Z)"));
 }

@@ -702,32 +702,28 @@ void TMainForm::sendModeWord()
 
 void TMainForm::N31Click()
 {
-    N31->setText(QStringLiteral("Narrowband &(Y)←"));
-    N32->setText(QStringLiteral("Broadband &(Z)"));
+    ShowBandwidthCaptions(false);
     ModeWord &= static_cast<uint8_t>(~0x01);
     sendModeWord();
 }
 
 void TMainForm::N32Click()
 {
-    N31->setText(QStringLiteral("Narrowband &(Y)"));
-    N32->setText(QStringLiteral("Broadband &(Z)←"));
+    ShowBandwidthCaptions(true);
     ModeWord |= 0x01;
     sendModeWord();
 }
 
 void TMainForm::IEC2Click()
 {
-    IEC2->setText(QStringLiteral("%f： IEC &(Y)←"));
-    CSA1->setText(QStringLiteral("%r： CSA &(Z)"));
+    ShowThdCaptions(false);
     ModeWord &= static_cast<uint8_t>(~0x02);
     sendModeWord();
 }
 
 void TMainForm::CSA1Click()
 {
-    IEC2->setText(QStringLiteral("%f： IEC &(Y)"));
-    CSA1->setText(QStringLiteral("%r： CSA &(Z)←"));
+    ShowThdCaptions(true);
     ModeWord |= 0x02;
     sendModeWord();
 }

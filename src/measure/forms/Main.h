@@ -210,6 +210,9 @@ public:
     void HandleTriggerNotice();
     // Menu captions of the bandwidth and THD items for a mode byte.
     void ShowModeCaptions(uint8_t mode);
+    // The arrow marks the chosen bandwidth and THD convention.
+    void ShowBandwidthCaptions(bool broadband);
+    void ShowThdCaptions(bool csa);
     // Index of the speed chosen in the connection window, -1 when none.
     int SelectedBaudIndex() const;
 
