@@ -87,8 +87,6 @@ TAlarmForm::TAlarmForm(QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 
-    if (parent)
-        move(parent->geometry().center() - rect().center());
 }
 
 void TAlarmForm::setButtonsEnabled(bool enabled)

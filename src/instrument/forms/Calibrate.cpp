@@ -27,17 +27,17 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
 
     GroupBox1 = new QGroupBox(QStringLiteral("校准设置"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 8, 330, 200);
+    GroupBox1->setGeometry(8, 8, 338, 200);
     GroupBox2 = new QGroupBox(QStringLiteral("温度选项"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(346, 8, 151, 200);
+    GroupBox2->setGeometry(352, 8, 145, 200);
 
     const auto addRow = [this](int y, const QString &caption, QLineEdit *&edit, const char *editName) {
         auto *label = new QLabel(caption, GroupBox1);
-        label->setGeometry(10, y + 4, 50, 20);
+        label->setGeometry(10, y + 4, 46, 20);
         edit = new QLineEdit(QStringLiteral("0"), GroupBox1);
         edit->setObjectName(QString::fromLatin1(editName));
-        edit->setGeometry(58, y, 70, 26);
+        edit->setGeometry(54, y, 64, 26);
         edit->setAccessibleName(caption.simplified().remove(QStringLiteral("：")));
         label->setBuddy(edit);
         m_keyFilter->watch(edit);
@@ -45,8 +45,8 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     addRow(34, QStringLiteral("电压：  "), Edit1, "Edit1");
     addRow(84, QStringLiteral("电流：  "), Edit2, "Edit2");
 
-    SeSkinButton1 = addButton(GroupBox1, "SeSkinButton1", QStringLiteral("校准"), { 134, 33, 50, 28 });
-    SeSkinButton2 = addButton(GroupBox1, "SeSkinButton2", QStringLiteral("校准"), { 134, 83, 50, 28 });
+    SeSkinButton1 = addButton(GroupBox1, "SeSkinButton1", QStringLiteral("校准"), { 122, 33, 48, 28 });
+    SeSkinButton2 = addButton(GroupBox1, "SeSkinButton2", QStringLiteral("校准"), { 122, 83, 48, 28 });
     SeSkinButton1->setAccessibleName(QStringLiteral("校准 电压"));
     SeSkinButton2->setAccessibleName(QStringLiteral("校准 电流"));
     QPushButton **presets[] = { &SeSkinButton9, &SeSkinButton10, &SeSkinButton11, &SeSkinButton12,
@@ -56,18 +56,18 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
         const int y = k < 4 ? 33 : 83;
         QPushButton *button = *presets[k]
             = addButton(GroupBox1, qPrintable(QStringLiteral("SeSkinButton%1").arg(k + 9)),
-                QString::fromLatin1(presetCaptions[k]), { 190 + (k % 4) * 34, y, 32, 28 });
+                QString::fromLatin1(presetCaptions[k]), { 176 + (k % 4) * 39, y, 37, 28 });
         connect(button, &QPushButton::clicked, this, [this, button] { PresetClick(button); });
     }
-    SeSkinButton3 = addButton(GroupBox1, "SeSkinButton3", QStringLiteral("窄频"), { 58, 140, 80, 30 });
-    SeSkinButton4 = addButton(GroupBox1, "SeSkinButton4", QStringLiteral("宽频"), { 150, 140, 80, 30 });
+    SeSkinButton3 = addButton(GroupBox1, "SeSkinButton3", QStringLiteral("窄频"), { 54, 140, 80, 30 });
+    SeSkinButton4 = addButton(GroupBox1, "SeSkinButton4", QStringLiteral("宽频"), { 146, 140, 80, 30 });
 
     SeSkinButton8
-        = addButton(GroupBox2, "SeSkinButton8", QStringLiteral("开启温度补偿"), { 15, 28, 121, 30 });
+        = addButton(GroupBox2, "SeSkinButton8", QStringLiteral("开启温度补偿"), { 12, 28, 121, 30 });
     SeSkinButton7
-        = addButton(GroupBox2, "SeSkinButton7", QStringLiteral("关闭温度补偿"), { 15, 70, 121, 30 });
-    SeSkinButton5 = addButton(GroupBox2, "SeSkinButton5", QStringLiteral("校准常温"), { 15, 112, 121, 30 });
-    SeSkinButton6 = addButton(GroupBox2, "SeSkinButton6", QStringLiteral("校准低温"), { 15, 154, 121, 30 });
+        = addButton(GroupBox2, "SeSkinButton7", QStringLiteral("关闭温度补偿"), { 12, 70, 121, 30 });
+    SeSkinButton5 = addButton(GroupBox2, "SeSkinButton5", QStringLiteral("校准常温"), { 12, 112, 121, 30 });
+    SeSkinButton6 = addButton(GroupBox2, "SeSkinButton6", QStringLiteral("校准低温"), { 12, 154, 121, 30 });
     Button1 = addButton(this, "Button1", QStringLiteral("开锁"), { 8, 224, 90, 32 });
 
     connect(SeSkinButton1, &QPushButton::clicked, this, [this] { SeSkinButton1Click(); });
@@ -80,8 +80,6 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     connect(SeSkinButton8, &QPushButton::clicked, this, [this] { SeSkinButton8Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-    if (parent)
-        move(parent->geometry().center() - rect().center());
 }
 
 QPushButton *TCalibrateForm::addButton(

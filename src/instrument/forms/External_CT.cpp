@@ -57,8 +57,6 @@ TExternal_CT_form::TExternal_CT_form(QWidget *parent)
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-    if (parent)
-        move(parent->geometry().center() - rect().center());
 }
 
 void TExternal_CT_form::Button1Click()

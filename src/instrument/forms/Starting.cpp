@@ -90,8 +90,6 @@ TStartingForm::TStartingForm(QWidget *parent)
     StatusBar1->addWidget(StatusPanel0);
     layout->addWidget(StatusBar1);
 
-    if (parent)
-        move(parent->geometry().center() - rect().center());
     FormCreate();
 }
 
