@@ -86,7 +86,6 @@ TAlarmForm::TAlarmForm(QWidget *parent)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-
 }
 
 void TAlarmForm::setButtonsEnabled(bool enabled)

@@ -79,7 +79,6 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     connect(SeSkinButton7, &QPushButton::clicked, this, [this] { SeSkinButton7Click(); });
     connect(SeSkinButton8, &QPushButton::clicked, this, [this] { SeSkinButton8Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-
 }
 
 QPushButton *TCalibrateForm::addButton(

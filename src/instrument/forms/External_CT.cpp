@@ -56,7 +56,6 @@ TExternal_CT_form::TExternal_CT_form(QWidget *parent)
     Button1->setGeometry(80, 156, 142, 32);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-
 }
 
 void TExternal_CT_form::Button1Click()
