@@ -4,6 +4,8 @@
 
 #include "instrument/StartingChart.h"
 #include "instrument/forms/Alarm.h"
+#include "instrument/forms/Calibrate.h"
+#include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
@@ -47,6 +49,8 @@ protected:
         CommForm = nullptr;
         AlarmForm = nullptr;
         StartingForm = nullptr;
+        CalibrateForm = nullptr;
+        External_CT_form = nullptr;
         form.reset();
         if (server)
             server->stop();
@@ -65,6 +69,8 @@ protected:
         CommForm = new TCommForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
         StartingForm = new TStartingForm(form.get());
+        CalibrateForm = new TCalibrateForm(form.get());
+        External_CT_form = new TExternal_CT_form(form.get());
         InstrumentAddress = 1;
         CommForm->ComboBox1->setCurrentIndex(Speed115200);
         form->Comm1->setBaudRate(br115200);
@@ -129,6 +135,41 @@ TEST_F(SimulatedInstrument, AlarmLimitsSavedAreReadBack)
     }
     EXPECT_EQ(AlarmReadStep, 9);
     EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Synchronization"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SimulatedInstrument, CalibrationAndCtWritesReachTheInstrument)
+{
+    connect();
+    CalibrateForm->SeSkinButton9->click(); // 220
+    CalibrateForm->SeSkinButton16->click(); // 0.2A
+    CalibrateForm->SeSkinButton7->click(); // temperature compensation off
+    CalibrateForm->Button1->click(); // unlock
+    External_CT_form->Edit1->setText(QStringLiteral("1.8"));
+    External_CT_form->Edit2->setText(QStringLiteral("50"));
+    External_CT_form->Button1->click();
+
+    const auto held = [&](uint16_t reg) {
+        return server->withInstrument([reg](sim::Instrument &i) { return i.registerBytes(reg); });
+    };
+    const auto written = [&](uint16_t reg) {
+        return server->withInstrument([reg](sim::Instrument &i) { return i.writesOf(reg); });
+    };
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (uint16_t reg : { 154, 158, 166, 185, 129 })
+                if (written(reg) != 1)
+                    return false;
+            return true;
+        },
+        5000));
+    EXPECT_EQ(held(154), (std::array<uint8_t, 4> { 0x00, 0x00, 0x5C, 0x43 }));
+    EXPECT_EQ(held(158), (std::array<uint8_t, 4> { 0xCD, 0xCC, 0x4C, 0x3E }));
+    EXPECT_EQ(held(166), (std::array<uint8_t, 4> { 0x02, 0, 0, 0 }));
+    EXPECT_EQ(held(185), (std::array<uint8_t, 4> { 0xA7, 0, 0, 0 }));
+    EXPECT_EQ(BytesToSingle(held(129).data()), 0.0001f);
+    // None of these writes is answered, and nothing else was asked.
+    EXPECT_EQ(server->repliesSent(), 0);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
