@@ -1,21 +1,188 @@
 #include "instrument/forms/Alarm.h"
 
+#include "instrument/NumberInput.h"
+#include "instrument/forms/NumberKeyFilter.h"
+#include "link/Errors.h"
+#include "link/Frames.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 TAlarmForm *AlarmForm = nullptr;
+
+namespace {
+const QString NotConnected = QStringLiteral("Failed,The machine is not connected");
+
+QString plainName(const QString &caption)
+{
+    return QString(caption).remove(QStringLiteral("：")).simplified();
+}
+} // namespace
 
 TAlarmForm::TAlarmForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AlarmForm"));
     setWindowTitle(QStringLiteral("Alarm"));
-    resize(442, 315);
+    setFixedSize(442, 315);
+    m_keyFilter = new TNumberKeyFilter(false, this);
+
+    static const char *const rows[] = { "Vol： ", "Amp： ", "Power： ", "PF： " };
+    static const char *const columns[] = { "Upper Limit： ", "Lower Limit： " };
+    static const char *const initial[] = { "300", "0", "20", "0", "6000", "0", "1", "0" };
+    constexpr int firstColumnX = 90;
+    constexpr int columnWidth = 170;
+
+    for (int c = 0; c < 2; ++c) {
+        auto *label = new QLabel(QString::fromUtf8(columns[c]), this);
+        label->setObjectName(QStringLiteral("Label%1").arg(c == 0 ? 5 : 6));
+        label->setGeometry(firstColumnX + c * columnWidth, 24, 160, 20);
+    }
+    for (int row = 0; row < 4; ++row) {
+        const int y = 56 + row * 40;
+        const QString rowCaption = QString::fromUtf8(rows[row]);
+        auto *label = new QLabel(rowCaption, this);
+        label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
+        label->setGeometry(16, y + 2, 70, 20);
+        for (int c = 0; c < 2; ++c) {
+            const int k = row * 2 + c;
+            const int x = firstColumnX + c * columnWidth;
+            const QString name
+                = plainName(rowCaption) + QLatin1Char(' ') + plainName(QString::fromUtf8(columns[c]));
+
+            QLineEdit *edit = Edits[k] = new QLineEdit(QString::fromLatin1(initial[k]), this);
+            edit->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+            edit->setGeometry(x, y, 80, 24);
+            edit->setAccessibleName(name);
+            m_keyFilter->watch(edit);
+
+            QCheckBox *box = CheckBoxes[k] = new QCheckBox(QStringLiteral("ON/OFF  "), this);
+            box->setObjectName(QStringLiteral("CheckBox%1").arg(k + 1));
+            box->setGeometry(x + 86, y + 2, 80, 20);
+            box->setAccessibleName(QStringLiteral("ON/OFF ") + name);
+        }
+    }
 
     Label7 = new QLabel(QStringLiteral("Status:"), this);
     Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->move(16, 260);
+    Label7->setGeometry(16, 222, 410, 20);
+
+    Button3 = new QPushButton(QStringLiteral("Read From Instrument"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setGeometry(16, 262, 150, 30);
+    Button1 = new QPushButton(QStringLiteral("Save To Instrument"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(176, 262, 140, 30);
+    Button2 = new QPushButton(QStringLiteral("Exit "), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(326, 262, 100, 30);
+    for (QPushButton *button : { Button1, Button2, Button3 })
+        button->setAutoDefault(false);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 }
 
-void TAlarmForm::RegisterReply(uint8_t, const uint8_t *) { }
+void TAlarmForm::setButtonsEnabled(bool enabled)
+{
+    for (QPushButton *button : { Button1, Button2, Button3 })
+        button->setEnabled(enabled);
+}
 
-void TAlarmForm::WriteAcknowledged(uint8_t) { }
+void TAlarmForm::showStatus(const QString &text)
+{
+    Label7->setText(text);
+    Label7->show();
+    Label7->repaint();
+}
+
+void TAlarmForm::Button1Click()
+{
+    const QString statusBefore = Label7->text();
+    setButtonsEnabled(false);
+    Label7->setText(QStringLiteral("Saving ......。"));
+    repaint();
+
+    // Every box is converted before any limit is taken, so a bad box leaves them all as they were.
+    AlarmLimitArray limits {};
+    try {
+        for (int k = 0; k < AlarmLimitCount; ++k)
+            limits[k] = DecimalSingle(Edits[k]->text());
+    } catch (const EConvertError &error) {
+        Label7->setText(statusBefore);
+        setButtonsEnabled(true);
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+        return;
+    }
+    AlarmLimits = limits;
+    AlarmSwitchArray switches {};
+    for (int k = 0; k < AlarmLimitCount; ++k)
+        switches[k] = CheckBoxes[k]->isChecked();
+    AlarmEnableMask = AlarmMask(switches);
+
+    if (!SendWriteValue(InstrumentAddress, AlarmRegisterAL1H, AlarmLimits[0])) {
+        // Nothing went out: say so instead of leaving "Saving" as if it were under way.
+        Label7->setText(statusBefore);
+        setButtonsEnabled(true);
+        platform::dialogs().message(NotConnected);
+        return;
+    }
+    setButtonsEnabled(true);
+}
+
+void TAlarmForm::Button2Click()
+{
+    close();
+}
+
+void TAlarmForm::Button3Click()
+{
+    AlarmReadStep = 0;
+    Label7->setText(QStringLiteral("Request ......"));
+    if (!SendReadRequest(InstrumentAddress, 128, 2))
+        platform::dialogs().message(NotConnected);
+}
+
+void TAlarmForm::RegisterReply(uint8_t reg, const uint8_t *data)
+{
+    if (!data)
+        return;
+    if (reg >= AlarmRegisterAL1H && reg <= AlarmRegisterAL4L) {
+        const int k = reg - AlarmRegisterAL1H;
+        AlarmLimits[k] = BytesToSingle(data);
+        Edits[k]->setText(AlarmLimitText(AlarmLimits[k]));
+    } else if (reg == AlarmMaskRegister) {
+        AlarmEnableMask = data[0];
+        const AlarmSwitchArray switches = AlarmSwitches(AlarmEnableMask);
+        for (int k = 0; k < AlarmLimitCount; ++k)
+            CheckBoxes[k]->setChecked(switches[k]);
+        Label7->setText(QStringLiteral("Data synchronization with the instrument has been"));
+    }
+}
+
+void TAlarmForm::WriteAcknowledged(uint8_t reg)
+{
+    const std::optional<AlarmSaveStep> step = AlarmSaveStepAfter(reg);
+    if (!step)
+        return;
+    if (step->statusBeforeWrite)
+        showStatus(step->status);
+    if (step->nextRegister) {
+        const uint8_t next = *step->nextRegister;
+        const bool sent = next == AlarmMaskRegister
+            ? SendWriteBytes(InstrumentAddress, next, AlarmMaskBytes(AlarmEnableMask).data())
+            : SendWriteValue(InstrumentAddress, next, AlarmLimits[next - AlarmRegisterAL1H]);
+        if (!sent) {
+            // The chain stops here; the status line keeps the step it reached.
+            platform::dialogs().message(NotConnected);
+            return;
+        }
+    }
+    if (!step->statusBeforeWrite)
+        showStatus(step->status);
+}

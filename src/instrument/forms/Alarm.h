@@ -1,17 +1,21 @@
 #pragma once
 
-// The alarm window: the instrument's eight alarm limits and their switches.
-// So far the window itself, its status line, and the two entry points through which the
-// reply dispatcher hands over the replies of registers 118 to 126 and the write
-// acknowledgements. The dispatcher already runs the read chain (it counts AlarmReadStep and
-// requests the next register); what the window does with each reply is filled in with the
-// window's own code and does nothing yet.
+// The alarm window: the instrument's eight alarm limits and their switches, read through
+// the settings read chain and written through the save chain. The main window's reply
+// handler drives both chains and hands each reply and acknowledgement to this window.
+
+#include "instrument/AlarmLimits.h"
 
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class TNumberKeyFilter;
 
 class TAlarmForm : public QDialog
 {
@@ -20,15 +24,33 @@ class TAlarmForm : public QDialog
 public:
     explicit TAlarmForm(QWidget *parent = nullptr);
 
+    std::array<QLineEdit *, AlarmLimitCount> Edits {}; // Edit1 .. Edit8, in register order
+    std::array<QCheckBox *, AlarmLimitCount> CheckBoxes {}; // CheckBox1 .. CheckBox8
     QLabel *Label7 = nullptr; // status line
+    QPushButton *Button1 = nullptr; // Save To Instrument
+    QPushButton *Button2 = nullptr; // Exit
+    QPushButton *Button3 = nullptr; // Read From Instrument
+
+    // The limits and switches last read or saved; the save chain writes these.
+    AlarmLimitArray AlarmLimits {};
+    uint8_t AlarmEnableMask = 0;
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
 
     // A function-0x03 reply of register 118 to 126 (the routing byte); `data` points at
-    // the four data bytes. To come: decode the limit into its edit box (118 to 125) or
-    // the switch mask into the check boxes (126). Does nothing yet.
+    // the four data bytes: a limit into its edit box, or the switch mask into the check boxes.
     void RegisterReply(uint8_t reg, const uint8_t *data);
-    // A write acknowledgement (function 0x09) of register 118 to 126. To come: the status
-    // line and the next write of the save chain. Does nothing yet.
+    // A write acknowledgement (function 0x09) of register 118 to 126: the status line and
+    // the next write of the save chain.
     void WriteAcknowledged(uint8_t reg);
+
+private:
+    void setButtonsEnabled(bool enabled);
+    void showStatus(const QString &text);
+
+    TNumberKeyFilter *m_keyFilter = nullptr;
 };
 
 extern TAlarmForm *AlarmForm;

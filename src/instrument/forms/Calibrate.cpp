@@ -1,5 +1,20 @@
 #include "instrument/forms/Calibrate.h"
 
+#include "instrument/Calibration.h"
+#include "instrument/NumberInput.h"
+#include "instrument/forms/NumberKeyFilter.h"
+#include "link/Errors.h"
+#include "link/Frames.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+#include "link/TComm.h"
+#include "measure/forms/Main.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
 TCalibrateForm *CalibrateForm = nullptr;
 
 TCalibrateForm::TCalibrateForm(QWidget *parent)
@@ -7,5 +22,155 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("CalibrateForm"));
     setWindowTitle(QStringLiteral("CalibrateForm"));
-    resize(505, 278);
+    setFixedSize(505, 278);
+    m_keyFilter = new TNumberKeyFilter(false, this);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("校准设置"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 8, 338, 200);
+    GroupBox2 = new QGroupBox(QStringLiteral("温度选项"), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(352, 8, 145, 200);
+
+    const auto addRow = [this](int y, const QString &caption, QLineEdit *&edit, const char *editName) {
+        auto *label = new QLabel(caption, GroupBox1);
+        label->setGeometry(10, y + 4, 46, 20);
+        edit = new QLineEdit(QStringLiteral("0"), GroupBox1);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setGeometry(54, y, 64, 26);
+        edit->setAccessibleName(caption.simplified().remove(QStringLiteral("：")));
+        label->setBuddy(edit);
+        m_keyFilter->watch(edit);
+    };
+    addRow(34, QStringLiteral("电压：  "), Edit1, "Edit1");
+    addRow(84, QStringLiteral("电流：  "), Edit2, "Edit2");
+
+    SeSkinButton1 = addButton(GroupBox1, "SeSkinButton1", QStringLiteral("校准"), { 122, 33, 48, 28 });
+    SeSkinButton2 = addButton(GroupBox1, "SeSkinButton2", QStringLiteral("校准"), { 122, 83, 48, 28 });
+    SeSkinButton1->setAccessibleName(QStringLiteral("校准 电压"));
+    SeSkinButton2->setAccessibleName(QStringLiteral("校准 电流"));
+    QPushButton **presets[] = { &SeSkinButton9, &SeSkinButton10, &SeSkinButton11, &SeSkinButton12,
+        &SeSkinButton13, &SeSkinButton14, &SeSkinButton15, &SeSkinButton16 };
+    static const char *const presetCaptions[] = { "220", "110", "55", "15", "8A", "3A", "1A", "0.2A" };
+    for (int k = 0; k < 8; ++k) {
+        const int y = k < 4 ? 33 : 83;
+        QPushButton *button = *presets[k]
+            = addButton(GroupBox1, qPrintable(QStringLiteral("SeSkinButton%1").arg(k + 9)),
+                QString::fromLatin1(presetCaptions[k]), { 176 + (k % 4) * 39, y, 37, 28 });
+        connect(button, &QPushButton::clicked, this, [this, button] { PresetClick(button); });
+    }
+    SeSkinButton3 = addButton(GroupBox1, "SeSkinButton3", QStringLiteral("窄频"), { 54, 140, 80, 30 });
+    SeSkinButton4 = addButton(GroupBox1, "SeSkinButton4", QStringLiteral("宽频"), { 146, 140, 80, 30 });
+
+    SeSkinButton8
+        = addButton(GroupBox2, "SeSkinButton8", QStringLiteral("开启温度补偿"), { 12, 28, 121, 30 });
+    SeSkinButton7
+        = addButton(GroupBox2, "SeSkinButton7", QStringLiteral("关闭温度补偿"), { 12, 70, 121, 30 });
+    SeSkinButton5 = addButton(GroupBox2, "SeSkinButton5", QStringLiteral("校准常温"), { 12, 112, 121, 30 });
+    SeSkinButton6 = addButton(GroupBox2, "SeSkinButton6", QStringLiteral("校准低温"), { 12, 154, 121, 30 });
+    Button1 = addButton(this, "Button1", QStringLiteral("开锁"), { 8, 224, 90, 32 });
+
+    connect(SeSkinButton1, &QPushButton::clicked, this, [this] { SeSkinButton1Click(); });
+    connect(SeSkinButton2, &QPushButton::clicked, this, [this] { SeSkinButton2Click(); });
+    connect(SeSkinButton3, &QPushButton::clicked, this, [this] { SeSkinButton3Click(); });
+    connect(SeSkinButton4, &QPushButton::clicked, this, [this] { SeSkinButton4Click(); });
+    connect(SeSkinButton5, &QPushButton::clicked, this, [this] { SeSkinButton5Click(); });
+    connect(SeSkinButton6, &QPushButton::clicked, this, [this] { SeSkinButton6Click(); });
+    connect(SeSkinButton7, &QPushButton::clicked, this, [this] { SeSkinButton7Click(); });
+    connect(SeSkinButton8, &QPushButton::clicked, this, [this] { SeSkinButton8Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+QPushButton *TCalibrateForm::addButton(
+    QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void TCalibrateForm::calibrate(QLineEdit *edit, bool voltage)
+{
+    TComm *comm = RequestPort();
+    if (!comm)
+        return;
+    try {
+        if (!comm->portOpen())
+            comm->setPortOpen(true);
+        const float value = DecimalSingle(edit->text());
+        if (voltage) {
+            // Built where every request is built, so the routing byte reads 154 afterwards.
+            BuildCalibrationFrame(RequestBuffer.data(), InstrumentAddress, VoltageCalibrationRegister, value);
+            comm->SendBytes(RequestBuffer.data(), CalibrationFrameBytes);
+        } else {
+            const auto frame = CalibrationFrame(InstrumentAddress, CurrentCalibrationRegister, value);
+            comm->SendBytes(frame.data(), CalibrationFrameBytes);
+        }
+    } catch (const KmrError &error) {
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+    }
+}
+
+void TCalibrateForm::SeSkinButton1Click()
+{
+    calibrate(Edit1, true);
+}
+
+void TCalibrateForm::SeSkinButton2Click()
+{
+    calibrate(Edit2, false);
+}
+
+void TCalibrateForm::PresetClick(QPushButton *preset)
+{
+    const bool voltage = preset == SeSkinButton9 || preset == SeSkinButton10 || preset == SeSkinButton11
+        || preset == SeSkinButton12;
+    QLineEdit *edit = voltage ? Edit1 : Edit2;
+    edit->setText(PresetValueText(preset->text()));
+    calibrate(edit, voltage);
+}
+
+void TCalibrateForm::SeSkinButton3Click()
+{
+    if (MainForm)
+        MainForm->N31Click();
+}
+
+void TCalibrateForm::SeSkinButton4Click()
+{
+    if (MainForm)
+        MainForm->N32Click();
+}
+
+void TCalibrateForm::writeCode(uint16_t reg, uint8_t code)
+{
+    if (!SendWriteBytes(InstrumentAddress, reg, CodeBytes(code).data()))
+        platform::dialogs().message(QStringLiteral("请求读失败，仪器和电脑还没有连接。"));
+}
+
+void TCalibrateForm::SeSkinButton5Click()
+{
+    writeCode(CalibrationStepRegister, static_cast<uint8_t>(TemperatureCode::CalibrateNormal));
+}
+
+void TCalibrateForm::SeSkinButton6Click()
+{
+    writeCode(CalibrationStepRegister, static_cast<uint8_t>(TemperatureCode::CalibrateLow));
+}
+
+void TCalibrateForm::SeSkinButton7Click()
+{
+    writeCode(CalibrationStepRegister, static_cast<uint8_t>(TemperatureCode::CompensationOff));
+}
+
+void TCalibrateForm::SeSkinButton8Click()
+{
+    writeCode(CalibrationStepRegister, static_cast<uint8_t>(TemperatureCode::CompensationOn));
+}
+
+void TCalibrateForm::Button1Click()
+{
+    writeCode(CalibrationEnableRegister, UnlockCode);
 }

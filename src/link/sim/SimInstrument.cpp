@@ -36,6 +36,42 @@ bool isSilentWrite(uint16_t reg)
 }
 } // namespace
 
+std::string SettingWriteText(uint16_t reg, const std::array<uint8_t, 4> &data)
+{
+    char line[96];
+    const float value = BytesToSingle(data.data());
+    switch (reg) {
+    case RegMode:
+        std::snprintf(line, sizeof line, "mode byte 0x%02X: %s, THD %s", data[0],
+            (data[0] & 0x01) ? "broadband" : "narrowband", (data[0] & 0x02) ? "%r CSA" : "%f IEC");
+        return line;
+    case RegCtDelay:
+        std::snprintf(line, sizeof line, "external CT delay %.9g s", value);
+        return line;
+    case RegVoltageCalibration:
+        std::snprintf(line, sizeof line, "voltage calibrated to %.9g V", value);
+        return line;
+    case RegCurrentCalibration:
+        std::snprintf(line, sizeof line, "current calibrated to %.9g A", value);
+        return line;
+    case RegCalibrationStep: {
+        static const char *const steps[] = { "calibration at normal temperature",
+            "calibration at low temperature", "temperature compensation off", "temperature compensation on" };
+        if (data[0] < 4)
+            return steps[data[0]];
+        std::snprintf(line, sizeof line, "unknown calibration step %u", data[0]);
+        return line;
+    }
+    case RegCalibrationEnable:
+        if (data[0] == 0xA7)
+            return "calibration unlocked";
+        std::snprintf(line, sizeof line, "wrong unlock code 0x%02X", data[0]);
+        return line;
+    default:
+        return {};
+    }
+}
+
 const char *ReplyKindText(Reply::Kind kind)
 {
     switch (kind) {
@@ -182,10 +218,12 @@ std::vector<Reply> Instrument::handle(const Request &request, double now)
     if (reg == RegMode) {
         m_modeByte = request.data[0];
         m_registers[reg] = { m_modeByte, 0, 0, 0 };
+        note(SettingWriteText(reg, request.data));
         return {};
     }
     if (isSilentWrite(reg)) {
         m_registers[reg] = request.data;
+        note(SettingWriteText(reg, request.data));
         return {};
     }
     note("ignored: register not writable");

@@ -111,6 +111,10 @@ private:
     int m_captures = 0;
 };
 
+// What a write of one of the silent settings registers (128, 129, 154, 158, 166, 185) means,
+// for the log: "voltage calibrated to 220 V", "temperature compensation off". Empty for others.
+std::string SettingWriteText(uint16_t reg, const std::array<uint8_t, 4> &data);
+
 // Hex text of bytes, "01 03 00 94"; long runs are cut after `limit` bytes with "...".
 std::string HexText(const uint8_t *bytes, size_t n, size_t limit = 16);
 

@@ -1,0 +1,52 @@
+#include "instrument/AlarmLimits.h"
+
+#include "measure/NumberText.h"
+
+#include <cmath>
+
+QString AlarmLimitText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    return ShortestText(RoundHalfEven(value, 4));
+}
+
+uint8_t AlarmMask(const AlarmSwitchArray &switches)
+{
+    uint8_t mask = 0;
+    for (int k = 0; k < AlarmLimitCount; ++k)
+        if (switches[k])
+            mask |= static_cast<uint8_t>(1u << k);
+    return mask;
+}
+
+AlarmSwitchArray AlarmSwitches(uint8_t mask)
+{
+    AlarmSwitchArray switches {};
+    for (int k = 0; k < AlarmLimitCount; ++k)
+        switches[k] = (mask >> k) & 1u;
+    return switches;
+}
+
+std::array<uint8_t, 4> AlarmMaskBytes(uint8_t mask)
+{
+    return { mask, 0, 0, 0 };
+}
+
+std::optional<AlarmSaveStep> AlarmSaveStepAfter(uint8_t reg)
+{
+    // The status names the limit whose write goes out next.
+    static const char *const next[] = { "AL1L", "AL2H", "AL2L", "AL3H", "AL3L", "AL4H", "AL4L" };
+    if (reg >= AlarmRegisterAL1H && reg < AlarmRegisterAL4L) {
+        const int k = reg - AlarmRegisterAL1H;
+        return AlarmSaveStep { QStringLiteral("Request:%1。").arg(QLatin1String(next[k])), true,
+            static_cast<uint8_t>(reg + 1) };
+    }
+    if (reg == AlarmRegisterAL4L)
+        return AlarmSaveStep { QStringLiteral("Completed"), false, AlarmMaskRegister };
+    if (reg == AlarmMaskRegister)
+        return AlarmSaveStep { QStringLiteral("Completed"), true, std::nullopt };
+    return std::nullopt;
+}
