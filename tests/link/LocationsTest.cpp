@@ -1,4 +1,5 @@
 #include "link/Locations.h"
+#include "link/Errors.h"
 #include "link/IniFile.h"
 #include "link/Platform.h"
 
@@ -208,6 +209,31 @@ TEST_F(LocationsTest, IniFilesAreReadAndWrittenInTheSettingsFolderNotTheDataFold
     QFile stray(path(QStringLiteral("share/SysSet.ini")));
     ASSERT_TRUE(stray.open(QIODevice::ReadOnly));
     EXPECT_EQ(stray.readAll(), QByteArray("[SkinSet]\nSkin=5\n"));
+}
+
+TEST_F(LocationsTest, AConfigFolderThatCannotBeMadeShowsAsTheSettingsWriteError)
+{
+    makeDir(QStringLiteral("usr/share/kmr5150/Pictures"));
+    makeDir(QStringLiteral("usr/bin"));
+    makeFile(QStringLiteral("blocked")); // a plain file where the configuration home should be
+    const Locations installed(
+        path(QStringLiteral("usr/bin")), path(QStringLiteral("blocked")), path(QStringLiteral("home")));
+
+    const QString settings = installed.settingsDir();
+    EXPECT_EQ(settings, path(QStringLiteral("blocked/kmr5150")));
+    EXPECT_FALSE(QFileInfo(settings).isDir());
+
+    const SplitProgramDir dir(installed.dataDir(), settings);
+    const IniFile file(QStringLiteral("SysSet.ini"));
+    // Reading finds nothing and gives the defaults; writing reports the path it could not write.
+    EXPECT_EQ(file.readString(QStringLiteral("CommPort"), QStringLiteral("Port")), QStringLiteral("2"));
+    try {
+        file.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), 7);
+        ADD_FAILURE() << "the write did not fail";
+    } catch (const EInOutError &error) {
+        EXPECT_TRUE(error.text().contains(path(QStringLiteral("blocked/kmr5150/SysSet.ini"))))
+            << qPrintable(error.text());
+    }
 }
 
 } // namespace
