@@ -85,11 +85,30 @@ QString Locations::userConfigDir() const
     return QDir::cleanPath(QDir(base).filePath(QStringLiteral("kmr5150")));
 }
 
+const QStringList &Locations::settingsFiles()
+{
+    static const QStringList files { QStringLiteral("SysSet.ini"), QStringLiteral("EnterInfo.ini") };
+    return files;
+}
+
 QString Locations::settingsDir() const
 {
-    if (!installed() && m_writable(m_programDir))
+    const bool portable = !installed();
+    if (portable && m_writable(m_programDir))
         return m_programDir;
     const QString dir = userConfigDir();
     makePrivatePath(dir);
+    if (portable) {
+        // A read-only portable folder may carry prepared settings; the user's copy starts
+        // from them and is never overwritten by them.
+        for (const QString &name : settingsFiles()) {
+            const QString prepared = QDir(m_programDir).filePath(name);
+            const QString own = QDir(dir).filePath(name);
+            if (QFileInfo(prepared).isFile() && !QFileInfo::exists(own) && QFile::copy(prepared, own))
+                QFile::setPermissions(own,
+                    QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                        | QFile::ReadGroup | QFile::ReadOther);
+        }
+    }
     return dir;
 }

@@ -44,9 +44,13 @@ public:
     QString dataDir() const;
     // The user's configuration folder for this program (not created).
     QString userConfigDir() const;
+    // The settings files the program keeps.
+    static const QStringList &settingsFiles();
+
     // The folder of SysSet.ini and EnterInfo.ini. When it is the user's configuration
     // folder and missing, it is made here; a failure shows later as the write error of
-    // the settings file itself.
+    // the settings file itself. For a read-only portable folder, settings files found
+    // beside the program are copied into the user's folder where it has none yet.
     QString settingsDir() const;
 
 private:

@@ -42,6 +42,25 @@ protected:
     QTemporaryDir m_root;
 };
 
+// A program directory whose data and settings folders differ, as an installed program's do.
+class SplitProgramDir final : public ProgramDir
+{
+public:
+    SplitProgramDir(QString data, QString settings)
+        : m_data(std::move(data))
+        , m_settings(std::move(settings))
+    {
+        platform::install(this);
+    }
+    ~SplitProgramDir() override { platform::install(static_cast<ProgramDir *>(nullptr)); }
+    QString path() const override { return m_data; }
+    QString settingsPath() const override { return m_settings; }
+
+private:
+    QString m_data;
+    QString m_settings;
+};
+
 TEST_F(LocationsTest, DataBesideTheProgramWhenAnyDataFolderIsThereElseTheInstalledShareFolder)
 {
     makeDir(QStringLiteral("usr/share/kmr5150/Pictures"));
@@ -113,6 +132,49 @@ TEST_F(LocationsTest, SettingsBesideAWritablePortableProgramElseInTheUserConfigF
     }
 }
 
+TEST_F(LocationsTest, ReadOnlyPortableFolderSeedsTheUserSettingsOnceAndWritably)
+{
+    makeDir(QStringLiteral("portable/Pictures"));
+    for (const char *name : { "portable/SysSet.ini", "portable/EnterInfo.ini" }) {
+        QFile prepared(path(QLatin1String(name)));
+        ASSERT_TRUE(prepared.open(QIODevice::WriteOnly));
+        prepared.write("[CommPort]\nPort=5\n");
+        prepared.close();
+        prepared.setPermissions(QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther);
+    }
+    makeDir(QStringLiteral("xdg/kmr5150"));
+    {
+        QFile own(path(QStringLiteral("xdg/kmr5150/EnterInfo.ini")));
+        ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+        own.write("[PrintInfo]\nOperator=me\n");
+    }
+    const Locations readOnly = at(QStringLiteral("portable"), /*writable*/ false);
+    const SplitProgramDir dir(readOnly.dataDir(), readOnly.settingsDir());
+
+    // The missing file is copied and can be written; the user's own file stays as it was.
+    const IniFile settings(QStringLiteral("SysSet.ini"));
+    EXPECT_EQ(settings.path(), path(QStringLiteral("xdg/kmr5150/SysSet.ini")));
+    EXPECT_TRUE(QFileInfo(settings.path()).permissions() & QFile::WriteOwner);
+    EXPECT_EQ(settings.readInteger(QStringLiteral("CommPort"), QStringLiteral("Port")), 5);
+    settings.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), 9);
+    EXPECT_EQ(IniFile(QStringLiteral("EnterInfo.ini"))
+                  .readString(QStringLiteral("PrintInfo"), QStringLiteral("Operator")),
+        QStringLiteral("me"));
+
+    // Asking again does not bring the prepared value back.
+    EXPECT_EQ(readOnly.settingsDir(), path(QStringLiteral("xdg/kmr5150")));
+    EXPECT_EQ(settings.readInteger(QStringLiteral("CommPort"), QStringLiteral("Port")), 9);
+}
+
+TEST_F(LocationsTest, InstalledProgramDoesNotCopySettingsFromBesideItself)
+{
+    makeDir(QStringLiteral("usr/share/kmr5150/Pictures"));
+    makeFile(QStringLiteral("usr/bin/SysSet.ini"));
+    const QString settings = at(QStringLiteral("usr/bin"), false).settingsDir();
+    EXPECT_EQ(settings, path(QStringLiteral("xdg/kmr5150")));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("xdg/kmr5150/SysSet.ini"))));
+}
+
 TEST_F(LocationsTest, UserConfigFolderFollowsXdgConfigHomeWhenAbsoluteElseHomeDotConfig)
 {
     struct Case
@@ -169,25 +231,6 @@ TEST_F(LocationsTest, EnvironmentGivesTheXdgConfigHome)
     wasSet ? qputenv("XDG_CONFIG_HOME", saved) : qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(dir, path(QStringLiteral("xdg/kmr5150")));
 }
-
-// A program directory whose data and settings folders differ, as an installed program's do.
-class SplitProgramDir final : public ProgramDir
-{
-public:
-    SplitProgramDir(QString data, QString settings)
-        : m_data(std::move(data))
-        , m_settings(std::move(settings))
-    {
-        platform::install(this);
-    }
-    ~SplitProgramDir() override { platform::install(static_cast<ProgramDir *>(nullptr)); }
-    QString path() const override { return m_data; }
-    QString settingsPath() const override { return m_settings; }
-
-private:
-    QString m_data;
-    QString m_settings;
-};
 
 TEST_F(LocationsTest, IniFilesAreReadAndWrittenInTheSettingsFolderNotTheDataFolder)
 {
