@@ -144,7 +144,14 @@ run_program() {
         kill -0 "$tracer" 2> /dev/null || break
         sleep 0.2
     done
-    [[ -s $run/pid ]] && kill "$(cat "$run/pid")" 2> /dev/null
+    local program
+    program=$(cat "$run/pid" 2> /dev/null)
+    if [[ -n $program ]]; then
+        kill "$program" 2> /dev/null
+        local end=$((SECONDS + 20))
+        while kill -0 "$tracer" 2> /dev/null && ((SECONDS < end)); do sleep 0.2; done
+        kill -KILL "$program" 2> /dev/null
+    fi
     wait "$tracer" 2> /dev/null
     if ((!ready)); then
         fail "the program in ${program_dir#"$scratch"} did not write $settings_dir/SysSet.ini or open its data in time"
