@@ -89,7 +89,7 @@ std::unique_ptr<CSimpleIniA> parse(const QByteArray &contents, const QString &pa
 } // namespace
 
 IniFile::IniFile(const QString &fileName)
-    : m_path(platform::programDir().filePath(fileName))
+    : m_path(platform::programDir().settingsFilePath(fileName))
 {
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// An INI file in the program's directory (SysSet.ini, EnterInfo.ini).
+// An INI file of the program's settings (SysSet.ini, EnterInfo.ini).
 //
 // Section and key names match without regard to case; a key that is missing reads as the
 // default, "2" unless the caller gives another. Every call reads the file afresh, because
@@ -16,7 +16,7 @@
 class IniFile
 {
 public:
-    // `fileName` is resolved in the program's directory (platform::programDir()).
+    // `fileName` is resolved in the settings folder (platform::programDir().settingsPath()).
     explicit IniFile(const QString &fileName);
 
     const QString &path() const { return m_path; }

@@ -1,5 +1,7 @@
 #include "link/Platform.h"
 
+#include "link/Locations.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QThread>
@@ -11,11 +13,20 @@ QString ProgramDir::filePath(const QString &name) const
     return QDir(path()).filePath(name);
 }
 
+QString ProgramDir::settingsFilePath(const QString &name) const
+{
+    return QDir(settingsPath()).filePath(name);
+}
+
 namespace {
 class ApplicationDir final : public ProgramDir
 {
 public:
-    QString path() const override { return QCoreApplication::applicationDirPath(); }
+    QString path() const override { return here().dataDir(); }
+    QString settingsPath() const override { return here().settingsDir(); }
+
+private:
+    static Locations here() { return Locations::fromEnvironment(QCoreApplication::applicationDirPath()); }
 };
 
 class SystemClock final : public Clock

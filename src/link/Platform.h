@@ -96,13 +96,17 @@ public:
     virtual QList<InventoryEntry> serialDevices() = 0;
 };
 
-// The program's own directory: INI files and the data folders live there.
+// Where the program's data folders (path()) and its INI files (settingsPath()) live. The
+// production answer comes from link/Locations.h.
 class ProgramDir
 {
 public:
     virtual ~ProgramDir() = default;
     virtual QString path() const = 0;
+    // The INI files' folder; the data folder unless an implementation keeps them apart.
+    virtual QString settingsPath() const { return path(); }
     QString filePath(const QString &name) const;
+    QString settingsFilePath(const QString &name) const;
 };
 
 class Clock
