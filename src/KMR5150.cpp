@@ -33,8 +33,11 @@ int main(int argc, char **argv)
 
     QApplication::setApplicationName(QStringLiteral("Norvo KMR5150"));
 
+    LoadSavedSkin(); // before any window is laid out
     MainForm = new TMainForm(nullptr, QCoreApplication::arguments());
     skin = new Tskin(MainForm);
+    QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement);
+    skin->FormCreate(); // the stored skin and display colours
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
     CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
