@@ -1,6 +1,7 @@
 // Program start: the splash window, then every window in a fixed order. Windows are made
 // here and nowhere else; all of them live until the program ends.
 
+#include "appearance/Fonts.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
@@ -24,6 +25,8 @@
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
+    InstallFontSubstitutes();
+    QApplication::setFont(DesignFont());
     QtDialogs dialogs;
     platform::install(&dialogs);
 
