@@ -11,7 +11,10 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(2);
     for (int i = 0; i < items.size(); ++i) {
-        auto *button = new QRadioButton(items[i], this);
+        // "&" in a caption is a character of its own, not a mnemonic mark.
+        auto *button
+            = new QRadioButton(QString(items[i]).replace(QLatin1Char('&'), QStringLiteral("&&")), this);
+        button->setAccessibleName(items[i]);
         m_buttons->addButton(button, i);
         layout->addWidget(button);
     }

@@ -89,8 +89,14 @@ TEST_F(SkinFormTest, LayoutNamesAndItems)
         EXPECT_EQ(c.group->objectName(), QString::fromLatin1(c.name));
         EXPECT_EQ(c.group->title(), QString::fromLatin1(c.caption));
         ASSERT_EQ(c.group->count(), c.items.size()) << c.name;
-        for (int i = 0; i < c.items.size(); ++i)
-            EXPECT_EQ(c.group->item(i)->text(), c.items[i]) << c.name << " " << i;
+        for (int i = 0; i < c.items.size(); ++i) {
+            EXPECT_EQ(c.group->item(i)->accessibleName(), c.items[i]) << c.name << " " << i;
+            // Shown as written: an "&" is doubled so that it is not taken for a mnemonic.
+            EXPECT_EQ(
+                c.group->item(i)->text().replace(QStringLiteral("&&"), QStringLiteral("&")), c.items[i]);
+            EXPECT_EQ(
+                c.group->item(i)->text().count(QLatin1Char('&')), c.items[i].count(QLatin1Char('&')) * 2);
+        }
         EXPECT_EQ(c.group->ItemIndex(), c.selected) << c.name;
     }
     EXPECT_EQ(form.Button1->text(), QStringLiteral("Close"));
