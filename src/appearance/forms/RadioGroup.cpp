@@ -18,7 +18,6 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidg
         m_buttons->addButton(button, i);
         layout->addWidget(button);
     }
-    layout->addStretch();
     connect(m_buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked && OnClick)
             OnClick();
