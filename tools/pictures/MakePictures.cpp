@@ -485,6 +485,53 @@ void magnifier(QPainter &p, bool plus)
         p.drawLine(QPointF(10, 6.5), QPointF(10, 13.5));
 }
 
+// The record window's channel buttons: scale the trace up or down, switch it on or off; and
+// the range button under its axis.
+void chevron(QPainter &p, bool up)
+{
+    QPainterPath c;
+    c.moveTo(5, 15.5);
+    c.lineTo(12, 8.5);
+    c.lineTo(19, 15.5);
+    if (!up)
+        c = QTransform(1, 0, 0, -1, 0, 24).map(c);
+    p.setPen(QPen(QColor(20, 60, 120), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(c);
+}
+
+void glyphChannel(QPainter &p)
+{
+    // A power mark: on/off.
+    p.setPen(QPen(QColor(40, 120, 60), 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(5, 5.5, 14, 14), 60 * 16, -300 * 16);
+    p.drawLine(QPointF(12, 3.5), QPointF(12, 11.5));
+}
+
+void glyphRange(QPainter &p)
+{
+    // A vertical double arrow over a scale.
+    p.setPen(QPen(QColor(90, 100, 112), 1));
+    for (double y : { 4.5, 9.5, 14.5, 19.5 })
+        p.drawLine(QPointF(3, y), QPointF(7, y));
+    QPainterPath a;
+    a.moveTo(15, 2.5);
+    a.lineTo(20.5, 8.5);
+    a.lineTo(17, 8.5);
+    a.lineTo(17, 15.5);
+    a.lineTo(20.5, 15.5);
+    a.lineTo(15, 21.5);
+    a.lineTo(9.5, 15.5);
+    a.lineTo(13, 15.5);
+    a.lineTo(13, 8.5);
+    a.lineTo(9.5, 8.5);
+    a.closeSubpath();
+    p.setPen(QPen(QColor(20, 60, 120), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(vertical(2, 22, QColor(100, 160, 230), QColor(40, 100, 180)));
+    p.drawPath(a);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -524,6 +571,10 @@ int main(int argc, char **argv)
         { "MoveRight", [](QPainter &p) { arrow(p, false); } },
         { "ZoomOut", [](QPainter &p) { magnifier(p, false); } },
         { "ZoomIn", [](QPainter &p) { magnifier(p, true); } },
+        { "ScaleUp", [](QPainter &p) { chevron(p, true); } },
+        { "ScaleDown", [](QPainter &p) { chevron(p, false); } },
+        { "Channel", glyphChannel },
+        { "Range", glyphRange },
     };
     for (const auto &glyph : glyphs)
         save(QStringLiteral("Tool/") + QString::fromLatin1(glyph.name), QSize(24, 24), glyph.draw);

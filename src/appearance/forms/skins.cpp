@@ -7,19 +7,41 @@
 #include "link/Globals.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 Tskin *skin = nullptr;
 
+namespace {
+void showStyleSheet(const QString &sheet)
+{
+    auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!application)
+        return;
+    // Once a style sheet has been shown, changing it makes Qt forget the fonts that widgets
+    // inherit from a parent's font (a status bar's panels, a dialog's labels): they fall back
+    // to the application's font. Each widget gets back the font it had.
+    std::vector<std::pair<QPointer<QWidget>, QFont>> fonts;
+    const QWidgetList widgets = QApplication::allWidgets();
+    fonts.reserve(static_cast<size_t>(widgets.size()));
+    for (QWidget *widget : widgets)
+        fonts.emplace_back(widget, widget->font());
+    application->setStyleSheet(sheet);
+    for (const auto &[widget, font] : fonts) {
+        if (widget && widget->font() != font)
+            widget->setFont(font);
+    }
+}
+} // namespace
+
 SkinEngine &ProgramSkin()
 {
-    static SkinEngine engine([](const QString &sheet) {
-        if (auto *application = qobject_cast<QApplication *>(QCoreApplication::instance()))
-            application->setStyleSheet(sheet);
-    });
+    static SkinEngine engine(showStyleSheet);
     return engine;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -199,6 +200,26 @@ TEST_F(SkinFormTest, WhiteRepaintsTheMainDisplaysAtOnceWithTracesUnchanged)
         EXPECT_GT(kept, 100) << pane << ": traces, grid and labels";
         // Anti-aliased edges of text are the only pixels that may mix in the new background.
         EXPECT_LT(changed, after[pane].width() * after[pane].height() / 100) << pane;
+    }
+}
+
+TEST_F(SkinFormTest, ChangingSkinsKeepsTheFontsChildrenInheritFromTheirWindow)
+{
+    for (int n : { 1, 2, 3 })
+        programDir.writeFile(appearance::SkinFileName(n),
+            QStringLiteral("QDialog { background-color: #%1%1%1; }").arg(0xd0 + n * 8, 2, 16).toUtf8());
+    QDialog dialog;
+    QFont own(QStringLiteral("Liberation Sans Narrow"));
+    own.setPixelSize(13);
+    dialog.setFont(own);
+    auto *label = new QLabel(QStringLiteral("Frequency"), &dialog);
+    dialog.show();
+
+    for (int skin : { 1, 2, 0, 3 }) {
+        appearance::ChooseSkin(ProgramSkin(), skin);
+        QApplication::processEvents();
+        EXPECT_EQ(label->font().family(), own.family()) << "after skin " << skin;
+        EXPECT_EQ(label->font().pixelSize(), 13) << "after skin " << skin;
     }
 }
 
