@@ -102,7 +102,7 @@ TEST(Pictures, ShippedPicturesComeInBothSizes)
         for (int y = 0; y < small.height(); ++y)
             for (int x = 0; x < small.width(); ++x)
                 opaque += qAlpha(small.pixel(x, y)) > 128;
-        EXPECT_GT(opaque, small.width() * small.height() / 8) << qPrintable(name);
+        EXPECT_GT(opaque, small.width() * small.height() / 16) << qPrintable(name);
     }
 }
 

@@ -495,7 +495,7 @@ void chevron(QPainter &p, bool up)
     c.lineTo(19, 15.5);
     if (!up)
         c = QTransform(1, 0, 0, -1, 0, 24).map(c);
-    p.setPen(QPen(QColor(20, 60, 120), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(QColor(20, 60, 120), 3.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(c);
 }
