@@ -160,6 +160,7 @@ int main(int argc, char **argv)
         { "alarm", AlarmForm },
         { "ct", External_CT_form },
         { "version", VForm },
+        { "harmonic", HarmonicForm },
         { "record", RecordForm },
         { "starting", StartingForm },
     };
