@@ -35,9 +35,11 @@ QFont bodyFont()
 }
 
 // Pictures wider than the text are shown at the text's width; every picture is given its
-// size explicitly so that the layout does not depend on the screen.
-void fitPictures(QTextDocument &doc, const QDir &base, qreal textWidthCss)
+// size explicitly so that the layout does not depend on the screen. False when a picture the
+// text names is missing.
+bool fitPictures(QTextDocument &doc, const QDir &base, qreal textWidthCss)
 {
+    bool complete = true;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -47,6 +49,7 @@ void fitPictures(QTextDocument &doc, const QDir &base, qreal textWidthCss)
             const QImage image(base.filePath(format.name()));
             if (image.isNull()) {
                 std::fprintf(stderr, "kmr-handbook: picture %s not found\n", qPrintable(format.name()));
+                complete = false;
                 continue;
             }
             // Screenshots are taken at 100 %; print them at 70 % of their screen size at most.
@@ -61,6 +64,7 @@ void fitPictures(QTextDocument &doc, const QDir &base, qreal textWidthCss)
             cursor.setCharFormat(format);
         }
     }
+    return complete;
 }
 
 // Tables get thin rules and a little room in their cells.
@@ -107,25 +111,27 @@ int main(int argc, char **argv)
     }
     const QString markdown = QString::fromUtf8(source.readAll());
     const QDir base = QFileInfo(sourcePath).absoluteDir();
-    QDir().mkpath(QFileInfo(outputPath).absolutePath());
 
-    QPdfWriter writer(outputPath);
-    writer.setResolution(Resolution);
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("KMR5150 User Handbook"));
-    writer.setCreator(QStringLiteral("Norvo KMR5150"));
-
-    const QRect area = writer.pageLayout().paintRectPixels(Resolution);
+    const QPageLayout pageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter);
+    const QRect area = pageLayout.paintRectPixels(Resolution);
     const int footerHeight = Resolution * 10 / 25; // 10 mm
 
     QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&writer);
     doc.setDefaultFont(bodyFont());
     doc.setBaseUrl(QUrl::fromLocalFile(base.absolutePath() + QLatin1Char('/')));
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-    fitPictures(doc, base, area.width() * CssDpi / Resolution);
+    if (!fitPictures(doc, base, area.width() * CssDpi / Resolution))
+        return 1; // before the output file exists, so that the next build tries again
     styleTables(doc);
+
+    QDir().mkpath(QFileInfo(outputPath).absolutePath());
+    QPdfWriter writer(outputPath);
+    writer.setResolution(Resolution);
+    writer.setPageLayout(pageLayout);
+    writer.setTitle(QStringLiteral("KMR5150 User Handbook"));
+    writer.setCreator(QStringLiteral("Norvo KMR5150"));
+    doc.documentLayout()->setPaintDevice(&writer);
     doc.setPageSize(QSizeF(area.width(), area.height() - footerHeight));
 
     QPainter painter(&writer);
