@@ -1,9 +1,10 @@
 // Screenshots of the program's windows in every look: the main window with a simulated
 // measurement in the plain style and the six skins, on each of the three drawing
 // backgrounds, and the other windows in each look. Writes to OUTPUT_DIR a contact sheet of
-// the main window (ContactSheet.png), one of the smaller windows (Windows.png) and the main
-// window of each look on the grey background (Look-N.png); with SHOTS_DIR, every single
-// screenshot there too.
+// the main window (ContactSheet.png), one of the smaller windows (Windows.png), one each of
+// the record and starting-test windows (Record.png, Starting.png) and the main window of
+// each look on the grey background (Look-N.png); with SHOTS_DIR, every single screenshot
+// there too.
 //
 //     kmr-screens PROGRAM_DIR OUTPUT_DIR [SHOTS_DIR]
 //
@@ -165,14 +166,14 @@ int main(int argc, char **argv)
         { "starting", StartingForm },
     };
 
-    std::vector<std::vector<QImage>> mainRows, otherRows;
+    std::vector<std::vector<QImage>> mainRows, otherRows, recordRows, startingRows;
     QStringList looks;
     bool ok = true;
     for (int look = 0; look <= appearance::SkinCount; ++look) {
         looks << QString::fromLatin1(LookNames[look]);
         if (!appearance::ApplySkin(ProgramSkin(), look))
             std::fprintf(stderr, "kmr-screens: skin %d not applied\n", look);
-        std::vector<QImage> mainRow;
+        std::vector<QImage> mainRow, recordRow, startingRow;
         for (int background = 0; background < 3; ++background) {
             WaveBackgroundColor = *appearance::BackgroundColorOf(background);
             WaveScaleColor = *appearance::ScaleColorOf(ScaleFor[background]);
@@ -182,9 +183,17 @@ int main(int argc, char **argv)
             mainRow.push_back(grabWindow(MainForm));
             if (!shotsPath.isEmpty())
                 ok &= save(mainRow.back(), shots, QStringLiteral("main-%1-%2.png").arg(look).arg(background));
+            // The charts of these two windows take the colours when they are drawn next.
+            StartingForm->DrawChart();
+            recordRow.push_back(grabWindow(RecordForm));
+            startingRow.push_back(grabWindow(StartingForm));
+            RecordForm->hide();
+            StartingForm->hide();
         }
         ok &= save(mainRow[2], out, QStringLiteral("Look-%1.png").arg(look));
         mainRows.push_back(mainRow);
+        recordRows.push_back(recordRow);
+        startingRows.push_back(startingRow);
 
         std::vector<QImage> otherRow;
         for (const auto &[name, window] : others) {
@@ -208,6 +217,8 @@ int main(int argc, char **argv)
     windowNames << QStringLiteral("Style") << QStringLiteral("Communication") << QStringLiteral("Version");
     ok &= save(sheet(mainRows, looks, backgrounds, 0.5), out, QStringLiteral("ContactSheet.png"));
     ok &= save(sheet(otherRows, looks, windowNames, 1.0), out, QStringLiteral("Windows.png"));
+    ok &= save(sheet(recordRows, looks, backgrounds, 0.5), out, QStringLiteral("Record.png"));
+    ok &= save(sheet(startingRows, looks, backgrounds, 0.5), out, QStringLiteral("Starting.png"));
 
     delete MainForm;
     platform::install(static_cast<ProgramDir *>(nullptr));
