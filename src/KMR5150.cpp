@@ -52,6 +52,7 @@ int main(int argc, char **argv)
     CalibrateForm = new TCalibrateForm(MainForm);
     AlarmForm = new TAlarmForm(MainForm);
     StartingForm = new TStartingForm(MainForm);
+    QObject::connect(skin, &Tskin::DisplayColorsChanged, StartingForm, &TStartingForm::DrawChart);
     External_CT_form = new TExternal_CT_form(MainForm);
 
     logo.reset();
