@@ -17,6 +17,7 @@ const QString SkinKey = QStringLiteral("Skin");
 const QString WaveSection = QStringLiteral("WaveSet");
 const QString BackgroundKey = QStringLiteral("WaveBackground");
 const QString ScaleKey = QStringLiteral("ScaleColor");
+constexpr int DefaultValue = 2; // of every key, when it is missing
 
 constexpr std::array<QRgb, 3> Backgrounds = { qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(238, 238, 238) };
 constexpr std::array<QRgb, 3> Scales = { qRgb(0, 128, 128), qRgb(239, 239, 0), qRgb(170, 170, 170) };
@@ -32,9 +33,13 @@ std::optional<int> stored(const QString &section, const QString &key)
 {
     try {
         return IniFile(SettingsFile).readInteger(section, key);
-    } catch (const KmrError &error) {
+    } catch (const EConvertError &error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.text()));
         return std::nullopt;
+    } catch (const KmrError &error) {
+        // A settings file that cannot be read holds nothing the program can use.
+        std::fprintf(stderr, "%s\n", qPrintable(error.text()));
+        return DefaultValue;
     }
 }
 } // namespace

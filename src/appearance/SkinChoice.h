@@ -26,8 +26,8 @@ QString SkinFileName(int skin);
 std::optional<QColor> BackgroundColorOf(int index);
 std::optional<QColor> ScaleColorOf(int index);
 
-// The stored values; none when the stored text is not a whole number or the file cannot be
-// read.
+// The stored values; none when the stored text is not a whole number. A file that cannot be
+// read counts as one without the key (2), with a line on standard error.
 std::optional<int> StoredSkin();
 std::optional<int> StoredBackground();
 std::optional<int> StoredScale();

@@ -223,6 +223,19 @@ TEST_F(SkinFormTest, ChangingSkinsKeepsTheFontsChildrenInheritFromTheirWindow)
     }
 }
 
+TEST_F(SkinFormTest, StartUpGoesOnWhenTheSettingsCannotBeWritten)
+{
+    ASSERT_TRUE(QDir(programDir.path()).mkpath(QStringLiteral("SysSet.ini"))); // a folder, not a file
+    testing::internal::CaptureStderr();
+    EXPECT_NO_THROW(startUp());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("SysSet.ini"), std::string::npos) << said;
+    EXPECT_EQ(qApp->styleSheet(), sheetOf(2));
+    EXPECT_EQ(WaveBackgroundColor, QColor(238, 238, 238));
+    EXPECT_EQ(WaveScaleColor, QColor(170, 170, 170));
+    EXPECT_EQ(form->WaveSurface.pixelColor(0, 0), QColor(238, 238, 238));
+}
+
 TEST_F(SkinFormTest, CloseHidesTheWindowAndKeepsItsSelection)
 {
     startUp();
