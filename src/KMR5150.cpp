@@ -1,6 +1,7 @@
 // Program start: the splash window, then every window in a fixed order. Windows are made
 // here and nowhere else; all of them live until the program ends.
 
+#include "appearance/Fonts.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
@@ -24,6 +25,8 @@
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
+    InstallFontSubstitutes();
+    QApplication::setFont(DesignFont());
     QtDialogs dialogs;
     platform::install(&dialogs);
 
@@ -33,8 +36,11 @@ int main(int argc, char **argv)
 
     QApplication::setApplicationName(QStringLiteral("Norvo KMR5150"));
 
+    LoadSavedSkin(); // before any window is laid out
     MainForm = new TMainForm(nullptr, QCoreApplication::arguments());
     skin = new Tskin(MainForm);
+    QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement);
+    skin->FormCreate(); // the stored skin and display colours
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
     CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
@@ -46,6 +52,7 @@ int main(int argc, char **argv)
     CalibrateForm = new TCalibrateForm(MainForm);
     AlarmForm = new TAlarmForm(MainForm);
     StartingForm = new TStartingForm(MainForm);
+    QObject::connect(skin, &Tskin::DisplayColorsChanged, StartingForm, &TStartingForm::DrawChart);
     External_CT_form = new TExternal_CT_form(MainForm);
 
     logo.reset();

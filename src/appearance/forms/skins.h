@@ -1,9 +1,14 @@
 #pragma once
 
-// The skin window: the look of every window and the two display colours.
-// So far the window itself: caption and design size.
+// The skin window: the look of every window (a skin, or the plain style) and the two display
+// colours. Every choice takes effect and is stored the moment it is made; "Close" only hides
+// the window.
 
 #include <QDialog>
+
+class QPushButton;
+class SkinEngine;
+class TRadioGroup;
 
 class Tskin : public QDialog
 {
@@ -11,6 +16,30 @@ class Tskin : public QDialog
 
 public:
     explicit Tskin(QWidget *parent = nullptr);
+
+    TRadioGroup *RadioGroup1 = nullptr; // "Skins Setting": WINDOWS, Skin 1 to Skin 6
+    TRadioGroup *RadioGroup2 = nullptr; // "Background Color"
+    TRadioGroup *RadioGroup3 = nullptr; // "Color scale"
+    QPushButton *Button1 = nullptr; // "Close"
+
+    // Selects the stored skin and colours, each selection acting as the user's choice would.
+    // Runs once, after the window is made and its signal connected.
+    void FormCreate();
+
+    void RadioGroup1Click();
+    void RadioGroup2Click();
+    void RadioGroup3Click();
+    void Button1Click();
+
+signals:
+    // WaveBackgroundColor or WaveScaleColor was chosen: every drawing should be redrawn.
+    void DisplayColorsChanged();
 };
 
 extern Tskin *skin;
+
+// The program's skin engine; it shows its style sheets on the whole application.
+SkinEngine &ProgramSkin();
+
+// Start-up: shows the stored skin before the main window is laid out.
+void LoadSavedSkin();
