@@ -135,6 +135,11 @@ RecordPagePoints RecordPagePointsFor(const RecordReportInput &in, const RecordPa
     return points;
 }
 
+int RecordDescriptionOffset(int channel, int width)
+{
+    return 1000 + channel * std::min(1100, (width - 1000) / RecordReportChannels);
+}
+
 QString RecordDivisionText(float scaleFactor, RecordRange range)
 {
     if (range == RecordRange::Bipolar)
@@ -246,7 +251,8 @@ RecordPagePoints DrawRecordPage(
     p.drawLine(L + 50, A + RoundPx(4.4 * T), L + 880, A + RoundPx(4.4 * T));
     for (int k = 0; k < RecordReportChannels; ++k) {
         p.setPen(ChannelColors[k]);
-        DrawTextAt(p, L + 1000 + 1100 * k, A + 4 * T, QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k]);
+        DrawTextAt(p, L + RecordDescriptionOffset(k, f.width), A + 4 * T,
+            QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k]);
     }
 
     p.setPen(ReportGrey);

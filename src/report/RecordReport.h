@@ -84,6 +84,11 @@ struct RecordPagePoints
 
 RecordPagePoints RecordPagePointsFor(const RecordReportInput &input, const RecordPageLayout &layout);
 
+// Where the printed description of a channel (0 to 5) starts, from L: every 1100 pixels from
+// L + 1000, closer together when six such steps would carry the last one past the right
+// margin (W = R - L), so that every description starts on the page.
+int RecordDescriptionOffset(int channel, int width);
+
 // The value of one vertical division of a channel: 50 / gain to thousandths, or 25 / gain to
 // ten-thousandths in the bipolar range, shortest form.
 QString RecordDivisionText(float scaleFactor, RecordRange range);

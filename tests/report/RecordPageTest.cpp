@@ -353,3 +353,23 @@ TEST(RecordPage, PreviewScalesTheChartPictureIntoPlace)
     const QRect strip = InkBox(preview, preview.rect(), IsColor(Qt::blue));
     EXPECT_NEAR(strip.width(), (714 - 100) * 50 / 650.0, 2);
 }
+
+TEST(RecordPage, ChannelDescriptionsStartOnThePage)
+{
+    // Every 1100 pixels from L + 1000 where the page is wide enough.
+    for (int k = 0; k < RecordReportChannels; ++k)
+        EXPECT_EQ(RecordDescriptionOffset(k, 7700), 1000 + 1100 * k) << k;
+    // A4 landscape at 600 dpi (W 6238): the sixth would start at L + 6500, past R; the row closes
+    // up to 873-pixel steps.
+    EXPECT_EQ(RecordDescriptionOffset(5, 6238), 1000 + 5 * 873);
+
+    Record record(10);
+    record.input.captions = { "Vol", "Amp", "Power", "Power", "Power", "Power Factor" };
+    const QImage page = drawPage(A4Long, A4Short, record.input);
+    const RecordPageLayout &r = Landscape;
+    const int y = r.chartHeight + 4 * r.frame.top;
+    const QRect ch6 = InkBox(page, QRect(0, y, A4Long, 120), IsColor(RecordChannelColor(5)));
+    ASSERT_FALSE(ch6.isNull());
+    EXPECT_GE(ch6.left(), r.frame.left + RecordDescriptionOffset(5, r.frame.width));
+    EXPECT_LE(ch6.right(), r.frame.right) << "\"CH6: Power Factor\" ends inside the right margin";
+}

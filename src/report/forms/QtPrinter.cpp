@@ -27,7 +27,8 @@ QPainter &QtPrinter::beginJob(const QString &jobName)
 {
     const bool toFile
         = m_printer.outputFormat() == QPrinter::PdfFormat || !m_printer.outputFileName().isEmpty();
-    if (!toFile && m_printer.printerName().isEmpty())
+    // Without any printer Qt keeps to PDF output, which then has no file yet.
+    if (toFile ? m_printer.outputFileName().isEmpty() : m_printer.printerName().isEmpty())
         throw KmrError(QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" in "
                                       "\"Printer Setting\" to print the report to a PDF file."));
     if (toFile) {
