@@ -80,6 +80,9 @@ TEST_P(PdfPrint, MeasurementReportIsOnePageWithItsTexts)
     EXPECT_TRUE(pdfInfo.contains(landscape ? "842 x 595 pts (A4)" : "595 x 842 pts (A4)"))
         << pdfInfo.toStdString();
 
+    // The Chinese texts are drawn in a font that has them, not as boxes of a Latin one.
+    EXPECT_TRUE(run("pdffonts", { pdf }).contains("WenQuanYi")) << run("pdffonts", { pdf }).toStdString();
+
     const QString t = text();
     for (const char *expected : { "Measurement", "Report", "第1页", "Sample waveform",
              "Voltage(TRMS)： 230.46 V", "UTHD：", "3.13 %", "Harmonic content", "Percent", "100.0%",
