@@ -259,3 +259,48 @@ TEST(MeasurementPage, JobNameIsTheProjectNameAndTestReport)
     info.projectName = "泵站";
     EXPECT_EQ(MeasurementJobName(info), QStringLiteral("泵站TestReport"));
 }
+
+TEST(MeasurementPreview, FixedPixelPlacesOfAPageAbout700Wide)
+{
+    const int wp = 714;
+    const int hp = MeasurementPreviewHeight(wp);
+    ASSERT_EQ(hp, 1009);
+    ASSERT_EQ(PreviewTableStep(wp), 44);
+    QImage preview = PageImage(800, 2400, 96);
+    {
+        QPainter painter(&preview);
+        DrawMeasurementPreview(painter, wp, hp, startUpRecord(), PrintInfo());
+    }
+    const struct
+    {
+        int x, y;
+        bool grey;
+        const char *what;
+    } probes[] = {
+        { 400, 120, true, "right edge of the wave box" },
+        { 50, 300, true, "left edge of the voltage spectrum box" },
+        { 300, 541, true, "bottom edge of the current spectrum box" },
+        { 300, 70, true, "top rule" },
+        { 300, hp - 100, true, "bottom rule" },
+        { 200, 153, true, "flat wave on the centre line" },
+        { 168, 565, true, "grid line 80 + 2u from the frame's top" },
+        { 418, 565, false, "grid line 110 + 7u starts under the header row" },
+        { 418, 590, true, "grid line 110 + 7u" },
+        { 256, 565, true, "thick group line 80 + 4u" },
+        { 255, 565, true, "thick group line 80 + 4u, second pixel" },
+        { 300, 577 + 17 * 17, true, "last horizontal grid line" },
+        { wp - 48, 700, true, "right edge of the table frame" },
+    };
+    for (const auto &p : probes)
+        EXPECT_EQ(At(preview, p.x, p.y) == Grey, p.grey) << p.what;
+
+    const QRect title = InkBox(preview, QRect(0, 25, wp, 40), IsGreyInk);
+    ASSERT_FALSE(title.isNull());
+    EXPECT_GE(title.left(), wp / 2 - 70);
+    EXPECT_LT(title.left(), wp / 2 - 60);
+    const QRect footer = InkBox(preview, QRect(0, hp - 95, wp, 60), IsGreyInk);
+    ASSERT_FALSE(footer.isNull());
+    EXPECT_GE(footer.top(), hp - 90);
+    EXPECT_GE(footer.left(), 50);
+    EXPECT_LT(footer.left(), 55);
+}
