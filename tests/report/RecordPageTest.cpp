@@ -231,8 +231,9 @@ TEST(RecordPage, TracesAreCutAtTheChartEdges)
         if (c.newestInside) {
             EXPECT_LE(trace.left(), left) << "the first point lies at L: " << c.name;
         }
-        if (c.leavesAtTop)
+        if (c.leavesAtTop) {
             EXPECT_LE(trace.top(), top) << "the trace runs to the top edge: " << c.name;
+        }
     }
 }
 

@@ -3,8 +3,10 @@
 #include "link/Errors.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QPrintDialog>
+#include <QPushButton>
 
 QtPrinter::QtPrinter()
     : m_printer(QPrinter::HighResolution)
@@ -20,6 +22,10 @@ bool QtPrinter::setup()
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // The dialog only chooses; "Printing      " prints. Its accept button says so.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 

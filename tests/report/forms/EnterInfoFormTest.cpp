@@ -39,8 +39,9 @@ TEST_F(ReportForms, EnterInfoWindowAsDesigned)
     QLineEdit *edits[] = { form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Edit5 };
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(form.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(i + 1)), edits[i]);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(edits[i]->y(), edits[i - 1]->y()) << "rows from top to bottom";
+        }
     }
     EXPECT_LT(form.Edit5->width(), form.Edit1->width()) << "the temperature field is the short one";
     EXPECT_EQ(form.SeSkinRadioButton1->text(), QStringLiteral("℃"));

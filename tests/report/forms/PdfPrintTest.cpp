@@ -15,11 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-static void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 QString run(const QString &program, const QStringList &arguments)
 {
