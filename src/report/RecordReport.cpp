@@ -66,6 +66,18 @@ QPainterPath clippedTrace(const std::vector<int> &ys, int count, int left, int t
 }
 } // namespace
 
+QImage RecordChartPicture(const QImage &traceSurface, const QImage &axisSurface, const QSize &traceArea)
+{
+    if (!traceArea.isValid() || traceArea.isEmpty())
+        return {};
+    QImage picture(traceArea.width() + 50, traceArea.height(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(QPoint(0, 0), traceSurface, QRect(QPoint(0, 0), traceArea));
+    painter.drawImage(QPoint(traceArea.width(), 0), axisSurface, QRect(0, 0, 50, traceArea.height()));
+    return picture;
+}
+
 QColor RecordChannelColor(int channel)
 {
     return ChannelColors[std::clamp(channel, 0, RecordReportChannels - 1)];

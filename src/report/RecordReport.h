@@ -52,6 +52,11 @@ struct RecordReportInput
     QSize traceArea;
 };
 
+// The chart picture for RecordReportInput::chart from the record window's two drawing
+// surfaces as it shows them: the top-left traceArea of the trace surface and, to its right, the
+// top-left 50 pixels by the same height of the axis surface. Parts a surface lacks stay white.
+QImage RecordChartPicture(const QImage &traceSurface, const QImage &axisSurface, const QSize &traceArea);
+
 // The channel colours of traces, marks, scale texts and descriptions.
 QColor RecordChannelColor(int channel); // 0 to 5
 

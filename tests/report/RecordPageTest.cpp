@@ -374,3 +374,31 @@ TEST(RecordPage, ChannelDescriptionsStartOnThePage)
     EXPECT_GE(ch6.left(), r.frame.left + RecordDescriptionOffset(5, r.frame.width));
     EXPECT_LE(ch6.right(), r.frame.right) << "\"CH6: Power Factor\" ends inside the right margin";
 }
+
+TEST(RecordPage, ChartPictureJoinsTheShownPartsOfBothSurfaces)
+{
+    // Surfaces larger than what the window shows, as the record window keeps them.
+    QImage trace(2400, 1600, QImage::Format_RGB32);
+    trace.fill(Qt::red);
+    trace.setPixelColor(599, 299, Qt::black);
+    trace.setPixelColor(600, 0, Qt::green); // beyond the shown trace area
+    QImage axis(2400, 1600, QImage::Format_RGB32);
+    axis.fill(Qt::blue);
+    axis.setPixelColor(50, 0, Qt::green); // beyond the strip
+
+    const QImage picture = RecordChartPicture(trace, axis, QSize(600, 300));
+    ASSERT_EQ(picture.size(), QSize(650, 300));
+    EXPECT_EQ(At(picture, 0, 0), QColor(Qt::red));
+    EXPECT_EQ(At(picture, 599, 299), QColor(Qt::black));
+    EXPECT_EQ(At(picture, 600, 0), QColor(Qt::blue));
+    EXPECT_EQ(At(picture, 649, 299), QColor(Qt::blue));
+    EXPECT_TRUE(InkBox(picture, picture.rect(), IsColor(Qt::green)).isNull());
+
+    // A surface smaller than the area leaves the rest white; no area, no picture.
+    QImage tiny(100, 100, QImage::Format_RGB32);
+    tiny.fill(Qt::red);
+    const QImage small = RecordChartPicture(tiny, axis, QSize(600, 300));
+    EXPECT_EQ(At(small, 99, 99), QColor(Qt::red));
+    EXPECT_EQ(At(small, 300, 200), QColor(Qt::white));
+    EXPECT_TRUE(RecordChartPicture(trace, axis, QSize()).isNull());
+}
