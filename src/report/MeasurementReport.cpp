@@ -131,6 +131,11 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(White);
     p.setBrush(White);
+    // Arial's figures are narrow enough for the table's cells at 10 points; the wider default
+    // faces of some systems run neighbouring cells into one another.
+    QFont face = p.font();
+    face.setFamily(QStringLiteral("Arial"));
+    p.setFont(face);
 
     // Title: the two pieces meet at the centre of the page.
     SetFontPoints(p, f.titlePoints());
