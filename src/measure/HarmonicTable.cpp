@@ -15,19 +15,19 @@ QString rmsText(float amplitude, int decimals)
     const double rms = RoundHalfEven(double(amplitude) * factor / Sqrt2, 0) / factor;
     return HarmonicCellPrefix + NumberText(rms, decimals, QStringLiteral(".00"), false, QString());
 }
+} // namespace
 
-QString contentText(float amplitude, float fundamental)
+QString HarmonicContentText(float amplitude, float fundamental, const QString &filler)
 {
     if (fundamental == 0.0f || !std::isfinite(fundamental)) {
-        // No fundamental: an empty row still reads 0.00 %, anything else has no percentage.
+        // No fundamental: an empty row still reads 0 %, anything else has no percentage.
         if (amplitude == 0.0f)
-            return HarmonicCellPrefix + QStringLiteral("0.00%");
-        return HarmonicCellPrefix + HarmonicContentUndefined;
+            return NumberText(0.0, 2, filler, false, QStringLiteral("%"));
+        return HarmonicContentUndefined;
     }
     const double content = RoundHalfEven(double(amplitude) / double(fundamental) * 10000.0, 0) / 100.0;
-    return HarmonicCellPrefix + NumberText(content, 2, QStringLiteral(".00"), false, QStringLiteral("%"));
+    return NumberText(content, 2, filler, false, QStringLiteral("%"));
 }
-} // namespace
 
 HarmonicRow HarmonicTableRow(const MeasurementRecord &record, int order)
 {
@@ -38,9 +38,9 @@ HarmonicRow HarmonicTableRow(const MeasurementRecord &record, int order)
     const float i = record.IHarm[order];
     row.n = HarmonicCellPrefix + QString::number(order);
     row.uRms = rmsText(u, 2);
-    row.uContent = contentText(u, record.UHarm[1]);
+    row.uContent = HarmonicCellPrefix + HarmonicContentText(u, record.UHarm[1], QStringLiteral(".00"));
     row.iRms = rmsText(i, 4);
-    row.iContent = contentText(i, record.IHarm[1]);
+    row.iContent = HarmonicCellPrefix + HarmonicContentText(i, record.IHarm[1], QStringLiteral(".00"));
     return row;
 }
 

@@ -23,3 +23,7 @@ struct HarmonicRow
 // with 2 decimals, current with 4; content = amplitude / fundamental in percent, 2 decimals.
 HarmonicRow HarmonicTableRow(const MeasurementRecord &record, int order);
 QStringList HarmonicTableHeader();
+// The content of one order in percent of its fundamental, 2 decimals, `filler` appended to a
+// whole number, then "%"; without prefix. Every window and report showing a content uses it,
+// so an undefined content reads alike everywhere.
+QString HarmonicContentText(float amplitude, float fundamental, const QString &filler);

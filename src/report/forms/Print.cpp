@@ -1,11 +1,226 @@
 #include "report/forms/Print.h"
 
+#include "link/Errors.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+#include "measure/MeasurementRecord.h"
+#include "report/MeasurementReport.h"
+#include "report/PrintInfo.h"
+#include "report/ReportPrint.h"
+#include "report/forms/EnterInfo.h"
+#include "report/forms/QtPrinter.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <exception>
+
 TPrinterForm *PrinterForm = nullptr;
+
+namespace {
+constexpr int FormWidth = 747;
+constexpr int FormHeight = 500;
+constexpr int PanelHeight = 49;
+constexpr int PreviewHeight = 2400;
+constexpr int BelowPageHeight = 20;
+
+// The page area: shows the preview bitmap at its own coordinates and never draws the report.
+class PreviewBox final : public QWidget
+{
+public:
+    PreviewBox(const QImage &bitmap, QWidget *parent)
+        : QWidget(parent)
+        , m_bitmap(bitmap)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), m_bitmap);
+    }
+
+private:
+    const QImage &m_bitmap;
+};
+
+int screenWidth()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 1920;
+}
+} // namespace
 
 TPrinterForm::TPrinterForm(QWidget *parent)
     : QDialog(parent)
+    , m_ownPrinter(std::make_unique<QtPrinter>())
+    , m_printer(m_ownPrinter.get())
 {
     setObjectName(QStringLiteral("PrinterForm"));
     setWindowTitle(QStringLiteral("PrinterForm"));
-    resize(747, 500);
+    setFixedSize(FormWidth, FormHeight);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, FormWidth, PanelHeight);
+    Panel1->setAutoFillBackground(true);
+    QPalette panelPalette = Panel1->palette();
+    panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::ToolTipBase));
+    Panel1->setPalette(panelPalette);
+    auto *buttons = new QHBoxLayout(Panel1);
+    buttons->addStretch();
+    const auto button = [&](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, Panel1);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(caption);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    SeSkinButton2 = button("SeSkinButton2", QStringLiteral("Info"));
+    SeSkinButton3 = button("SeSkinButton3", QStringLiteral("Printer Setting"));
+    SeSkinButton1 = button("SeSkinButton1", QStringLiteral("Printing      "));
+    SeSkinButton1->setIcon(QIcon::fromTheme(
+        QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+
+    Rongqi = new QScrollArea(this);
+    Rongqi->setObjectName(QStringLiteral("Rongqi"));
+    Rongqi->setGeometry(0, PanelHeight, FormWidth, FormHeight - PanelHeight);
+    Rongqi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Rongqi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Rongqi->setWidgetResizable(false);
+    Rongqi->verticalScrollBar()->setTracking(true);
+    QPalette areaPalette = Rongqi->palette();
+    areaPalette.setColor(QPalette::Window, QColor(160, 160, 164));
+    Rongqi->setPalette(areaPalette);
+    Rongqi->setBackgroundRole(QPalette::Window);
+
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("RongqiContent"));
+    content->setPalette(areaPalette);
+    image_di = new QWidget(content);
+    image_di->setObjectName(QStringLiteral("image_di"));
+    image1 = new PreviewBox(PreviewBitmap, content);
+    image1->setObjectName(QStringLiteral("image1"));
+    Rongqi->setWidget(content);
+
+    connect(SeSkinButton1, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton1Click);
+    connect(SeSkinButton2, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton2Click);
+    connect(SeSkinButton3, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton3Click);
+
+    FormCreate();
+}
+
+TPrinterForm::~TPrinterForm() = default;
+
+Printer &TPrinterForm::printer()
+{
+    return *m_printer;
+}
+
+void TPrinterForm::setPrinter(Printer *printer)
+{
+    m_printer = printer ? printer : m_ownPrinter.get();
+}
+
+RecordReportInput TPrinterForm::recordInput() const
+{
+    return RecordReportSource ? RecordReportSource() : RecordReportInput();
+}
+
+void TPrinterForm::FormCreate()
+{
+    if (!Rongqi)
+        return;
+    const int wp = Rongqi->width() - 33;
+    if (PreviewBitmap.isNull())
+        PreviewBitmap = QImage(std::max(screenWidth(), wp + 5), PreviewHeight, QImage::Format_RGB32);
+    resize(FormWidth, FormHeight);
+
+    PrintInfo info;
+    try {
+        info = ReadPrintInfo();
+    } catch (const KmrError &error) {
+        showError(error.text()); // the preview still shows, with the defaults
+    }
+
+    Rongqi->verticalScrollBar()->setValue(0);
+    const int hp = ReportKind == 1 ? RecordPreviewHeight(wp) : MeasurementPreviewHeight(wp);
+    image1->setGeometry(5, 5, wp, hp);
+    image_di->setGeometry(5, hp, wp, BelowPageHeight);
+    image_di->lower();
+    Rongqi->widget()->resize(Rongqi->viewport()->width(), hp + BelowPageHeight);
+
+    PreviewBitmap.fill(Qt::white);
+    QPainter painter(&PreviewBitmap);
+    if (ReportKind == 1)
+        DrawRecordPreview(painter, wp, hp, recordInput(), info);
+    else
+        DrawMeasurementPreview(painter, wp, hp, Measurement, info);
+    painter.end();
+    image1->update();
+}
+
+void TPrinterForm::SeSkinButton1Click()
+{
+    try {
+        if (ReportKind == 1) {
+            const RecordPagePoints points = PrintRecordReport(*m_printer, recordInput());
+            if (RecordOverflowSink)
+                RecordOverflowSink(points);
+        } else {
+            PrintMeasurementReport(*m_printer, Measurement);
+        }
+    } catch (const KmrError &error) {
+        showError(error.text());
+    } catch (const std::exception &error) {
+        showError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void TPrinterForm::SeSkinButton2Click()
+{
+    if (!EnterInfoForm)
+        return;
+    // A window of the print window's own stays usable while the print window is modal.
+    if (EnterInfoForm->parentWidget() != this)
+        EnterInfoForm->setParent(this, EnterInfoForm->windowFlags());
+    EnterInfoForm->show();
+    EnterInfoForm->raise();
+}
+
+void TPrinterForm::SeSkinButton3Click()
+{
+    try {
+        m_printer->setup();
+    } catch (const KmrError &error) {
+        showError(error.text());
+    }
+}
+
+void TPrinterForm::showError(const QString &text)
+{
+    platform::dialogs().message(text, Dialogs::Icon::Error);
+}
+
+void TPrinterForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormCreate();
+}
+
+void TPrinterForm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    FormCreate();
 }

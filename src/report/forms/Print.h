@@ -1,9 +1,21 @@
 #pragma once
 
-// The print window: preview and printing of the measurement and record reports.
-// So far the window itself: caption and design size.
+// The print window: a one-page preview of the measurement report or of the record report
+// (chosen by ReportKind), printed at once on the printer chosen in its printer setup.
+
+#include "report/RecordReport.h"
 
 #include <QDialog>
+#include <QImage>
+
+#include <functional>
+#include <memory>
+
+class Printer;
+class QFrame;
+class QPushButton;
+class QScrollArea;
+class QWidget;
 
 class TPrinterForm : public QDialog
 {
@@ -11,6 +23,46 @@ class TPrinterForm : public QDialog
 
 public:
     explicit TPrinterForm(QWidget *parent = nullptr);
+    ~TPrinterForm() override;
+
+    QFrame *Panel1 = nullptr;
+    QPushButton *SeSkinButton2 = nullptr; // "Info"
+    QPushButton *SeSkinButton3 = nullptr; // "Printer Setting"
+    QPushButton *SeSkinButton1 = nullptr; // "Printing      "
+    QScrollArea *Rongqi = nullptr;
+    QWidget *image1 = nullptr; // the page: copies PreviewBitmap
+    QWidget *image_di = nullptr; // empty, under the page, so that the scroll range reaches past it
+
+    // Screen width x 2400, made by the first preview and kept; every build repaints it whole.
+    QImage PreviewBitmap;
+
+    // What the record report shows, asked for whenever its preview is built or it is printed;
+    // the record window provides it. Without it the record report has no record.
+    std::function<RecordReportInput()> RecordReportSource;
+    // Told the overflow marks computed for a printed record report.
+    std::function<void(const RecordPagePoints &)> RecordOverflowSink;
+
+    // The print system in use: the program's own unless another one is put in (tests).
+    Printer &printer();
+    void setPrinter(Printer *printer); // nullptr: the program's own again
+
+    // Builds the preview of the report ReportKind names; runs at creation, at every showing and
+    // every resize.
+    void FormCreate();
+    void SeSkinButton1Click(); // print
+    void SeSkinButton2Click(); // print information
+    void SeSkinButton3Click(); // printer setup
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    RecordReportInput recordInput() const;
+    void showError(const QString &text);
+
+    std::unique_ptr<Printer> m_ownPrinter;
+    Printer *m_printer = nullptr;
 };
 
 extern TPrinterForm *PrinterForm;

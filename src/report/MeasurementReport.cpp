@@ -1,0 +1,398 @@
+#include "report/MeasurementReport.h"
+
+#include "report/ReportPainting.h"
+#include "report/ReportTexts.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace {
+const QColor Black(0, 0, 0);
+const QColor White(255, 255, 255);
+const QColor Green(0, 128, 0);
+const QColor Red(255, 0, 0);
+
+// Orders whose number is written under the spectrum axis.
+bool labelledOrder(int n)
+{
+    return n == 0 || n == 1 || n % 5 == 0;
+}
+
+// A wave as offsets from its zero line, and the largest magnitude among them. Exactly the
+// 512 samples of the record are read, whatever its sample count says.
+struct WaveOffsets
+{
+    std::array<int, WaveSamples> c {};
+    int largest = 0;
+};
+
+WaveOffsets waveOffsets(const uint16_t *wave, uint16_t zero)
+{
+    WaveOffsets w;
+    for (int k = 0; k < WaveSamples; ++k) {
+        w.c[k] = int(wave[k]) - int(zero);
+        w.largest = std::max(w.largest, std::abs(w.c[k]));
+    }
+    return w;
+}
+
+float largestOf(const float *values)
+{
+    float m = 0.0f;
+    for (int n = 0; n < HarmonicCount; ++n)
+        if (values[n] > m) // a NaN never wins
+            m = values[n];
+    return m;
+}
+
+// A rectangle stroked through its first and last pixel in both directions.
+void strokeBox(QPainter &painter, const QRect &box)
+{
+    painter.drawRect(box.left(), box.top(), box.right() - box.left(), box.bottom() - box.top());
+}
+
+// Joins the 512 points of a wave: x of sample k from `xOf`, y = centre - round(c * scale).
+template <typename XOf>
+void drawWave(QPainter &painter, const WaveOffsets &w, int centre, double scale, XOf xOf)
+{
+    QPolygon points(WaveSamples);
+    for (int k = 0; k < WaveSamples; ++k)
+        points.setPoint(k, xOf(k), centre - RoundPx(w.c[k] * scale));
+    painter.drawPolyline(points);
+}
+} // namespace
+
+MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph)
+{
+    MeasurementPageLayout m;
+    const PageFrame f = PageFrameFor(pw, ph);
+    m.frame = f;
+    m.titleStart = QPoint(f.centre, f.top);
+    m.pageMark = QPoint(TruncPx(0.985 * f.width), TruncPx(f.top + 0.01 * f.height));
+    m.titleRuleY = f.top + TruncPx(0.027 * f.height);
+
+    const int bw = TruncPx(0.55 * pw);
+    const int bh = TruncPx(0.15 * ph);
+    const int yw = TruncPx(0.072 * ph);
+    m.waveBox = QRect(QPoint(f.left, yw), QPoint(f.left + bw, yw + bh));
+    m.waveCaption = QPoint(TruncPx(0.072 * pw), TruncPx(0.065 * ph));
+    m.referenceY[0] = yw + TruncPx(bh / 7.0);
+    m.referenceY[1] = yw + TruncPx(bh / 2.0);
+    m.referenceY[2] = yw + TruncPx(6.0 * bh / 7.0);
+
+    const double boxTop[2] = { 0.23, 0.388 };
+    const double captionTop[2] = { 0.223, 0.382 };
+    for (int i = 0; i < 2; ++i) {
+        const int yv = TruncPx(boxTop[i] * ph);
+        m.spectrumBox[i] = QRect(QPoint(f.left, yv), QPoint(f.left + bw, yv + bh));
+        m.spectrumCaption[i] = QPoint(TruncPx(0.072 * pw), TruncPx(captionTop[i] * ph));
+        m.axisY[i] = yv + TruncPx(0.85 * bh);
+    }
+    m.barSpacing = TruncPx(bw / 53.0);
+    m.firstBarX = f.left + m.barSpacing / 2;
+    m.barOffset = TruncPx(0.013 * bw);
+    m.barPen = TruncPx(0.0025 * f.width);
+
+    m.parameterOrigin = QPoint(f.left + bw + TruncPx(0.009 * pw), TruncPx(0.085 * ph));
+    m.parameterStep = TruncPx(0.033 * ph);
+
+    m.tablePen = TruncPx(0.0012 * f.height);
+    m.tableRuleY = TruncPx(0.555 * ph);
+    m.tableCaption = QPoint(TruncPx(0.75 * f.right), TruncPx(0.548 * ph));
+    m.tableFrame = QRect(QPoint(f.left, TruncPx(0.565 * ph)), QPoint(f.right, TruncPx(0.905 * ph)));
+    m.columnWidth = RoundPx((f.right - f.left) / 15.0);
+    m.rowHeight = RoundPx((m.tableFrame.bottom() - m.tableFrame.top()) / 19.0);
+
+    m.footerRuleY = f.top + TruncPx(0.95 * f.height);
+    m.footerRowY[0] = f.top + TruncPx(0.955 * f.height);
+    m.footerRowY[1] = f.top + TruncPx(0.975 * f.height);
+    m.footerX[0] = f.left;
+    m.footerX[1] = f.left + TruncPx(0.37 * f.width);
+    m.footerX[2] = f.left + TruncPx(0.74 * f.width);
+    return m;
+}
+
+QString MeasurementJobName(const PrintInfo &info)
+{
+    return info.projectName + QStringLiteral("TestReport");
+}
+
+void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info)
+{
+    const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph);
+    const PageFrame &f = m.frame;
+    const int ruleWidth = f.rulePen();
+
+    p.save();
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(White);
+    p.setBrush(White);
+    // Arial's figures are narrow enough for the table's cells at 10 points; the wider default
+    // faces of some systems run neighbouring cells into one another.
+    QFont face = p.font();
+    face.setFamily(QStringLiteral("Arial"));
+    p.setFont(face);
+
+    // Title: the two pieces meet at the centre of the page.
+    SetFontPoints(p, f.titlePoints());
+    p.setPen(Black);
+    DrawTextAt(p, m.titleStart.x(), m.titleStart.y(), QStringLiteral("   Report"));
+    DrawTextEndingAt(p, m.titleStart.x(), m.titleStart.y(), QStringLiteral("Measurement"));
+
+    SetFontPoints(p, f.captionPoints());
+    p.setPen(ReportGrey);
+    DrawTextAt(p, m.pageMark.x(), m.pageMark.y(), QStringLiteral("第1页"));
+    SetPen(p, ReportGrey, ruleWidth);
+    p.drawLine(f.left, m.titleRuleY, f.right, m.titleRuleY);
+
+    // Wave box: frame, caption over its top edge, reference lines, current, lines again, voltage.
+    SetPen(p, Black, 1);
+    strokeBox(p, m.waveBox);
+    p.setPen(ReportGrey);
+    DrawTextAt(p, m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
+    const QRect &box = m.waveBox;
+    const int bw = box.right() - box.left();
+    const int bh = box.bottom() - box.top();
+    const auto referenceLines = [&] {
+        SetPen(p, Black, 1, Qt::DashDotLine);
+        for (int y : m.referenceY)
+            p.drawLine(box.left(), y, box.right(), y);
+    };
+    const auto waveX = [&](int k) { return box.left() + RoundPx(double(k) * bw / WaveSamples); };
+    const int centre = box.top() + bh / 2;
+    referenceLines();
+    const WaveOffsets current = waveOffsets(record.IWave, record.IZero);
+    SetPen(p, Red, TruncPx(0.0008 * f.height));
+    drawWave(
+        p, current, centre, current.largest ? TruncPx(2.5 * bh / 7) / double(current.largest) : 0.0, waveX);
+    referenceLines();
+    const WaveOffsets voltage = waveOffsets(record.UWave, record.UZero);
+    SetPen(p, Green, ruleWidth);
+    drawWave(
+        p, voltage, centre, voltage.largest ? TruncPx(2.8 * bh / 7) / double(voltage.largest) : 0.0, waveX);
+
+    // Spectra.
+    const float *amplitudes[2] = { record.UHarm, record.IHarm };
+    const QColor barColors[2] = { Green, Red };
+    const QString captions[2]
+        = { QStringLiteral(" Voltage harmonic "), QStringLiteral(" Current harmonic ") };
+    for (int i = 0; i < 2; ++i) {
+        const QRect &sb = m.spectrumBox[i];
+        SetPen(p, Black, 1);
+        strokeBox(p, sb);
+        SetFontPoints(p, f.captionPoints());
+        p.setPen(ReportGrey);
+        DrawTextAt(p, m.spectrumCaption[i].x(), m.spectrumCaption[i].y(), captions[i]);
+        SetPen(p, ReportGrey, ruleWidth);
+        const int ya = m.axisY[i];
+        p.drawLine(sb.left(), ya, sb.right(), ya);
+
+        const float largest = largestOf(amplitudes[i]);
+        const double q = largest > 0.0f ? TruncPx(0.8 * bh) / double(largest) : 0.0;
+        SetFontPoints(p, 6);
+        for (int n = 0; n < HarmonicCount; ++n) {
+            const int x = m.firstBarX + n * m.barSpacing;
+            if (labelledOrder(n)) {
+                p.setPen(Black);
+                DrawTextAt(p, x, ya + 3 + TruncPx(0.03 * bh), QString::number(n));
+            }
+            SetPen(p, barColors[i], m.barPen);
+            const int top = ya + 1 - TruncPx(q * amplitudes[i][n]);
+            p.drawRect(x + m.barOffset, top, 7, ya - 1 - top);
+        }
+    }
+
+    // Parameter list.
+    SetFontPoints(p, 12);
+    p.setPen(ReportGrey);
+    const QStringList lines = ReportParameterLines(record, true);
+    for (int j = 0; j < lines.size(); ++j)
+        DrawTextAt(p, m.parameterOrigin.x(), m.parameterOrigin.y() + j * m.parameterStep, lines[j]);
+
+    // Harmonic content table.
+    const int cw = m.columnWidth;
+    const int rh = m.rowHeight;
+    const int tt = m.tableFrame.top();
+    const int tb = m.tableFrame.bottom();
+    SetFontPoints(p, f.tablePoints());
+    SetPen(p, Black, m.tablePen);
+    p.drawLine(f.left, m.tableRuleY, f.right, m.tableRuleY);
+    p.setPen(ReportGrey);
+    DrawTextAt(p, m.tableCaption.x(), m.tableCaption.y(), QStringLiteral(" Harmonic content "));
+    SetPen(p, Black, m.tablePen);
+    strokeBox(p, m.tableFrame);
+    SetPen(p, ReportGrey, 1);
+    for (int k = 1; k <= 18; ++k)
+        p.drawLine(f.left, tt + k * rh, f.right, tt + k * rh);
+    for (int k = 1; k <= 14; ++k) {
+        const bool fromTop = k == 1 || k == 3 || k == 5 || k == 6 || k == 8 || k == 10 || k == 11 || k == 13;
+        SetPen(p, ReportGrey, k == 5 || k == 10 ? m.tablePen : 1);
+        p.drawLine(f.left + k * cw, fromTop ? tt : tt + rh, f.left + k * cw, tb);
+    }
+    p.setPen(ReportGrey);
+    const auto column = [&](int index, double inset) { return f.left + index * cw + TruncPx(inset * cw); };
+    for (int g = 0; g < 3; ++g) {
+        const int y0 = tt + TruncPx(0.2 * rh);
+        DrawTextAt(p, column(5 * g + 1, 0.4), y0, QStringLiteral("Voltage"));
+        DrawTextAt(p, column(5 * g + 3, 0.4), y0, QStringLiteral("Current"));
+        const int y1 = tt + rh + TruncPx(0.2 * rh);
+        DrawTextAt(p, column(5 * g, 0.1), y1, QStringLiteral("N"));
+        DrawTextAt(p, column(5 * g + 1, 0.07), y1, QStringLiteral("RMS"));
+        DrawTextAt(p, column(5 * g + 3, 0.07), y1, QStringLiteral("RMS"));
+        DrawTextAt(p, column(5 * g + 2, 0.07), y1, QStringLiteral("Percent"));
+        DrawTextAt(p, column(5 * g + 4, 0.07), y1, QStringLiteral("Percent"));
+        for (int r = 0; r <= 16; ++r) {
+            const int n = 17 * g + r;
+            const int y = tt + (2 + r) * rh + TruncPx(0.2 * rh);
+            const QString cells[4] = { ReportHarmonicRms(record.UHarm[n]),
+                ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]), ReportHarmonicRms(record.IHarm[n]),
+                ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]) };
+            DrawTextAt(p, column(5 * g, 0.3), y, QString::number(n));
+            for (int i = 1; i <= 4; ++i)
+                DrawTextAt(p, column(5 * g + i, 0.1), y, cells[i - 1]);
+        }
+    }
+
+    // Footer.
+    SetPen(p, ReportGrey, ruleWidth);
+    p.drawLine(f.left, m.footerRuleY, f.right, m.footerRuleY);
+    p.setPen(Black);
+    const QString footer[2][3] = {
+        { QStringLiteral("Project Name：") + info.projectName, QStringLiteral("Licenser：") + info.company,
+            QStringLiteral("Operator：") + info.conner },
+        { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
+            QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+    };
+    for (int row = 0; row < 2; ++row)
+        for (int i = 0; i < 3; ++i)
+            DrawTextAt(p, m.footerX[i], m.footerRowY[row], footer[row][i]);
+    p.restore();
+}
+
+int MeasurementPreviewHeight(int wp)
+{
+    return TruncPx(wp * 1.414);
+}
+
+int PreviewTableStep(int wp)
+{
+    return RoundPx((wp - 190) / 12.0);
+}
+
+void DrawMeasurementPreview(
+    QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info)
+{
+    p.save();
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(White);
+    p.setBrush(Qt::NoBrush);
+
+    SetFontPoints(p, 20);
+    p.setPen(ReportGrey);
+    DrawTextAt(p, wp / 2 - 70, 30, QStringLiteral("Measurement Report"));
+    SetFontPoints(p, 10);
+    DrawTextAt(p, wp - 80, 45, QStringLiteral("第1页"));
+    SetPen(p, ReportGrey, 2);
+    p.drawLine(50, 70, wp - 50, 70);
+    p.drawLine(50, hp - 100, wp - 50, hp - 100);
+
+    p.setPen(ReportGrey);
+    DrawTextAt(p, 50, hp - 90, QStringLiteral("Project Name：") + info.projectName);
+    DrawTextAt(p, 250, hp - 90, QStringLiteral("Licenser: ") + info.company);
+    DrawTextAt(p, 520, hp - 90, QStringLiteral("Operator：") + info.conner);
+    DrawTextAt(p, 520, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
+    DrawTextAt(p, 50, hp - 70, QStringLiteral("Date: ") + info.date);
+    DrawTextAt(p, 250, hp - 70, QStringLiteral("Instruments: Norvo KMR5150"));
+
+    SetPen(p, ReportGrey, 1);
+    p.drawRect(50, 80, 350, 147);
+    p.drawRect(50, 237, 350, 147);
+    p.drawRect(50, 394, 350, 147);
+    DrawTextAt(p, 58, 72, QStringLiteral(" Sample waveform "));
+    DrawTextAt(p, 58, 227, QStringLiteral(" Voltage Harmonic  "));
+    DrawTextAt(p, 58, 385, QStringLiteral(" Current Harmonic "));
+
+    const QStringList lines = ReportParameterLines(record, false);
+    for (int j = 0; j < lines.size(); ++j)
+        DrawTextAt(p, 420, 90 + 32 * j, lines[j]);
+
+    // Table frame, grid and the rule over it.
+    SetPen(p, ReportGrey, 2);
+    p.drawRect(50, 560, wp - 48 - 50, 883 - 560);
+    SetPen(p, ReportGrey, 1);
+    const int u = PreviewTableStep(wp);
+    for (int x : { 80, 80 + 2 * u, 110 + 4 * u, 110 + 6 * u, 140 + 8 * u, 140 + 10 * u })
+        p.drawLine(x, 560, x, 883);
+    for (int x : { 80 + u, 80 + 3 * u, 110 + 5 * u, 110 + 7 * u, 140 + 9 * u, 140 + 11 * u })
+        p.drawLine(x, 577, x, 883);
+    for (int k = 0; k <= 17; ++k)
+        p.drawLine(50, 577 + 17 * k, wp - 50, 577 + 17 * k);
+    SetPen(p, ReportGrey, 2);
+    for (int x : { 80 + 4 * u, 110 + 8 * u })
+        p.drawLine(x, 560, x, 882);
+    p.drawLine(50, 550, wp - 50, 550);
+    DrawTextAt(p, wp - 150, 540, QStringLiteral(" Harmonic content "));
+
+    // Waves.
+    SetPen(p, ReportGrey, 1, Qt::DashDotLine);
+    for (int y : { 101, 153, 206 })
+        p.drawLine(50, y, 400, y);
+    const auto waveX = [](int k) { return 50 + RoundPx(k * 350.0 / WaveSamples); };
+    const WaveOffsets current = waveOffsets(record.IWave, record.IZero);
+    SetPen(p, ReportGrey, 1);
+    drawWave(p, current, 153, current.largest ? 53.0 / current.largest : 0.0, waveX);
+    const WaveOffsets voltage = waveOffsets(record.UWave, record.UZero);
+    SetPen(p, ReportGrey, 2);
+    drawWave(p, voltage, 153, voltage.largest ? 58.0 / voltage.largest : 0.0, waveX);
+
+    // Spectra.
+    const float *amplitudes[2] = { record.UHarm, record.IHarm };
+    const int axes[2] = { 361, 518 };
+    SetFontPoints(p, 6);
+    for (int i = 0; i < 2; ++i) {
+        const int axis = axes[i];
+        SetPen(p, ReportGrey, 2);
+        p.drawLine(50, axis, 399, axis);
+        const float largest = largestOf(amplitudes[i]);
+        for (int n = 0; n < HarmonicCount; ++n) {
+            const int x = 53 + 6 * n;
+            if (labelledOrder(n)) {
+                p.setPen(Black);
+                DrawTextAt(p, x, axis + 3, QString::number(n));
+            }
+            SetPen(p, Black, 2);
+            const int height = largest > 0.0f ? TruncPx(amplitudes[i][n] * 115.0 / largest) : 0;
+            p.drawLine(x + 5, axis - height, x + 5, axis - 2);
+        }
+    }
+
+    // Table texts.
+    p.setPen(ReportGrey);
+    for (int g = 0; g < 3; ++g) {
+        DrawTextAt(p, 112 + 200 * g, 562, QStringLiteral("Vol"));
+        DrawTextAt(p, 192 + 200 * g, 562, QStringLiteral("Amp"));
+    }
+    for (int x : { 53, 255, 458 })
+        DrawTextAt(p, x, 579, QStringLiteral("N"));
+    for (int x : { 84, 170, 287, 372, 488, 574 })
+        DrawTextAt(p, x, 579, QStringLiteral("RMS"));
+    for (int x : { 128, 213, 329, 414, 531, 617 })
+        DrawTextAt(p, x, 579, QStringLiteral("Percent"));
+    const int numberX[3] = { 60, 263, 463 };
+    const int cellX[3][4] = { { 86, 128, 171, 213 }, { 290, 328, 371, 413 }, { 490, 530, 571, 615 } };
+    for (int g = 0; g < 3; ++g)
+        for (int r = 0; r <= 16; ++r) {
+            const int n = 17 * g + r;
+            const int y = 596 + 17 * r;
+            DrawTextAt(p, numberX[g], y, QString::number(n));
+            DrawTextAt(p, cellX[g][0], y, ReportHarmonicRms(record.UHarm[n]));
+            DrawTextAt(p, cellX[g][1], y, ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]));
+            DrawTextAt(p, cellX[g][2], y, ReportHarmonicRms(record.IHarm[n]));
+            DrawTextAt(p, cellX[g][3], y, ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]));
+        }
+    p.restore();
+}

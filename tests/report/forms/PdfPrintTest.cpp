@@ -1,0 +1,159 @@
+// Reports printed to PDF files through Qt's printer, the way "Printer Setting" leaves it when
+// the user chooses a PDF file, and read back with poppler's pdftotext and pdfinfo.
+
+#include "ReportFormsFixture.h"
+
+#include "report/forms/QtPrinter.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class PdfPrint : public ReportForms, public testing::WithParamInterface<QPageLayout::Orientation>
+{
+protected:
+    void SetUp() override
+    {
+        ReportForms::SetUp();
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()
+            || QStandardPaths::findExecutable("pdfinfo").isEmpty())
+            FAIL() << "pdftotext and pdfinfo (poppler-utils, installed by scripts/setup) are needed";
+        pdf = out.filePath("report.pdf");
+        QPrinter &q = qtPrinter.qprinter();
+        q.setOutputFormat(QPrinter::PdfFormat);
+        q.setOutputFileName(pdf);
+        q.setResolution(600);
+        q.setPageSize(QPageSize(QPageSize::A4));
+        q.setPageOrientation(GetParam());
+        PrinterForm->setPrinter(&qtPrinter);
+        dir.writeFile("EnterInfo.ini",
+            "[PrintInfo]\nProjectName=泵站A\ncompany=Norvo "
+            "Lab\nconner=王工\ndate=2026-03-14\ntemperature=23\nunits=1\n");
+    }
+
+    QString text() const { return run("pdftotext", { "-layout", pdf, "-" }); }
+    QString info() const { return run("pdfinfo", { pdf }); }
+
+    QTemporaryDir out;
+    QString pdf;
+    QtPrinter qtPrinter;
+};
+} // namespace
+
+TEST_P(PdfPrint, MeasurementReportIsOnePageWithItsTexts)
+{
+    Measurement.URMS = 230.456f;
+    Measurement.VTHD = 0.03127f;
+    Measurement.UHarm[1] = 311.0f;
+    Measurement.UHarm[3] = 10.1f;
+    ReportKind = 0;
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("; ").toStdString();
+
+    const QString pdfInfo = info();
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Pages:\\s+1\\n"))) << pdfInfo.toStdString();
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Title:\\s+泵站ATestReport"))) << pdfInfo.toStdString();
+    const bool landscape = GetParam() == QPageLayout::Landscape;
+    EXPECT_TRUE(pdfInfo.contains(landscape ? "842 x 595 pts (A4)" : "595 x 842 pts (A4)"))
+        << pdfInfo.toStdString();
+
+    // The Chinese texts are drawn in a font that has them, not as boxes of a Latin one.
+    EXPECT_TRUE(run("pdffonts", { pdf }).contains("WenQuanYi")) << run("pdffonts", { pdf }).toStdString();
+
+    const QString t = text();
+    for (const char *expected : { "Measurement", "Report", "第1页", "Sample waveform",
+             "Voltage(TRMS)： 230.46 V", "UTHD：", "3.13 %", "Harmonic content", "Percent", "100.0%",
+             "219.94", "3.25%", "Project Name：泵站A", "Licenser：Norvo Lab", "Operator：王工",
+             "测试日期：2026-03-14", "1.Instrument: Norvo KMR5150", "Temperature: 23℃" })
+        EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+}
+
+TEST_P(PdfPrint, RecordReportIsOnePageWithItsTexts)
+{
+    std::vector<float> values(1000, 250.0f);
+    PrinterForm->RecordReportSource = [&] {
+        RecordReportInput input;
+        input.fileReady = true;
+        input.last = 999;
+        for (auto &s : input.samples)
+            s = values;
+        input.captions = { "Vol", "Amp", "Power", "电流", "Frequency", "Power Factor" };
+        input.stepText = "采样步长：1S";
+        input.lengthText = "长度：553";
+        return input;
+    };
+    ReportKind = 1;
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("; ").toStdString();
+
+    const QString pdfInfo = info();
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Pages:\\s+1\\n"))) << pdfInfo.toStdString();
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Title:\\s+RecordReport"))) << pdfInfo.toStdString();
+
+    const QString t = text();
+    for (const char *expected : { "Measurement", "record", "第1页", "100%", "Time/DIV=20S", "CH1/DIV=50",
+             "Channel Signal Description:", "CH1: Vol", "CH4: 电流", "采样步长：1S",
+             "Note:", "Icons were positive overflow", "Project Name :泵站A", "测试日期：2026-03-14",
+             "Temperature：23℃" })
+        EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+    // The record texts stand at fixed device pixels: on a 600 dpi page the last one fits the
+    // landscape width only; the descriptions close up to fit either.
+    EXPECT_TRUE(t.contains(QString::fromUtf8("CH6: Power Factor"))) << t.toStdString();
+    if (GetParam() == QPageLayout::Landscape) {
+        for (const char *expected : { "长度：553点" })
+            EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+    }
+}
+
+TEST_P(PdfPrint, AnUnwritableFileIsReportedWithTheSystemsText)
+{
+    qtPrinter.qprinter().setOutputFileName(out.filePath("missing-folder/report.pdf"));
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("No such file or directory"))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains("missing-folder/report.pdf"));
+    EXPECT_FALSE(QFile::exists(out.filePath("missing-folder/report.pdf")));
+    // The window stays usable: a good file name prints.
+    qtPrinter.qprinter().setOutputFileName(pdf);
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(QFile::exists(pdf));
+}
+
+INSTANTIATE_TEST_SUITE_P(A4, PdfPrint, testing::Values(QPageLayout::Portrait, QPageLayout::Landscape),
+    [](const testing::TestParamInfo<QPageLayout::Orientation> &info) {
+        return std::string(info.param == QPageLayout::Portrait ? "Portrait" : "Landscape");
+    });
+
+TEST_F(ReportForms, WithoutAPrinterPrintingAsksForAPdfFile)
+{
+    QtPrinter qtPrinter;
+    qtPrinter.qprinter().setOutputFormat(QPrinter::NativeFormat);
+    qtPrinter.qprinter().setPrinterName(QString());
+    if (!qtPrinter.qprinter().printerName().isEmpty())
+        GTEST_SKIP() << "this computer has a default printer";
+    PrinterForm->setPrinter(&qtPrinter);
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("PDF")) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+}
