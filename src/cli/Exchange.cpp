@@ -29,23 +29,26 @@ constexpr int PathPortNumber = HighestPortNumber;
 
 constexpr TBaudRate ListedRates[] = { br4800, br9600, br14400, br19200, br38400, br57600, br76800, br115200 };
 
-// The port map of the program, with the target's device under its number.
+// The port map in force, with the target's device under its number.
 class TargetPortMap final : public PortMap
 {
 public:
     TargetPortMap(int number, QString path)
         : m_number(number)
         , m_path(std::move(path))
+        , m_previous(platform::portMap())
     {
     }
     QString devicePath(int portNumber) const override
     {
-        return portNumber == m_number ? m_path : defaultPortMap().devicePath(portNumber);
+        return portNumber == m_number ? m_path : m_previous.devicePath(portNumber);
     }
+    PortMap &previous() const { return m_previous; }
 
 private:
     int m_number;
     QString m_path;
+    PortMap &m_previous;
 };
 
 bool expectsLongReply(uint16_t reg)
@@ -101,7 +104,7 @@ InstrumentLink::~InstrumentLink()
     close();
     if (RequestPort() == m_comm.get())
         SetRequestPort(nullptr);
-    platform::install(static_cast<PortMap *>(nullptr));
+    platform::install(&static_cast<TargetPortMap *>(m_portMap.get())->previous());
 }
 
 void InstrumentLink::open()
