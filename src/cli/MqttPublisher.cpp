@@ -71,7 +71,6 @@ MqttPublisher::MqttPublisher(MqttTarget target)
     if (!m_client)
         throw CliError(
             ExitDevice, QStringLiteral("MQTT: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-    mosquitto_threaded_set(m_client, true);
     mosquitto_connect_callback_set(m_client, &MqttPublisher::onConnect);
     mosquitto_disconnect_callback_set(m_client, &MqttPublisher::onDisconnect);
     mosquitto_publish_callback_set(m_client, &MqttPublisher::onPublish);
