@@ -120,8 +120,9 @@ int freeLoopbackPort()
     return port;
 }
 
-Broker::Broker(int port)
+Broker::Broker(int port, const QString &dataDir)
     : m_port(port)
+    , m_dataDir(dataDir)
 {
 }
 
@@ -135,10 +136,14 @@ bool Broker::start()
     QFile config(m_dir.filePath(QStringLiteral("mosquitto.conf")));
     if (!config.open(QIODevice::WriteOnly))
         return false;
-    config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n"
-                                "log_dest stderr\nlog_type all\n")
-                     .arg(m_port)
-                     .toUtf8());
+    config.write(
+        QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\nlog_dest stderr\nlog_type all\n")
+            .arg(m_port)
+            .toUtf8());
+    if (m_dataDir.isEmpty())
+        config.write("persistence false\n");
+    else
+        config.write(QStringLiteral("persistence true\npersistence_location %1/\n").arg(m_dataDir).toUtf8());
     config.close();
     m_process = std::make_unique<QProcess>();
     m_process->setStandardErrorFile(m_dir.filePath(QStringLiteral("log")), QIODevice::Append);
@@ -170,14 +175,17 @@ bool Broker::waitForLog(const QString &text, int timeoutMs) const
     return waitFor([&] { return log().contains(text); }, timeoutMs);
 }
 
-Subscriber::Subscriber(const Broker &broker, const QString &filter)
+Subscriber::Subscriber(const Broker &broker, const QString &filter, const QString &sessionId)
     : m_process(std::make_unique<QProcess>())
 {
     m_process->setStandardOutputFile(m_dir.filePath(QStringLiteral("out")));
     m_process->setStandardErrorFile(m_dir.filePath(QStringLiteral("err")));
-    m_process->start(QStringLiteral("mosquitto_sub"),
-        { QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-            QString::number(broker.port()), QStringLiteral("-t"), filter, QStringLiteral("-v") });
+    QStringList arguments { QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+        QString::number(broker.port()), QStringLiteral("-t"), filter, QStringLiteral("-v") };
+    if (!sessionId.isEmpty())
+        arguments << QStringLiteral("-c") << QStringLiteral("-i") << sessionId << QStringLiteral("-q")
+                  << QStringLiteral("1");
+    m_process->start(QStringLiteral("mosquitto_sub"), arguments);
     m_process->waitForStarted(5000);
 }
 

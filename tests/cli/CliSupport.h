@@ -33,11 +33,12 @@ QList<QStringList> pythonCsvRows(const QString &path, bool *ok);
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 int freeLoopbackPort();
 
-// The mosquitto broker, on 127.0.0.1:port, logging everything.
+// The mosquitto broker, on 127.0.0.1:port, logging everything. With `dataDir` it keeps its
+// sessions and queued messages there across a restart.
 class Broker
 {
 public:
-    explicit Broker(int port);
+    explicit Broker(int port, const QString &dataDir = {});
     ~Broker();
     bool start(); // true once it takes connections
     void stop(); // SIGTERM and wait
@@ -47,15 +48,18 @@ public:
 
 private:
     int m_port;
+    QString m_dataDir;
     QTemporaryDir m_dir;
     std::unique_ptr<QProcess> m_process;
 };
 
-// mosquitto_sub on a topic filter; every message as (topic, payload).
+// mosquitto_sub on a topic filter; every message as (topic, payload). With `sessionId` its
+// session outlives a disconnection (messages at QoS 1 wait for it at the broker), and it
+// connects again by itself.
 class Subscriber
 {
 public:
-    Subscriber(const Broker &broker, const QString &filter);
+    Subscriber(const Broker &broker, const QString &filter, const QString &sessionId = {});
     ~Subscriber();
     QList<std::pair<QString, QByteArray>> messages() const;
     bool waitForMessages(int count, int timeoutMs) const;
