@@ -6,8 +6,10 @@
 #include "cli/MeasurementExport.h"
 #include "cli/MeasurementValues.h"
 #include "cli/PortList.h"
+#include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "measure/MeasurementFile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -110,7 +112,7 @@ QString defaultCsvName(const QString &path)
 }
 } // namespace
 
-int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs)
+int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs)
 {
     InstrumentLink link(target);
     link.open();
@@ -124,6 +126,13 @@ int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs)
     }
     closeNotice(link);
     const MeasurementRecord record = RecordFromReply(frame);
+    if (!saveAs.isEmpty()) {
+        try {
+            SaveMeasurementFile(saveAs, record);
+        } catch (const KmrError &error) {
+            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(saveAs, error.text()));
+        }
+    }
     switch (format) {
     case ReadFormat::Text:
         writeOut(MeasurementText(record, time).toUtf8());
@@ -206,6 +215,9 @@ int RunCli(int argc, char **argv)
     std::string format = "text";
     read->add_option("--format", format, "text (for a person), json or csv")
         ->check(CLI::IsMember({ "text", "json", "csv" }));
+    std::string saveAs;
+    read->add_option(
+        "--save", saveAs, "also save the measurement as a measurement file (.vqm) the program opens");
 
     CLI::App *mode = app.add_subcommand("mode", "show or set the bandwidth and the THD convention");
     LinkArguments modeLink;
@@ -253,7 +265,8 @@ int RunCli(int argc, char **argv)
         if (read->parsed()) {
             const ReadFormat f = format == "json" ? ReadFormat::Json
                                                   : (format == "csv" ? ReadFormat::Csv : ReadFormat::Text);
-            return RunRead(ResolveLinkTarget(readLink.options()), f, readLink.timeoutMs());
+            return RunRead(ResolveLinkTarget(readLink.options()), f, readLink.timeoutMs(),
+                QString::fromStdString(saveAs));
         }
         if (mode->parsed()) {
             std::optional<bool> broadband, csa;
