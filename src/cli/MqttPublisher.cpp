@@ -9,6 +9,7 @@
 
 #include <mosquitto.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -127,15 +128,14 @@ void MqttPublisher::flushLocked()
     while (m_connected && !m_backlog.empty()) {
         const QByteArray &payload = m_backlog.front();
         int mid = 0;
-        ++m_inFlight;
         const int rc = mosquitto_publish(m_client, &mid, topic.constData(), static_cast<int>(payload.size()),
             payload.constData(), QualityOfService, false);
         if (rc != MOSQ_ERR_SUCCESS) {
             // Not connected after all: the message waits for the connection.
-            --m_inFlight;
             m_lastError = errorText(rc);
             return;
         }
+        m_inFlight.emplace_back(mid, payload);
         m_backlog.pop_front();
     }
 }
@@ -145,7 +145,7 @@ void MqttPublisher::finish(int timeoutMs)
     if (!m_loopRunning)
         return;
     const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired() && (backlog() > 0 || m_inFlight > 0)) {
+    while (!deadline.hasExpired() && backlog() > 0) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             flushLocked();
@@ -161,7 +161,7 @@ void MqttPublisher::finish(int timeoutMs)
 size_t MqttPublisher::backlog() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_backlog.size();
+    return m_backlog.size() + m_inFlight.size();
 }
 
 QString MqttPublisher::lastError() const
@@ -186,15 +186,30 @@ void MqttPublisher::onConnect(mosquitto *, void *self, int rc)
 void MqttPublisher::onDisconnect(mosquitto *, void *self, int rc)
 {
     auto *publisher = static_cast<MqttPublisher *>(self);
-    publisher->m_connected = false;
     std::lock_guard<std::mutex> lock(publisher->m_mutex);
+    publisher->m_connected = false;
     if (rc != 0)
         publisher->m_lastError = QStringLiteral("connection lost");
+    // Unacknowledged messages go out again, first and in their order, on the next connection.
+    while (!publisher->m_inFlight.empty()) {
+        publisher->m_backlog.push_front(std::move(publisher->m_inFlight.back().second));
+        publisher->m_inFlight.pop_back();
+    }
+    while (publisher->m_backlog.size() > BacklogLimit) {
+        publisher->m_backlog.pop_front();
+        ++publisher->m_dropped;
+    }
 }
 
-void MqttPublisher::onPublish(mosquitto *, void *self, int)
+void MqttPublisher::onPublish(mosquitto *, void *self, int mid)
 {
     auto *publisher = static_cast<MqttPublisher *>(self);
-    --publisher->m_inFlight;
+    std::lock_guard<std::mutex> lock(publisher->m_mutex);
+    auto &inFlight = publisher->m_inFlight;
+    const auto it
+        = std::find_if(inFlight.begin(), inFlight.end(), [mid](const auto &m) { return m.first == mid; });
+    if (it == inFlight.end())
+        return; // sent again by the library after a reconnection, and already counted back
+    inFlight.erase(it);
     ++publisher->m_delivered;
 }

@@ -3,7 +3,9 @@
 // Publishing measurements to an MQTT broker (libmosquitto). The network runs on the
 // library's own thread: publish() only queues, so sampling never waits on the broker. While
 // the broker is away the library connects again by itself and messages wait in a bounded
-// backlog, sent in order once the connection is back.
+// backlog, sent in order once the connection is back. A message counts as delivered only
+// when the broker acknowledged it; one still unacknowledged when the connection drops goes
+// back to the head of the backlog (the broker may then see it twice, never not at all).
 
 #include <QByteArray>
 #include <QString>
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 struct mosquitto;
 
@@ -47,6 +50,7 @@ public:
 
     bool connected() const { return m_connected; }
     const MqttTarget &target() const { return m_target; }
+    // Messages not yet acknowledged by the broker.
     size_t backlog() const;
     uint64_t delivered() const { return m_delivered; }
     uint64_t dropped() const { return m_dropped; }
@@ -64,9 +68,10 @@ private:
     bool m_loopRunning = false;
     mutable std::mutex m_mutex;
     std::deque<QByteArray> m_backlog;
+    // Handed to the library and not yet acknowledged, in publishing order, by message id.
+    std::deque<std::pair<int, QByteArray>> m_inFlight;
     QString m_lastError;
     std::atomic<bool> m_connected { false };
-    std::atomic<int> m_inFlight { 0 };
     std::atomic<uint64_t> m_delivered { 0 };
     std::atomic<uint64_t> m_dropped { 0 };
 };
