@@ -39,10 +39,13 @@ public:
         m_process.setStandardOutputFile(m_dir.filePath(QStringLiteral("out")));
         m_process.start(buildProgram(QStringLiteral("kmr5150-sim")), arguments);
         QDeadlineTimer deadline(5000);
-        while (m_path.isEmpty() && !deadline.hasExpired() && m_process.waitForStarted(100)) {
+        if (!m_process.waitForStarted(5000))
+            return;
+        while (m_path.isEmpty() && !deadline.hasExpired()) {
             QFile out(m_dir.filePath(QStringLiteral("out")));
-            if (out.open(QIODevice::ReadOnly) && out.canReadLine())
-                m_path = QString::fromUtf8(out.readLine()).trimmed();
+            const QByteArray text = out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+            if (text.contains('\n'))
+                m_path = QString::fromUtf8(text.left(text.indexOf('\n'))).trimmed();
             else
                 QThread::msleep(10);
         }
