@@ -12,7 +12,6 @@
 #include "measure/MeasurementFile.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QThread>
 
@@ -117,7 +116,7 @@ int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QS
     InstrumentLink link(target);
     link.open();
     const int waitMs = timeoutMs > 0 ? timeoutMs : defaultTimeoutMs(link);
-    const QByteArray frame = link.readMeasurement(QDeadlineTimer(waitMs));
+    const QByteArray frame = link.readMeasurement(waitMs);
     const QDateTime time = platform::clock().now();
     if (frame.isEmpty()) {
         if (!link.isOpen())
@@ -152,7 +151,7 @@ int RunMode(const LinkTarget &target, std::optional<bool> broadband, std::option
     InstrumentLink link(target);
     link.open();
     const int waitMs = timeoutMs > 0 ? timeoutMs : defaultTimeoutMs(link);
-    QByteArray reply = link.read(ModeRegister, 2, QDeadlineTimer(waitMs));
+    QByteArray reply = link.read(ModeRegister, 2, waitMs);
     if (reply.isEmpty())
         throw CliError(ExitDevice, noReply(target, waitMs));
     ModeWord = static_cast<uint8_t>(reply[3]);
@@ -171,7 +170,7 @@ int RunMode(const LinkTarget &target, std::optional<bool> broadband, std::option
         ModeWord = mode;
         // The write has no reply: reading the byte back tells whether it took.
         QThread::msleep(50);
-        reply = link.read(ModeRegister, 2, QDeadlineTimer(waitMs));
+        reply = link.read(ModeRegister, 2, waitMs);
         if (reply.isEmpty())
             throw CliError(ExitDevice, noReply(target, waitMs));
         if (static_cast<uint8_t>(reply[3]) != mode)

@@ -8,6 +8,7 @@
 #include "link/TComm.h"
 #include "measure/MeasurementRecord.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -179,24 +180,28 @@ int InstrumentLink::measurementBudgetMs() const
     return SilenceResendMs + 2 * (wireMs + pacedMs) + 500;
 }
 
-QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, QDeadlineTimer deadline)
+QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, int timeoutMs)
 {
     const bool longReply = expectsLongReply(reg);
     // The read to repeat after a missing or damaged reply.
     LastRegister = static_cast<uint8_t>(reg);
     LastCount = static_cast<uint8_t>(count);
 
+    Clock &clock = platform::clock();
+    const QDateTime start = clock.now();
+    const auto elapsedMs = [&] { return start.msecsTo(clock.now()); };
+
     bool sent = send(reg, count);
-    QDeadlineTimer silence(SilenceResendMs);
-    while (!deadline.hasExpired() && !stopping()) {
+    qint64 sentAt = 0;
+    while (elapsedMs() < timeoutMs && !stopping()) {
         if (!m_comm->portOpen())
             return {};
-        if (!sent || silence.hasExpired()) {
+        if (!sent || elapsedMs() - sentAt >= SilenceResendMs) {
             if (sent)
                 ++m_counters.silent;
             ++m_counters.resends;
             sent = send(reg, count);
-            silence = QDeadlineTimer(SilenceResendMs);
+            sentAt = elapsedMs();
             if (!sent)
                 platform::clock().sleepMs(QueuePollMs);
             continue;
@@ -217,7 +222,7 @@ QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, QDeadlineTimer dea
             ++m_counters.damaged;
             ++m_counters.resends;
             sent = send(reg, count);
-            silence = QDeadlineTimer(SilenceResendMs);
+            sentAt = elapsedMs();
             continue;
         }
         if (fitsRequest(reg, first, n))

@@ -8,7 +8,6 @@
 #include "cli/LinkTarget.h"
 
 #include <QByteArray>
-#include <QDeadlineTimer>
 
 #include <cstdint>
 #include <functional>
@@ -48,11 +47,12 @@ public:
     bool isOpen() const;
     void close();
 
-    // Reads `count` at register `reg` and waits for its reply until `deadline`, asking again
+    // Reads `count` at register `reg` and waits up to `timeoutMs` for its reply, asking again
     // as the program does. Returns the whole frame, CRC included; empty when no fitting reply
-    // came in time, when the port went away, or when `stopRequested` said so.
-    QByteArray read(uint16_t reg, uint16_t count, QDeadlineTimer deadline);
-    QByteArray readMeasurement(QDeadlineTimer deadline) { return read(MeasurementRegister, 2, deadline); }
+    // came in time, when the port went away, or when `stopRequested` said so. Time is the
+    // platform clock's: its sleeps pace the waits and its time ends them.
+    QByteArray read(uint16_t reg, uint16_t count, int timeoutMs);
+    QByteArray readMeasurement(int timeoutMs) { return read(MeasurementRegister, 2, timeoutMs); }
 
     // Frames to which no reply is awaited. False when the port is closed or took no frame.
     bool writeBytes(uint16_t reg, const uint8_t data[4]);

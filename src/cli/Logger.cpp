@@ -6,7 +6,6 @@
 #include "link/Platform.h"
 #include "measure/PanelTexts.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -199,7 +198,7 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
         int64_t budgetMs = std::max<int64_t>(link.measurementBudgetMs(), stepMs);
         if (endMs)
             budgetMs = std::min(budgetMs, std::max<int64_t>(*endMs - elapsed.elapsed(), 1));
-        const QByteArray frame = link.readMeasurement(QDeadlineTimer(budgetMs));
+        const QByteArray frame = link.readMeasurement(static_cast<int>(budgetMs));
         progress.resends = link.counters().resends;
         if (frame.isEmpty()) {
             if (!LogStopRequested && timeLeft())
