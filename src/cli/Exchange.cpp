@@ -172,6 +172,12 @@ bool InstrumentLink::sendRead(uint16_t reg, uint16_t count)
     return send(reg, count);
 }
 
+void InstrumentLink::discardInput()
+{
+    if (m_comm->portOpen())
+        m_comm->setDataCount(0);
+}
+
 int InstrumentLink::measurementBudgetMs() const
 {
     const double characterMs = 10000.0 / std::max<uint32_t>(m_target.baud, 1);

@@ -57,6 +57,8 @@ public:
     // Frames to which no reply is awaited. False when the port is closed or took no frame.
     bool writeBytes(uint16_t reg, const uint8_t data[4]);
     bool sendRead(uint16_t reg, uint16_t count);
+    // Drops whatever waits in the receive queue (a reply that nobody reads).
+    void discardInput();
 
     // Milliseconds a measurement exchange may take at this speed: wire time, paced wait and
     // one resend after silence.

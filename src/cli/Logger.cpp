@@ -191,7 +191,11 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
         progress.portLost = false;
 
         if (target.usb && elapsed.elapsed() - lastLinkCheckMs >= LinkCheckEveryMs) {
+            // An answer to the check is not used; should the instrument send one, it must not
+            // run into the measurement's reply.
             link.sendRead(LinkCheckRegister, 15);
+            platform::clock().sleepMs(NextRequestPauseMs);
+            link.discardInput();
             lastLinkCheckMs = elapsed.elapsed();
         }
 

@@ -180,7 +180,7 @@ TEST_F(CliCommand, ModeChangesOnlyTheChosenBitAndReadsItBack)
     }
 }
 
-TEST_F(CliCommand, ReadOverTheUsbLinkMakesNoPacedWait)
+TEST_F(CliCommand, ReadAndLogOverTheUsbLink)
 {
     startInstrument({}, false);
     const CliRun run = runCli(QStringList { "read" } + link() + QStringList { "--usb", "--format", "json" });
@@ -189,6 +189,17 @@ TEST_F(CliCommand, ReadOverTheUsbLinkMakesNoPacedWait)
     ASSERT_FALSE(replies.empty());
     EXPECT_EQ(replies.front().kind, sim::Reply::Kind::Measurement);
     EXPECT_TRUE(QJsonDocument::fromJson(run.out).isObject());
+
+    // The link check between measurements leaves the measurements alone.
+    const QString csv = dir.filePath(QStringLiteral("usb.csv"));
+    const CliRun log = runCli(QStringList { "log" } + link()
+        + QStringList { "--usb", "--step", "0.6", "--count", "5", "--csv", csv });
+    ASSERT_EQ(log.code, 0) << log.err.constData();
+    bool ok = false;
+    const QList<QStringList> rows = pythonCsvRows(csv, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(rows.size(), 1 + 5);
+    expectEveryRowWasSentIntact(rows);
 }
 
 TEST_F(CliCommand, ErrorsNameTheThingAndTheReasonWithTheirExitCode)
