@@ -63,17 +63,33 @@ void showStatus(const QString &text)
 CsvLog::CsvLog(const QString &path)
     : m_path(path)
 {
+    const QByteArray header = MeasurementCsvHeader().toUtf8();
+    QByteArray start = header;
     if (path == QStringLiteral("-")) {
         if (!m_file.open(stdout, QIODevice::WriteOnly))
             fail();
     } else {
         m_created = !QFileInfo::exists(path);
         m_file.setFileName(path);
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!m_file.open(QIODevice::ReadWrite))
             fail();
+        // A log of this tool goes on where it ended (a restarted service keeps its earlier
+        // rows); any other file is left as it is.
+        if (m_file.size() > 0) {
+            const QByteArray firstLine = m_file.readLine(header.size() + 1);
+            if (firstLine != header) {
+                m_file.close();
+                throw CliError(ExitFile,
+                    QStringLiteral("%1: exists and is no measurement log of this tool; it is left as it is")
+                        .arg(path));
+            }
+            // A row cut short (power lost while writing) stays a row of its own.
+            m_file.seek(m_file.size() - 1);
+            start = m_file.read(1) == "\n" ? QByteArray() : QByteArray("\r\n");
+            m_file.seek(m_file.size());
+        }
     }
-    const QByteArray header = MeasurementCsvHeader().toUtf8();
-    if (m_file.write(header) != header.size() || !m_file.flush())
+    if (m_file.write(start) != start.size() || !m_file.flush())
         fail();
 }
 

@@ -30,7 +30,8 @@ struct LogOptions
 };
 
 // A CSV log file: header at creation, every row flushed to the system at once, synced to the
-// disk at each save step and at the end. Throws CliError (file) naming the file.
+// disk at each save step and at the end. An existing log of this tool is appended to; any
+// other existing file is refused. Throws CliError (file) naming the file.
 class CsvLog
 {
 public:

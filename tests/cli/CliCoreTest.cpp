@@ -457,6 +457,47 @@ TEST(CliLog, AnEmptyLogThatWasCreatedIsRemovedButAnOldFileStays)
     EXPECT_EQ(f.readAll(), MeasurementCsvHeader().toUtf8() + "x\r\n");
 }
 
+TEST(CliLog, AnExistingLogIsContinuedAndAnyOtherFileLeftAlone)
+{
+    const QByteArray header = MeasurementCsvHeader().toUtf8();
+    struct Case
+    {
+        const char *what;
+        QByteArray before;
+        bool accepted;
+        QByteArray after; // with one row "x" appended
+    };
+    const Case cases[] = {
+        { "empty", "", true, header + "x\r\n" },
+        { "a log", header + "a\r\n", true, header + "a\r\nx\r\n" },
+        { "a log cut in a row", header + "a\r\nb,1", true, header + "a\r\nb,1\r\nx\r\n" },
+        { "another file", "name,value\r\n", false, "name,value\r\n" },
+        { "a header alone, cut", header.left(20), false, header.left(20) },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.csv"));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.before);
+        }
+        try {
+            CsvLog log(path);
+            EXPECT_TRUE(c.accepted);
+            log.append(QStringLiteral("x\r\n"));
+            log.discardIfEmpty();
+        } catch (const CliError &error) {
+            EXPECT_FALSE(c.accepted) << qPrintable(error.text());
+            EXPECT_EQ(error.code(), ExitFile);
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), c.after);
+    }
+}
+
 TEST(CliLog, StatusLineShowsCountValuesResendsAndTrouble)
 {
     LogProgress progress;
