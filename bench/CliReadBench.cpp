@@ -1,0 +1,117 @@
+// `kmr5150-cli read` from start to exit against the simulated instrument: over the
+// instrument's USB link (replies at once, no paced wait), and at 115.2 kbit/s with the
+// paced wait, where the reply itself takes 2532 bytes x 10 bits on the wire. The counter
+// beyond_wire_ms is the time of one read less that wire time.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+// A program of the build tree, beside this benchmark or above it.
+QString buildProgram(const QString &name)
+{
+    QDir dir(QCoreApplication::applicationDirPath());
+    for (int up = 0; up < 4; ++up) {
+        if (QFileInfo(dir.filePath(name)).isExecutable())
+            return dir.filePath(name);
+        if (!dir.cdUp())
+            break;
+    }
+    return name;
+}
+
+// kmr5150-sim on a pseudo-terminal; the device path is its first output line.
+class Simulator
+{
+public:
+    explicit Simulator(const QStringList &arguments)
+    {
+        m_process.setStandardOutputFile(m_dir.filePath(QStringLiteral("out")));
+        m_process.start(buildProgram(QStringLiteral("kmr5150-sim")), arguments);
+        QDeadlineTimer deadline(5000);
+        if (!m_process.waitForStarted(5000))
+            return;
+        while (m_path.isEmpty() && !deadline.hasExpired()) {
+            QFile out(m_dir.filePath(QStringLiteral("out")));
+            const QByteArray text = out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+            if (text.contains('\n'))
+                m_path = QString::fromUtf8(text.left(text.indexOf('\n'))).trimmed();
+            else
+                QThread::msleep(10);
+        }
+    }
+    ~Simulator()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(3000);
+    }
+    const QString &path() const { return m_path; }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QString m_path;
+};
+
+void runRead(benchmark::State &state, const QStringList &simulatorOptions, const QStringList &cliOptions,
+    double wireMs)
+{
+    Simulator sim(simulatorOptions);
+    if (sim.path().isEmpty()) {
+        state.SkipWithError("the simulator did not start");
+        return;
+    }
+    const QString cli = buildProgram(QStringLiteral("kmr5150-cli"));
+    const QStringList arguments = QStringList { QStringLiteral("read"), QStringLiteral("--port"), sim.path(),
+        QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--format"), QStringLiteral("json") }
+        + cliOptions;
+    double totalMs = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess process;
+        process.start(cli, arguments);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            state.SkipWithError("kmr5150-cli read failed");
+            return;
+        }
+        const double ms = timer.nsecsElapsed() / 1e6;
+        totalMs += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["beyond_wire_ms"] = totalMs / double(state.iterations()) - wireMs;
+}
+
+void BM_CliReadUsb(benchmark::State &state)
+{
+    runRead(state, { QStringLiteral("--usb") },
+        { QStringLiteral("--usb"), QStringLiteral("--baud"), QStringLiteral("115200") }, 0.0);
+}
+
+void BM_CliRead115200(benchmark::State &state)
+{
+    runRead(state, {}, { QStringLiteral("--baud"), QStringLiteral("115200") }, 2532 * 10 * 1000.0 / 115200);
+}
+
+BENCHMARK(BM_CliReadUsb)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_CliRead115200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

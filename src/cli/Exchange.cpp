@@ -1,0 +1,274 @@
+#include "cli/Exchange.h"
+
+#include "cli/CliError.h"
+#include "link/Frames.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+#include "link/PortTable.h"
+#include "link/TComm.h"
+#include "measure/MeasurementRecord.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+#include <unistd.h>
+
+namespace {
+constexpr uint16_t StartingRegister = 147;
+constexpr int StartingPageFrameBytes = StartingPageBytes + 2;
+constexpr int SilenceResendMs = 2000;
+// How often the receive queue is looked at; the serial component's own tick is 100 ms, which
+// only adds latency.
+constexpr int QueuePollMs = 5;
+constexpr int PacedSteps = 50;
+// The serial component opens ports by number; a device given by a path that no number reaches
+// is opened under this one.
+constexpr int PathPortNumber = HighestPortNumber;
+
+constexpr TBaudRate ListedRates[] = { br4800, br9600, br14400, br19200, br38400, br57600, br76800, br115200 };
+
+// The port map in force, with the target's device under its number.
+class TargetPortMap final : public PortMap
+{
+public:
+    TargetPortMap(int number, QString path)
+        : m_number(number)
+        , m_path(std::move(path))
+        , m_previous(platform::portMap())
+    {
+    }
+    QString devicePath(int portNumber) const override
+    {
+        return portNumber == m_number ? m_path : m_previous.devicePath(portNumber);
+    }
+    PortMap &previous() const { return m_previous; }
+
+private:
+    int m_number;
+    QString m_path;
+    PortMap &m_previous;
+};
+
+bool expectsLongReply(uint16_t reg)
+{
+    return reg == MeasurementRegister || reg == StartingRegister;
+}
+
+bool fitsRequest(uint16_t reg, const uint8_t *frame, int n)
+{
+    if (reg == MeasurementRegister)
+        return n == MeasurementReplyBytes;
+    if (reg == StartingRegister)
+        return n == StartingPageFrameBytes;
+    // Address, 0x03, byte count, a 32-bit value, CRC; routed by the register just asked for.
+    return n != MeasurementReplyBytes && n != StartingPageFrameBytes && n >= 9 && frame[1] == 0x03
+        && RoutingByte() == static_cast<uint8_t>(reg);
+}
+} // namespace
+
+int PacedStepMs(int baudIndex)
+{
+    static constexpr int waits[] = { 120, 52, 36, 26, 13, 9, 6, 4 };
+    if (baudIndex < 0 || baudIndex >= static_cast<int>(std::size(waits)))
+        return 0;
+    return waits[baudIndex];
+}
+
+bool CrcMatches(const uint8_t *frame, int n)
+{
+    if (n < 3)
+        return false;
+    const uint16_t received = static_cast<uint16_t>(frame[n - 2] | frame[n - 1] << 8);
+    return ModbusCRC16(frame, n - 2) == received;
+}
+
+InstrumentLink::InstrumentLink(LinkTarget target)
+    : m_target(std::move(target))
+    , m_portMap(std::make_unique<TargetPortMap>(
+          m_target.portNumber > 0 ? m_target.portNumber : PathPortNumber, m_target.devicePath))
+    , m_comm(std::make_unique<TComm>(nullptr, QStringLiteral("Comm1")))
+{
+    // Replies are fetched by the exchange itself, never from the poll tick.
+    m_comm->pollTimer()->stop();
+    m_comm->setRThreshold(0);
+    const int number = m_target.portNumber > 0 ? m_target.portNumber : PathPortNumber;
+    m_comm->setCommPort(pnCOM(number));
+    m_comm->setBaudRate(m_target.baudIndex >= 0 ? ListedRates[m_target.baudIndex] : br9600);
+    platform::install(m_portMap.get());
+}
+
+InstrumentLink::~InstrumentLink()
+{
+    close();
+    if (RequestPort() == m_comm.get())
+        SetRequestPort(nullptr);
+    platform::install(&static_cast<TargetPortMap *>(m_portMap.get())->previous());
+}
+
+void InstrumentLink::open()
+{
+    InstrumentAddress = m_target.address;
+    UsbLink = m_target.usb ? 1 : 0;
+    SelectedPort = static_cast<uint8_t>(m_target.portNumber);
+    SetRequestPort(m_comm.get());
+
+    const QString name = DescribeTarget(m_target);
+    if (m_target.devicePath.isEmpty())
+        throw CliError(ExitDevice,
+            QStringLiteral("%1: no device for this port; name one in SysSet.ini [PortMap]").arg(name));
+    if (!QFileInfo::exists(m_target.devicePath))
+        throw CliError(ExitDevice, QStringLiteral("%1: no such device").arg(name));
+    try {
+        m_comm->setPortOpen(true);
+    } catch (const ECommError &) {
+        const QByteArray path = QFileInfo(m_target.devicePath).canonicalFilePath().toLocal8Bit();
+        if (::access(path.constData(), R_OK | W_OK) != 0)
+            throw CliError(ExitDevice, QStringLiteral("%1: permission denied").arg(name));
+        throw CliError(
+            ExitDevice, QStringLiteral("%1: cannot be opened, in use by another program").arg(name));
+    }
+}
+
+bool InstrumentLink::reopen()
+{
+    if (m_comm->portOpen())
+        return true;
+    try {
+        m_comm->setPortOpen(true);
+    } catch (const ECommError &) {
+        return false;
+    }
+    return m_comm->portOpen();
+}
+
+bool InstrumentLink::isOpen() const
+{
+    return m_comm->portOpen();
+}
+
+void InstrumentLink::close()
+{
+    if (m_comm->portOpen())
+        m_comm->setPortOpen(false);
+}
+
+bool InstrumentLink::send(uint16_t reg, uint16_t count)
+{
+    ++m_counters.requests;
+    return SendReadRequest(InstrumentAddress, reg, count);
+}
+
+bool InstrumentLink::writeBytes(uint16_t reg, const uint8_t data[4])
+{
+    ++m_counters.requests;
+    return SendWriteBytes(InstrumentAddress, reg, data);
+}
+
+bool InstrumentLink::sendRead(uint16_t reg, uint16_t count)
+{
+    return send(reg, count);
+}
+
+void InstrumentLink::discardInput()
+{
+    if (m_comm->portOpen())
+        m_comm->setDataCount(0);
+}
+
+int InstrumentLink::measurementBudgetMs() const
+{
+    const double characterMs = 10000.0 / std::max<uint32_t>(m_target.baud, 1);
+    const int wireMs = m_target.usb ? 0 : static_cast<int>(std::ceil(MeasurementReplyBytes * characterMs));
+    const int pacedMs = m_target.usb ? 0 : PacedSteps * PacedStepMs(m_target.baudIndex);
+    return SilenceResendMs + 2 * (wireMs + pacedMs) + 500;
+}
+
+QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, int timeoutMs)
+{
+    const bool longReply = expectsLongReply(reg);
+    // The read to repeat after a missing or damaged reply.
+    LastRegister = static_cast<uint8_t>(reg);
+    LastCount = static_cast<uint8_t>(count);
+
+    Clock &clock = platform::clock();
+    const QDateTime start = clock.now();
+    const auto elapsedMs = [&] { return start.msecsTo(clock.now()); };
+
+    bool sent = send(reg, count);
+    qint64 sentAt = 0;
+    while (elapsedMs() < timeoutMs && !stopping()) {
+        if (!m_comm->portOpen())
+            return {};
+        if (!sent || elapsedMs() - sentAt >= SilenceResendMs) {
+            if (sent)
+                ++m_counters.silent;
+            ++m_counters.resends;
+            sent = send(reg, count);
+            sentAt = elapsedMs();
+            if (!sent)
+                platform::clock().sleepMs(QueuePollMs);
+            continue;
+        }
+        if (m_comm->dataCount() == 0) {
+            platform::clock().sleepMs(QueuePollMs);
+            continue;
+        }
+
+        pacedWait(longReply);
+        if (!m_comm->portOpen())
+            return {};
+        const uint8_t *first = nullptr;
+        const int n = m_comm->FetchInputBytes(first) + 1;
+        if (n <= 0 || !first)
+            continue;
+        if (n <= 4 || n > FrameBufferSize || !CrcMatches(first, n)) {
+            ++m_counters.damaged;
+            ++m_counters.resends;
+            sent = send(reg, count);
+            sentAt = elapsedMs();
+            continue;
+        }
+        if (fitsRequest(reg, first, n))
+            return QByteArray(reinterpret_cast<const char *>(first), n);
+        // A whole reply of another kind (a late answer to an earlier request): not this one.
+    }
+    return {};
+}
+
+void InstrumentLink::pacedWait(bool longReply)
+{
+    platform::clock().sleepMs(20);
+    if (!m_target.usb && longReply) {
+        const int wait = PacedStepMs(m_target.baudIndex);
+        for (int step = 1; step <= PacedSteps && wait > 0 && !stopping(); ++step)
+            platform::clock().sleepMs(wait);
+    }
+    settleWait(longReply);
+}
+
+void InstrumentLink::settleWait(bool longReply)
+{
+    // The paced steps last no longer than the reply takes on the wire; while a long reply is
+    // still arriving, wait until a whole frame is queued or the queue stops growing, and never
+    // longer than the frame's wire time.
+    if (!longReply || !m_comm->portOpen())
+        return;
+    const uint32_t expected
+        = LastRegister == MeasurementRegister ? MeasurementReplyBytes : StartingPageFrameBytes;
+    const double characterMs = 10000.0 / std::max<uint32_t>(BaudRateSpeed(m_comm->baudRate()), 1);
+    // USB serial adapters hand bytes over in bursts up to 16 ms apart.
+    const int quietMs = std::max(20, static_cast<int>(std::ceil(4 * characterMs)));
+    const int budgetMs = static_cast<int>(std::ceil(expected * characterMs)) + quietMs;
+
+    uint32_t queued = m_comm->dataCount();
+    for (int waited = 0; queued < expected && waited < budgetMs; waited += quietMs) {
+        platform::clock().sleepMs(quietMs);
+        const uint32_t now = m_comm->dataCount();
+        if (now == queued)
+            break;
+        queued = now;
+    }
+}

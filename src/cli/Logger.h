@@ -1,0 +1,71 @@
+#pragma once
+
+// Continuous sampling at a chosen step into a CSV file and/or an MQTT broker, for a duration,
+// a number of measurements, or until stopped (SIGINT, SIGTERM). A port that goes away is
+// opened again as soon as it comes back; a broker that goes away is connected again by the
+// publisher while the file goes on.
+
+#include "cli/LinkTarget.h"
+#include "cli/MqttPublisher.h"
+#include "measure/MeasurementRecord.h"
+
+#include <QFile>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+struct LogOptions
+{
+    double stepSeconds = 1.0;
+    std::optional<double> durationSeconds;
+    std::optional<int64_t> count;
+    QString csvPath; // "-" for standard output; empty for none
+    std::optional<MqttTarget> mqtt;
+    double saveStepSeconds = 10.0; // the CSV file is synced to the disk at this step
+    int mqttConnectTimeoutMs = 3000;
+    bool statusLine = false; // the live one-line status (on a terminal)
+};
+
+// A CSV log file: header at creation, every row flushed to the system at once, synced to the
+// disk at each save step and at the end. An existing log of this tool is appended to; any
+// other existing file is refused. Throws CliError (file) naming the file.
+class CsvLog
+{
+public:
+    explicit CsvLog(const QString &path);
+    ~CsvLog();
+    void append(const QString &row);
+    void sync();
+    // Removes a file that this log created and that holds no row.
+    void discardIfEmpty();
+    int64_t rows() const { return m_rows; }
+
+private:
+    void fail() const;
+
+    QString m_path;
+    QFile m_file;
+    int64_t m_rows = 0;
+    bool m_created = false;
+};
+
+struct LogProgress
+{
+    int64_t samples = 0;
+    int64_t misses = 0; // steps without a measurement
+    int resends = 0;
+    bool portLost = false;
+    const MqttPublisher *mqtt = nullptr;
+};
+
+// "12 samples  230.01 V  5.0213 A  1138.3 W  PF 0.998  resends 0  MQTT connected"
+QString LogStatusText(const LogProgress &progress, const MeasurementRecord &last);
+
+// Set by SIGINT and SIGTERM once RunLog installed its handlers.
+extern std::atomic<bool> LogStopRequested;
+
+// Runs the log; returns the exit code. Throws CliError for failures that end it.
+int RunLog(const LinkTarget &target, const LogOptions &options);
