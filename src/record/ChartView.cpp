@@ -125,13 +125,28 @@ ChartStatusTexts StatusTexts(const ChartView &view, const ChartRecord &record, c
     ChartStatusTexts texts;
     texts.compression = QStringLiteral("采样步长：%1S").arg(view.compression());
     texts.length = QStringLiteral("长度：%1").arg(columns.n);
-    texts.start = QStringLiteral("开始：");
-    texts.end = QStringLiteral("结束：");
     if (columns.n > 0 && record.arrays) {
         const double *times = record.arrays->timestamps();
-        texts.start += OleDateTimeText(times[columns.sample[columns.n - 1]]);
-        texts.end += OleDateTimeText(times[columns.sample[0]]);
+        texts.start = QStringLiteral("开始：") + OleDateTimeText(times[columns.sample[columns.n - 1]]);
+        texts.end = QStringLiteral("结束：") + OleDateTimeText(times[columns.sample[0]]);
     }
+    return texts;
+}
+
+OpenedTexts OpenedFileTexts(const RecordArrays &arrays, int count, bool asciiColon)
+{
+    const QString colon = asciiColon ? QStringLiteral(":") : QStringLiteral("：");
+    const auto timeText = [&](int sample) {
+        if (count <= 0)
+            return QStringLiteral("0");
+        const QDateTime moment = FromOleDate(arrays.timestamps()[sample]);
+        return moment.isValid() && moment.date().year() >= 2000 ? OleDateTimeText(arrays.timestamps()[sample])
+                                                                : QStringLiteral("0");
+    };
+    OpenedTexts texts;
+    texts.length = QStringLiteral("Length:%1").arg(count);
+    texts.start = QStringLiteral("Start") + colon + timeText(0);
+    texts.end = QStringLiteral("End") + colon + timeText(std::max(count - 1, 0));
     return texts;
 }
 

@@ -80,12 +80,13 @@ int GridLineX(const ChartView &view, int i);
 ChartColumns LayoutColumns(ChartView &view, const ChartRecord &record, int W, int H);
 
 // Status texts of a redraw that drew `columns`: compression, length, oldest and newest
-// time. With no column drawn the two times are "开始：" and "结束：" alone.
+// time. With no column drawn there are no times to show and the two stay as they were
+// (after opening a file they then keep the file's own start and end texts).
 struct ChartStatusTexts
 {
     QString compression; // panel 0
-    QString start; // panel 2
-    QString end; // panel 3
+    std::optional<QString> start; // panel 2
+    std::optional<QString> end; // panel 3
     QString length; // panel 4
 };
 ChartStatusTexts StatusTexts(const ChartView &view, const ChartRecord &record, const ChartColumns &columns);
@@ -137,6 +138,18 @@ ChannelButtons ScaleUp(ChartView &view, int channel);
 ChannelButtons ScaleDown(ChartView &view, int channel);
 // Flips the channel's visibility; the buttons of a hidden channel are both disabled.
 ChannelButtons ToggleChannel(ChartView &view, int channel);
+
+// Texts of the status panels 4, 2 and 3 right after a record file was read: "Length:"
+// with the count, "Start：" and "End：" with the first and last timestamp, or "Start：0" and
+// "End：0" for a record without samples or a timestamp before the year 2000. `asciiColon`
+// gives "Start:" and "End:" (the command-line open).
+struct OpenedTexts
+{
+    QString length;
+    QString start;
+    QString end;
+};
+OpenedTexts OpenedFileTexts(const RecordArrays &arrays, int count, bool asciiColon);
 
 // Cursor readout at column X: the sample under it, or nullopt (record mode uses
 // RecordCount, read mode LoadedLast).

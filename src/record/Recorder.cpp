@@ -1,5 +1,6 @@
 #include "record/Recorder.h"
 
+#include "link/Errors.h"
 #include "record/RecordTime.h"
 
 #include <algorithm>
@@ -15,10 +16,16 @@ uint8_t signalByte(int signal)
 
 } // namespace
 
-void Recorder::newFile(const QString &fileName)
+QString Recorder::newFile(const QString &fileName)
 {
-    if (m_fileReady && m_count > 0)
-        SaveRecordFile(m_fileName, m_live, m_count, m_buffer);
+    QString oldFileError;
+    if (m_fileReady && m_count > 0) {
+        try {
+            SaveRecordFile(m_fileName, m_live, m_count, m_buffer);
+        } catch (const KmrError &error) {
+            oldFileError = error.text();
+        }
+    }
 
     RecordBlock fresh;
     for (int k = 0; k < RecordChannels; ++k)
@@ -30,6 +37,7 @@ void Recorder::newFile(const QString &fileName)
     m_count = 0;
     m_fileName = fileName;
     m_fileReady = true;
+    return oldFileError;
 }
 
 void Recorder::takeSettings()

@@ -31,9 +31,10 @@ public:
     // Creates `fileName` with one empty block describing the settings in force, and only
     // then starts the record over in it (count 0, buffer cleared). When the file cannot be
     // created nothing changes and EInOutError propagates. A record that holds samples is
-    // first saved into its old file, so the old file keeps every sample taken; an error of
-    // that save propagates before anything else happens.
-    void newFile(const QString &fileName);
+    // first saved into its old file, so the old file keeps every sample taken; when that
+    // save fails the new file is made all the same and the failure's text is returned
+    // (empty otherwise), for the caller to show.
+    QString newFile(const QString &fileName);
     // Marks a file opened for reading: from then on the chart draws.
     void setFileReady() { m_fileReady = true; }
 
