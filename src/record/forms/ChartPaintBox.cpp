@@ -1,5 +1,9 @@
 #include "record/forms/ChartPaintBox.h"
 
+#include "link/Platform.h"
+
+#include <QFile>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -44,4 +48,28 @@ void ArrowMarker::paintEvent(QPaintEvent *)
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(QColor(0, 255, 255));
     painter.drawPolygon(QPolygonF({ QPointF(0.5, 0.5), QPointF(8.5, 0.5), QPointF(4.5, 8.5) }));
+}
+
+QPixmap LoadPenPicture(const QString &name, QString *error)
+{
+    const QString path = platform::programDir().filePath(QStringLiteral("PenData/") + name);
+    if (qApp->devicePixelRatio() > 1.0) {
+        QString twin = path;
+        twin.insert(twin.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+        QPixmap picture;
+        if (picture.load(twin)) {
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    QPixmap picture;
+    if (!picture.loadFromData(file.readAll()) && error)
+        *error = QStringLiteral("%1 is not a picture").arg(path);
+    return picture;
 }

@@ -4,6 +4,7 @@
 // reports mouse moves and double clicks. Painting only copies; the owner redraws the image.
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 class ChartPaintBox : public QWidget
@@ -37,3 +38,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+// A picture of the program's "PenData" folder ("green.dat", "12.dat"), its "@2x" twin on a
+// screen of more than one device pixel per pixel when that exists. Null when it cannot be
+// read; `error` then holds the system's text (or says the file is no picture).
+QPixmap LoadPenPicture(const QString &name, QString *error = nullptr);

@@ -33,8 +33,8 @@ TRecordForm *RecordForm = nullptr;
 
 namespace {
 
-const char *const MarkerFiles[RecordChannels] = { "PenData/green.dat", "PenData/red.dat", "PenData/blue.dat",
-    "PenData/maroon.dat", "PenData/yellow.dat", "PenData/red2.dat" };
+const char *const MarkerFiles[RecordChannels]
+    = { "green.dat", "red.dat", "blue.dat", "maroon.dat", "yellow.dat", "red2.dat" };
 
 constexpr int PanelWidths[7] = { 90, 120, 140, 140, 90, 70, 50 };
 const char *const PanelTexts[7]
@@ -57,7 +57,7 @@ QIcon standardIcon(QStyle::StandardPixmap which)
 // cannot be read, so that the chart still shows which trace is which.
 QPixmap markerPicture(int channel)
 {
-    QPixmap picture(platform::programDir().filePath(QString::fromLatin1(MarkerFiles[channel])));
+    QPixmap picture = LoadPenPicture(QString::fromLatin1(MarkerFiles[channel]));
     if (!picture.isNull())
         return picture;
     QPixmap plain(25, 14);
@@ -213,7 +213,7 @@ void TRecordForm::buildToolBar()
     SeSkinSpeedButton8 = addButton("SeSkinSpeedButton8", QStringLiteral("Forward Expansion"),
         glyphIcon(ToolGlyph::ZoomIn), &TRecordForm::SeSkinSpeedButton8Click);
     // The face of record mode, quietly: a missing picture is reported when the mode switches.
-    QPixmap face(platform::programDir().filePath(QStringLiteral("PenData/12.dat")));
+    const QPixmap face = LoadPenPicture(QStringLiteral("12.dat"));
     if (!face.isNull())
         SeSkinSpeedButton11->setIcon(QIcon(face));
 }

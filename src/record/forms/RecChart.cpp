@@ -139,16 +139,10 @@ void TRecordForm::setModeFace(bool record)
 {
     // The face is read each time, so a picture put back is found; a missing one is
     // reported with the system's text after the switch.
-    QFile file(platform::programDir().filePath(
-        record ? QStringLiteral("PenData/12.dat") : QStringLiteral("PenData/13.dat")));
-    if (!file.open(QIODevice::ReadOnly)) {
-        platform::dialogs().message(file.errorString(), Dialogs::Icon::Error);
-        return;
-    }
-    QPixmap face;
-    if (!face.loadFromData(file.readAll())) {
-        platform::dialogs().message(
-            QStringLiteral("%1: not a picture").arg(file.fileName()), Dialogs::Icon::Error);
+    QString error;
+    const QPixmap face = LoadPenPicture(record ? QStringLiteral("12.dat") : QStringLiteral("13.dat"), &error);
+    if (face.isNull()) {
+        platform::dialogs().message(error, Dialogs::Icon::Error);
         return;
     }
     SeSkinSpeedButton11->setIcon(QIcon(face));
