@@ -73,10 +73,12 @@ void DrawTraceArea(QImage &trace, int W, int H, const ChartView &view, const Cha
     painter.end();
 
     const QRgb grid = scale.rgb();
+    // Lines end one pixel short of their end point, as line drawing does.
     for (int b = 0; b <= 10; ++b)
-        dottedRow(trace, GridLineY(H, b), 0, W, grid);
+        dottedRow(trace, GridLineY(H, b), 0, W - 1, grid);
     for (int i = 0; i <= W / 20; ++i)
-        dottedColumn(trace, GridLineX(view, i), 16, H - 16, grid);
+        if (GridLineX(view, i) < W)
+            dottedColumn(trace, GridLineX(view, i), 16, H - 17, grid);
 
     painter.begin(&trace);
     painter.setClipRect(0, 0, W, H);
