@@ -195,7 +195,7 @@ void TRecordForm::ChannelOnOffClick(int channel)
 
 void TRecordForm::Pic4DblClick()
 {
-    TrackBar1->setVisible(!TrackBar1->isVisible());
+    TrackBar1->setVisible(TrackBar1->isHidden());
 }
 
 void TRecordForm::Pic4MouseMove(int X)
