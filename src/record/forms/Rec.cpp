@@ -308,7 +308,7 @@ void TRecordForm::buildChannels()
         ChannelTag[ch] = tag;
         ChannelCaption[ch] = new QLabel(QStringLiteral("—"), panel);
         ChannelCaption[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 7));
-        ChannelCaption[ch]->setMinimumWidth(70);
+        ChannelCaption[ch]->setMinimumWidth(100);
         ChannelValue[ch] = new QLabel(QStringLiteral("Value："), panel);
         ChannelValue[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 13));
         ChannelValue[ch]->setMinimumWidth(90);
@@ -334,6 +334,7 @@ void TRecordForm::buildChannels()
     Panel9 = new QFrame(GroupBox2);
     Panel9->setObjectName(QStringLiteral("Panel9"));
     Panel9->setFrameShape(QFrame::StyledPanel);
+    Panel9->setMinimumWidth(180);
     auto *column = new QVBoxLayout(Panel9);
     column->setContentsMargins(4, 1, 4, 1);
     auto *title = new QLabel(QStringLiteral("记录点日期时间：   "), Panel9);
