@@ -116,9 +116,16 @@ public:
         while (m_fd < 0 && errno == EINTR);
         if (m_fd < 0)
             throwSystemError(errno);
-        if (::fstat(m_fd, &status) != 0)
-            throwSystemError(errno);
-        refuseIrregular(fileName, status.st_mode);
+        // A constructor that throws runs no destructor: close here on the way out.
+        if (::fstat(m_fd, &status) != 0) {
+            const int error = errno;
+            ::close(m_fd);
+            throwSystemError(error);
+        }
+        if (!S_ISREG(status.st_mode)) {
+            ::close(m_fd);
+            refuseIrregular(fileName, status.st_mode);
+        }
         m_size = status.st_size;
     }
     ~FileHandle()

@@ -51,6 +51,8 @@ TEST_F(RecordWindow, StartsWithPowerOnEveryChannelThreeSecondSamplingAndTwentySe
     EXPECT_EQ(form->OpenTimer->interval(), 1000);
     EXPECT_EQ(form->ChannelValue[0]->text(), QStringLiteral("Value："));
     EXPECT_TRUE(dialogs.messages.empty());
+    form->SeSkinSpeedButton3Click(); // Print asks for the record report
+    EXPECT_EQ(ReportKind, 1);
 }
 
 TEST_F(RecordWindow, IconOnlyButtonsCarryTheirHintAsToolTipAndAccessibleName)
