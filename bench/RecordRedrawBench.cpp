@@ -19,12 +19,19 @@ namespace {
 constexpr int W = 1900;
 constexpr int H = 900;
 
+// Five days of 1-second samples as a mains supply gives them: a daily swing, slower
+// load changes and a little noise, different on each channel.
 void FillRecord(RecordArrays &arrays)
 {
     const double start = ToOleDate(QDateTime(QDate(2026, 12, 10), QTime(8, 0)));
+    uint32_t noise = 12345;
     for (int i = 0; i < MaxRecordSamples; ++i) {
-        for (int ch = 0; ch < RecordChannels; ++ch)
-            arrays.channel(ch)[i] = float(250.0 + 200.0 * std::sin(i / (300.0 + 50.0 * ch)));
+        for (int ch = 0; ch < RecordChannels; ++ch) {
+            noise = noise * 1664525u + 1013904223u;
+            const double day = std::sin(2 * M_PI * i / 86400.0 + ch);
+            const double load = std::sin(i / (600.0 + 100.0 * ch));
+            arrays.channel(ch)[i] = float(250.0 + 120.0 * day + 30.0 * load + (noise >> 24) / 64.0);
+        }
         arrays.timestamps()[i] = start + i / 86400.0;
     }
 }

@@ -33,7 +33,6 @@ void SamplingTick(benchmark::State &state)
         Measurement.WRMS = float(500 + i % 300);
         form->Record.sample(Measurement, start.addSecs(i));
     }
-    form->Timer1->start();
     for (auto _ : state) {
         Measurement.WRMS += 1.0f;
         form->Timer1Timer();

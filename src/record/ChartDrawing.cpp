@@ -41,8 +41,11 @@ void dottedColumn(QImage &image, int x, int y0, int y1, QRgb colour)
         return;
     y0 = std::max(y0, 0);
     y1 = std::min(y1, image.height() - 1);
+    // One detach check for the whole column, not one per pixel.
+    uchar *bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     for (int y = y0 + (y0 & 1); y <= y1; y += 2)
-        reinterpret_cast<QRgb *>(image.scanLine(y))[x] = colour;
+        reinterpret_cast<QRgb *>(bits + y * stride)[x] = colour;
 }
 
 } // namespace
@@ -84,17 +87,22 @@ void DrawTraceArea(QImage &trace, int W, int H, const ChartView &view, const Cha
     painter.setClipRect(0, 0, W, H);
     painter.setFont(chartFont());
     if (fileReady && columns.n > 0) {
+        // A 2-pixel trace as three 1-pixel polylines, at (0, 0), (1, 0) and (0, 1): thin
+        // lines take the rasterizer's line path, where a wide pen would stroke the whole
+        // polyline as one self-crossing outline, which costs seconds on a steep record.
         QPolygon points(columns.n);
         for (int ch = 0; ch < RecordChannels; ++ch) {
-            if (view.visible[ch]) {
-                painter.setPen(QPen(ChannelColours[ch], 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-                const std::vector<int> &rows = columns.y[ch];
-                for (int i = 0; i < columns.n; ++i)
-                    points.setPoint(i, i, rows[i]);
+            if (!view.visible[ch])
+                continue;
+            painter.setPen(QPen(ChannelColours[ch], 0));
+            const std::vector<int> &rows = columns.y[ch];
+            for (int i = 0; i < columns.n; ++i)
+                points.setPoint(i, i, rows[i]);
+            for (const QPoint shift : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1) }) {
                 if (columns.n == 1)
-                    painter.drawLine(0, rows[0], 0, rows[0]);
+                    painter.drawPoint(points.point(0) + shift);
                 else
-                    painter.drawPolyline(points);
+                    painter.drawPolyline(points.translated(shift));
             }
         }
     }
