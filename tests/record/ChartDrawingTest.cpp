@@ -65,8 +65,11 @@ TEST_F(ChartDrawingTest, GridLinesAreDottedInTheScaleColour)
 TEST_F(ChartDrawingTest, TwoSamplesDrawOneColumnAtTheLeftEdge)
 {
     draw(2, 250.0f);
-    EXPECT_EQ(at(0, 166), ChannelColours[5]); // CH6 is drawn last, over the others
+    // CH6 is drawn last, over the others, two pixels thick.
+    for (const QPoint p : { QPoint(0, 166), QPoint(1, 166), QPoint(0, 167) })
+        EXPECT_EQ(at(p.x(), p.y()), ChannelColours[5]) << p.x() << "," << p.y();
     EXPECT_EQ(at(5, 166), Background);
+    EXPECT_EQ(at(0, 169), Background);
 }
 
 TEST_F(ChartDrawingTest, HiddenChannelsDrawNoTraceButKeepTheirMarks)

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QWidget>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
@@ -475,6 +476,12 @@ TEST_F(RecordWindow, AWindowLargerThanTheSurfacesGetsSurfacesOfItsSize)
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->Pic4->width() > 2400; }, 3000));
     EXPECT_GE(form->traceSurface().width(), form->Pic4->width());
     EXPECT_GE(form->traceSurface().height(), form->Pic4->height());
+    // The controls over the chart follow the panel.
+    EXPECT_EQ(form->TrackBar1->geometry().left(), 29);
+    EXPECT_EQ(form->TrackBar1->width(), form->Panel2->width() - 81);
+    EXPECT_EQ(form->SeSkinButton19->pos(), QPoint(form->Pic5->x() + 1, form->Panel2->height() - 36));
+    EXPECT_EQ(form->Panel2->pos(), QPoint(5, 16));
+    EXPECT_EQ(form->Pic5->width(), 50);
 }
 
 } // namespace
