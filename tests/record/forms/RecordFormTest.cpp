@@ -10,12 +10,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QWidget>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWidget>
 
 #include <sys/stat.h>
 
