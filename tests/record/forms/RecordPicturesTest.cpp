@@ -40,7 +40,8 @@ protected:
             form->ScaleUpClick(up);
     }
 
-    // Grabs the window and checks that every visible channel's colour is on the trace area.
+    // Grabs the window and checks that traces (not only labels or marks) reached the
+    // window's trace area: channel colours between the overflow marks and the labels.
     void look(const QString &name)
     {
         form->DrawChart();
@@ -48,9 +49,10 @@ protected:
         const QImage shot = form->grab().toImage();
         const QRect trace(form->Pic4->mapTo(form.get(), QPoint(0, 0)), form->Pic4->size());
         int found = 0;
-        for (const QColor colour : { QColor(0, 128, 0), QColor(255, 0, 0), QColor(0, 0, 255) }) {
+        for (const QColor colour :
+            { QColor(0, 128, 0), QColor(255, 0, 0), QColor(0, 0, 255), QColor(128, 0, 0) }) {
             bool seen = false;
-            for (int y = trace.top(); y <= trace.bottom() && !seen; y += 1)
+            for (int y = trace.top() + 8; y < trace.bottom() - 14 && !seen; ++y)
                 for (int x = trace.left(); x < trace.left() + 120 && !seen; ++x)
                     seen = shot.pixelColor(x, y) == colour;
             found += seen;
