@@ -119,6 +119,8 @@ TRecordForm::TRecordForm(QWidget *parent)
         Image[ch]->hide();
     }
     readSettings();
+    // The one-shot redraw is armed at creation: the first picture follows the layout.
+    ScrollBar1ChangeTimer->start();
 }
 
 TRecordForm::~TRecordForm()

@@ -316,6 +316,30 @@ TEST_F(RecordWindow, OpeningRecordFilesShowsThemInReadMode)
     EXPECT_EQ(form->statusText(4), QStringLiteral("长度：0"));
 }
 
+TEST_F(RecordWindow, NewThenOpenThenStartRecordsIntoTheNewFile)
+{
+    create();
+    Recorder other;
+    other.newFile(path("other.vqr"));
+    for (int i = 0; i < 40; ++i)
+        other.sample(Measurement, clock.current);
+    other.save();
+    SamplingMode = 2;
+    newFile(QStringLiteral("new.vqr"));
+    dialogs.fileNames.push_back(path("other.vqr"));
+    form->SeSkinSpeedButton1Click();
+    EXPECT_EQ(form->LoadedLast, 39);
+    form->SeSkinSpeedButton5Click();
+    EXPECT_TRUE(form->Timer1->isActive());
+    for (int i = 0; i < 3; ++i)
+        tick(float(i));
+    form->TimerSaveTimer();
+    auto check = std::make_unique<RecordArrays>();
+    EXPECT_EQ(ReadRecordFile(path("new.vqr"), *check).count, 3);
+    EXPECT_EQ(ReadRecordFile(path("other.vqr"), *check).count, 40);
+    EXPECT_EQ(form->LoadedLast, 39);
+}
+
 TEST_F(RecordWindow, AFailedOpenLeavesModeCaptionsAndTextsAsTheyWere)
 {
     create();
