@@ -240,30 +240,42 @@ RecordFileInfo ReadRecordFile(const QString &fileName, RecordArrays &into)
     FileHandle file(fileName, O_RDONLY);
     RecordFileInfo info;
     const int blocks = static_cast<int>(std::min<off_t>(file.size() / RecordBlockBytes, MaxRecordBlocks));
-    uint8_t tail[RecordBlockBytes - BlockSignalOffset] = {};
-    for (int k = 0; k < blocks; ++k) {
-        // Straight into the arrays: one scattered read per block, no copy in between.
-        const size_t first = static_cast<size_t>(k) * BlockSamples;
-        iovec parts[RecordChannels + 2];
-        for (int c = 0; c < RecordChannels; ++c)
-            parts[c] = { into.channel(c) + first, BlockSamples * 4 };
-        parts[RecordChannels] = { into.timestamps() + first, BlockSamples * 8 };
-        parts[RecordChannels + 1] = { tail, sizeof tail };
+    // Straight into the arrays: scattered reads of many blocks at a time, no copy between.
+    constexpr int PartsPerBlock = RecordChannels + 2;
+    constexpr int BlocksPerRead = 1024 / PartsPerBlock; // 1024 parts per call at most (IOV_MAX)
+    constexpr int TailBytes = RecordBlockBytes - BlockSignalOffset;
+    uint8_t tails[BlocksPerRead][TailBytes];
+    iovec parts[BlocksPerRead * PartsPerBlock];
+    int k = 0;
+    while (k < blocks) {
+        const int batch = std::min(BlocksPerRead, blocks - k);
+        for (int b = 0; b < batch; ++b) {
+            const size_t first = static_cast<size_t>(k + b) * BlockSamples;
+            iovec *part = parts + b * PartsPerBlock;
+            for (int c = 0; c < RecordChannels; ++c)
+                part[c] = { into.channel(c) + first, BlockSamples * 4 };
+            part[RecordChannels] = { into.timestamps() + first, BlockSamples * 8 };
+            part[RecordChannels + 1] = { tails[b], TailBytes };
+        }
         ssize_t got;
         do
-            got = ::preadv(file.fd(), parts, RecordChannels + 2, off_t(k) * RecordBlockBytes);
+            got = ::preadv(file.fd(), parts, batch * PartsPerBlock, off_t(k) * RecordBlockBytes);
         while (got < 0 && errno == EINTR);
         if (got < 0)
             throwSystemError(errno);
-        // The file shrank under us: what is left of this block is a partial block.
-        if (got < RecordBlockBytes)
+        // A short read ends inside a block: the whole blocks before it count, and the read
+        // goes on from that block; none at all means the file shrank under us.
+        const int whole = static_cast<int>(got / RecordBlockBytes);
+        if (whole == 0)
             break;
-        info.blocks = k + 1;
+        k += whole;
+        const uint8_t *tail = tails[whole - 1];
+        info.blocks = k;
         std::memcpy(info.channelSignals.data(), tail, RecordChannels);
         info.step = tail[BlockStepOffset - BlockSignalOffset];
         int32_t count;
         std::memcpy(&count, tail + (BlockCountOffset - BlockSignalOffset), 4);
-        info.count = std::clamp<int64_t>(count, 0, int64_t(info.blocks) * BlockSamples);
+        info.count = static_cast<int>(std::clamp<int64_t>(count, 0, int64_t(info.blocks) * BlockSamples));
     }
     return info;
 }
