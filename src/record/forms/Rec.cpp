@@ -1,17 +1,451 @@
 #include "record/forms/Rec.h"
 
+#include "link/Errors.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+#include "record/ChartDrawing.h"
+#include "record/ToolGlyphs.h"
+#include "record/forms/ChartPaintBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 TRecordForm *RecordForm = nullptr;
+
+namespace {
+
+const char *const MarkerFiles[RecordChannels]
+    = { "green.dat", "red.dat", "blue.dat", "maroon.dat", "yellow.dat", "red2.dat" };
+
+constexpr int PanelWidths[7] = { 90, 120, 140, 140, 90, 70, 50 };
+const char *const PanelTexts[7]
+    = { "采样步长：", "存盘间隔时间：", "Start:", "End:", "Length:", "Mode:Record", "Range: Positive" };
+
+QIcon glyphIcon(ToolGlyph glyph)
+{
+    QIcon icon;
+    for (qreal scale : { 1.0, 2.0 })
+        icon.addPixmap(QPixmap::fromImage(DrawToolGlyph(glyph, 24, scale)));
+    return icon;
+}
+
+QIcon standardIcon(QStyle::StandardPixmap which)
+{
+    return QApplication::style()->standardIcon(which);
+}
+
+// A channel marker picture, or a plain marker in the channel's colour when the picture
+// cannot be read, so that the chart still shows which trace is which.
+QPixmap markerPicture(int channel)
+{
+    QPixmap picture = LoadPenPicture(QString::fromLatin1(MarkerFiles[channel]));
+    if (!picture.isNull())
+        return picture;
+    QPixmap plain(25, 14);
+    plain.fill(Qt::white);
+    QPainter painter(&plain);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ChannelColours[channel]);
+    painter.drawPolygon(
+        QPolygon({ QPoint(2, 2), QPoint(16, 2), QPoint(23, 7), QPoint(16, 12), QPoint(2, 12) }));
+    return plain;
+}
+
+} // namespace
 
 TRecordForm::TRecordForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RecordForm"));
     setWindowTitle(QStringLiteral("Record "));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
     resize(797, 598);
 
-    OpenTimer = new QTimer(this);
-    OpenTimer->setObjectName(QStringLiteral("OpenTimer"));
-    OpenTimer->setInterval(1000);
+    const auto makeTimer = [this](const char *name, int interval, void (TRecordForm::*handler)()) {
+        auto *timer = new QTimer(this);
+        timer->setObjectName(QLatin1String(name));
+        timer->setInterval(interval);
+        connect(timer, &QTimer::timeout, this, handler);
+        return timer;
+    };
+    Timer1 = makeTimer("Timer1", 3000, &TRecordForm::Timer1Timer);
+    TimerSave = makeTimer("TimerSave", 20000, &TRecordForm::TimerSaveTimer);
+    OpenTimer = makeTimer("OpenTimer", 1000, &TRecordForm::OpenTimerTimer);
+    GridTimer = makeTimer("GridTimer", 1000, &TRecordForm::GridTimerTimer);
+    ScrollBar1ChangeTimer = makeTimer("ScrollBar1ChangeTimer", 100, &TRecordForm::ScrollBar1ChangeTimerTimer);
+    ScrollBar1ChangeTimer->setSingleShot(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    buildMenus();
+    layout->setMenuBar(MainMenu1);
+    buildToolBar();
+    layout->addWidget(SeSkinToolBar1);
+    buildChart();
+    layout->addWidget(GroupBox1, 1);
+    buildChannels();
+    layout->addWidget(GroupBox2);
+    buildStatusBar();
+    layout->addWidget(StatusBar1);
+
+    const QSize surface = ChartSurfaceSize(0, 0);
+    TraceSurface = QImage(surface, QImage::Format_RGB32);
+    AxisSurface = QImage(QSize(50, surface.height()), QImage::Format_RGB32);
+    TraceSurface.fill(WaveBackgroundColor);
+    AxisSurface.fill(Qt::white);
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        Image[ch]->setPixmap(markerPicture(ch));
+        Image[ch]->hide();
+    }
+    readSettings();
+    // The one-shot redraw is armed at creation: the first picture follows the layout.
+    ScrollBar1ChangeTimer->start();
+}
+
+TRecordForm::~TRecordForm()
+{
+    if (RecordForm == this)
+        RecordForm = nullptr;
+}
+
+void TRecordForm::buildMenus()
+{
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    const auto addItem
+        = [this](QMenu *menu, const char *name, const QString &caption, void (TRecordForm::*handler)()) {
+              QAction *action = menu->addAction(caption);
+              action->setObjectName(QLatin1String(name));
+              if (handler)
+                  connect(action, &QAction::triggered, this, handler);
+              return action;
+          };
+    QMenu *file = MainMenu1->addMenu(QStringLiteral("File (&F)"));
+    file->setObjectName(QStringLiteral("File1"));
+    Open1 = addItem(file, "Open1", QStringLiteral("Open"), &TRecordForm::SeSkinSpeedButton1Click);
+    New1 = addItem(file, "New1", QStringLiteral("New "), &TRecordForm::SeSkinSpeedButton12Click);
+    Print1 = addItem(file, "Print1", QStringLiteral("Print"), nullptr);
+    Print1->setEnabled(false);
+    file->addSeparator();
+    Exit1 = addItem(file, "Exit1", QStringLiteral("Exit "), &TRecordForm::Exit1Click);
+    QMenu *option = MainMenu1->addMenu(QStringLiteral("Option (&O)"));
+    option->setObjectName(QStringLiteral("Option1"));
+    Setting1 = addItem(option, "Setting1", QStringLiteral("Setting"), &TRecordForm::SeSkinSpeedButton4Click);
+    QMenu *run = MainMenu1->addMenu(QStringLiteral("Run (&R)"));
+    run->setObjectName(QStringLiteral("Run1"));
+    Starting1 = addItem(run, "Starting1", QStringLiteral("Starting"), &TRecordForm::SeSkinSpeedButton5Click);
+    Stop1 = addItem(run, "Stop1", QStringLiteral("Stop"), &TRecordForm::SeSkinSpeedButton6Click);
+    Starting1->setEnabled(false);
+    Stop1->setEnabled(false);
+    QMenu *view = MainMenu1->addMenu(QStringLiteral("View  (&V)"));
+    view->setObjectName(QStringLiteral("View1"));
+    BackwardCompression1 = addItem(view, "BackwardCompression1", QStringLiteral("Backward Compression"),
+        &TRecordForm::SeSkinSpeedButton7Click);
+    ForwardExpansion1 = addItem(view, "ForwardExpansion1", QStringLiteral("Forward Expansion"),
+        &TRecordForm::SeSkinSpeedButton8Click);
+    MoveLeft1
+        = addItem(view, "MoveLeft1", QStringLiteral("Move Left "), &TRecordForm::SeSkinSpeedButton9Click);
+    MoveRight1
+        = addItem(view, "MoveRight1", QStringLiteral("Move Right"), &TRecordForm::SeSkinSpeedButton10Click);
+}
+
+void TRecordForm::buildToolBar()
+{
+    SeSkinToolBar1 = new QToolBar(this);
+    SeSkinToolBar1->setObjectName(QStringLiteral("SeSkinToolBar1"));
+    SeSkinToolBar1->setIconSize(QSize(24, 24));
+    const auto addButton
+        = [this](const char *name, const QString &hint, const QIcon &icon, void (TRecordForm::*handler)()) {
+              auto *button = new QToolButton(SeSkinToolBar1);
+              button->setObjectName(QLatin1String(name));
+              button->setIcon(icon);
+              button->setToolTip(hint);
+              button->setAccessibleName(hint);
+              button->setAutoRaise(true);
+              connect(button, &QToolButton::clicked, this, handler);
+              SeSkinToolBar1->addWidget(button);
+              return button;
+          };
+    SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1", QStringLiteral("Open"),
+        standardIcon(QStyle::SP_DialogOpenButton), &TRecordForm::SeSkinSpeedButton1Click);
+    SeSkinSpeedButton12 = addButton("SeSkinSpeedButton12", QStringLiteral("New"),
+        standardIcon(QStyle::SP_FileIcon), &TRecordForm::SeSkinSpeedButton12Click);
+    SeSkinSpeedButton3 = addButton("SeSkinSpeedButton3", QStringLiteral("Print"), glyphIcon(ToolGlyph::Print),
+        &TRecordForm::SeSkinSpeedButton3Click);
+    SeSkinToolBar1->addSeparator();
+    SeSkinSpeedButton4 = addButton("SeSkinSpeedButton4", QStringLiteral("Setting"),
+        glyphIcon(ToolGlyph::Setting), &TRecordForm::SeSkinSpeedButton4Click);
+    SeSkinToolBar1->addSeparator();
+    SeSkinSpeedButton5 = addButton("SeSkinSpeedButton5", QStringLiteral("Start"),
+        standardIcon(QStyle::SP_MediaPlay), &TRecordForm::SeSkinSpeedButton5Click);
+    SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6", QStringLiteral("Stop"),
+        standardIcon(QStyle::SP_MediaStop), &TRecordForm::SeSkinSpeedButton6Click);
+    SeSkinSpeedButton5->setEnabled(false);
+    SeSkinSpeedButton6->setEnabled(false);
+    SeSkinToolBar1->addSeparator();
+    SeSkinSpeedButton11 = addButton(
+        "SeSkinSpeedButton11", QStringLiteral("Mode"), QIcon(), &TRecordForm::SeSkinSpeedButton11Click);
+    SeSkinSpeedButton9 = addButton("SeSkinSpeedButton9", QStringLiteral("Move Left"),
+        standardIcon(QStyle::SP_ArrowLeft), &TRecordForm::SeSkinSpeedButton9Click);
+    SeSkinSpeedButton10 = addButton("SeSkinSpeedButton10", QStringLiteral("Move Right"),
+        standardIcon(QStyle::SP_ArrowRight), &TRecordForm::SeSkinSpeedButton10Click);
+    SeSkinSpeedButton7 = addButton("SeSkinSpeedButton7", QStringLiteral("Backward Compression"),
+        glyphIcon(ToolGlyph::ZoomOut), &TRecordForm::SeSkinSpeedButton7Click);
+    SeSkinSpeedButton8 = addButton("SeSkinSpeedButton8", QStringLiteral("Forward Expansion"),
+        glyphIcon(ToolGlyph::ZoomIn), &TRecordForm::SeSkinSpeedButton8Click);
+    // The face of record mode, quietly: a missing picture is reported when the mode switches.
+    const QPixmap face = LoadPenPicture(QStringLiteral("12.dat"));
+    if (!face.isNull())
+        SeSkinSpeedButton11->setIcon(QIcon(face));
+}
+
+void TRecordForm::buildChart()
+{
+    GroupBox1 = new QGroupBox(QStringLiteral(" Record Wave  "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setAccessibleName(GroupBox1->title());
+    GroupBox1->installEventFilter(this);
+    Panel2 = new QWidget(GroupBox1);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel13 = new QWidget(Panel2);
+    Panel13->setObjectName(QStringLiteral("Panel13"));
+    Panel13->setAutoFillBackground(true);
+    QPalette white = Panel13->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel13->setPalette(white);
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        Image[ch] = new QLabel(Panel13);
+        Image[ch]->setObjectName(QStringLiteral("Image%1").arg(ch + 1));
+        Image[ch]->setGeometry(0, 0, 25, 14);
+        Image[ch]->setScaledContents(true);
+    }
+    Pic4 = new ChartPaintBox(&TraceSurface, Panel2);
+    Pic4->setObjectName(QStringLiteral("Pic4"));
+    connect(Pic4, &ChartPaintBox::mouseMoved, this, [this](int x, int) { Pic4MouseMove(x); });
+    connect(Pic4, &ChartPaintBox::doubleClicked, this, &TRecordForm::Pic4DblClick);
+    Pic5 = new ChartPaintBox(&AxisSurface, Panel2);
+    Pic5->setObjectName(QStringLiteral("Pic5"));
+    SeSkinScrollBar1 = new QScrollBar(Qt::Horizontal, Panel2);
+    SeSkinScrollBar1->setObjectName(QStringLiteral("SeSkinScrollBar1"));
+    SeSkinScrollBar1->setRange(0, ScrollSteps);
+    connect(SeSkinScrollBar1, &QScrollBar::valueChanged, this, &TRecordForm::SeSkinScrollBar1Change);
+    SeSkinButton19 = new QPushButton(Panel2);
+    SeSkinButton19->setObjectName(QStringLiteral("SeSkinButton19"));
+    SeSkinButton19->setToolTip(QStringLiteral("单击选择数据显示范围"));
+    SeSkinButton19->setAccessibleName(SeSkinButton19->toolTip());
+    SeSkinButton19->setIcon(standardIcon(QStyle::SP_ArrowUp));
+    SeSkinButton19->setIconSize(QSize(11, 11));
+    SeSkinButton19->resize(17, 17);
+    connect(SeSkinButton19, &QPushButton::clicked, this, &TRecordForm::SeSkinButton19Click);
+    TrackBar1 = new QSlider(Qt::Horizontal, Panel2);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(0, TrackMaximum);
+    TrackBar1->setValue(TrackMaximum);
+    TrackBar1->setToolTip(QStringLiteral("Compression"));
+    TrackBar1->setAccessibleName(TrackBar1->toolTip());
+    TrackBar1->hide();
+    connect(TrackBar1, &QSlider::valueChanged, this, &TRecordForm::TrackBar1Change);
+    iLedArrow1 = new ArrowMarker(Panel2);
+    iLedArrow1->setObjectName(QStringLiteral("iLedArrow1"));
+    iLedArrow1->move(25, 2);
+}
+
+void TRecordForm::buildChannels()
+{
+    GroupBox2 = new QGroupBox(QStringLiteral(" 参数 "), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setAccessibleName(GroupBox2->title());
+    auto *grid = new QGridLayout(GroupBox2);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    static const int upNumbers[RecordChannels] = { 3, 4, 7, 10, 13, 16 };
+    static const int downNumbers[RecordChannels] = { 2, 5, 8, 11, 14, 17 };
+    static const int onOffNumbers[RecordChannels] = { 1, 6, 9, 12, 15, 18 };
+    const auto makeButton = [this](int number, const QString &hint, const QIcon &icon) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("SeSkinButton%1").arg(number));
+        button->setFixedSize(28, 28);
+        button->setIcon(icon);
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+        return button;
+    };
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        auto *panel = new QFrame(GroupBox2);
+        ChannelPanel[ch] = panel;
+        panel->setObjectName(QStringLiteral("Panel%1").arg(ch + 3));
+        panel->setFrameShape(QFrame::StyledPanel);
+        auto *row = new QHBoxLayout(panel);
+        row->setContentsMargins(3, 1, 3, 1);
+        row->setSpacing(4);
+        QLabel *tag = new QLabel(QStringLiteral("CH%1 ").arg(ch + 1), panel);
+        tag->setObjectName(QStringLiteral("Label%1").arg(ch + 1));
+        tag->setAutoFillBackground(true);
+        QPalette colours = tag->palette();
+        colours.setColor(QPalette::Window, ChannelColours[ch]);
+        colours.setColor(QPalette::WindowText, ch == 4 ? QColor(128, 128, 128) : QColor(Qt::white));
+        tag->setPalette(colours);
+        ChannelTag[ch] = tag;
+        ChannelCaption[ch] = new QLabel(QStringLiteral("—"), panel);
+        ChannelCaption[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 7));
+        ChannelCaption[ch]->setMinimumWidth(100);
+        ChannelValue[ch] = new QLabel(QStringLiteral("Value："), panel);
+        ChannelValue[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 13));
+        ChannelValue[ch]->setMinimumWidth(90);
+        const QString name = QStringLiteral("CH%1 ").arg(ch + 1);
+        ScaleUpButton[ch] = makeButton(
+            upNumbers[ch], name + QStringLiteral("scale up"), standardIcon(QStyle::SP_TitleBarShadeButton));
+        ScaleDownButton[ch] = makeButton(downNumbers[ch], name + QStringLiteral("scale down"),
+            standardIcon(QStyle::SP_TitleBarUnshadeButton));
+        OnOffButton[ch] = makeButton(
+            onOffNumbers[ch], name + QStringLiteral("on/off"), standardIcon(QStyle::SP_DialogApplyButton));
+        connect(ScaleUpButton[ch], &QPushButton::clicked, this, [this, ch] { ScaleUpClick(ch); });
+        connect(ScaleDownButton[ch], &QPushButton::clicked, this, [this, ch] { ScaleDownClick(ch); });
+        connect(OnOffButton[ch], &QPushButton::clicked, this, [this, ch] { ChannelOnOffClick(ch); });
+        row->addWidget(tag);
+        row->addWidget(ChannelCaption[ch]);
+        row->addWidget(ChannelValue[ch], 1);
+        for (QPushButton *button : { ScaleUpButton[ch], ScaleDownButton[ch], OnOffButton[ch] }) {
+            button->setParent(panel);
+            row->addWidget(button);
+        }
+        grid->addWidget(panel, ch % 3, ch / 3);
+    }
+    Panel9 = new QFrame(GroupBox2);
+    Panel9->setObjectName(QStringLiteral("Panel9"));
+    Panel9->setFrameShape(QFrame::StyledPanel);
+    Panel9->setMinimumWidth(180);
+    auto *column = new QVBoxLayout(Panel9);
+    column->setContentsMargins(4, 1, 4, 1);
+    auto *title = new QLabel(QStringLiteral("记录点日期时间：   "), Panel9);
+    title->setObjectName(QStringLiteral("Label21"));
+    Label19 = new QLabel(QStringLiteral("日期：   "), Panel9);
+    Label19->setObjectName(QStringLiteral("Label19"));
+    Label20 = new QLabel(QStringLiteral("时间：   "), Panel9);
+    Label20->setObjectName(QStringLiteral("Label20"));
+    column->addWidget(title);
+    column->addWidget(Label19);
+    column->addWidget(Label20);
+    grid->addWidget(Panel9, 0, 2, 3, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+void TRecordForm::buildStatusBar()
+{
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    for (int i = 0; i < 7; ++i) {
+        auto *panel = new QLabel(QString::fromUtf8(PanelTexts[i]), StatusBar1);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setMinimumWidth(PanelWidths[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i == 6)
+            panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        StatusBar1->addWidget(panel, i == 6 ? 1 : 0);
+        m_panels[i] = panel;
+    }
+}
+
+QString TRecordForm::statusText(int panel) const
+{
+    return m_panels.at(panel)->text();
+}
+
+void TRecordForm::setStatusText(int panel, const QString &text)
+{
+    m_panels.at(panel)->setText(text);
+}
+
+void TRecordForm::readSettings()
+{
+    // A value that is no whole number is reported; the keys after it keep their defaults.
+    try {
+        ReadRecordSettings(Record.settings);
+    } catch (const KmrError &error) {
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+    }
+    const RecordSettings &settings = Record.settings;
+    if (const auto interval = SamplingIntervalMs(settings.samplingIndex)) {
+        setStatusText(0, SamplingStepText(settings.samplingIndex));
+        Timer1->setInterval(*interval);
+    }
+    if (const auto interval = SaveIntervalMs(settings.saveIndex)) {
+        setStatusText(1, SaveStepText(settings.saveIndex));
+        TimerSave->setInterval(*interval);
+    }
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        const QString caption = SignalEnglishCaption(settings.channelSignal[ch]);
+        if (!caption.isEmpty())
+            ChannelCaption[ch]->setText(caption);
+    }
+}
+
+void TRecordForm::applyRecordSettings(const RecordSettings &settings)
+{
+    if (const auto interval = SaveIntervalMs(settings.saveIndex)) {
+        Record.settings.saveIndex = settings.saveIndex;
+        setStatusText(1, SaveStepTextChinese(settings.saveIndex));
+        TimerSave->setInterval(*interval);
+    }
+    if (const auto interval = SamplingIntervalMs(settings.samplingIndex)) {
+        Record.settings.samplingIndex = settings.samplingIndex;
+        setStatusText(0, SamplingStepTextChinese(settings.samplingIndex));
+        Timer1->setInterval(*interval);
+    }
+    Record.settings.channelSignal = settings.channelSignal;
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        const QString caption = SignalChineseCaption(settings.channelSignal[ch]);
+        if (!caption.isEmpty())
+            ChannelCaption[ch]->setText(caption);
+    }
+}
+
+bool TRecordForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == GroupBox1 && event->type() == QEvent::Resize)
+        placeChart();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TRecordForm::placeChart()
+{
+    const int width = std::max(GroupBox1->width() - 10, 120);
+    const int height = std::max(GroupBox1->height() - 21, 80);
+    Panel2->setGeometry(5, 16, width, height);
+    const int chartHeight = height - 17;
+    Panel13->setGeometry(0, 0, 25, chartHeight);
+    Pic4->setGeometry(25, 0, width - 75, chartHeight);
+    Pic5->setGeometry(width - 50, 0, 50, chartHeight);
+    SeSkinScrollBar1->setGeometry(0, chartHeight, width, 17);
+    DrawChart();
+    SeSkinButton19->move(Pic5->x() + 1, height - 36);
+    SeSkinButton19->raise();
+    TrackBar1->setGeometry(29, 4, width - 81, TrackBar1->sizeHint().height());
+    TrackBar1->raise();
+    iLedArrow1->raise();
 }

@@ -1,12 +1,35 @@
 #pragma once
 
-// The record window: logs chosen quantities over time and browses record files.
-// So far the window itself (caption, design size) and the timer that opens the record file
-// named on the command line; the record window's own code connects that timer.
+// The record window: records six chosen quantities during continuous sampling into a
+// record file, opens record files again and browses both on a strip chart. The window
+// reads its controls and calls the record core (Recorder, ReadRecordFile, ChartView,
+// ChartDrawing); Rec.cpp builds the controls, RecCommands.cpp holds the file and run
+// commands and the ticks, RecChart.cpp the chart and its navigation.
+
+#include "record/ChartView.h"
+#include "record/Recorder.h"
 
 #include <QDialog>
+#include <QImage>
 
+#include <array>
+
+class ArrowMarker;
+class ChartPaintBox;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+class QStatusBar;
 class QTimer;
+class QToolBar;
+class QToolButton;
+class QWidget;
 
 class TRecordForm : public QDialog
 {
@@ -14,10 +37,143 @@ class TRecordForm : public QDialog
 
 public:
     explicit TRecordForm(QWidget *parent = nullptr);
+    ~TRecordForm() override;
 
+    // Status bar panels 0..6.
+    QString statusText(int panel) const;
+    void setStatusText(int panel, const QString &text);
+
+    // The live record and its file, and the loaded record.
+    Recorder Record;
+    RecordArrays LoadedRecord;
+    int LoadedLast = -1;
+    bool RecordFileReady = false;
+    int RecordCount() const { return Record.count(); }
+    ChartView View;
+
+    // Settings confirmed in the settings window: intervals, status panels 0 and 1,
+    // channels and captions (Chinese). An index outside a table leaves its part as it is.
+    void applyRecordSettings(const RecordSettings &settings);
+
+    // Reads a record file into the loaded record and shows it in read mode. Errors
+    // propagate as EInOutError, leaving mode, captions and texts as they were.
+    void openRecordFile(const QString &fileName, bool fromCommandLine);
+
+    // The redraw of the chart: layout, status panels, trace area, markers and axis strip.
+    void DrawChart();
+    const QImage &traceSurface() const { return TraceSurface; }
+    const QImage &axisSurface() const { return AxisSurface; }
+
+    // Handlers.
+    void SeSkinSpeedButton1Click(); // Open
+    void SeSkinSpeedButton12Click(); // New
+    void SeSkinSpeedButton3Click(); // Print
+    void SeSkinSpeedButton4Click(); // Setting
+    void SeSkinSpeedButton5Click(); // Start
+    void SeSkinSpeedButton6Click(); // Stop
+    void Exit1Click();
+    void Timer1Timer(); // sampling tick
+    void TimerSaveTimer(); // save tick
+    void OpenTimerTimer();
+    void GridTimerTimer();
+    void ScrollBar1ChangeTimerTimer();
+    void SeSkinSpeedButton7Click(); // Backward Compression
+    void SeSkinSpeedButton8Click(); // Forward Expansion
+    void SeSkinSpeedButton9Click(); // Move Left
+    void SeSkinSpeedButton10Click(); // Move Right
+    void SeSkinSpeedButton11Click(); // Mode
+    void SeSkinButton19Click(); // Range
+    void ScaleUpClick(int channel);
+    void ScaleDownClick(int channel);
+    void ChannelOnOffClick(int channel);
+    void SeSkinScrollBar1Change();
+    void TrackBar1Change();
+    void Pic4DblClick();
+    void Pic4MouseMove(int X);
+
+    // Menus.
+    QMenuBar *MainMenu1 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *New1 = nullptr;
+    QAction *Print1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QAction *Setting1 = nullptr;
+    QAction *Starting1 = nullptr;
+    QAction *Stop1 = nullptr;
+    QAction *BackwardCompression1 = nullptr;
+    QAction *ForwardExpansion1 = nullptr;
+    QAction *MoveLeft1 = nullptr;
+    QAction *MoveRight1 = nullptr;
+
+    // Tool bar.
+    QToolBar *SeSkinToolBar1 = nullptr;
+    QToolButton *SeSkinSpeedButton1 = nullptr;
+    QToolButton *SeSkinSpeedButton12 = nullptr;
+    QToolButton *SeSkinSpeedButton3 = nullptr;
+    QToolButton *SeSkinSpeedButton4 = nullptr;
+    QToolButton *SeSkinSpeedButton5 = nullptr;
+    QToolButton *SeSkinSpeedButton6 = nullptr;
+    QToolButton *SeSkinSpeedButton11 = nullptr;
+    QToolButton *SeSkinSpeedButton9 = nullptr;
+    QToolButton *SeSkinSpeedButton10 = nullptr;
+    QToolButton *SeSkinSpeedButton7 = nullptr;
+    QToolButton *SeSkinSpeedButton8 = nullptr;
+
+    // Chart.
+    QGroupBox *GroupBox1 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QWidget *Panel13 = nullptr;
+    std::array<QLabel *, RecordChannels> Image {}; // Image1 .. Image6
+    ChartPaintBox *Pic4 = nullptr;
+    ChartPaintBox *Pic5 = nullptr;
+    QScrollBar *SeSkinScrollBar1 = nullptr;
+    QPushButton *SeSkinButton19 = nullptr;
+    QSlider *TrackBar1 = nullptr;
+    ArrowMarker *iLedArrow1 = nullptr;
+
+    // Channel panels.
+    QGroupBox *GroupBox2 = nullptr;
+    std::array<QFrame *, RecordChannels> ChannelPanel {}; // Panel3 .. Panel8
+    std::array<QLabel *, RecordChannels> ChannelTag {}; // Label1 .. Label6
+    std::array<QLabel *, RecordChannels> ChannelCaption {}; // Label7 .. Label12
+    std::array<QLabel *, RecordChannels> ChannelValue {}; // Label13 .. Label18
+    std::array<QPushButton *, RecordChannels> ScaleUpButton {};
+    std::array<QPushButton *, RecordChannels> ScaleDownButton {};
+    std::array<QPushButton *, RecordChannels> OnOffButton {};
+    QFrame *Panel9 = nullptr;
+    QLabel *Label19 = nullptr; // date
+    QLabel *Label20 = nullptr; // time
+
+    QStatusBar *StatusBar1 = nullptr;
+
+    QTimer *Timer1 = nullptr;
+    QTimer *TimerSave = nullptr;
     // 1000 ms, off; the main window starts it one second after start-up when the program
     // was started with a record file.
     QTimer *OpenTimer = nullptr;
+    QTimer *GridTimer = nullptr;
+    QTimer *ScrollBar1ChangeTimer = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildChart();
+    void buildChannels();
+    void buildStatusBar();
+    void readSettings();
+    void placeChart();
+    int shownCount() const;
+    ChartRecord shownRecord() const;
+    void applyEffects(const NavigationEffects &effects);
+    void setModeFace(bool record);
+
+    QImage TraceSurface;
+    QImage AxisSurface;
+    std::array<QLabel *, 7> m_panels {};
+    bool m_saveErrorShown = false;
 };
 
 extern TRecordForm *RecordForm;

@@ -1,9 +1,19 @@
 #pragma once
 
-// The record settings window: the six channels, the sampling step and the save step.
-// So far the window itself: caption and design size.
+// The record settings window: which signal each of the six channels records, the
+// sampling step and the save step. "Enter" stores them in SysSet.ini and applies them to
+// the record window; "Cancel " only closes.
+
+#include "record/RecordSettings.h"
 
 #include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
 
 class TRecSetForm : public QDialog
 {
@@ -11,6 +21,24 @@ class TRecSetForm : public QDialog
 
 public:
     explicit TRecSetForm(QWidget *parent = nullptr);
+    ~TRecSetForm() override;
+
+    void Button1Click(); // Enter
+    void Button2Click(); // Cancel
+
+    // The lists' choice: item indexes, -1 where the text matches no item.
+    RecordSettings chosenSettings() const;
+
+    std::array<QComboBox *, 6> ChannelList {}; // ComboBox3 .. ComboBox8 for CH1 .. CH6
+    QComboBox *ComboBox2 = nullptr; // sampling step
+    QComboBox *ComboBox1 = nullptr; // save step
+    QComboBox *ComboBox9 = nullptr; // temperature port, disabled
+    QGroupBox *GroupBox4 = nullptr; // "Temperature "
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+
+private:
+    void fillLists();
 };
 
 extern TRecSetForm *RecSetForm;

@@ -1,0 +1,186 @@
+// The record window's file and run commands and its two ticks.
+
+#include "link/Errors.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+#include "measure/MeasurementRecord.h"
+#include "record/forms/Rec.h"
+#include "record/forms/RecSet.h"
+#include "report/forms/Print.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+const QString RecordFilter = QStringLiteral("Norvo记录文件(.vqr)|*.vqr");
+const QString NotContinuousText
+    = QStringLiteral("   To start the test records must be in continuous mode, recording is not started! ");
+const QString NoFileText = QStringLiteral("    Please create a new record file!    ");
+const QString SamplingLostText
+    = QStringLiteral("   You have to stop the continuous sampling, record stop!   ");
+const QString LimitText
+    = QStringLiteral("    Data recorded over the maximum file limit, create a new file and start again.    ");
+
+} // namespace
+
+void TRecordForm::SeSkinSpeedButton12Click()
+{
+    Dialogs &dialogs = platform::dialogs();
+    const QString fileName = dialogs.saveFileName(RecordFilter, QStringLiteral("RecordFile.vqr"));
+    if (fileName.isEmpty())
+        return;
+    if (QFileInfo::exists(fileName)
+        && !dialogs.askYesNo(
+            QStringLiteral("File exists"), QStringLiteral("  File already exists, overwrite?？  ")))
+        return;
+    // The record starts over only once the new file exists; a recording in progress goes on
+    // into it from sample 0, after its last samples went into the old file.
+    const QString oldFileError = Record.newFile(fileName);
+    RecordFileReady = true;
+    SeSkinSpeedButton5->setEnabled(true);
+    Starting1->setEnabled(true);
+    SeSkinSpeedButton4->setEnabled(true);
+    Setting1->setEnabled(true);
+    setStatusText(5, QStringLiteral("模式：记录"));
+    if (!oldFileError.isEmpty())
+        dialogs.message(oldFileError, Dialogs::Icon::Error);
+}
+
+void TRecordForm::SeSkinSpeedButton1Click()
+{
+    const QString fileName = platform::dialogs().openFileName(RecordFilter);
+    if (fileName.isEmpty()) {
+        DrawChart();
+        return;
+    }
+    openRecordFile(fileName, false);
+}
+
+void TRecordForm::OpenTimerTimer()
+{
+    OpenTimer->stop();
+    show();
+    openRecordFile(CommandLineFile, true);
+}
+
+void TRecordForm::openRecordFile(const QString &fileName, bool fromCommandLine)
+{
+    const RecordFileInfo info = ReadRecordFile(fileName, LoadedRecord);
+    LoadedLast = info.count - 1;
+    const OpenedTexts texts = OpenedFileTexts(LoadedRecord, info.count, fromCommandLine);
+    setStatusText(4, texts.length);
+    setStatusText(2, texts.start);
+    setStatusText(3, texts.end);
+    const QString step = SamplingStepText(info.step);
+    if (!step.isEmpty())
+        setStatusText(0, step);
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        const QString caption = SignalEnglishCaption(info.channelSignals[ch]);
+        if (!caption.isEmpty())
+            ChannelCaption[ch]->setText(caption);
+    }
+    View.mode = ChartMode::Read;
+    setStatusText(5, fromCommandLine ? QStringLiteral("Mode:Read") : QStringLiteral("Mode: Read"));
+    RecordFileReady = true;
+    SeSkinSpeedButton4->setEnabled(false);
+    Setting1->setEnabled(false);
+    DrawChart();
+}
+
+void TRecordForm::SeSkinSpeedButton3Click()
+{
+    ReportKind = 1;
+    if (PrinterForm)
+        PrinterForm->exec();
+}
+
+void TRecordForm::SeSkinSpeedButton4Click()
+{
+    if (RecSetForm)
+        RecSetForm->exec();
+}
+
+void TRecordForm::SeSkinSpeedButton5Click()
+{
+    if (SamplingMode != 2) {
+        platform::dialogs().message(NotContinuousText);
+        return;
+    }
+    if (!RecordFileReady) {
+        platform::dialogs().message(NoFileText);
+        return;
+    }
+    // Settings confirmed after New describe the samples about to be taken.
+    Record.takeSettings();
+    Timer1->start();
+    GridTimer->start();
+    TimerSave->start();
+    SeSkinSpeedButton4->setEnabled(false);
+    Setting1->setEnabled(false);
+    Starting1->setEnabled(false);
+    Stop1->setEnabled(true);
+    View.mode = ChartMode::Record;
+    SeSkinSpeedButton5->setEnabled(false);
+    SeSkinSpeedButton6->setEnabled(true);
+    View.recordCompression = 1;
+    View.recordOffset = 0;
+    SeSkinScrollBar1->setValue(0);
+    TrackBar1->setValue(TrackMaximum);
+}
+
+void TRecordForm::SeSkinSpeedButton6Click()
+{
+    Timer1->stop();
+    TimerSave->stop();
+    GridTimer->stop();
+    SeSkinSpeedButton6->setEnabled(false);
+    Stop1->setEnabled(false);
+    SeSkinSpeedButton4->setEnabled(true);
+    Setting1->setEnabled(true);
+}
+
+void TRecordForm::Exit1Click()
+{
+    close();
+}
+
+void TRecordForm::Timer1Timer()
+{
+    if (SamplingMode != 2) {
+        Timer1->stop();
+        SeSkinSpeedButton6->setEnabled(false);
+        platform::dialogs().message(SamplingLostText);
+        DrawChart();
+        return;
+    }
+    const Recorder::Sampled result = Record.sample(Measurement, platform::clock().now());
+    if (result != Recorder::Sampled::Taken) {
+        Timer1->stop();
+        TimerSave->stop();
+        SeSkinSpeedButton5->setEnabled(false);
+        SeSkinSpeedButton6->setEnabled(false);
+        platform::dialogs().message(LimitText);
+    }
+    DrawChart();
+}
+
+void TRecordForm::TimerSaveTimer()
+{
+    try {
+        Record.save();
+    } catch (const KmrError &error) {
+        // The timer goes on and the next tick writes everything since the last good save;
+        // one box at a time, however many ticks fail while it is open.
+        if (m_saveErrorShown)
+            return;
+        m_saveErrorShown = true;
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+        m_saveErrorShown = false;
+    }
+}

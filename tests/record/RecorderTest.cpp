@@ -1,0 +1,154 @@
+// The recording engine: New, the sampling tick and the save tick, with the clock given
+// by the test.
+
+#include "record/Recorder.h"
+#include "link/Errors.h"
+#include "record/RecordFixtures.h"
+#include "record/RecordTime.h"
+
+#include <QDir>
+
+#include <bit>
+#include <memory>
+
+namespace {
+
+class RecorderTest : public ::testing::Test
+{
+protected:
+    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    // A measurement whose ten recorded fields all differ and follow `seed`.
+    static MeasurementRecord measurement(float seed)
+    {
+        MeasurementRecord m {};
+        float *scalars = &m.URMS;
+        for (int i = 0; i < 15; ++i)
+            scalars[i] = seed + float(i) / 8.0f;
+        return m;
+    }
+
+    void take(int samples)
+    {
+        for (int i = 0; i < samples; ++i) {
+            recorder->sample(measurement(float(recorder->count())), now);
+            now = now.addSecs(1);
+        }
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Recorder> recorder = std::make_unique<Recorder>();
+    QDateTime now = QDateTime(QDate(2026, 12, 10), QTime(8, 0, 0, 250));
+};
+
+TEST_F(RecorderTest, SamplesAreCopiedBitForBitWithTheirTimestamp)
+{
+    recorder->settings.channelSignal = { 0, 1, 2, 6, 8, 4 };
+    MeasurementRecord m = measurement(3.0f);
+    m.PQ = std::bit_cast<float>(0xFF800000u); // -infinity
+    ASSERT_EQ(recorder->sample(m, now), Recorder::Sampled::Taken);
+    const RecordArrays &live = recorder->live();
+    const float expected[6] = { m.URMS, m.IRMS, m.WRMS, m.UF, m.VTHD, m.PQ };
+    for (int ch = 0; ch < 6; ++ch)
+        EXPECT_EQ(std::bit_cast<uint32_t>(live.channel(ch)[0]), std::bit_cast<uint32_t>(expected[ch]));
+    EXPECT_EQ(FromOleDate(live.timestamps()[0]), now);
+    EXPECT_EQ(recorder->count(), 1);
+}
+
+TEST_F(RecorderTest, TemperaturesAndIndexesOutsideTheTableRecordZero)
+{
+    recorder->settings.channelSignal = { 10, 11, 12, -1, 13, 257 };
+    take(3);
+    for (int ch = 0; ch < 6; ++ch)
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(recorder->live().channel(ch)[i], 0.0f) << ch;
+    // 257 would be signal 1 in a byte; the file says "none" instead.
+    EXPECT_EQ(recorder->writeBuffer().signal(5), 255);
+    EXPECT_EQ(recorder->writeBuffer().signal(3), 255);
+    EXPECT_EQ(recorder->writeBuffer().signal(1), 11);
+}
+
+TEST_F(RecorderTest, NewCreatesTheFileBeforeStartingTheRecordOver)
+{
+    recorder->newFile(path("a.vqr"));
+    take(25);
+    recorder->save();
+    // A New that cannot create its file changes nothing.
+    EXPECT_THROW(recorder->newFile(path("missing/b.vqr")), EInOutError);
+    EXPECT_EQ(recorder->count(), 25);
+    EXPECT_EQ(recorder->fileName(), path("a.vqr"));
+    EXPECT_EQ(recorder->writeBuffer().count(), 25);
+}
+
+TEST_F(RecorderTest, NewDuringARecordingKeepsEveryOldSampleInTheOldFile)
+{
+    recorder->newFile(path("old.vqr"));
+    take(30);
+    recorder->save();
+    take(7); // not saved yet
+    EXPECT_TRUE(recorder->newFile(path("new.vqr")).isEmpty());
+    EXPECT_EQ(recorder->count(), 0);
+    take(2);
+    recorder->save();
+
+    auto loaded = std::make_unique<RecordArrays>();
+    const RecordFileInfo old = ReadRecordFile(path("old.vqr"), *loaded);
+    EXPECT_EQ(old.count, 37);
+    EXPECT_EQ(loaded->channel(0)[36], measurement(36.0f).WRMS); // CH1 records "Power" by default
+    const RecordFileInfo fresh = ReadRecordFile(path("new.vqr"), *loaded);
+    EXPECT_EQ(fresh.count, 2);
+    EXPECT_EQ(loaded->channel(0)[1], measurement(1.0f).WRMS);
+}
+
+TEST_F(RecorderTest, AFailedSaveOfTheOldFileIsReportedAndTheNewFileMadeAllTheSame)
+{
+    recorder->newFile(path("old.vqr"));
+    take(5);
+    QFile::remove(path("old.vqr"));
+    const QString error = recorder->newFile(path("new.vqr"));
+    EXPECT_EQ(error, qt_error_string(ENOENT));
+    EXPECT_EQ(recorder->fileName(), path("new.vqr"));
+    EXPECT_EQ(recorder->count(), 0);
+}
+
+TEST_F(RecorderTest, SettingsConfirmedBeforeTheFirstSampleDescribeTheFile)
+{
+    recorder->settings.channelSignal = { 2, 2, 2, 2, 2, 2 };
+    recorder->settings.samplingIndex = 2;
+    recorder->newFile(path("r.vqr"));
+    recorder->settings.channelSignal = { 0, 1, 3, 4, 5, 9 };
+    recorder->settings.samplingIndex = 0;
+    recorder->takeSettings();
+    take(4);
+    recorder->settings.channelSignal = { 7, 7, 7, 7, 7, 7 }; // too late for this record
+    take(1);
+    recorder->save();
+    auto loaded = std::make_unique<RecordArrays>();
+    const RecordFileInfo info = ReadRecordFile(path("r.vqr"), *loaded);
+    EXPECT_EQ(info.channelSignals, (std::array<uint8_t, 6> { 0, 1, 3, 4, 5, 9 }));
+    EXPECT_EQ(info.step, 0);
+    EXPECT_EQ(loaded->channel(1)[4], measurement(4.0f).IRMS);
+}
+
+TEST_F(RecorderTest, TheRecordStopsTakingAtFourHundredFiftyThousand)
+{
+    recorder->newFile(path("r.vqr"));
+    for (int i = 0; i < MaxRecordSamples - 1; ++i)
+        ASSERT_EQ(recorder->sample(measurement(1.0f), now), Recorder::Sampled::Taken);
+    EXPECT_EQ(recorder->sample(measurement(2.0f), now), Recorder::Sampled::LimitReached);
+    EXPECT_EQ(recorder->sample(measurement(3.0f), now), Recorder::Sampled::Full);
+    EXPECT_EQ(recorder->count(), MaxRecordSamples);
+    EXPECT_EQ(recorder->live().channel(2)[MaxRecordSamples - 1], measurement(2.0f).WRMS);
+    recorder->save();
+    EXPECT_EQ(QFileInfo(path("r.vqr")).size(), 450LL * RecordBlockBytes);
+}
+
+TEST_F(RecorderTest, WithoutAFileTheSaveWritesNothing)
+{
+    take(3);
+    EXPECT_EQ(recorder->save(), 0);
+    EXPECT_EQ(recorder->writeBuffer().count(), 3);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+} // namespace

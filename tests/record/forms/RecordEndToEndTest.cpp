@@ -1,0 +1,245 @@
+// Recording against the simulated instrument on a real pseudo-terminal, during continuous
+// sampling of the main window: the record file reopens with the values the instrument
+// sent, bit for bit, and survives a kill -9 of the program up to its last save.
+
+#include "instrument/forms/Alarm.h"
+#include "instrument/forms/Starting.h"
+#include "link/Errors.h"
+#include "link/Frames.h"
+#include "link/Globals.h"
+#include "link/TComm.h"
+#include "link/forms/communication.h"
+#include "link/sim/SimServer.h"
+#include "measure/MeasurementRecord.h"
+#include "measure/forms/Main.h"
+#include "record/forms/Rec.h"
+#include "support/FakeSerial.h"
+#include "support/Fakes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <set>
+
+#include <signal.h>
+
+namespace {
+
+constexpr int SimPort = 7;
+// CH1 .. CH6 record Vol, Amp, Power, Apparent power, Frequency, Power Factor.
+constexpr std::array<int, 6> Channels = { 0, 1, 2, 3, 6, 7 };
+constexpr std::array<int, 6> FieldOffsets = { 0, 12, 28, 32, 8, 24 };
+
+using Tuple = std::array<uint32_t, 6>;
+
+// The six recorded fields, as bits, of every measurement the instrument sent intact.
+std::set<Tuple> SentTuples(const sim::SimServer &server)
+{
+    std::set<Tuple> tuples;
+    for (const sim::SentReply &reply : server.sentReplies()) {
+        if (reply.kind != sim::Reply::Kind::Measurement || reply.frame.size() < MeasurementReplyDataBytes)
+            continue;
+        Tuple tuple;
+        for (int ch = 0; ch < 6; ++ch)
+            std::memcpy(&tuple[ch], reply.frame.data() + FieldOffsets[ch], 4);
+        tuples.insert(tuple);
+    }
+    return tuples;
+}
+
+// A main window connected to the instrument at 115.2 kbit/s, and the record window beside it.
+class Recording
+{
+public:
+    explicit Recording(const QString &devicePath)
+        : ports({ { SimPort, devicePath } })
+    {
+        ResetGlobals();
+        RequestBuffer.fill(0);
+        InitMeasurement();
+        QString ini = QStringLiteral("[RecordSet]\nSampingSetp=0\nSaveSetp=0\n");
+        for (int ch = 0; ch < 6; ++ch)
+            ini += QStringLiteral("Ch%1=%2\n").arg(ch).arg(Channels[ch]);
+        programDir.writeFile(QStringLiteral("SysSet.ini"), ini.toUtf8());
+
+        main = std::make_unique<TMainForm>();
+        MainForm = main.get();
+        CommForm = new TCommForm(main.get());
+        StartingForm = new TStartingForm(main.get());
+        AlarmForm = new TAlarmForm(main.get());
+        RecordForm = new TRecordForm(main.get());
+        record = RecordForm;
+        InstrumentAddress = 1;
+        main->Comm1->setBaudRate(br115200);
+        main->Comm1->setCommPort(pnCOM(SimPort));
+        main->Comm1->setPortOpen(true);
+        main->SeSkinSpeedButton7->setEnabled(true);
+        main->SeSkinSpeedButton8->setEnabled(true);
+    }
+
+    ~Recording()
+    {
+        MainForm = nullptr;
+        CommForm = nullptr;
+        StartingForm = nullptr;
+        AlarmForm = nullptr;
+        RecordForm = nullptr;
+        main.reset();
+        ResetGlobals();
+    }
+
+    // Continuous sampling, New into `fileName`, then Start once a measurement has come.
+    bool start(const QString &fileName)
+    {
+        if (!main->Comm1->portOpen())
+            return false;
+        main->SeSkinSpeedButton8->click();
+        dialogs.fileNames.push_back(fileName);
+        record->SeSkinSpeedButton12Click();
+        if (!QTest::qWaitFor([] { return SamplingMode == 2 && Measurement.UF != 0.0f; }, 10000))
+            return false;
+        record->SeSkinSpeedButton5Click();
+        return record->Timer1->isActive();
+    }
+
+    FakePortMap ports;
+    FakeDialogs dialogs;
+    TempProgramDir programDir;
+    std::unique_ptr<TMainForm> main;
+    TRecordForm *record = nullptr;
+};
+
+int FileCount(const QString &fileName, RecordArrays &arrays)
+{
+    try {
+        return ReadRecordFile(fileName, arrays).count;
+    } catch (const KmrError &) {
+        return -1;
+    }
+}
+
+// Every sample of the file is one measurement the instrument sent, all six channels from
+// the same one; the timestamps rise, on average one sampling step apart (a tick delayed
+// by the reply handler's wait is followed by an early one).
+void ExpectSamplesWereSent(
+    const RecordArrays &arrays, int count, const std::set<Tuple> &sent, double stepSeconds)
+{
+    for (int i = 0; i < count; ++i) {
+        Tuple tuple;
+        for (int ch = 0; ch < 6; ++ch)
+            std::memcpy(&tuple[ch], &arrays.channel(ch)[i], 4);
+        EXPECT_TRUE(sent.count(tuple)) << "sample " << i << " is no measurement the instrument sent";
+        if (i > 0) {
+            EXPECT_GT(arrays.timestamps()[i], arrays.timestamps()[i - 1]) << i;
+        }
+    }
+    if (count > 1) {
+        const double average
+            = (arrays.timestamps()[count - 1] - arrays.timestamps()[0]) * 86400.0 / (count - 1);
+        EXPECT_GT(average, stepSeconds * 0.8);
+        EXPECT_LT(average, stepSeconds * 2.0);
+    }
+}
+
+TEST(RecordEndToEnd, ARecordingReopensWithTheValuesTheInstrumentSent)
+{
+    sim::SimServer server;
+    std::string error;
+    ASSERT_TRUE(server.start(&error)) << error;
+    auto recording = std::make_unique<Recording>(QString::fromStdString(server.devicePath()));
+    TRecordForm *record = recording->record;
+    // Short steps: the timers' own intervals, set as the settings window would.
+    record->Timer1->setInterval(200);
+    record->TimerSave->setInterval(1000);
+    const QString fileName = recording->programDir.filePath(QStringLiteral("live.vqr"));
+    ASSERT_TRUE(recording->start(fileName));
+
+    auto arrays = std::make_unique<RecordArrays>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return FileCount(fileName, *arrays) >= 12; }, 30000));
+    record->SeSkinSpeedButton6Click();
+    record->TimerSaveTimer(); // what Stop left unsaved
+    recording->main->SeSkinSpeedButton9->click();
+    const int count = FileCount(fileName, *arrays);
+    EXPECT_EQ(count, record->RecordCount());
+    ExpectSamplesWereSent(*arrays, count, SentTuples(server), 0.2);
+
+    // Open shows the same file in read mode with its own channels.
+    recording->dialogs.fileNames.push_back(fileName);
+    record->SeSkinSpeedButton1Click();
+    EXPECT_EQ(record->LoadedLast, count - 1);
+    EXPECT_EQ(record->statusText(0), QStringLiteral("采样步长：1S"));
+    EXPECT_EQ(std::memcmp(record->LoadedRecord.channel(2), record->Record.live().channel(2), 4 * count), 0);
+    EXPECT_TRUE(recording->dialogs.messages.empty()) << qPrintable(recording->dialogs.texts().join('\n'));
+    recording.reset();
+    server.stop();
+}
+
+// The child of the kill -9 test: records at 1 s sampling and 10 s saving until it is killed.
+TEST(RecordEndToEnd, ChildRecordsUntilKilled)
+{
+    const QString line = qEnvironmentVariable("KMR_RECORD_CHILD_LINE");
+    if (line.isEmpty())
+        GTEST_SKIP() << "runs only as the child process of KillNineLosesOnlyTheSamplesSinceTheLastSave";
+    Recording recording(line);
+    ASSERT_EQ(recording.record->Timer1->interval(), 1000);
+    ASSERT_EQ(recording.record->TimerSave->interval(), 10000);
+    ASSERT_TRUE(recording.start(qEnvironmentVariable("KMR_RECORD_CHILD_FILE")));
+    EXPECT_FALSE(QTest::qWaitFor([] { return false; }, 120000));
+    FAIL() << "the parent did not end the recording";
+}
+
+TEST(RecordEndToEnd, KillNineLosesOnlyTheSamplesSinceTheLastSave)
+{
+    sim::SimServer server;
+    std::string error;
+    ASSERT_TRUE(server.start(&error)) << error;
+    QTemporaryDir dir;
+    const QString fileName = QDir(dir.path()).filePath(QStringLiteral("killed.vqr"));
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KMR_RECORD_CHILD_LINE"), QString::fromStdString(server.devicePath()));
+    environment.insert(QStringLiteral("KMR_RECORD_CHILD_FILE"), fileName);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.start(QCoreApplication::applicationFilePath(),
+        { QStringLiteral("--gtest_filter=RecordEndToEnd.ChildRecordsUntilKilled") });
+    ASSERT_TRUE(child.waitForStarted(10000));
+
+    // Two saves of 1-second samples, then kill -9 in the middle of the third save step.
+    auto arrays = std::make_unique<RecordArrays>();
+    int firstSave = -1;
+    const bool saved = QTest::qWaitFor(
+        [&] {
+            const int count = FileCount(fileName, *arrays);
+            if (count > 0 && firstSave < 0)
+                firstSave = count;
+            return firstSave > 0 && count > firstSave;
+        },
+        60000);
+    const int lastSave = FileCount(fileName, *arrays);
+    ::kill(pid_t(child.processId()), SIGKILL);
+    ASSERT_TRUE(child.waitForFinished(10000));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    ASSERT_TRUE(saved) << "no second save; first " << firstSave;
+
+    EXPECT_EQ(QFileInfo(fileName).size() % RecordBlockBytes, 0);
+    const RecordFileInfo info = ReadRecordFile(fileName, *arrays);
+    EXPECT_EQ(info.count, lastSave);
+    EXPECT_GE(info.count, 15);
+    EXPECT_EQ(info.channelSignals, (std::array<uint8_t, 6> { 0, 1, 2, 3, 6, 7 }));
+    EXPECT_EQ(info.step, 0);
+    ExpectSamplesWereSent(*arrays, info.count, SentTuples(server), 1.0);
+    server.stop();
+}
+
+} // namespace

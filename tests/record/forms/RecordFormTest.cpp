@@ -1,0 +1,511 @@
+// The record window: creation, file and run commands, the two ticks, opening files and
+// the view commands, on fake dialogs and a fake clock.
+
+#include "link/Errors.h"
+#include "record/RecordFixtures.h"
+#include "record/RecordTime.h"
+#include "record/forms/RecordFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWidget>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+const QString LostText = QStringLiteral("   You have to stop the continuous sampling, record stop!   ");
+const QString LimitText
+    = QStringLiteral("    Data recorded over the maximum file limit, create a new file and start again.    ");
+
+class RecordWindow : public RecordFormFixture
+{
+};
+
+TEST_F(RecordWindow, StartsWithPowerOnEveryChannelThreeSecondSamplingAndTwentySecondSaves)
+{
+    create();
+    for (QLabel *caption : form->ChannelCaption)
+        EXPECT_EQ(caption->text(), QStringLiteral("Power"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Sampling step：3S"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("Save step：20S"));
+    const QStringList rest = { "Start:", "End:", "Length:", "Mode:Record", "Range: Positive" };
+    for (int i = 0; i < rest.size(); ++i)
+        EXPECT_EQ(form->statusText(i + 2), rest[i]);
+    EXPECT_EQ(form->Timer1->interval(), 3000);
+    EXPECT_EQ(form->TimerSave->interval(), 20000);
+    EXPECT_FALSE(form->Timer1->isActive() || form->TimerSave->isActive() || form->OpenTimer->isActive());
+    EXPECT_FALSE(form->SeSkinSpeedButton5->isEnabled() || form->Starting1->isEnabled());
+    EXPECT_FALSE(form->SeSkinSpeedButton6->isEnabled() || form->Stop1->isEnabled());
+    EXPECT_FALSE(form->Print1->isEnabled());
+    EXPECT_TRUE(form->SeSkinSpeedButton4->isEnabled() && form->Setting1->isEnabled());
+    EXPECT_EQ(form->OpenTimer->interval(), 1000);
+    EXPECT_EQ(form->ChannelValue[0]->text(), QStringLiteral("Value："));
+    EXPECT_TRUE(dialogs.messages.empty());
+    form->SeSkinSpeedButton3Click(); // Print asks for the record report
+    EXPECT_EQ(ReportKind, 1);
+}
+
+TEST_F(RecordWindow, IconOnlyButtonsCarryTheirHintAsToolTipAndAccessibleName)
+{
+    create();
+    const auto buttons = form->findChildren<QAbstractButton *>();
+    int iconOnly = 0;
+    for (QAbstractButton *button : buttons) {
+        if (!button->text().isEmpty() || button->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        ++iconOnly;
+        EXPECT_FALSE(button->toolTip().isEmpty()) << qPrintable(button->objectName());
+        EXPECT_EQ(button->accessibleName(), button->toolTip()) << qPrintable(button->objectName());
+    }
+    EXPECT_GE(iconOnly, 11 + 18 + 1);
+    EXPECT_EQ(form->SeSkinButton19->toolTip(), QStringLiteral("单击选择数据显示范围"));
+    EXPECT_EQ(
+        form->findChild<QToolButton *>(QStringLiteral("SeSkinSpeedButton12")), form->SeSkinSpeedButton12);
+    EXPECT_EQ(form->findChild<QPushButton *>(QStringLiteral("SeSkinButton3")), form->ScaleUpButton[0]);
+    EXPECT_EQ(form->findChild<QPushButton *>(QStringLiteral("SeSkinButton18")), form->OnOffButton[5]);
+}
+
+TEST_F(RecordWindow, StoredSettingsAtCreation)
+{
+    struct Case
+    {
+        const char *ini;
+        QString panel0;
+        int samplingMs;
+        QString caption0;
+        int messages;
+    } const cases[] = {
+        { "[RecordSet]\nSampingSetp=11\nCh0=12\n", "Sampling step：30S", 30000, "Temperature 3", 0 },
+        { "[RecordSet]\nSampingSetp=40\nCh0=20\n", "采样步长：", 3000, "—", 0 },
+        { "[RecordSet]\nCh0=x\n", "Sampling step：3S", 3000, "Power", 1 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.ini);
+        dialogs.messages.clear();
+        programDir.writeFile(QStringLiteral("SysSet.ini"), c.ini);
+        create();
+        EXPECT_EQ(form->statusText(0), c.panel0);
+        EXPECT_EQ(form->Timer1->interval(), c.samplingMs);
+        EXPECT_EQ(form->ChannelCaption[0]->text(), c.caption0);
+        EXPECT_EQ(int(dialogs.messages.size()), c.messages);
+    }
+}
+
+TEST_F(RecordWindow, NewCancelledOrRefusedChangesNothingEvenDuringARecording)
+{
+    create();
+    startRecording();
+    for (int i = 0; i < 12; ++i)
+        tick(float(i));
+    form->TimerSaveTimer();
+    const QByteArray before = ReadAll(path("rec.vqr"));
+    dialogs.fileNames.push_back(QString()); // cancelled
+    form->SeSkinSpeedButton12Click();
+    dialogs.fileNames.push_back(path("rec.vqr"));
+    dialogs.answers.push_back(false); // refused
+    form->SeSkinSpeedButton12Click();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("  File already exists, overwrite?？  "));
+    EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("File exists"));
+    EXPECT_EQ(form->RecordCount(), 12);
+    tick(12.0f);
+    form->TimerSaveTimer();
+    EXPECT_EQ(ReadRecordFile(path("rec.vqr"), form->LoadedRecord).count, 13);
+    EXPECT_EQ(before.size(), RecordBlockBytes);
+}
+
+TEST_F(RecordWindow, NewDuringARecordingGoesOnIntoTheNewFileAndTheOldOneKeepsEverySample)
+{
+    create();
+    startRecording(QStringLiteral("old.vqr"));
+    for (int i = 0; i < 7; ++i)
+        tick(float(i));
+    newFile(QStringLiteral("new.vqr"));
+    EXPECT_EQ(form->statusText(5), QStringLiteral("模式：记录"));
+    EXPECT_EQ(form->RecordCount(), 0);
+    EXPECT_TRUE(form->Timer1->isActive());
+    tick(100.0f);
+    form->TimerSaveTimer();
+    EXPECT_EQ(ReadRecordFile(path("old.vqr"), form->LoadedRecord).count, 7);
+    EXPECT_EQ(form->LoadedRecord.channel(0)[6], 6.0f + 7.0f / 16.0f); // WRMS of the 7th tick
+    EXPECT_EQ(ReadRecordFile(path("new.vqr"), form->LoadedRecord).count, 1);
+}
+
+TEST_F(RecordWindow, StartNeedsContinuousSamplingAndAFile)
+{
+    create();
+    form->SeSkinSpeedButton5Click();
+    SamplingMode = 2;
+    form->SeSkinSpeedButton5Click();
+    EXPECT_EQ(dialogs.texts(),
+        QStringList({ "   To start the test records must be in continuous mode, recording is not started! ",
+            "    Please create a new record file!    " }));
+    EXPECT_FALSE(form->Timer1->isActive());
+
+    newFile(QStringLiteral("r.vqr"));
+    EXPECT_TRUE(form->SeSkinSpeedButton5->isEnabled() && form->Starting1->isEnabled());
+    form->View.recordCompression = 5;
+    form->SeSkinSpeedButton5Click();
+    EXPECT_TRUE(form->Timer1->isActive() && form->TimerSave->isActive() && form->GridTimer->isActive());
+    EXPECT_FALSE(form->SeSkinSpeedButton5->isEnabled() || form->Starting1->isEnabled());
+    EXPECT_FALSE(form->SeSkinSpeedButton4->isEnabled() || form->Setting1->isEnabled());
+    EXPECT_TRUE(form->SeSkinSpeedButton6->isEnabled() && form->Stop1->isEnabled());
+    EXPECT_EQ(form->View.recordCompression, 1);
+    EXPECT_EQ(form->TrackBar1->value(), 150);
+
+    form->SeSkinSpeedButton6Click();
+    EXPECT_FALSE(form->Timer1->isActive() || form->TimerSave->isActive() || form->GridTimer->isActive());
+    EXPECT_FALSE(form->SeSkinSpeedButton6->isEnabled() || form->Stop1->isEnabled());
+    EXPECT_FALSE(form->SeSkinSpeedButton5->isEnabled()); // a further recording needs New
+    EXPECT_TRUE(form->SeSkinSpeedButton4->isEnabled());
+}
+
+TEST_F(RecordWindow, SamplingTicksStampTheClockAndSavesReachTheFile)
+{
+    create();
+    startRecording();
+    for (int i = 0; i < 25; ++i)
+        tick(float(i));
+    form->TimerSaveTimer();
+    tick(25.0f); // after the last save: not in the file
+    const RecordFileInfo info = ReadRecordFile(path("rec.vqr"), form->LoadedRecord);
+    EXPECT_EQ(info.count, 25);
+    EXPECT_EQ(form->RecordCount(), 26);
+    EXPECT_EQ(form->LoadedRecord.channel(3)[24], 24.0f + 7.0f / 16.0f);
+    EXPECT_EQ(FromOleDate(form->LoadedRecord.timestamps()[24]), clock.current.addSecs(-1));
+    // The chart shows the live record after every tick.
+    EXPECT_EQ(form->statusText(4), QStringLiteral("长度：25"));
+}
+
+TEST_F(RecordWindow, LosingContinuousSamplingStopsSamplingButNotSaving)
+{
+    create();
+    startRecording();
+    tick(1.0f);
+    tick(2.0f);
+    SamplingMode = 0;
+    tick(3.0f);
+    EXPECT_EQ(dialogs.texts(), QStringList({ LostText }));
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_TRUE(form->TimerSave->isActive() && form->GridTimer->isActive());
+    EXPECT_FALSE(form->SeSkinSpeedButton6->isEnabled());
+    EXPECT_TRUE(form->Stop1->isEnabled());
+    EXPECT_EQ(form->RecordCount(), 2);
+    form->TimerSaveTimer();
+    EXPECT_EQ(ReadRecordFile(path("rec.vqr"), form->LoadedRecord).count, 2);
+    form->Stop1->trigger();
+    EXPECT_FALSE(form->TimerSave->isActive() || form->GridTimer->isActive());
+}
+
+TEST_F(RecordWindow, TheFourHundredFiftyThousandthSampleEndsTheRecording)
+{
+    create();
+    startRecording();
+    for (int i = 0; i < MaxRecordSamples - 1; ++i)
+        form->Record.sample(Measurement, clock.current);
+    tick(9.0f);
+    EXPECT_EQ(dialogs.texts(), QStringList({ LimitText }));
+    EXPECT_FALSE(form->Timer1->isActive() || form->TimerSave->isActive());
+    EXPECT_TRUE(form->GridTimer->isActive());
+    EXPECT_FALSE(form->SeSkinSpeedButton5->isEnabled() || form->SeSkinSpeedButton6->isEnabled());
+    EXPECT_TRUE(form->Stop1->isEnabled());
+    EXPECT_EQ(form->RecordCount(), MaxRecordSamples);
+    EXPECT_EQ(form->statusText(4), QStringLiteral("长度：600"));
+}
+
+// Lets the save timer tick again while the first message box is open, as happens while a
+// real box waits for the user; New gets `fileName`.
+class TickingDialogs final : public Dialogs
+{
+public:
+    TickingDialogs() { platform::install(this); }
+    ~TickingDialogs() override { platform::install(static_cast<Dialogs *>(nullptr)); }
+
+    void message(const QString &text, Icon, const QString &) override
+    {
+        texts << text;
+        if (onMessage)
+            std::exchange(onMessage, nullptr)();
+    }
+    bool askYesNo(const QString &, const QString &) override { return true; }
+    QString openFileName(const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &) override { return fileName; }
+    void openUrl(const QString &) override { }
+
+    QStringList texts;
+    QString fileName;
+    std::function<void()> onMessage;
+};
+
+TEST(RecordWindowSaving, AFailedSaveShowsOneBoxKeepsTryingAndCatchesUpLater)
+{
+    ResetGlobals();
+    TickingDialogs dialogs;
+    FakeClock clock;
+    TempProgramDir programDir;
+    TRecordForm form;
+    SamplingMode = 2;
+    const QString file = programDir.filePath(QStringLiteral("r.vqr"));
+    dialogs.fileName = file;
+    form.SeSkinSpeedButton12Click();
+    form.SeSkinSpeedButton5Click();
+    for (int i = 0; i < 1500; ++i)
+        form.Record.sample(Measurement, clock.current);
+    ASSERT_TRUE(QFile::remove(file));
+    dialogs.onMessage = [&] {
+        form.TimerSaveTimer();
+        form.TimerSaveTimer();
+    };
+    form.TimerSaveTimer();
+    EXPECT_EQ(dialogs.texts, QStringList({ qt_error_string(ENOENT) }));
+    EXPECT_TRUE(form.TimerSave->isActive());
+    // The medium comes back: the next save writes every block since the last good one.
+    QFile(file).open(QIODevice::WriteOnly);
+    form.TimerSaveTimer();
+    EXPECT_EQ(QFileInfo(file).size(), 2 * RecordBlockBytes);
+    EXPECT_EQ(ReadRecordFile(file, form.LoadedRecord).count, 1500);
+    ResetGlobals();
+}
+
+TEST_F(RecordWindow, OpeningRecordFilesShowsThemInReadMode)
+{
+    create();
+    // Three blocks whose last says 2500, channels Vol, Amp, PF, step 0.
+    const QString file = path("three.vqr");
+    Recorder source;
+    source.settings.channelSignal = { 0, 1, 7, 200, 9, 6 };
+    source.settings.samplingIndex = 0;
+    source.newFile(file);
+    const QDateTime start(QDate(2026, 12, 10), QTime(9, 0));
+    for (int i = 0; i < 2500; ++i)
+        source.sample(Measurement, start.addSecs(i));
+    source.save();
+
+    dialogs.fileNames.push_back(file);
+    form->SeSkinSpeedButton1Click();
+    EXPECT_EQ(form->LoadedLast, 2499);
+    EXPECT_EQ(form->View.mode, ChartMode::Read);
+    EXPECT_EQ(form->statusText(5), QStringLiteral("Mode: Read"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral("采样步长：1S")); // the redraw's compression
+    EXPECT_EQ(form->statusText(4), QStringLiteral("长度：600"));
+    EXPECT_TRUE(form->statusText(2).startsWith(QStringLiteral("开始：")));
+    EXPECT_EQ(form->ChannelCaption[0]->text(), QStringLiteral("Vol"));
+    EXPECT_EQ(form->ChannelCaption[2]->text(), QStringLiteral("Power Factor"));
+    EXPECT_EQ(form->ChannelCaption[3]->text(), QStringLiteral("Power")); // 200 names no signal
+    EXPECT_FALSE(form->SeSkinSpeedButton4->isEnabled() || form->Setting1->isEnabled());
+    EXPECT_TRUE(form->RecordFileReady);
+
+    // A file of New alone keeps the start and end texts of the open: nothing is drawn.
+    CreateRecordFile(path("empty.vqr"), RecordBlock());
+    dialogs.fileNames.push_back(path("empty.vqr"));
+    form->SeSkinSpeedButton1Click();
+    EXPECT_EQ(form->LoadedLast, -1);
+    EXPECT_EQ(form->statusText(2), QStringLiteral("Start：0"));
+    EXPECT_EQ(form->statusText(3), QStringLiteral("End：0"));
+    EXPECT_EQ(form->statusText(4), QStringLiteral("长度：0"));
+}
+
+TEST_F(RecordWindow, NewThenOpenThenStartRecordsIntoTheNewFile)
+{
+    create();
+    Recorder other;
+    other.newFile(path("other.vqr"));
+    for (int i = 0; i < 40; ++i)
+        other.sample(Measurement, clock.current);
+    other.save();
+    SamplingMode = 2;
+    newFile(QStringLiteral("new.vqr"));
+    dialogs.fileNames.push_back(path("other.vqr"));
+    form->SeSkinSpeedButton1Click();
+    EXPECT_EQ(form->LoadedLast, 39);
+    form->SeSkinSpeedButton5Click();
+    EXPECT_TRUE(form->Timer1->isActive());
+    for (int i = 0; i < 3; ++i)
+        tick(float(i));
+    form->TimerSaveTimer();
+    auto check = std::make_unique<RecordArrays>();
+    EXPECT_EQ(ReadRecordFile(path("new.vqr"), *check).count, 3);
+    EXPECT_EQ(ReadRecordFile(path("other.vqr"), *check).count, 40);
+    EXPECT_EQ(form->LoadedLast, 39);
+}
+
+TEST_F(RecordWindow, AFailedOpenLeavesModeCaptionsAndTextsAsTheyWere)
+{
+    create();
+    const QString fifo = path("pipe.vqr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &name : { fifo, path("missing.vqr") }) {
+        dialogs.fileNames.push_back(name);
+        EXPECT_THROW(form->SeSkinSpeedButton1Click(), EInOutError);
+        EXPECT_EQ(form->View.mode, ChartMode::Record);
+        EXPECT_EQ(form->statusText(5), QStringLiteral("Mode:Record"));
+        EXPECT_EQ(form->ChannelCaption[0]->text(), QStringLiteral("Power"));
+        EXPECT_FALSE(form->RecordFileReady);
+    }
+    // A cancelled Open only redraws.
+    dialogs.fileNames.push_back(QString());
+    form->SeSkinSpeedButton1Click();
+    EXPECT_EQ(form->View.mode, ChartMode::Record);
+}
+
+TEST_F(RecordWindow, TheCommandLineFileOpensThroughTheOpenTimer)
+{
+    create();
+    RecordBlock block;
+    CreateRecordFile(path("cmd.vqr"), block);
+    CommandLineFile = path("cmd.vqr");
+    form->OpenTimer->start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->isVisible(); }, 5000));
+    EXPECT_FALSE(form->OpenTimer->isActive());
+    EXPECT_EQ(form->statusText(5), QStringLiteral("Mode:Read"));
+    EXPECT_EQ(form->statusText(2), QStringLiteral("Start:0"));
+    EXPECT_EQ(form->statusText(3), QStringLiteral("End:0"));
+    form->Exit1->trigger();
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(RecordWindow, ZoomMoveScrollAndTrackOnTheLiveRecord)
+{
+    create();
+    startRecording();
+    for (int i = 0; i < 999; ++i)
+        form->Record.sample(Measurement, clock.current);
+    tick(1.0f);
+    form->SeSkinSpeedButton7Click();
+    EXPECT_EQ(form->View.recordCompression, 2);
+    EXPECT_EQ(form->TrackBar1->value(), 149);
+    EXPECT_EQ(form->GridTimer->interval(), 2000);
+    form->SeSkinSpeedButton7Click();
+    EXPECT_FALSE(form->SeSkinSpeedButton7->isEnabled() || form->BackwardCompression1->isEnabled());
+    EXPECT_EQ(form->statusText(0), QStringLiteral("采样步长：2S"));
+    form->SeSkinSpeedButton8Click();
+    EXPECT_TRUE(form->SeSkinSpeedButton7->isEnabled());
+    EXPECT_EQ(form->View.recordCompression, 1);
+
+    form->SeSkinSpeedButton9Click(); // at offset 0 Move Left disables itself
+    EXPECT_FALSE(form->SeSkinSpeedButton9->isEnabled() || form->MoveLeft1->isEnabled());
+    form->SeSkinSpeedButton10Click(); // 0 + 500 < 1000: moves, and the thumb follows
+    EXPECT_TRUE(form->SeSkinSpeedButton9->isEnabled());
+    EXPECT_EQ(form->SeSkinScrollBar1->value(), 225);
+    EXPECT_EQ(form->View.recordOffset, 500);
+
+    // A scroll position that would show less than 95 % of the width is ignored.
+    form->SeSkinScrollBar1->setValue(10);
+    EXPECT_EQ(form->View.recordOffset, 22);
+    EXPECT_TRUE(form->ScrollBar1ChangeTimer->isActive());
+    form->SeSkinScrollBar1->setValue(300);
+    EXPECT_EQ(form->View.recordOffset, 22);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ScrollBar1ChangeTimer->isActive(); }, 2000));
+}
+
+TEST_F(RecordWindow, RangeScaleAndChannelButtons)
+{
+    create();
+    QStringList texts;
+    for (int click = 0; click < 3; ++click) {
+        form->SeSkinButton19->click();
+        texts << form->statusText(6);
+    }
+    EXPECT_EQ(texts, QStringList({ "Range: Bipolar    ", "Range: Negative    ", "Range: Positive    " }));
+    for (int i = 0; i < 13; ++i)
+        form->ScaleUpButton[1]->click();
+    EXPECT_EQ(form->View.scaleIndex[1], 16);
+    EXPECT_FALSE(form->ScaleUpButton[1]->isEnabled());
+    form->ScaleDownButton[1]->click();
+    EXPECT_TRUE(form->ScaleUpButton[1]->isEnabled());
+
+    form->OnOffButton[2]->click();
+    EXPECT_FALSE(form->View.visible[2]);
+    EXPECT_FALSE(form->ChannelTag[2]->isEnabled() || form->ChannelCaption[2]->isEnabled());
+    EXPECT_FALSE(form->ScaleUpButton[2]->isEnabled() || form->ScaleDownButton[2]->isEnabled());
+    EXPECT_TRUE(form->Image[2]->isHidden());
+    form->OnOffButton[2]->click();
+    EXPECT_TRUE(form->ChannelTag[2]->isEnabled() && form->ScaleUpButton[2]->isEnabled());
+}
+
+TEST_F(RecordWindow, HiddenChannelsStillReadOutUnderTheMouse)
+{
+    create();
+    startRecording();
+    for (int i = 0; i < 3; ++i)
+        form->ScaleDownClick(0); // CH1 on the bottom line, clear of the other traces
+    for (int i = 0; i < 10; ++i)
+        tick(float(i));
+    const auto greenShown = [&] {
+        bool green = false;
+        for (int x = 0; x < 9; ++x)
+            for (int y = 0; y < 332; ++y)
+                green |= form->traceSurface().pixelColor(x, y) == QColor(0, 128, 0);
+        return green;
+    };
+    EXPECT_TRUE(greenShown());
+    form->ChannelOnOffClick(0);
+    EXPECT_FALSE(greenShown());
+    form->Pic4MouseMove(0);
+    EXPECT_EQ(form->ChannelValue[0]->text(), QStringLiteral("Value:9.438"));
+    EXPECT_TRUE(form->Label19->text().startsWith(QStringLiteral("Date：")));
+    form->Pic4MouseMove(3);
+    EXPECT_EQ(form->ChannelValue[0]->text(), QStringLiteral("Value:6.438"));
+    form->Pic4MouseMove(500); // past the record: the readout stays
+    EXPECT_EQ(form->ChannelValue[0]->text(), QStringLiteral("Value:6.438"));
+}
+
+TEST_F(RecordWindow, ModeSwitchChangesTheFaceAndAMissingFaceIsReportedAfterTheSwitch)
+{
+    create();
+    form->SeSkinSpeedButton11Click();
+    EXPECT_EQ(form->View.mode, ChartMode::Read);
+    EXPECT_EQ(form->statusText(5), QStringLiteral("Mode:Read"));
+    EXPECT_FALSE(form->SeSkinSpeedButton11->icon().isNull());
+    QFile::remove(programDir.filePath(QStringLiteral("PenData/12.dat")));
+    form->SeSkinSpeedButton11Click();
+    EXPECT_EQ(form->View.mode, ChartMode::Record);
+    EXPECT_EQ(form->statusText(5), QStringLiteral("Mode：Record"));
+    EXPECT_EQ(dialogs.texts(), QStringList({ qt_error_string(ENOENT) }));
+
+    form->Pic4DblClick();
+    EXPECT_FALSE(form->TrackBar1->isHidden());
+    form->Pic4DblClick();
+    EXPECT_TRUE(form->TrackBar1->isHidden());
+}
+
+TEST_F(RecordWindow, ClosingDuringARecordingOnlyHidesTheWindow)
+{
+    create();
+    form->show();
+    startRecording();
+    form->Exit1->trigger();
+    EXPECT_FALSE(form->isVisible());
+    tick(1.0f);
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_EQ(form->RecordCount(), 1);
+}
+
+TEST_F(RecordWindow, AWindowLargerThanTheSurfacesGetsSurfacesOfItsSize)
+{
+    create();
+    form->show();
+    form->resize(3000, 1900);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Pic4->width() > 2400; }, 3000));
+    EXPECT_GE(form->traceSurface().width(), form->Pic4->width());
+    EXPECT_GE(form->traceSurface().height(), form->Pic4->height());
+    // The controls over the chart follow the panel.
+    EXPECT_EQ(form->TrackBar1->geometry().left(), 29);
+    EXPECT_EQ(form->TrackBar1->width(), form->Panel2->width() - 81);
+    EXPECT_EQ(form->SeSkinButton19->pos(), QPoint(form->Pic5->x() + 1, form->Panel2->height() - 36));
+    EXPECT_EQ(form->Panel2->pos(), QPoint(5, 16));
+    EXPECT_EQ(form->Pic5->width(), 50);
+}
+
+} // namespace
