@@ -63,8 +63,7 @@ TEST(Pictures, TheScreenRatioChoosesTheFile)
 // the smaller, and none of them blank.
 TEST(Pictures, ShippedPicturesComeInBothSizes)
 {
-    const QDir folder(
-        QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../data/Pictures")));
+    const QDir folder(QDir(QStringLiteral(KMR_SOURCE_DIR)).filePath(QStringLiteral("data/Pictures")));
     struct Case
     {
         const char *name;

@@ -32,7 +32,7 @@ namespace {
 
 QString skinFolder()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../../data"));
+    return QDir(QStringLiteral(KMR_SOURCE_DIR)).filePath(QStringLiteral("data"));
 }
 
 QStringList g_warnings;
