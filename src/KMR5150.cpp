@@ -1,6 +1,9 @@
-// Program start: the splash window, then every window in a fixed order. Windows are made
-// here and nowhere else; all of them live until the program ends.
+// Program start: the production platform, the splash window, then every window in a fixed
+// order. Windows are made and connected here and nowhere else; all of them live until the
+// program ends.
 
+#include "app/forms/Application.h"
+#include "app/forms/QtDialogs.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
@@ -8,11 +11,9 @@
 #include "instrument/forms/Starting.h"
 #include "link/Platform.h"
 #include "link/forms/communication.h"
-#include "measure/forms/Application.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Logo.h"
 #include "measure/forms/Main.h"
-#include "measure/forms/QtDialogs.h"
 #include "measure/forms/version.h"
 #include "record/forms/Rec.h"
 #include "record/forms/RecSet.h"
@@ -21,9 +22,26 @@
 
 #include <memory>
 
+namespace {
+// What the connection window and the main window need from each other.
+void connectCommAndMain(TCommForm *comm, TMainForm *main)
+{
+    comm->setMainComm(main->Comm1);
+    QObject::connect(comm, &TCommForm::MainStatusChanged, main,
+        [main](const QString &text) { main->setStatusText(TMainForm::PanelCommunication, text); });
+    QObject::connect(comm, &TCommForm::SamplingControlsEnabled, main, [main](bool enabled) {
+        main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
+    });
+    QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
+    main->setBaudIndex(comm->SelectedBaudIndex());
+    QObject::connect(main, &TMainForm::CommunicationRequested, comm, [comm] { comm->exec(); });
+}
+} // namespace
+
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
+    UseProductionPlatform();
     QtDialogs dialogs;
     platform::install(&dialogs);
 
@@ -37,6 +55,7 @@ int main(int argc, char **argv)
     skin = new Tskin(MainForm);
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
+    connectCommAndMain(CommForm, MainForm);
     CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
     PrinterForm = new TPrinterForm(MainForm);
     EnterInfoForm = new TEnterInfoForm(MainForm);

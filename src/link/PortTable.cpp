@@ -3,8 +3,12 @@
 #include "link/IniFile.h"
 #include "link/Platform.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QHash>
+
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -18,14 +22,45 @@ public:
 #ifdef Q_OS_WIN
         return QStringLiteral("\\\\.\\COM%1").arg(portNumber);
 #else
-        // Read each time: the user may edit the map while the program runs.
-        const QString mapped
-            = IniFile(QStringLiteral("SysSet.ini"))
-                  .readString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(portNumber), QString())
-                  .trimmed();
+        const QString mapped = mappedPaths().value(portNumber);
         return mapped.isEmpty() ? BuiltInPortPath(portNumber) : mapped;
 #endif
     }
+
+private:
+    // The [PortMap] section, read again only when the settings file has changed: the user
+    // may edit the map while the program runs, and a scan asks for every port number.
+    const QHash<int, QString> &mappedPaths() const
+    {
+        const IniFile settings(SettingsFileName);
+        const QFileInfo info(settings.path());
+        const QDateTime modified
+            = info.exists() ? std::max(info.lastModified(), info.metadataChangeTime()) : QDateTime();
+        const qint64 size = info.exists() ? info.size() : -1;
+        if (settings.path() != m_path || modified != m_modified || size != m_size || !m_read) {
+            m_paths.clear();
+            const QString section = QStringLiteral("PortMap");
+            for (const QString &key : settings.keys(section)) {
+                bool ok = false;
+                const int n = key.mid(3).toInt(&ok);
+                const bool portKey
+                    = ok && key.compare(QStringLiteral("COM%1").arg(n), Qt::CaseInsensitive) == 0;
+                if (portKey && !m_paths.contains(n))
+                    m_paths.insert(n, settings.readString(section, key, QString()).trimmed());
+            }
+            m_path = settings.path();
+            m_modified = modified;
+            m_size = size;
+            m_read = true;
+        }
+        return m_paths;
+    }
+
+    mutable QHash<int, QString> m_paths;
+    mutable QString m_path;
+    mutable QDateTime m_modified;
+    mutable qint64 m_size = -1;
+    mutable bool m_read = false;
 };
 
 } // namespace

@@ -1,0 +1,64 @@
+#pragma once
+
+// The main window's client area (four group boxes, three paint boxes, the parameter grid)
+// and its status bar, built from the plain tables and laid out by the pane arithmetic.
+
+#include "measure/MainControls.h"
+#include "measure/PaneLayout.h"
+#include "measure/forms/PaintBox.h"
+
+#include <QPixmap>
+#include <QProgressBar>
+
+#include <array>
+
+class QGroupBox;
+class QStatusBar;
+
+// A progress bar whose repaints touch only its own pixels: it keeps what lies behind it
+// from one rendering of the window and draws that first, so a step never repaints the
+// status bar or the window under it. Until it holds that background (after a move, a
+// resize or a change of style) it paints as any progress bar does.
+class TProgressBar : public QProgressBar
+{
+    Q_OBJECT
+
+public:
+    explicit TProgressBar(QWidget *parent = nullptr);
+
+    // Takes the background now unless it is held already; never call it from a paint event.
+    void keepBackground();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_background;
+    bool m_backgroundValid = false;
+    bool m_rendering = false;
+    bool m_keepQueued = false;
+};
+
+struct ClientArea
+{
+    QWidget *panel = nullptr; // Panel1
+    std::array<QGroupBox *, 4> boxes {}; // GroupBox1 .. GroupBox4
+    std::array<QWidget *, 3> picturePanels {}; // Panel2 .. Panel4
+    std::array<TPaintBox *, 3> pics {}; // Pic1 .. Pic3
+    std::array<QLabel *, GridColumns * GridRows> labels {}; // Label1 .. Label15
+    std::array<QLabel *, PanelCount> values {}; // by PanelIndex
+};
+ClientArea BuildClientArea(QWidget *parent);
+void LayoutClientArea(const ClientArea &area);
+
+constexpr int StatusPanelImage = 5; // the maker's picture
+constexpr int StatusPanelProgress = 3; // holds the progress bar
+
+struct StatusBarParts
+{
+    std::array<QLabel *, 7> panels {};
+    TProgressBar *progress = nullptr;
+    TClickImage *image = nullptr;
+};
+StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile);
