@@ -171,13 +171,7 @@ void TMainForm::createTimers()
 void TMainForm::FormCreate(const QStringList &arguments)
 {
     InitMeasurement();
-    QSize surfaceSize(640, 480);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        surfaceSize = QSize(screen->size().width() / 2, screen->size().height() / 2);
-    for (QImage *surface : { &WaveSurface, &UHarmSurface, &IHarmSurface }) {
-        *surface = QImage(surfaceSize, QImage::Format_RGB32);
-        surface->fill(WaveBackgroundColor);
-    }
+    MakePaneSurfaces({ &WaveSurface, &UHarmSurface, &IHarmSurface });
     UsbLink = 0;
     AlarmReadStep = 0;
     UsbDeviceIdMark = QStringLiteral("5732");
@@ -211,20 +205,7 @@ void TMainForm::LayoutPanes()
 
 void TMainForm::DrawMeasurement()
 {
-    if (IsNaNBits(Measurement.PQ))
-        Measurement.PQ = 0.0f;
-    const std::array<QString, PanelCount> texts = PanelTexts(Measurement);
-    for (int i = 0; i < PanelCount; ++i)
-        ValuePanels[i]->setText(texts[i]);
-
-    const int w = Pic1->width();
-    const int h = Pic1->height();
-    PaneRect = QRect(0, 0, w, h);
-    DrawWavePane(WaveSurface, w, h, Measurement, Scales);
-    DrawHarmonicPane(UHarmSurface, w, h, Measurement.UHarm, QColor(0, 128, 0), Scales.uHarm);
-    DrawHarmonicPane(IHarmSurface, w, h, Measurement.IHarm, QColor(223, 48, 32), Scales.iHarm);
-    for (TPaintBox *pic : { Pic1, Pic2, Pic3 })
-        pic->update();
+    PaneRect = DrawClientArea(m_area, Measurement, WaveSurface, UHarmSurface, IHarmSurface, Scales);
 }
 
 void TMainForm::FormResize()

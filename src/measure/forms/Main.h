@@ -37,14 +37,14 @@ public:
     ~TMainForm() override;
 
     enum StatusPanel {
-        PanelCommunication = 0,
-        PanelStatus = 1,
-        PanelProgressCaption = 2,
-        PanelProgress = 3,
-        PanelDate = 4,
-        PanelImage = 5,
-        PanelMaker = 6,
-        StatusPanelCount = 7
+        PanelCommunication,
+        PanelStatus,
+        PanelProgressCaption,
+        PanelProgress,
+        PanelDate,
+        PanelImage,
+        PanelMaker,
+        StatusPanelCount
     };
     static constexpr int CaptionedPanelCount = GridColumns * GridRows;
 

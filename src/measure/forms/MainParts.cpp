@@ -1,11 +1,15 @@
 #include "measure/forms/MainParts.h"
 
+#include "link/Globals.h"
 #include "link/Reply.h"
+#include "measure/MeasurementRecord.h"
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -148,6 +152,36 @@ void LayoutClientArea(const ClientArea &area)
                 layout.panelLeft[column], layout.panelTop[row], layout.panelWidth, ValuePanelHeight);
         }
     }
+}
+
+void MakePaneSurfaces(std::initializer_list<QImage *> surfaces)
+{
+    QSize size(640, 480);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = QSize(screen->size().width() / 2, screen->size().height() / 2);
+    for (QImage *surface : surfaces) {
+        *surface = QImage(size, QImage::Format_RGB32);
+        surface->fill(WaveBackgroundColor);
+    }
+}
+
+QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
+    QImage &iHarm, PaneScales &scales)
+{
+    if (IsNaNBits(record.PQ))
+        record.PQ = 0.0f;
+    const std::array<QString, PanelCount> texts = PanelTexts(record);
+    for (int i = 0; i < PanelCount; ++i)
+        area.values[i]->setText(texts[i]);
+
+    const int w = area.pics[0]->width();
+    const int h = area.pics[0]->height();
+    DrawWavePane(wave, w, h, record, scales);
+    DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm);
+    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm);
+    for (TPaintBox *pic : area.pics)
+        pic->update();
+    return QRect(0, 0, w, h);
 }
 
 StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile)

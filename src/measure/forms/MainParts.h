@@ -4,6 +4,7 @@
 // and its status bar, built from the plain tables and laid out by the pane arithmetic.
 
 #include "measure/MainControls.h"
+#include "measure/PaneDrawing.h"
 #include "measure/PaneLayout.h"
 #include "measure/forms/PaintBox.h"
 
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 
 #include <array>
+#include <initializer_list>
 
 class QGroupBox;
 class QStatusBar;
@@ -51,6 +53,15 @@ struct ClientArea
 };
 ClientArea BuildClientArea(QWidget *parent);
 void LayoutClientArea(const ClientArea &area);
+
+// The off-screen surfaces of the three panes, made once at half the screen's size and
+// filled with the drawing background.
+void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
+// Writes the fifteen value panels and draws the wave pane and both harmonic panes onto
+// their surfaces (a NaN reactive power becomes 0 in the record first); returns the part of
+// the surfaces that the paint boxes show.
+QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
+    QImage &iHarm, PaneScales &scales);
 
 constexpr int StatusPanelImage = 5; // the maker's picture
 constexpr int StatusPanelProgress = 3; // holds the progress bar
