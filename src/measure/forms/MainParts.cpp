@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionProgressBar>
 
 namespace {
 constexpr int ValuePanelHeight = 33;
@@ -30,14 +31,27 @@ bool TProgressBar::event(QEvent *event)
     case QEvent::ParentChange:
     case QEvent::StyleChange:
     case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::ActivationChange:
+    case QEvent::LayoutDirectionChange:
     case QEvent::ScreenChangeInternal:
         m_backgroundValid = false;
+        m_faces.clear();
         setAttribute(Qt::WA_OpaquePaintEvent, false);
         break;
     default:
         break;
     }
     return QProgressBar::event(event);
+}
+
+void TProgressBar::setValue(int value)
+{
+    // QProgressBar repaints at once on its own; the caller's repaint is the one that shows.
+    setUpdatesEnabled(false);
+    QProgressBar::setValue(value);
+    setUpdatesEnabled(true);
 }
 
 void TProgressBar::keepBackground()
@@ -54,6 +68,7 @@ void TProgressBar::keepBackground()
     top->render(&background, QPoint(), QRegion(QRect(mapTo(top, QPoint(0, 0)), size())));
     m_rendering = false;
     m_background = background;
+    m_faces.clear();
     m_backgroundValid = true;
     setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
@@ -62,20 +77,38 @@ void TProgressBar::paintEvent(QPaintEvent *event)
 {
     if (m_rendering)
         return;
-    if (m_backgroundValid) {
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, m_background);
-    } else if (!m_keepQueued) {
-        m_keepQueued = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_keepQueued = false;
-                keepBackground();
-            },
-            Qt::QueuedConnection);
+    if (!m_backgroundValid) {
+        if (!m_keepQueued) {
+            m_keepQueued = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_keepQueued = false;
+                    keepBackground();
+                },
+                Qt::QueuedConnection);
+        }
+        QProgressBar::paintEvent(event);
+        return;
     }
-    QProgressBar::paintEvent(event);
+    // Each step's face is drawn once, as the bar draws itself, over the kept background.
+    QStyleOptionProgressBar option;
+    initStyleOption(&option);
+    const qint64 key = qint64(option.progress) << 32 | qint64(option.state.toInt());
+    auto face = m_faces.find(key);
+    if (face == m_faces.end()) {
+        QPixmap pixmap = m_background;
+        QPainter painter(&pixmap);
+        // As a painter on the bar itself starts.
+        painter.setFont(font());
+        painter.setPen(palette().color(foregroundRole()));
+        painter.setBackground(palette().brush(backgroundRole()));
+        style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+        painter.end();
+        face = m_faces.insert(key, pixmap);
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, face.value());
 }
 
 ClientArea BuildClientArea(QWidget *parent)

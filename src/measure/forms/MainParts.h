@@ -8,6 +8,7 @@
 #include "measure/PaneLayout.h"
 #include "measure/forms/PaintBox.h"
 
+#include <QHash>
 #include <QPixmap>
 #include <QProgressBar>
 
@@ -19,14 +20,18 @@ class QStatusBar;
 
 // A progress bar whose repaints touch only its own pixels: it keeps what lies behind it
 // from one rendering of the window and draws that first, so a step never repaints the
-// status bar or the window under it. Until it holds that background (after a move, a
-// resize or a change of style) it paints as any progress bar does.
+// status bar or the window under it; and it draws each step's face once. Until it holds
+// that background (after a move, a resize or a change of style) it paints as any progress
+// bar does.
 class TProgressBar : public QProgressBar
 {
     Q_OBJECT
 
 public:
     explicit TProgressBar(QWidget *parent = nullptr);
+
+    // Sets the value without painting: the owner repaints each step itself.
+    void setValue(int value);
 
     // Takes the background now unless it is held already; never call it from a paint event.
     void keepBackground();
@@ -37,6 +42,7 @@ protected:
 
 private:
     QPixmap m_background;
+    QHash<qint64, QPixmap> m_faces; // by value and state
     bool m_backgroundValid = false;
     bool m_rendering = false;
     bool m_keepQueued = false;
