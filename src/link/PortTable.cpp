@@ -3,12 +3,14 @@
 #include "link/IniFile.h"
 #include "link/Platform.h"
 
-#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
-#include <QFileInfo>
-#include <algorithm>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -27,17 +29,24 @@ public:
 #endif
     }
 
+#ifndef Q_OS_WIN
 private:
     // The [PortMap] section, read again only when the settings file has changed: the user
     // may edit the map while the program runs, and a scan asks for every port number.
     const QHash<int, QString> &mappedPaths() const
     {
-        const IniFile settings(SettingsFileName);
-        const QFileInfo info(settings.path());
-        const QDateTime modified
-            = info.exists() ? std::max(info.lastModified(), info.metadataChangeTime()) : QDateTime();
-        const qint64 size = info.exists() ? info.size() : -1;
-        if (settings.path() != m_path || modified != m_modified || size != m_size || !m_read) {
+        const QString path = platform::programDir().filePath(SettingsFileName);
+        // Modification and change times to the nanosecond, and the size: any write shows.
+        struct stat info
+        {
+        };
+        const QByteArray native = QFile::encodeName(path);
+        const bool exists = ::stat(native.constData(), &info) == 0;
+        const FileStamp stamp = exists ? FileStamp { info.st_mtim.tv_sec, info.st_mtim.tv_nsec,
+            info.st_ctim.tv_sec, info.st_ctim.tv_nsec, static_cast<int64_t>(info.st_size) }
+                                       : FileStamp {};
+        if (!m_read || path != m_path || stamp != m_stamp) {
+            const IniFile settings(SettingsFileName);
             m_paths.clear();
             const QString section = QStringLiteral("PortMap");
             for (const QString &key : settings.keys(section)) {
@@ -48,19 +57,25 @@ private:
                 if (portKey && !m_paths.contains(n))
                     m_paths.insert(n, settings.readString(section, key, QString()).trimmed());
             }
-            m_path = settings.path();
-            m_modified = modified;
-            m_size = size;
+            m_path = path;
+            m_stamp = stamp;
             m_read = true;
         }
         return m_paths;
     }
 
+    struct FileStamp
+    {
+        int64_t modifiedSeconds = -1, modifiedNanoseconds = 0, changedSeconds = -1, changedNanoseconds = 0;
+        int64_t size = -1;
+        bool operator==(const FileStamp &) const = default;
+    };
+
     mutable QHash<int, QString> m_paths;
     mutable QString m_path;
-    mutable QDateTime m_modified;
-    mutable qint64 m_size = -1;
+    mutable FileStamp m_stamp;
     mutable bool m_read = false;
+#endif
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "link/Platform.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
+#include "link/Registers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,8 +42,6 @@ const QString AddressKey = QStringLiteral("Address");
 const QString InstrumentItemSuffix = QStringLiteral("         Uses USB connected KMR5150");
 const QString OrdinaryItemSuffix = QStringLiteral("    ");
 
-constexpr uint16_t ModeRegister = 128;
-constexpr uint16_t LinkCheckRegister = 187;
 constexpr uint16_t LinkCheckCount = 15;
 // Ticks of Timer1 after which the link check asks the instrument, and reopens the port.
 constexpr int32_t LinkCheckAfter = 10;
@@ -354,7 +353,7 @@ void TCommForm::Scan()
         emit MainStatusChanged(QStringLiteral("Communications port is open"));
         emit SamplingControlsEnabled(true);
         AlarmReadStep = 0;
-        if (!SendReadRequest(InstrumentAddress, ModeRegister, 2))
+        if (!SendReadRequest(InstrumentAddress, RegMode, 2))
             platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
     }
     ScanReady = true;
@@ -438,7 +437,7 @@ void TCommForm::Timer1Timer()
 
     if (LinkCheckTicks > LinkCheckAfter) {
         LinkCheckTicks = 0;
-        SendReadRequest(InstrumentAddress, LinkCheckRegister, LinkCheckCount);
+        SendReadRequest(InstrumentAddress, RegLinkWatch, LinkCheckCount);
     }
     if (ReconnectTicks > ReconnectAfter) {
         ReconnectTicks = 0;
@@ -456,7 +455,7 @@ void TCommForm::Timer1Timer()
             comm->setPortOpen(true);
             emit MainStatusChanged(QStringLiteral("Connected!"));
             LinkCheckTicks = 0;
-            SendReadRequest(InstrumentAddress, LinkCheckRegister, LinkCheckCount);
+            SendReadRequest(InstrumentAddress, RegLinkWatch, LinkCheckCount);
         });
     }
 }
