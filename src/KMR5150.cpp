@@ -1,6 +1,9 @@
-// Program start: the splash window, then every window in a fixed order. Windows are made
-// here and nowhere else; all of them live until the program ends.
+// Program start: the production platform, the splash window, then every window in a fixed
+// order. Windows are made and connected here and nowhere else; all of them live until the
+// program ends.
 
+#include "app/forms/Application.h"
+#include "app/forms/QtDialogs.h"
 #include "appearance/Fonts.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Alarm.h"
@@ -9,11 +12,9 @@
 #include "instrument/forms/Starting.h"
 #include "link/Platform.h"
 #include "link/forms/communication.h"
-#include "measure/forms/Application.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Logo.h"
 #include "measure/forms/Main.h"
-#include "measure/forms/QtDialogs.h"
 #include "measure/forms/version.h"
 #include "record/forms/Rec.h"
 #include "record/forms/RecSet.h"
@@ -22,9 +23,26 @@
 
 #include <memory>
 
+namespace {
+// What the connection window and the main window need from each other.
+void connectCommAndMain(TCommForm *comm, TMainForm *main)
+{
+    comm->setMainComm(main->Comm1);
+    QObject::connect(comm, &TCommForm::MainStatusChanged, main,
+        [main](const QString &text) { main->setStatusText(TMainForm::PanelCommunication, text); });
+    QObject::connect(comm, &TCommForm::SamplingControlsEnabled, main, [main](bool enabled) {
+        main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
+    });
+    QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
+    main->setBaudIndex(comm->SelectedBaudIndex());
+    QObject::connect(main, &TMainForm::CommunicationRequested, comm, [comm] { comm->exec(); });
+}
+} // namespace
+
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
+    UseProductionPlatform();
     InstallFontSubstitutes();
     QApplication::setFont(DesignFont());
     QtDialogs dialogs;
@@ -35,6 +53,8 @@ int main(int argc, char **argv)
     logo->repaint();
 
     QApplication::setApplicationName(QStringLiteral("Norvo KMR5150"));
+    // Ties the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kmr5150"));
 
     LoadSavedSkin(); // before any window is laid out
     MainForm = new TMainForm(nullptr, QCoreApplication::arguments());
@@ -43,6 +63,7 @@ int main(int argc, char **argv)
     skin->FormCreate(); // the stored skin and display colours
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
+    connectCommAndMain(CommForm, MainForm);
     CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
     PrinterForm = new TPrinterForm(MainForm);
     EnterInfoForm = new TEnterInfoForm(MainForm);

@@ -194,6 +194,7 @@ int RunPorts()
 int RunCli(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
+    UseProductionPlatform();
     UsbDeviceIdMark = InstrumentUsbMark;
     InitMeasurement();
 

@@ -9,7 +9,11 @@
 class KmrError : public std::runtime_error
 {
 public:
-    explicit KmrError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit KmrError(const QString &text)
+        : std::runtime_error(text.toStdString())
+        , m_text(text)
+    {
+    }
     const QString &text() const { return m_text; }
 
 private:

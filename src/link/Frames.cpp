@@ -1,20 +1,9 @@
 #include "link/Frames.h"
 
-#include "link/TComm.h"
-
 #include <bit>
 #include <cstring>
 
-std::array<uint8_t, RequestBufferSize> RequestBuffer{};
-
 namespace {
-TComm *g_requestPort = nullptr;
-
-bool portIsOpen()
-{
-    return g_requestPort && g_requestPort->portOpen();
-}
-
 void putCrc(uint8_t *frame, int n)
 {
     const uint16_t crc = ModbusCRC16(frame, n);
@@ -49,16 +38,6 @@ void buildWrite(uint8_t *frame, uint8_t address, uint16_t reg, const uint8_t dat
 }
 } // namespace
 
-void SetRequestPort(TComm *comm)
-{
-    g_requestPort = comm;
-}
-
-TComm *RequestPort()
-{
-    return g_requestPort;
-}
-
 uint16_t ModbusCRC16(const uint8_t *buffer, int n)
 {
     uint16_t crc = 0xFFFF;
@@ -72,54 +51,22 @@ uint16_t ModbusCRC16(const uint8_t *buffer, int n)
 
 std::array<uint8_t, 8> BuildReadFrame(uint8_t address, uint16_t reg, uint16_t count)
 {
-    std::array<uint8_t, 8> frame{};
+    std::array<uint8_t, 8> frame {};
     buildRead(frame.data(), address, reg, count);
     return frame;
 }
 
 std::array<uint8_t, 13> BuildWriteFrame(uint8_t address, uint16_t reg, const uint8_t data[4])
 {
-    std::array<uint8_t, 13> frame{};
+    std::array<uint8_t, 13> frame {};
     buildWrite(frame.data(), address, reg, data);
     return frame;
 }
 
-bool SendReadRequest(uint8_t address, uint16_t reg, uint16_t count)
-{
-    if (!portIsOpen())
-        return false;
-    buildRead(RequestBuffer.data(), address, reg, count);
-    return g_requestPort->SendBytes(RequestBuffer.data(), 8);
-}
-
-bool SendWriteValue(uint8_t address, uint16_t reg, uint32_t value)
-{
-    if (!portIsOpen())
-        return false;
-    const uint8_t data[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                             static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    std::array<uint8_t, 13> frame{};
-    buildWrite(frame.data(), address, reg, data);
-    return g_requestPort->SendBytes(frame.data(), 13);
-}
-
-bool SendWriteValue(uint8_t address, uint16_t reg, float value)
-{
-    return SendWriteValue(address, reg, SingleBits(value));
-}
-
-bool SendWriteBytes(uint8_t address, uint16_t reg, const uint8_t data[4])
-{
-    if (!portIsOpen())
-        return false;
-    buildWrite(RequestBuffer.data(), address, reg, data);
-    return g_requestPort->SendBytes(RequestBuffer.data(), 13);
-}
-
 float BytesToSingle(const uint8_t *bytes)
 {
-    const uint32_t bits = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                          static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    const uint32_t bits = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
+        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
     return std::bit_cast<float>(bits);
 }
 

@@ -1,5 +1,7 @@
 #include "link/Globals.h"
 
+TComm *RequestComm = nullptr;
+std::array<uint8_t, RequestBufferSize> RequestBuffer {};
 uint8_t InstrumentAddress = 0;
 uint8_t UsbLink = 0;
 uint8_t SelectedPort = 0;
@@ -8,7 +10,7 @@ uint8_t LastCount = 0;
 uint8_t ModeWord = 0;
 uint8_t AlarmReadStep = 0;
 
-std::array<uint8_t, MaxInstrumentPorts> InstrumentPorts{};
+std::array<uint8_t, MaxInstrumentPorts> InstrumentPorts {};
 int InstrumentPortCount = 0;
 bool ScanReady = false;
 QString UsbDeviceIdMark;
@@ -17,11 +19,11 @@ int32_t ReconnectTicks = 0;
 
 uint8_t SamplingMode = 0;
 
-std::array<uint8_t, FrameBufferSize> FrameBuffer{};
+std::array<uint8_t, FrameBufferSize> FrameBuffer {};
 
 uint8_t StartingPage = 0;
-std::array<uint8_t, StartingCaptureBytes> StartingPageBuffer{};
-std::array<uint8_t, StartingCaptureBytes> StartingCapture{};
+std::array<uint8_t, StartingCaptureBytes> StartingPageBuffer {};
+std::array<uint8_t, StartingCaptureBytes> StartingCapture {};
 
 QString CommandLineFile;
 bool StartedWithFile = false;

@@ -13,6 +13,9 @@
 #include <QString>
 #include <QStringList>
 
+// The program's settings file, in the program's directory.
+inline const QString SettingsFileName = QStringLiteral("SysSet.ini");
+
 class IniFile
 {
 public:

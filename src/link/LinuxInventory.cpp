@@ -136,7 +136,7 @@ QList<InventoryEntry> LinuxDeviceInventory::serialDevices()
     // here, under that number, when it is present.
     static const QRegularExpression portKey(
         QStringLiteral("^COM([0-9]{1,3})$"), QRegularExpression::CaseInsensitiveOption);
-    const IniFile settings(QStringLiteral("SysSet.ini"));
+    const IniFile settings(SettingsFileName);
     for (const QString &key : settings.keys(QStringLiteral("PortMap"))) {
         const QRegularExpressionMatch match = portKey.match(key);
         const int n = match.hasMatch() ? match.captured(1).toInt() : 0;

@@ -18,20 +18,21 @@ struct LineSettings
 {
     // Bits of the flag word.
     enum Flags : uint32_t {
-        Binary = 0x0001,       // transfer-mode bit, always set
+        Binary = 0x0001, // transfer-mode bit, always set
         ParityCheck = 0x0002,
         CtsOutFlow = 0x0004,
         XonXoffOut = 0x0100,
         XonXoffIn = 0x0200,
-        RtsEnable = 0x1000,    // RTS held on
+        RtsEnable = 0x1000, // RTS held on
         RtsHandshake = 0x2000, // RTS driven by the handshake
     };
 
     uint32_t baud = 9600;
-    int dataBits = 8;      // 5 to 8
-    int parity = 0;        // 0 none, 1 odd, 2 even, 3 mark, 4 space
-    int stopBits = 0;      // 0 one, 1 one and a half, 2 two
-    uint32_t flags = 1;    // transfer-mode bit, parity check 0x2, RTS 0x1000/0x2000, CTS 0x4, XON/XOFF 0x100/0x200
+    int dataBits = 8; // 5 to 8
+    int parity = 0; // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    int stopBits = 0; // 0 one, 1 one and a half, 2 two
+    uint32_t flags
+        = 1; // transfer-mode bit, parity check 0x2, RTS 0x1000/0x2000, CTS 0x4, XON/XOFF 0x100/0x200
 };
 
 // One opened (or openable) serial device. All calls are synchronous.
@@ -41,7 +42,13 @@ public:
     // Modem status bits, as the serial component expects them.
     enum ModemBits : uint32_t { Cts = 0x10, Dsr = 0x20, Ring = 0x40, Rlsd = 0x80 };
     // Purge flags: 8 clears the receive queue; 15 aborts and clears both directions.
-    enum PurgeFlags : uint32_t { PurgeTxAbort = 1, PurgeRxAbort = 2, PurgeTxClear = 4, PurgeRxClear = 8, PurgeAll = 15 };
+    enum PurgeFlags : uint32_t {
+        PurgeTxAbort = 1,
+        PurgeRxAbort = 2,
+        PurgeTxClear = 4,
+        PurgeRxClear = 8,
+        PurgeAll = 15
+    };
 
     virtual ~SerialDevice() = default;
 
@@ -83,8 +90,8 @@ public:
 struct InventoryEntry
 {
     QString pnpDeviceId; // "USB\VID_xxxx&PID_xxxx\serial" for USB devices
-    QString name;        // "… (COMn)" as the inventory names it
-    int portNumber = 0;  // 0 when the device has no port number
+    QString name; // "… (COMn)" as the inventory names it
+    int portNumber = 0; // 0 when the device has no port number
     QString devicePath;
 };
 
@@ -118,8 +125,9 @@ public:
     virtual void sleepMs(int ms) = 0;
 };
 
-// Message boxes and file dialogs. The production implementation lives with the windows;
-// the core's default one only writes to standard error and answers "no"/"cancel".
+// Message boxes and file dialogs. The production implementation lives with the windows and
+// is installed at program start; the core's default one only writes to standard error and
+// answers "no"/"cancel".
 class Dialogs
 {
 public:
@@ -149,9 +157,17 @@ void install(DeviceInventory *inventory);
 void install(ProgramDir *dir);
 void install(Clock *clock);
 void install(Dialogs *dialogs);
+
+// The production implementations of the serial device, the port map and the device
+// inventory, set once at program start (and by the test programs, whose real-line tests
+// use them). Until then there are no ports, no devices and an empty inventory.
+void setProduction(SerialBackend &backend, PortMap &map, DeviceInventory &inventory);
 } // namespace platform
 
-// Production implementations, each defined beside the code it wraps.
-SerialBackend &defaultSerialBackend();      // Qt Serial Port
-PortMap &defaultPortMap();                  // SysSet.ini [PortMap], then the built-in table
-DeviceInventory &defaultDeviceInventory();  // Qt's port information and sysfs
+// The production implementations, each defined beside the code it wraps.
+SerialBackend &defaultSerialBackend(); // Qt Serial Port
+PortMap &defaultPortMap(); // SysSet.ini [PortMap], then the built-in table
+DeviceInventory &defaultDeviceInventory(); // Qt's port information and sysfs
+
+// Sets all three above as the production implementations.
+void UseProductionPlatform();

@@ -4,7 +4,13 @@
 #include "link/Platform.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -18,14 +24,58 @@ public:
 #ifdef Q_OS_WIN
         return QStringLiteral("\\\\.\\COM%1").arg(portNumber);
 #else
-        // Read each time: the user may edit the map while the program runs.
-        const QString mapped
-            = IniFile(QStringLiteral("SysSet.ini"))
-                  .readString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(portNumber), QString())
-                  .trimmed();
+        const QString mapped = mappedPaths().value(portNumber);
         return mapped.isEmpty() ? BuiltInPortPath(portNumber) : mapped;
 #endif
     }
+
+#ifndef Q_OS_WIN
+private:
+    // The [PortMap] section, read again only when the settings file has changed: the user
+    // may edit the map while the program runs, and a scan asks for every port number.
+    const QHash<int, QString> &mappedPaths() const
+    {
+        const QString path = platform::programDir().filePath(SettingsFileName);
+        // Modification and change times to the nanosecond, and the size: any write shows.
+        struct stat info
+        {
+        };
+        const QByteArray native = QFile::encodeName(path);
+        const bool exists = ::stat(native.constData(), &info) == 0;
+        const FileStamp stamp = exists ? FileStamp { info.st_mtim.tv_sec, info.st_mtim.tv_nsec,
+            info.st_ctim.tv_sec, info.st_ctim.tv_nsec, static_cast<int64_t>(info.st_size) }
+                                       : FileStamp {};
+        if (!m_read || path != m_path || stamp != m_stamp) {
+            const IniFile settings(SettingsFileName);
+            m_paths.clear();
+            const QString section = QStringLiteral("PortMap");
+            for (const QString &key : settings.keys(section)) {
+                bool ok = false;
+                const int n = key.mid(3).toInt(&ok);
+                const bool portKey
+                    = ok && key.compare(QStringLiteral("COM%1").arg(n), Qt::CaseInsensitive) == 0;
+                if (portKey && !m_paths.contains(n))
+                    m_paths.insert(n, settings.readString(section, key, QString()).trimmed());
+            }
+            m_path = path;
+            m_stamp = stamp;
+            m_read = true;
+        }
+        return m_paths;
+    }
+
+    struct FileStamp
+    {
+        int64_t modifiedSeconds = -1, modifiedNanoseconds = 0, changedSeconds = -1, changedNanoseconds = 0;
+        int64_t size = -1;
+        bool operator==(const FileStamp &) const = default;
+    };
+
+    mutable QHash<int, QString> m_paths;
+    mutable QString m_path;
+    mutable FileStamp m_stamp;
+    mutable bool m_read = false;
+#endif
 };
 
 } // namespace

@@ -10,8 +10,8 @@ namespace {
 const QString OpenFailedText = QStringLiteral("通讯出现异常！请检查连接是否正确或重新启动程序和仪器。");
 const QString NotOpenedText = QStringLiteral("COM Port is not opened yet!");
 
-constexpr uint32_t BaudSpeeds[] = {110,   300,   600,   1200,  2400,  4800,   9600,  14400,
-                                   19200, 38400, 56000, 57600, 76800, 115200, 230400};
+constexpr uint32_t BaudSpeeds[]
+    = { 110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600, 76800, 115200, 230400 };
 } // namespace
 
 uint32_t BaudRateSpeed(TBaudRate rate)
@@ -19,7 +19,8 @@ uint32_t BaudRateSpeed(TBaudRate rate)
     return rate < std::size(BaudSpeeds) ? BaudSpeeds[rate] : 9600;
 }
 
-TComm::TComm(QObject *owner, const QString &name) : QObject(owner)
+TComm::TComm(QObject *owner, const QString &name)
+    : QObject(owner)
 {
     setObjectName(name);
     m_pollTimer = new QTimer(this);
@@ -118,8 +119,7 @@ void TComm::ApplyPortSettings()
         m_portHandle->applySettings(lineSettings()); // a refused setting is not reported
 }
 
-template<typename T>
-void TComm::changeSetting(T &field, T value)
+template <typename T> void TComm::changeSetting(T &field, T value)
 {
     if (field == value)
         return;

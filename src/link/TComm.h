@@ -21,11 +21,27 @@ using TComPortNumber = uint8_t;
 constexpr TComPortNumber pnCOM1 = 0;
 constexpr TComPortNumber pnCOM2 = 1;
 constexpr TComPortNumber pnCOM255 = 254;
-constexpr TComPortNumber pnCOM(int portNumber) { return static_cast<TComPortNumber>(portNumber - 1); }
+constexpr TComPortNumber pnCOM(int portNumber)
+{
+    return static_cast<TComPortNumber>(portNumber - 1);
+}
 
 enum TBaudRate : uint8_t {
-    br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
-    br19200, br38400, br56000, br57600, br76800, br115200, br230400
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br76800,
+    br115200,
+    br230400
 };
 enum THWHandShaking : uint8_t { hhNone, hhNoneRTSON, hhRTSCTS };
 enum TSWHandShaking : uint8_t { shNone, shXonXoff };
@@ -86,8 +102,8 @@ public:
     void setDtrEnabled(bool on);
     bool rtsEnabled() const { return m_rtsEnabled; }
     void setRtsEnabled(bool on);
-    uint32_t dataCount();               // bytes in the driver's receive queue; 0 while closed
-    void setDataCount(uint32_t value);  // 0 clears the receive queue, anything else does nothing
+    uint32_t dataCount(); // bytes in the driver's receive queue; 0 while closed
+    void setDataCount(uint32_t value); // 0 clears the receive queue, anything else does nothing
 
     TReceiveDataEvent OnReceiveData;
     TReceiveErrorEvent OnReceiveError;
@@ -126,15 +142,14 @@ private:
     // Queries the driver: CommError and the queued count. False, after closing the port,
     // when the device is gone.
     bool queryQueue(uint32_t &queued);
-    template<typename T>
-    void changeSetting(T &field, T value);
+    template <typename T> void changeSetting(T &field, T value);
     void UpdateModemLines();
     // Closes the device after the far end went away (read or status error), so a dead
     // port never spins.
     void DropLostDevice();
 
     QTimer *m_pollTimer = nullptr;
-    std::array<char, InputBufferSize> m_inputBuffer{};
+    std::array<char, InputBufferSize> m_inputBuffer {};
     std::unique_ptr<SerialDevice> m_portHandle;
     TComPortNumber m_commPort = pnCOM2;
     bool m_portOpen = false;

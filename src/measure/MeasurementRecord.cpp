@@ -2,18 +2,25 @@
 
 #include <cstring>
 
-MeasurementRecord Measurement{};
+MeasurementRecord Measurement {};
 
 namespace {
 // The record is packed, so its floats are reached through byte offsets, not pointers.
 constexpr size_t ScalarOffsets[] = {
-    offsetof(MeasurementRecord, URMS), offsetof(MeasurementRecord, UPP),
-    offsetof(MeasurementRecord, UF),   offsetof(MeasurementRecord, IRMS),
-    offsetof(MeasurementRecord, IPP),  offsetof(MeasurementRecord, IPA),
-    offsetof(MeasurementRecord, PF),   offsetof(MeasurementRecord, WRMS),
-    offsetof(MeasurementRecord, PS),   offsetof(MeasurementRecord, PQ),
-    offsetof(MeasurementRecord, VTHD), offsetof(MeasurementRecord, ITHD),
-    offsetof(MeasurementRecord, VKF),  offsetof(MeasurementRecord, IKF),
+    offsetof(MeasurementRecord, URMS),
+    offsetof(MeasurementRecord, UPP),
+    offsetof(MeasurementRecord, UF),
+    offsetof(MeasurementRecord, IRMS),
+    offsetof(MeasurementRecord, IPP),
+    offsetof(MeasurementRecord, IPA),
+    offsetof(MeasurementRecord, PF),
+    offsetof(MeasurementRecord, WRMS),
+    offsetof(MeasurementRecord, PS),
+    offsetof(MeasurementRecord, PQ),
+    offsetof(MeasurementRecord, VTHD),
+    offsetof(MeasurementRecord, ITHD),
+    offsetof(MeasurementRecord, VKF),
+    offsetof(MeasurementRecord, IKF),
     offsetof(MeasurementRecord, KWH),
 };
 

@@ -42,7 +42,7 @@ protected:
 
     FakeDialogs dialogs;
     FakeSerialBackend serial;
-    FakePortMap ports{{{2, "/dev/fake2"}}};
+    FakePortMap ports { { { 2, "/dev/fake2" } } };
     FakePort &port = serial.port("/dev/fake2");
     TComm comm;
 };
@@ -59,9 +59,9 @@ TEST(ModbusCrc, KnownShortInputs)
         QByteArray data;
         uint16_t crc;
     } cases[] = {
-        {QByteArray(1, '\0'), 0x40BF},
-        {QByteArray::fromHex("ff"), 0x00FF},
-        {QByteArray::fromHex("010300940002"), 0xE785},
+        { QByteArray(1, '\0'), 0x40BF },
+        { QByteArray::fromHex("ff"), 0x00FF },
+        { QByteArray::fromHex("010300940002"), 0xE785 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.data.toHex().toStdString());
@@ -71,22 +71,23 @@ TEST(ModbusCrc, KnownShortInputs)
 
 TEST_F(FramesTest, RequestsAreSentByteExact)
 {
-    const uint8_t switchOn[4] = {0x01, 0x00, 0x00, 0x00};
+    const uint8_t switchOn[4] = { 0x01, 0x00, 0x00, 0x00 };
     const struct
     {
         const char *name;
         std::function<bool()> send;
         QByteArray frame;
     } cases[] = {
-        {"read 148", [] { return SendReadRequest(1, 148, 2); }, QByteArray::fromHex("01030094000285e7")},
-        {"write bytes 128", [&] { return SendWriteBytes(1, 128, switchOn); },
-         QByteArray::fromHex("0110008000020401000000fa33")},
-        {"write single 230.0 to 119", [] { return SendWriteValue(1, 119, 230.0f); },
-         QByteArray::fromHex("0110007700020400006643df3c")},
-        {"write integer, least significant byte first", [] { return SendWriteValue(7, 129, uint32_t(0x11223344)); },
-         QByteArray::fromHex("071000810002044433221118d8")},
-        {"count as a free parameter, high byte first", [] { return SendReadRequest(1, 147, 0x0300); },
-         QByteArray::fromHex("010300930300b517")},
+        { "read 148", [] { return SendReadRequest(1, 148, 2); }, QByteArray::fromHex("01030094000285e7") },
+        { "write bytes 128", [&] { return SendWriteBytes(1, 128, switchOn); },
+            QByteArray::fromHex("0110008000020401000000fa33") },
+        { "write single 230.0 to 119", [] { return SendWriteValue(1, 119, 230.0f); },
+            QByteArray::fromHex("0110007700020400006643df3c") },
+        { "write integer, least significant byte first",
+            [] { return SendWriteValue(7, 129, uint32_t(0x11223344)); },
+            QByteArray::fromHex("071000810002044433221118d8") },
+        { "count as a free parameter, high byte first", [] { return SendReadRequest(1, 147, 0x0300); },
+            QByteArray::fromHex("010300930300b517") },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,9 +100,9 @@ TEST_F(FramesTest, RequestsAreSentByteExact)
 
 TEST(FrameBuilders, WholeFramesHaveCrcZero)
 {
-    const uint8_t data[][4] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0xFF}, {0x12, 0x34, 0x56, 0x78}};
-    for (int address : {0, 1, 247, 255}) {
-        for (int reg : {0, 118, 148, 187, 0x1234}) {
+    const uint8_t data[][4] = { { 0, 0, 0, 0 }, { 0xFF, 0xFF, 0xFF, 0xFF }, { 0x12, 0x34, 0x56, 0x78 } };
+    for (int address : { 0, 1, 247, 255 }) {
+        for (int reg : { 0, 118, 148, 187, 0x1234 }) {
             SCOPED_TRACE(address * 100000 + reg);
             const auto read = BuildReadFrame(uint8_t(address), uint16_t(reg), 2);
             EXPECT_EQ(ModbusCRC16(read.data(), int(read.size())), 0);
@@ -122,26 +123,26 @@ TEST(BytesToSingle, ReadsTheLittleEndianImage)
         QByteArray image;
         float value;
     } cases[] = {
-        {QByteArray::fromHex("0000803f"), 1.0f},
-        {QByteArray::fromHex("00006643"), 230.0f},
-        {QByteArray::fromHex("000080bf"), -1.0f},
-        {QByteArray::fromHex("00000000"), 0.0f},
-        {QByteArray::fromHex("0000807f"), INFINITY},
-        {QByteArray::fromHex("01000000"), std::numeric_limits<float>::denorm_min()},
+        { QByteArray::fromHex("0000803f"), 1.0f },
+        { QByteArray::fromHex("00006643"), 230.0f },
+        { QByteArray::fromHex("000080bf"), -1.0f },
+        { QByteArray::fromHex("00000000"), 0.0f },
+        { QByteArray::fromHex("0000807f"), INFINITY },
+        { QByteArray::fromHex("01000000"), std::numeric_limits<float>::denorm_min() },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.image.toHex().toStdString());
         EXPECT_EQ(BytesToSingle(reinterpret_cast<const uint8_t *>(c.image.constData())), c.value);
     }
-    const uint8_t nan[4] = {0x00, 0x00, 0xC0, 0x7F};
+    const uint8_t nan[4] = { 0x00, 0x00, 0xC0, 0x7F };
     EXPECT_TRUE(std::isnan(BytesToSingle(nan)));
-    const uint8_t negativeZero[4] = {0, 0, 0, 0x80};
+    const uint8_t negativeZero[4] = { 0, 0, 0, 0x80 };
     EXPECT_TRUE(std::signbit(BytesToSingle(negativeZero)));
 }
 
 TEST_F(FramesTest, ClosedPortSendsNothingAndLeavesTheBufferAlone)
 {
-    const uint8_t data[4] = {1, 2, 3, 4};
+    const uint8_t data[4] = { 1, 2, 3, 4 };
     const std::function<bool()> senders[] = {
         [] { return SendReadRequest(1, 148, 2); },
         [] { return SendWriteValue(1, 119, 230.0f); },
@@ -166,7 +167,7 @@ TEST_F(FramesTest, ClosedPortSendsNothingAndLeavesTheBufferAlone)
 
 TEST_F(FramesTest, RoutingByteFollowsTheLatestFrameBuiltInTheSharedBuffer)
 {
-    const uint8_t mode[4] = {0x03, 0, 0, 0};
+    const uint8_t mode[4] = { 0x03, 0, 0, 0 };
     ASSERT_TRUE(SendReadRequest(1, 128, 2));
     EXPECT_EQ(RoutingByte(), 128);
     ASSERT_TRUE(SendWriteValue(1, 119, 1.5f));
@@ -179,7 +180,7 @@ TEST_F(FramesTest, RoutingByteFollowsTheLatestFrameBuiltInTheSharedBuffer)
 
 TEST_F(FramesTest, ShorterFrameKeepsTheOlderTailOfTheBuffer)
 {
-    const uint8_t data[4] = {9, 9, 9, 9};
+    const uint8_t data[4] = { 9, 9, 9, 9 };
     ASSERT_TRUE(SendWriteBytes(2, 200, data));
     const QByteArray tail = requestBuffer().mid(8, 5);
     ASSERT_TRUE(SendReadRequest(2, 148, 2));
@@ -189,7 +190,7 @@ TEST_F(FramesTest, ShorterFrameKeepsTheOlderTailOfTheBuffer)
 
 TEST_F(FramesTest, SendersReportAWriteTheDeviceDidNotTake)
 {
-    const uint8_t data[4] = {1, 0, 0, 0};
+    const uint8_t data[4] = { 1, 0, 0, 0 };
     const std::function<bool()> senders[] = {
         [] { return SendReadRequest(1, 148, 2); },
         [] { return SendWriteValue(1, 119, 230.0f); },
@@ -200,8 +201,8 @@ TEST_F(FramesTest, SendersReportAWriteTheDeviceDidNotTake)
         const char *name;
         std::function<void(FakePort &)> arrange;
     } failures[] = {
-        {"write fails", [](FakePort &p) { p.failWrite = true; }},
-        {"short write", [](FakePort &p) { p.writeLimit = 7; }},
+        { "write fails", [](FakePort &p) { p.failWrite = true; } },
+        { "short write", [](FakePort &p) { p.writeLimit = 7; } },
     };
     for (const auto &f : failures) {
         SCOPED_TRACE(f.name);

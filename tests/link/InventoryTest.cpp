@@ -66,7 +66,10 @@ protected:
     }
     ~InventoryTest() override { ResetGlobals(); }
 
-    void writeSettings(const QByteArray &bytes) const { m_dir.writeFile(QStringLiteral("SysSet.ini"), bytes); }
+    void writeSettings(const QByteArray &bytes) const
+    {
+        m_dir.writeFile(QStringLiteral("SysSet.ini"), bytes);
+    }
 
     QString makeNode(const QString &relative) const { return m_dir.makeFile(relative); }
 

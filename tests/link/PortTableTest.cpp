@@ -13,7 +13,10 @@ namespace {
 class PortTableTest : public ::testing::Test
 {
 protected:
-    void writeSettings(const QByteArray &bytes) const { m_dir.writeFile(QStringLiteral("SysSet.ini"), bytes); }
+    void writeSettings(const QByteArray &bytes) const
+    {
+        m_dir.writeFile(QStringLiteral("SysSet.ini"), bytes);
+    }
 
     QString makeDevice(const QString &relative) const { return m_dir.makeFile(relative); }
 

@@ -52,7 +52,7 @@ protected:
 
     FakeDialogs dialogs;
     FakeSerialBackend serial;
-    FakePortMap ports{{{1, "/dev/fake1"}, {2, Path2}, {10, "/dev/fake10"}}};
+    FakePortMap ports { { { 1, "/dev/fake1" }, { 2, Path2 }, { 10, "/dev/fake10" } } };
     FakePort &port2 = serial.port(Path2);
     TComm comm;
 };
@@ -85,10 +85,10 @@ TEST_F(TCommTest, EveryBaudRateSetsItsSpeed)
     {
         TBaudRate rate;
         uint32_t speed;
-    } cases[] = {{br110, 110},       {br300, 300},       {br600, 600},       {br1200, 1200},
-                 {br2400, 2400},     {br4800, 4800},     {br9600, 9600},     {br14400, 14400},
-                 {br19200, 19200},   {br38400, 38400},   {br56000, 56000},   {br57600, 57600},
-                 {br76800, 76800},   {br115200, 115200}, {br230400, 230400}};
+    } cases[] = { { br110, 110 }, { br300, 300 }, { br600, 600 }, { br1200, 1200 }, { br2400, 2400 },
+        { br4800, 4800 }, { br9600, 9600 }, { br14400, 14400 }, { br19200, 19200 }, { br38400, 38400 },
+        { br56000, 56000 }, { br57600, 57600 }, { br76800, 76800 }, { br115200, 115200 },
+        { br230400, 230400 } };
     open();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.speed);
@@ -108,10 +108,14 @@ TEST_F(TCommTest, FlagWordFollowsParityAndHandshaking)
         TSWHandShaking sw;
         uint32_t flags;
     } cases[] = {
-        {TParity::None, hhNone, shNone, 0x0001},      {TParity::Odd, hhNone, shNone, 0x0003},
-        {TParity::Space, hhNone, shNone, 0x0003},     {TParity::None, hhNoneRTSON, shNone, 0x1001},
-        {TParity::None, hhRTSCTS, shNone, 0x2005},    {TParity::None, hhNone, shXonXoff, 0x0301},
-        {TParity::Even, hhRTSCTS, shXonXoff, 0x2307}, {TParity::Mark, hhNoneRTSON, shXonXoff, 0x1303},
+        { TParity::None, hhNone, shNone, 0x0001 },
+        { TParity::Odd, hhNone, shNone, 0x0003 },
+        { TParity::Space, hhNone, shNone, 0x0003 },
+        { TParity::None, hhNoneRTSON, shNone, 0x1001 },
+        { TParity::None, hhRTSCTS, shNone, 0x2005 },
+        { TParity::None, hhNone, shXonXoff, 0x0301 },
+        { TParity::Even, hhRTSCTS, shXonXoff, 0x2307 },
+        { TParity::Mark, hhNoneRTSON, shXonXoff, 0x1303 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.flags);
@@ -136,11 +140,9 @@ TEST_F(TCommTest, CharacterSizeParityAndStopBitCodesAreTheOrdinals)
         TParity parity;
         TStopBits stopBits;
         int size, parityCode, stopCode;
-    } cases[] = {{DB5, TParity::None, SB1, 5, 0, 0},
-                 {DB6, TParity::Odd, SB1_5, 6, 1, 1},
-                 {DB7, TParity::Even, SB2, 7, 2, 2},
-                 {DB8, TParity::Mark, SB1, 8, 3, 0},
-                 {DB8, TParity::Space, SB2, 8, 4, 2}};
+    } cases[] = { { DB5, TParity::None, SB1, 5, 0, 0 }, { DB6, TParity::Odd, SB1_5, 6, 1, 1 },
+        { DB7, TParity::Even, SB2, 7, 2, 2 }, { DB8, TParity::Mark, SB1, 8, 3, 0 },
+        { DB8, TParity::Space, SB2, 8, 4, 2 } };
     open();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.size * 100 + c.parityCode * 10 + c.stopCode);
@@ -162,18 +164,18 @@ TEST_F(TCommTest, ChangedSettingIsAppliedAtOnceWhileOpenAndTheSameValueDoesNothi
         std::function<void(TComm &)> change;
         std::function<bool(const LineSettings &)> applied;
     } cases[] = {
-        {"BaudRate", [](TComm &c) { c.setBaudRate(br115200); },
-         [](const LineSettings &s) { return s.baud == 115200; }},
-        {"HwHandShaking", [](TComm &c) { c.setHwHandShaking(hhRTSCTS); },
-         [](const LineSettings &s) { return s.flags == 0x2005; }},
-        {"SwHandShaking", [](TComm &c) { c.setSwHandShaking(shXonXoff); },
-         [](const LineSettings &s) { return s.flags == 0x0301; }},
-        {"DataBits", [](TComm &c) { c.setDataBits(DB7); },
-         [](const LineSettings &s) { return s.dataBits == 7; }},
-        {"Parity", [](TComm &c) { c.setParity(TParity::Even); },
-         [](const LineSettings &s) { return s.parity == 2 && s.flags == 0x0003; }},
-        {"StopBits", [](TComm &c) { c.setStopBits(SB2); },
-         [](const LineSettings &s) { return s.stopBits == 2; }},
+        { "BaudRate", [](TComm &c) { c.setBaudRate(br115200); },
+            [](const LineSettings &s) { return s.baud == 115200; } },
+        { "HwHandShaking", [](TComm &c) { c.setHwHandShaking(hhRTSCTS); },
+            [](const LineSettings &s) { return s.flags == 0x2005; } },
+        { "SwHandShaking", [](TComm &c) { c.setSwHandShaking(shXonXoff); },
+            [](const LineSettings &s) { return s.flags == 0x0301; } },
+        { "DataBits", [](TComm &c) { c.setDataBits(DB7); },
+            [](const LineSettings &s) { return s.dataBits == 7; } },
+        { "Parity", [](TComm &c) { c.setParity(TParity::Even); },
+            [](const LineSettings &s) { return s.parity == 2 && s.flags == 0x0003; } },
+        { "StopBits", [](TComm &c) { c.setStopBits(SB2); },
+            [](const LineSettings &s) { return s.stopBits == 2; } },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -209,13 +211,13 @@ TEST_F(TCommTest, OpensTheDeviceOfItsPortNumber)
     {
         TComPortNumber port;
         const char *path;
-    } cases[] = {{pnCOM1, "/dev/fake1"}, {pnCOM2, "/dev/fake2"}, {pnCOM(10), "/dev/fake10"}};
+    } cases[] = { { pnCOM1, "/dev/fake1" }, { pnCOM2, "/dev/fake2" }, { pnCOM(10), "/dev/fake10" } };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path);
         serial.openAttempts.clear();
         comm.setCommPort(c.port);
         open();
-        EXPECT_EQ(serial.openAttempts, QStringList{c.path});
+        EXPECT_EQ(serial.openAttempts, QStringList { c.path });
         EXPECT_TRUE(serial.isOpen(c.path));
         comm.setPortOpen(false);
         EXPECT_FALSE(serial.isOpen(c.path));
@@ -228,8 +230,8 @@ TEST_F(TCommTest, OpenSetsUpQueuesPurgesAndAppliesSettings)
 {
     open();
     EXPECT_TRUE(comm.portOpen());
-    EXPECT_EQ(port2.queueSizes, (std::vector<uint32_t>{16384, 16384}));
-    EXPECT_EQ(port2.purges, std::vector<uint32_t>{15});
+    EXPECT_EQ(port2.queueSizes, (std::vector<uint32_t> { 16384, 16384 }));
+    EXPECT_EQ(port2.purges, std::vector<uint32_t> { 15 });
     ASSERT_EQ(port2.settings.size(), 1u);
     EXPECT_EQ(port2.settings[0].baud, 9600u);
     EXPECT_EQ(port2.settings[0].dataBits, 8);
@@ -247,14 +249,14 @@ TEST_F(TCommTest, FailedOpenRaisesItsTextAndLeavesThePortClosed)
         std::function<void()> arrange;
         QString text;
     } cases[] = {
-        {"no device for the number", [this] { comm.setCommPort(pnCOM(3)); }, OpenFailed},
-        {"device absent", [this] { port2.present = false; }, OpenFailed},
-        {"device in use", [this] { port2.busy = true; }, OpenFailed},
-        {"queues refused", [this] { port2.failSetupQueues = true; }, "Cannot setup comm buffer"},
+        { "no device for the number", [this] { comm.setCommPort(pnCOM(3)); }, OpenFailed },
+        { "device absent", [this] { port2.present = false; }, OpenFailed },
+        { "device in use", [this] { port2.busy = true; }, OpenFailed },
+        { "queues refused", [this] { port2.failSetupQueues = true; }, "Cannot setup comm buffer" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        port2 = FakePort{};
+        port2 = FakePort {};
         comm.setCommPort(pnCOM2);
         c.arrange();
         EXPECT_EQ(ecommText([&] { open(); }), c.text);
@@ -294,7 +296,7 @@ TEST_F(TCommTest, ClosedPortCanBeOpenedAgain)
     open();
     EXPECT_TRUE(comm.portOpen());
     EXPECT_EQ(port2.opens, 2);
-    EXPECT_EQ(port2.purges, (std::vector<uint32_t>{15, 15}));
+    EXPECT_EQ(port2.purges, (std::vector<uint32_t> { 15, 15 }));
 }
 
 TEST_F(TCommTest, ReceiveEventFiresFromTheThreshold)
@@ -304,8 +306,8 @@ TEST_F(TCommTest, ReceiveEventFiresFromTheThreshold)
         uint32_t threshold;
         int queued;
         bool fires;
-    } cases[] = {{0, 0, false}, {0, 5000, false}, {1, 0, false}, {1, 1, true},
-                 {4, 3, false}, {4, 4, true},     {4, 9, true}};
+    } cases[] = { { 0, 0, false }, { 0, 5000, false }, { 1, 0, false }, { 1, 1, true }, { 4, 3, false },
+        { 4, 4, true }, { 4, 9, true } };
     int fired = 0;
     comm.OnReceiveData = [&](TComm *sender) {
         EXPECT_EQ(sender, &comm);
@@ -419,10 +421,9 @@ TEST_F(TCommTest, InputLenLimitsAStepAndNeverPassesOnStaleBufferBytes)
         QByteArray taken;
         int left;
     } cases[] = {
-        {0, "abcd", 4, "abcd", 0},
-        {2, "abcd", 2, "ab", 2},
-        {6, "xyz", 6, "xyz", 0},                  // fewer queued than asked: only what came
-        {100000, "klmnopq", 16384, "klmnopq", 0}, // above the buffer: never read past it
+        { 0, "abcd", 4, "abcd", 0 }, { 2, "abcd", 2, "ab", 2 },
+        { 6, "xyz", 6, "xyz", 0 }, // fewer queued than asked: only what came
+        { 100000, "klmnopq", 16384, "klmnopq", 0 }, // above the buffer: never read past it
     };
     open();
     for (const auto &c : cases) {
@@ -463,10 +464,10 @@ TEST_F(TCommTest, DataCountReadsTheQueueAndOnlyZeroClearsIt)
     EXPECT_EQ(comm.dataCount(), 5u);
     comm.setDataCount(5);
     EXPECT_EQ(comm.dataCount(), 5u);
-    EXPECT_EQ(port2.purges, std::vector<uint32_t>{15});
+    EXPECT_EQ(port2.purges, std::vector<uint32_t> { 15 });
     comm.setDataCount(0);
     EXPECT_EQ(comm.dataCount(), 0u);
-    EXPECT_EQ(port2.purges, (std::vector<uint32_t>{15, 8}));
+    EXPECT_EQ(port2.purges, (std::vector<uint32_t> { 15, 8 }));
 }
 
 TEST_F(TCommTest, FirstTickAfterOpenReportsEveryLineFoundOn)
@@ -477,13 +478,13 @@ TEST_F(TCommTest, FirstTickAfterOpenReportsEveryLineFoundOn)
         uint32_t event;
         bool cd, dsr, ri, cts;
     } cases[] = {
-        {0, 0, false, false, false, false},
-        {SerialDevice::Dsr, 16, false, true, false, false},
-        {SerialDevice::Rlsd, 32, true, false, false, false},
-        {SerialDevice::Ring, 256, false, false, true, false},
-        {SerialDevice::Cts, 8, false, false, false, true},
-        {SerialDevice::Cts | SerialDevice::Dsr | SerialDevice::Ring | SerialDevice::Rlsd, 312, true, true, true,
-         true},
+        { 0, 0, false, false, false, false },
+        { SerialDevice::Dsr, 16, false, true, false, false },
+        { SerialDevice::Rlsd, 32, true, false, false, false },
+        { SerialDevice::Ring, 256, false, false, true, false },
+        { SerialDevice::Cts, 8, false, false, false, true },
+        { SerialDevice::Cts | SerialDevice::Dsr | SerialDevice::Ring | SerialDevice::Rlsd, 312, true, true,
+            true, true },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bits);
@@ -495,7 +496,7 @@ TEST_F(TCommTest, FirstTickAfterOpenReportsEveryLineFoundOn)
         probe.setPortOpen(true);
         probe.PollTick();
         EXPECT_EQ(probe.commEvent(), c.event);
-        EXPECT_EQ(events, c.event ? std::vector<uint32_t>{c.event} : std::vector<uint32_t>{});
+        EXPECT_EQ(events, c.event ? std::vector<uint32_t> { c.event } : std::vector<uint32_t> {});
         EXPECT_EQ(probe.cdHolding(), c.cd);
         EXPECT_EQ(probe.dsrHolding(), c.dsr);
         EXPECT_EQ(probe.riHolding(), c.ri);
@@ -516,7 +517,7 @@ TEST_F(TCommTest, ModemLineChangesAreReportedBothWays)
     comm.PollTick();
     port2.modemBits = SerialDevice::Cts | SerialDevice::Ring;
     comm.PollTick();
-    EXPECT_EQ(events, (std::vector<uint32_t>{24, 272}));
+    EXPECT_EQ(events, (std::vector<uint32_t> { 24, 272 }));
     EXPECT_TRUE(comm.riHolding());
     EXPECT_FALSE(comm.dsrHolding());
 }
@@ -533,7 +534,7 @@ TEST_F(TCommTest, UnreadableModemStatusKeepsTheLinesAndReportsNothing)
     comm.PollTick();
     EXPECT_EQ(comm.commEvent(), 0u);
     EXPECT_TRUE(comm.dsrHolding());
-    EXPECT_EQ(events, std::vector<uint32_t>{16});
+    EXPECT_EQ(events, std::vector<uint32_t> { 16 });
     EXPECT_TRUE(comm.portOpen());
 }
 
@@ -545,7 +546,7 @@ TEST_F(TCommTest, ErrorEventCarriesTheLatestMask)
     port2.errorMask = 0x4;
     comm.PollTick();
     EXPECT_EQ(comm.commError(), 0x4u);
-    EXPECT_EQ(masks, std::vector<uint32_t>{0x4});
+    EXPECT_EQ(masks, std::vector<uint32_t> { 0x4 });
 
     // A reading step inside the receive handler replaces the mask of the tick's own query.
     comm.setRThreshold(1);
@@ -557,7 +558,7 @@ TEST_F(TCommTest, ErrorEventCarriesTheLatestMask)
     port2.feed("r");
     comm.PollTick();
     EXPECT_EQ(comm.commError(), 0u);
-    EXPECT_EQ(masks, std::vector<uint32_t>{0x4});
+    EXPECT_EQ(masks, std::vector<uint32_t> { 0x4 });
 }
 
 TEST_F(TCommTest, SendBytesReportsWhetherTheWholeFrameWasTaken)
@@ -572,20 +573,21 @@ TEST_F(TCommTest, SendBytesReportsWhetherTheWholeFrameWasTaken)
         QByteArray written;
         QStringList messages;
     } cases[] = {
-        {"closed", false, [](FakePort &) {}, false, {}, {NotOpened}},
-        {"all taken", true, [](FakePort &) {}, true, frame, {}},
-        {"write fails", true, [](FakePort &p) { p.failWrite = true; }, false, {}, {}},
-        {"short write", true, [](FakePort &p) { p.writeLimit = 5; }, false, frame.left(5), {}},
+        { "closed", false, [](FakePort &) {}, false, {}, { NotOpened } },
+        { "all taken", true, [](FakePort &) {}, true, frame, {} },
+        { "write fails", true, [](FakePort &p) { p.failWrite = true; }, false, {}, {} },
+        { "short write", true, [](FakePort &p) { p.writeLimit = 5; }, false, frame.left(5), {} },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         TComm probe;
-        port2 = FakePort{};
+        port2 = FakePort {};
         dialogs.messages.clear();
         c.arrange(port2);
         if (c.openFirst)
             probe.setPortOpen(true);
-        EXPECT_EQ(probe.SendBytes(reinterpret_cast<const uint8_t *>(frame.constData()), frame.size()), c.result);
+        EXPECT_EQ(
+            probe.SendBytes(reinterpret_cast<const uint8_t *>(frame.constData()), frame.size()), c.result);
         EXPECT_EQ(port2.written, c.written);
         EXPECT_EQ(dialogs.texts(), c.messages);
         if (!c.messages.isEmpty()) {
@@ -604,10 +606,10 @@ TEST_F(TCommTest, DtrAndRtsActOnlyWhileOpen)
         std::function<bool(const TComm &)> enabled;
         std::function<bool(const FakePort &)> line;
     } cases[] = {
-        {"DTR", [](TComm &c, bool on) { c.setDtrEnabled(on); }, [](const TComm &c) { return c.dtrEnabled(); },
-         [](const FakePort &p) { return p.dtr; }},
-        {"RTS", [](TComm &c, bool on) { c.setRtsEnabled(on); }, [](const TComm &c) { return c.rtsEnabled(); },
-         [](const FakePort &p) { return p.rts; }},
+        { "DTR", [](TComm &c, bool on) { c.setDtrEnabled(on); },
+            [](const TComm &c) { return c.dtrEnabled(); }, [](const FakePort &p) { return p.dtr; } },
+        { "RTS", [](TComm &c, bool on) { c.setRtsEnabled(on); },
+            [](const TComm &c) { return c.rtsEnabled(); }, [](const FakePort &p) { return p.rts; } },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -633,12 +635,12 @@ TEST_F(TCommTest, LostDeviceIsClosedAndThePollStops)
         const char *name;
         std::function<void()> lose;
     } cases[] = {
-        {"unplugged", [this] { serial.unplug(Path2); }},
-        {"queue query fails", [this] { port2.failQueueStatus = true; }},
+        { "unplugged", [this] { serial.unplug(Path2); } },
+        { "queue query fails", [this] { port2.failQueueStatus = true; } },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        port2 = FakePort{};
+        port2 = FakePort {};
         int fired = 0;
         comm.OnReceiveData = [&](TComm *) { ++fired; };
         comm.setRThreshold(1);
@@ -655,7 +657,7 @@ TEST_F(TCommTest, LostDeviceIsClosedAndThePollStops)
         comm.PollTick();
         EXPECT_EQ(fired, 0);
         EXPECT_EQ(port2.opens, 1) << "the component does not reopen by itself";
-        EXPECT_EQ(dialogs.texts(), QStringList{});
+        EXPECT_EQ(dialogs.texts(), QStringList {});
     }
 }
 
@@ -663,7 +665,7 @@ TEST_F(TCommTest, WriteToAnUnpluggedDeviceFailsAndClosesThePort)
 {
     open();
     serial.unplug(Path2);
-    const uint8_t frame[8] = {1, 3, 0, 0x94, 0, 2, 0x85, 0xE7};
+    const uint8_t frame[8] = { 1, 3, 0, 0x94, 0, 2, 0x85, 0xE7 };
     EXPECT_FALSE(comm.SendBytes(frame, 8));
     EXPECT_FALSE(comm.portOpen());
     EXPECT_TRUE(dialogs.messages.empty());

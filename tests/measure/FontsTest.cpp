@@ -44,7 +44,8 @@ TEST(Fonts, ChineseGlyphsAreNotTheMissingGlyphBox)
     // A font that lacks a character draws the same box for every one of them; two
     // different ideographs must therefore come out differently.
     QImage a(60, 40, QImage::Format_RGB32), b(60, 40, QImage::Format_RGB32);
-    for (auto [image, text] : {std::pair{&a, QStringLiteral("通")}, std::pair{&b, QStringLiteral("量")}}) {
+    for (auto [image, text] :
+        { std::pair { &a, QStringLiteral("通") }, std::pair { &b, QStringLiteral("量") } }) {
         image->fill(Qt::white);
         QPainter painter(image);
         painter.setPen(Qt::black);

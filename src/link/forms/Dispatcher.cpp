@@ -1,6 +1,6 @@
-// The main window's handling of every reply of the instrument: the paced wait for long
-// replies, the fetch, the CRC check, routing by length, function code and the register of
-// the latest request, and the two timers that ask again.
+// The main window's receive handler: the paced wait for long replies, the fetch, and the
+// step for each kind of reply (the kinds themselves are told apart in link/Reply.h); and
+// the two timers that ask again.
 
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
@@ -8,56 +8,24 @@
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "link/Registers.h"
+#include "link/Reply.h"
 #include "link/TComm.h"
-#include "link/forms/communication.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/Main.h"
 
-#include <QAction>
-#include <QLocale>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QTimer>
-#include <QToolButton>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
-constexpr int StartingPageFrameBytes = StartingPageBytes + 2;
-constexpr int RegisterReplyBytes = 9; // address, 0x03, byte count, a 32-bit value, CRC
-constexpr uint8_t FirstAlarmRegister = 118;
-constexpr uint8_t AlarmSwitchRegister = 126;
-constexpr uint8_t ModeRegister = 128;
-constexpr uint8_t StartingRegister = 147;
-constexpr uint8_t MeasurementRegister = 148;
-constexpr uint8_t TriggerNotice = 146;
-
-bool expectsLongReply()
-{
-    return LastRegister == MeasurementRegister || LastRegister == StartingRegister;
-}
-
 void notConnected()
 {
     platform::dialogs().message(QStringLiteral("Failed,The machine is not connected"));
 }
 } // namespace
-
-int TMainForm::StepWaitMs(int baudIndex)
-{
-    // Fifty of these steps cover the wire time of a measurement reply at each speed.
-    static constexpr int waits[] = { 120, 52, 36, 26, 13, 9, 6, 4 };
-    if (baudIndex < 0 || baudIndex >= static_cast<int>(std::size(waits)))
-        return 0;
-    return waits[baudIndex];
-}
-
-int TMainForm::SelectedBaudIndex() const
-{
-    return CommForm ? CommForm->SelectedBaudIndex() : -1;
-}
 
 void TMainForm::Comm1ReceiveData(TComm *sender)
 {
@@ -76,32 +44,31 @@ void TMainForm::Comm1ReceiveData(TComm *sender)
     const int n = sender->FetchInputBytes(first) + 1;
     if (n <= 0 || !first)
         return;
-    // No reply of the instrument is longer than the frame buffer: more is a damaged one.
-    if (n > FrameBufferSize) {
-        ResendLastRead();
-        return;
-    }
-    std::memcpy(FrameBuffer.data(), first, static_cast<size_t>(n));
-    HandleFrame(FrameBuffer.data(), n);
+    const ClassifiedReply reply = ClassifyReply(first, n, RoutingByte());
+    // Input longer than the frame buffer is never copied into it.
+    if (reply.kind != ReplyKind::TooLong)
+        std::memcpy(FrameBuffer.data(), first, static_cast<size_t>(n));
+    HandleReply(reply, FrameBuffer.data());
 }
 
 void TMainForm::PacedWait()
 {
     ProgressBar1->setValue(0);
     ProgressBar1->show();
+    ProgressBar1->keepBackground();
     ProgressBar1->repaint();
-    platform::clock().sleepMs(20);
+    platform::clock().sleepMs(FirstSleepMs);
 
     if (UsbLink == 1) {
         // The instrument's own USB port delivers at once: the bar jumps to full.
         ProgressBar1->setValue(ProgressBar1->maximum());
         ProgressBar1->repaint();
     } else {
-        const int wait = StepWaitMs(SelectedBaudIndex());
-        for (int step = 1; step <= 50; ++step) {
+        const int wait = ExpectsLongReply(LastRegister) ? StepWaitMs(m_baudIndex) : 0;
+        for (int step = 1; step <= PacedSteps; ++step) {
             ProgressBar1->setValue(step);
             ProgressBar1->repaint();
-            if (expectsLongReply() && wait > 0)
+            if (wait > 0)
                 platform::clock().sleepMs(wait);
         }
     }
@@ -113,21 +80,14 @@ void TMainForm::SettleWait()
     // The paced steps were sized for sleeps that round up to a coarse timer tick; here they
     // last no longer than the reply itself takes on the wire, and a reply fetched before its
     // end is lost together with the reply to the resend. So while a long reply is still
-    // arriving, wait for it: until a whole frame is queued or the queue stops growing, and
-    // never longer than the frame's wire time.
-    if (!expectsLongReply() || !Comm1->portOpen())
+    // arriving, wait for it until it is whole or the line falls quiet.
+    if (!Comm1->portOpen())
         return;
-    const uint32_t expected
-        = LastRegister == MeasurementRegister ? MeasurementReplyBytes : StartingPageFrameBytes;
-    const double characterMs = 10000.0 / std::max<uint32_t>(BaudRateSpeed(Comm1->baudRate()), 1);
-    // USB serial adapters hand bytes over in bursts up to 16 ms apart: a shorter quiet time
-    // would take such a pause for the end of the reply.
-    const int quietMs = std::max(20, static_cast<int>(std::ceil(4 * characterMs)));
-    const int budgetMs = static_cast<int>(std::ceil(expected * characterMs)) + quietMs;
-
+    const SettleBudget budget = LongReplyBudget(LastRegister, BaudRateSpeed(Comm1->baudRate()));
     uint32_t queued = Comm1->dataCount();
-    for (int waited = 0; queued < expected && waited < budgetMs; waited += quietMs) {
-        platform::clock().sleepMs(quietMs);
+    for (int waited = 0; queued < budget.expectedBytes && waited < budget.budgetMs;
+         waited += budget.quietMs) {
+        platform::clock().sleepMs(budget.quietMs);
         const uint32_t now = Comm1->dataCount();
         if (now == queued)
             break;
@@ -137,35 +97,38 @@ void TMainForm::SettleWait()
 
 void TMainForm::HandleFrame(const uint8_t *frame, int n)
 {
-    if (n <= 4) {
-        ResendLastRead();
-        return;
-    }
-    const uint16_t received = static_cast<uint16_t>(frame[n - 2] | frame[n - 1] << 8);
-    if (ModbusCRC16(frame, n - 2) != received) {
-        ResendLastRead();
-        return;
-    }
+    HandleReply(ClassifyReply(frame, n, RoutingByte()), frame);
+}
 
-    if (n == MeasurementReplyBytes) {
+void TMainForm::HandleReply(const ClassifiedReply &reply, const uint8_t *frame)
+{
+    switch (reply.kind) {
+    case ReplyKind::Short:
+    case ReplyKind::Damaged:
+    case ReplyKind::TooLong:
+        ResendLastRead();
+        break;
+    case ReplyKind::Measurement:
         HandleMeasurementFrame(frame);
-    } else if (n == StartingPageFrameBytes) {
+        break;
+    case ReplyKind::StartingPage:
         HandleStartingPage(frame);
-    } else {
-        switch (frame[1]) {
-        case 0x03:
-            HandleRegisterReply(frame, n);
-            break;
-        case 0x09:
-            HandleWriteAcknowledge(frame[2]);
-            break;
-        case 0x0A:
-            if (frame[2] == TriggerNotice)
-                HandleTriggerNotice();
-            break;
-        default:
-            break;
-        }
+        break;
+    case ReplyKind::RegisterValue:
+        if (reply.reg == RegMode)
+            HandleModeByte(frame[reply.dataOffset]);
+        else
+            HandleAlarmValue(reply.reg, frame + reply.dataOffset);
+        break;
+    case ReplyKind::WriteAcknowledge:
+        if (AlarmForm)
+            AlarmForm->WriteAcknowledged(reply.reg);
+        break;
+    case ReplyKind::TriggerNotice:
+        HandleTriggerNotice();
+        break;
+    case ReplyKind::Ignored:
+        break;
     }
 }
 
@@ -176,16 +139,14 @@ void TMainForm::HandleMeasurementFrame(const uint8_t *frame)
     setStatusText(PanelCommunication, QStringLiteral("Sampling completed!"));
     const QDateTime now = platform::clock().now();
     setStatusText(PanelDate,
-        QStringLiteral("Date：") + ShortDateText(now.date()) + QStringLiteral(" ") + LongTimeText(now.time()));
+        QStringLiteral("Date：") + ShortDateText(now.date()) + QStringLiteral(" ")
+            + LongTimeText(now.time()));
     ReReadTimer->stop();
     if (SamplingMode == 2)
         ContinuousReadTimer->start();
     if (SamplingMode == 1) {
         SamplingMode = 0;
-        SeSkinSpeedButton7->setEnabled(true);
-        SeSkinSpeedButton8->setEnabled(true);
-        N13->setEnabled(true);
-        N14->setEnabled(true);
+        ApplyControls(AcquisitionEvent::SingleMeasured);
     }
     emit MeasurementStored();
 }
@@ -193,9 +154,10 @@ void TMainForm::HandleMeasurementFrame(const uint8_t *frame)
 void TMainForm::HandleStartingPage(const uint8_t *frame)
 {
     // A page is only stored while a fetch runs; anything else would land outside the buffer.
-    if (StartingPage < 1 || StartingPage > StartingPages)
+    const int offset = StartingPageOffset(StartingPage);
+    if (offset < 0)
         return;
-    std::memcpy(StartingPageBuffer.data() + (StartingPage - 1) * StartingPageBytes, frame, StartingPageBytes);
+    std::memcpy(StartingPageBuffer.data() + offset, frame, StartingPageBytes);
     ++StartingPage;
     if (StartingPage > StartingPages) {
         StartingCapture = StartingPageBuffer;
@@ -206,38 +168,23 @@ void TMainForm::HandleStartingPage(const uint8_t *frame)
         }
         return;
     }
-    SendReadRequest(InstrumentAddress, StartingRegister, static_cast<uint16_t>(StartingPage << 8));
-    LastRegister = StartingRegister;
+    SendReadRequest(InstrumentAddress, RegStartingTest, ResendCount(RegStartingTest, StartingPage));
+    LastRegister = RegStartingTest;
     LastCount = StartingPage;
     if (StartingForm)
         StartingForm->setStatusText(
             QStringLiteral("Requesting ") + QString::number(StartingPage) + QStringLiteral("Data frame"));
 }
 
-void TMainForm::HandleRegisterReply(const uint8_t *frame, int n)
+void TMainForm::HandleAlarmValue(uint8_t reg, const uint8_t *data)
 {
-    const uint8_t reg = RoutingByte();
-    const bool alarmRegister = reg >= FirstAlarmRegister && reg <= AlarmSwitchRegister;
-    if (!alarmRegister && reg != ModeRegister)
-        return;
-    // Every register read here is a 32-bit value: a shorter reply is not read past its end.
-    if (n < RegisterReplyBytes)
-        return;
-    if (reg == ModeRegister) {
-        HandleModeByte(frame[3]);
-        return;
-    }
-
     if (AlarmForm)
-        AlarmForm->RegisterReply(reg, frame + 3);
-    if (reg == AlarmSwitchRegister) {
+        AlarmForm->RegisterReply(reg, data);
+    if (reg == RegAlarmSwitches)
         setStatusText(PanelCommunication, QStringLiteral("Synchronization"));
-    } else {
-        // Each register of the chain is asked for once per chain, even if a reply comes twice.
-        const int k = reg - FirstAlarmRegister;
-        if (AlarmReadStep < k + 1 && !SendReadRequest(InstrumentAddress, static_cast<uint16_t>(reg + 1), 2))
-            notConnected();
-    }
+    else if (const uint8_t next = NextAlarmRead(reg, AlarmReadStep);
+             next && !SendReadRequest(InstrumentAddress, next, 2))
+        notConnected();
     if (AlarmReadStep < 255)
         ++AlarmReadStep;
 }
@@ -246,32 +193,8 @@ void TMainForm::HandleModeByte(uint8_t mode)
 {
     ModeWord = mode;
     ShowModeCaptions(mode);
-    if (AlarmReadStep < 4 && !SendReadRequest(InstrumentAddress, FirstAlarmRegister, 2))
+    if (ModeReplyStartsAlarmChain(AlarmReadStep) && !SendReadRequest(InstrumentAddress, RegAlarmFirst, 2))
         notConnected();
-}
-
-void TMainForm::ShowModeCaptions(uint8_t mode)
-{
-    ShowBandwidthCaptions(mode & 0x01);
-    ShowThdCaptions(mode & 0x02);
-}
-
-void TMainForm::ShowBandwidthCaptions(bool broadband)
-{
-    N31->setText(broadband ? QStringLiteral("Narrowband &(Y)") : QStringLiteral("Narrowband &(Y)←"));
-    N32->setText(broadband ? QStringLiteral("Broadband &(Z)←") : QStringLiteral("Broadband &(Z)"));
-}
-
-void TMainForm::ShowThdCaptions(bool csa)
-{
-    IEC2->setText(csa ? QStringLiteral("%f： IEC &(Y)") : QStringLiteral("%f： IEC &(Y)←"));
-    CSA1->setText(csa ? QStringLiteral("%r： CSA &(Z)←") : QStringLiteral("%r： CSA &(Z)"));
-}
-
-void TMainForm::HandleWriteAcknowledge(uint8_t reg)
-{
-    if (reg >= FirstAlarmRegister && reg <= AlarmSwitchRegister && AlarmForm)
-        AlarmForm->WriteAcknowledged(reg);
 }
 
 void TMainForm::HandleTriggerNotice()
@@ -279,22 +202,22 @@ void TMainForm::HandleTriggerNotice()
     if (StartingForm)
         StartingForm->setStatusText(QStringLiteral("Trigger completed, requesting ......"));
     StartingPage = 1;
+    // Another window may have sent a read since the arming; the pages are what is awaited now,
+    // for the paced wait as for a resend.
+    LastRegister = RegStartingTest;
     LastCount = 1;
-    SendReadRequest(InstrumentAddress, StartingRegister, 1 << 8);
+    SendReadRequest(InstrumentAddress, RegStartingTest, ResendCount(RegStartingTest, 1));
 }
 
 void TMainForm::ResendLastRead()
 {
-    // For the starting test the count carries the page number in its high byte.
-    const uint16_t count
-        = LastRegister == StartingRegister ? static_cast<uint16_t>(LastCount << 8) : LastCount;
-    SendReadRequest(InstrumentAddress, LastRegister, count);
+    SendReadRequest(InstrumentAddress, LastRegister, ResendCount(LastRegister, LastCount));
 }
 
 void TMainForm::ContinuousReadTimerTimer()
 {
     setStatusText(PanelCommunication, QStringLiteral("Request data!"));
-    SendReadRequest(InstrumentAddress, MeasurementRegister, 2);
+    SendReadRequest(InstrumentAddress, RegMeasurement, 2);
     ContinuousReadTimer->stop();
     ReReadTimer->start();
 }

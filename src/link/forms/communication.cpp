@@ -7,7 +7,7 @@
 #include "link/Platform.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
-#include "measure/forms/Main.h"
+#include "link/Registers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,7 @@
 TCommForm *CommForm = nullptr;
 
 namespace {
-const QString SettingsFile = QStringLiteral("SysSet.ini");
+
 const QString BaudSection = QStringLiteral("CommBaudrate");
 const QString BaudKey = QStringLiteral("Baudrate");
 const QString PortSection = QStringLiteral("CommPort");
@@ -42,8 +42,6 @@ const QString AddressKey = QStringLiteral("Address");
 const QString InstrumentItemSuffix = QStringLiteral("         Uses USB connected KMR5150");
 const QString OrdinaryItemSuffix = QStringLiteral("    ");
 
-constexpr uint16_t ModeRegister = 128;
-constexpr uint16_t LinkCheckRegister = 187;
 constexpr uint16_t LinkCheckCount = 15;
 // Ticks of Timer1 after which the link check asks the instrument, and reopens the port.
 constexpr int32_t LinkCheckAfter = 10;
@@ -144,6 +142,7 @@ TCommForm::TCommForm(QWidget *parent)
     ComboBox1->setGeometry(16, 26, 270, 26);
     // Only the user's choice is a change: the scan selects the stored speed silently.
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TCommForm::BaudIndexChanged);
 
     GroupBox2 = makeGroup("GroupBox2", QStringLiteral("Address"), QRect(12, 388, 302, 64));
     Label1 = new QLabel(QStringLiteral("Address（1-255）：  "), GroupBox2);
@@ -220,25 +219,9 @@ bool TCommForm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-TComm *TCommForm::MainComm() const
+void TCommForm::setMainComm(TComm *comm)
 {
-    return MainForm ? MainForm->Comm1 : nullptr;
-}
-
-void TCommForm::SetMainStatus(const QString &text)
-{
-    if (MainForm)
-        MainForm->setStatusText(TMainForm::PanelCommunication, text);
-}
-
-void TCommForm::SetSamplingControlsEnabled(bool enabled)
-{
-    if (!MainForm)
-        return;
-    MainForm->SeSkinSpeedButton7->setEnabled(enabled);
-    MainForm->SeSkinSpeedButton8->setEnabled(enabled);
-    MainForm->N12->setEnabled(enabled);
-    MainForm->N13->setEnabled(enabled);
+    m_mainComm = comm;
 }
 
 void TCommForm::SetCommPort(uint8_t portNumber)
@@ -313,8 +296,8 @@ void TCommForm::Scan()
     if (!comm)
         return;
     ScanReady = false;
-    SetMainStatus(QStringLiteral("Scan Communication Port"));
-    const IniFile settings(SettingsFile);
+    emit MainStatusChanged(QStringLiteral("Scan Communication Port"));
+    const IniFile settings(SettingsFileName);
 
     const int baudIndex = settings.readInteger(BaudSection, BaudKey);
     const bool knownSpeed = baudIndex >= 0 && baudIndex < BaudRateCount;
@@ -361,16 +344,16 @@ void TCommForm::Scan()
     if (selected < 0) {
         if (!quiet)
             platform::dialogs().message(PortNotFoundText, Dialogs::Icon::None);
-        SetSamplingControlsEnabled(false);
-        SetMainStatus(QStringLiteral("Failed,The machine is not connected"));
+        emit SamplingControlsEnabled(false);
+        emit MainStatusChanged(QStringLiteral("Failed,The machine is not connected"));
     } else {
         SetCommPort(SelectedPort);
         if (!comm->portOpen())
             comm->setPortOpen(true);
-        SetMainStatus(QStringLiteral("Communications port is open"));
-        SetSamplingControlsEnabled(true);
+        emit MainStatusChanged(QStringLiteral("Communications port is open"));
+        emit SamplingControlsEnabled(true);
         AlarmReadStep = 0;
-        if (!SendReadRequest(InstrumentAddress, ModeRegister, 2))
+        if (!SendReadRequest(InstrumentAddress, RegMode, 2))
             platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
     }
     ScanReady = true;
@@ -388,15 +371,15 @@ void TCommForm::RadioGroup2Click()
     if (n == 0)
         return;
     Guarded([&] {
-        IniFile(SettingsFile).writeInteger(PortSection, PortKey, n);
+        IniFile(SettingsFileName).writeInteger(PortSection, PortKey, n);
         SelectedPort = static_cast<uint8_t>(n);
         comm->setPortOpen(false);
         SetCommPort(SelectedPort);
         UsbLink = button->text().contains(QStringLiteral("USB")) ? 1 : 0;
         if (!comm->portOpen())
             comm->setPortOpen(true);
-        SetMainStatus(QStringLiteral("Connect "));
-        SetSamplingControlsEnabled(true);
+        emit MainStatusChanged(QStringLiteral("Connect "));
+        emit SamplingControlsEnabled(true);
     });
 }
 
@@ -406,7 +389,7 @@ void TCommForm::ComboBox1Change()
         const int index = ComboBox1->currentIndex();
         if (index < 0 || index >= BaudRateCount)
             return;
-        IniFile(SettingsFile).writeInteger(BaudSection, BaudKey, index);
+        IniFile(SettingsFileName).writeInteger(BaudSection, BaudKey, index);
         TComm *comm = MainComm();
         if (!comm)
             return;
@@ -432,7 +415,7 @@ void TCommForm::Edit1Change()
     }
     InstrumentAddress = static_cast<uint8_t>(value);
     ShowAddressValid(true);
-    Guarded([&] { IniFile(SettingsFile).writeString(AddressSection, AddressKey, text); });
+    Guarded([&] { IniFile(SettingsFileName).writeString(AddressSection, AddressKey, text); });
 }
 
 void TCommForm::ShowAddressValid(bool valid)
@@ -454,7 +437,7 @@ void TCommForm::Timer1Timer()
 
     if (LinkCheckTicks > LinkCheckAfter) {
         LinkCheckTicks = 0;
-        SendReadRequest(InstrumentAddress, LinkCheckRegister, LinkCheckCount);
+        SendReadRequest(InstrumentAddress, RegLinkWatch, LinkCheckCount);
     }
     if (ReconnectTicks > ReconnectAfter) {
         ReconnectTicks = 0;
@@ -465,14 +448,14 @@ void TCommForm::Timer1Timer()
         // which an open handle never does.
         comm->setPortOpen(false);
         if (!ProbePort(SelectedPort)) {
-            SetMainStatus(QStringLiteral("Connection Failure!"));
+            emit MainStatusChanged(QStringLiteral("Connection Failure!"));
             return;
         }
         Guarded([&] {
             comm->setPortOpen(true);
-            SetMainStatus(QStringLiteral("Connected!"));
+            emit MainStatusChanged(QStringLiteral("Connected!"));
             LinkCheckTicks = 0;
-            SendReadRequest(InstrumentAddress, LinkCheckRegister, LinkCheckCount);
+            SendReadRequest(InstrumentAddress, RegLinkWatch, LinkCheckCount);
         });
     }
 }

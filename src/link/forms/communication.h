@@ -73,6 +73,10 @@ public:
     void Edit1Change();
     void Timer1Timer();
 
+    // The main window's serial component, which the window opens, closes and sets up.
+    void setMainComm(TComm *comm);
+    TComm *MainComm() const { return m_mainComm; }
+
     // Sets the port of the main window's serial component to port n (1 to 255); 0 leaves
     // it as it is. Neither opens nor closes it.
     void SetCommPort(uint8_t portNumber);
@@ -86,6 +90,14 @@ public:
     int RadioGroup2ItemIndex() const; // -1 when no item is selected
     QRadioButton *RadioGroup2Button(int index) const;
 
+signals:
+    // Text for the main window's status panel 0.
+    void MainStatusChanged(const QString &text);
+    // The main window's single and continuous sampling controls go on or off together.
+    void SamplingControlsEnabled(bool enabled);
+    // The chosen speed's index (-1 for none), by which the receive handler paces its wait.
+    void BaudIndexChanged(int index);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -95,10 +107,8 @@ private:
     void AddPortItem(const QString &text);
     void SelectPortItem(int index);
     void ShowAddressValid(bool valid);
-    void SetSamplingControlsEnabled(bool enabled);
-    void SetMainStatus(const QString &text);
-    TComm *MainComm() const;
 
+    TComm *m_mainComm = nullptr;
     QScrollArea *m_portScroll = nullptr;
     QWidget *m_portList = nullptr;
     QVBoxLayout *m_portLayout = nullptr;

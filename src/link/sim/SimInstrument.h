@@ -5,6 +5,7 @@
 // measurements from its physical model, and runs the starting test (arming, the trigger
 // notice after a delay, the capture in six pages).
 
+#include "link/Registers.h"
 #include "link/sim/SimMeasurement.h"
 #include "link/sim/SimRequestParser.h"
 
@@ -17,30 +18,6 @@
 #include <vector>
 
 namespace sim {
-
-// Registers of the instrument's map.
-enum Register : uint16_t {
-    RegAlarmFirst = 118, // AL1H .. AL4L are 118 .. 125
-    RegAlarmLast = 125,
-    RegAlarmSwitches = 126,
-    RegMode = 128,
-    RegCtDelay = 129,
-    RegTriggerNotice = 146,
-    RegStartingTest = 147,
-    RegMeasurement = 148,
-    RegVoltageCalibration = 154,
-    RegCurrentCalibration = 158,
-    RegCalibrationStep = 166,
-    RegCalibrationEnable = 185,
-    RegCloseNotice = 186,
-    RegLinkWatch = 187,
-};
-
-constexpr uint8_t FunctionRead = 0x03;
-constexpr uint8_t FunctionWriteAck = 0x09;
-constexpr uint8_t FunctionTriggerNotice = 0x0A;
-constexpr int ValueReplyBytes = 9; // address, 03, 04, four data bytes, CRC
-constexpr int ShortNoticeBytes = 5; // address, 09 or 0A, register, CRC
 
 // One frame the instrument sends, as it should arrive.
 struct Reply

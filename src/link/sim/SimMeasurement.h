@@ -6,7 +6,7 @@
 // sampling, 128 samples a period), as 12-bit counts around 2047; every value of the
 // measurement block is worked out from those samples, so values and waves always agree.
 
-#include "measure/MeasurementRecord.h"
+#include "link/MeasurementLayout.h"
 
 #include <cstdint>
 #include <random>

@@ -85,9 +85,9 @@ public:
     static constexpr size_t MaxHistory = 2000;
     std::vector<SentReply> sentReplies() const;
     int repliesSent() const;
-    // Replies decided on but not yet wholly on the line.
+    // Replies decided on whose bytes are still going out on the line.
     int repliesPending() const;
-    // How often the server thread has woken so far; an idle line wakes it only on commands.
+    // How often the server thread has woken since it started; an idle line wakes it only on commands.
     uint64_t wakeups() const;
     // Blocks until `count` replies in all are completely on the line, or the timeout.
     bool waitForReplies(int count, std::chrono::milliseconds timeout) const;

@@ -56,6 +56,7 @@ protected:
         form = std::make_unique<TMainForm>();
         MainForm = form.get();
         CommForm = new TCommForm(form.get());
+        ConnectCommAndMain(CommForm, form.get());
         StartingForm = new TStartingForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
         InstrumentAddress = 1;

@@ -88,6 +88,7 @@ protected:
         main = std::make_unique<TMainForm>();
         MainForm = main.get();
         form = new TCommForm(main.get());
+        ConnectCommAndMain(form, main.get());
         CommForm = form;
         form->Timer1->stop();
         ASSERT_EQ(UsbDeviceIdMark, Mark);

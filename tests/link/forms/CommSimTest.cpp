@@ -72,6 +72,7 @@ protected:
         main = std::make_unique<TMainForm>();
         MainForm = main.get();
         CommForm = new TCommForm(main.get());
+        ConnectCommAndMain(CommForm, main.get());
         AlarmForm = new TAlarmForm(main.get());
         StartingForm = new TStartingForm(main.get());
         CommForm->FormCreate();

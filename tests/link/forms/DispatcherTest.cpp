@@ -356,6 +356,16 @@ TEST_F(Dispatcher, AlarmChainWithThePortGoneShowsTheMessage)
     EXPECT_EQ(AlarmReadStep, 1);
 }
 
+TEST_F(Dispatcher, TriggerNoticeAfterAnotherReadAwaitsThePages)
+{
+    // The alarm window was opened between the arming and the switch-on.
+    lastRequestWas(128);
+    receive(WithCrc(QByteArray::fromHex("010A92")));
+    EXPECT_EQ(LastRegister, 147);
+    EXPECT_EQ(LastCount, 1);
+    EXPECT_EQ(takeWritten().toHex(), ReadFrame(147, 0x0100).toHex());
+}
+
 TEST_F(Dispatcher, StartingTestFetchesSixPagesThenHandsOverTheCapture)
 {
     LastRegister = 147;

@@ -70,6 +70,20 @@ inline QByteArray RecordBytes(const MeasurementRecord &record, int count = Measu
     return QByteArray(reinterpret_cast<const char *>(&record), count);
 }
 
+// The connection window and the main window, connected as the program start connects them.
+inline void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
+{
+    comm->setMainComm(main->Comm1);
+    QObject::connect(comm, &TCommForm::MainStatusChanged, main,
+        [main](const QString &text) { main->setStatusText(TMainForm::PanelCommunication, text); });
+    QObject::connect(comm, &TCommForm::SamplingControlsEnabled, main, [main](bool enabled) {
+        main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
+    });
+    QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
+    main->setBaudIndex(comm->SelectedBaudIndex());
+    QObject::connect(main, &TMainForm::CommunicationRequested, comm, [comm] { comm->exec(); });
+}
+
 class MainFormFixture : public ::testing::Test
 {
 protected:
@@ -83,6 +97,7 @@ protected:
         form = std::make_unique<TMainForm>();
         MainForm = form.get();
         CommForm = new TCommForm(form.get());
+        ConnectCommAndMain(CommForm, form.get());
         StartingForm = new TStartingForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
         RecordForm = new TRecordForm(form.get());

@@ -1,9 +1,9 @@
 // The serial component against the simulated instrument on a real pseudo-terminal.
 
 #include "link/Frames.h"
+#include "link/MeasurementLayout.h"
 #include "link/TComm.h"
 #include "link/sim/SimServer.h"
-#include "measure/MeasurementRecord.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
 

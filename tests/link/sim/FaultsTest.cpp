@@ -26,7 +26,6 @@ Bytes joined(const sim::Transmission &t)
     return all;
 }
 
-
 // A short and a long reply in turn, so each fault meets both.
 sim::Reply replyNumber(int n)
 {

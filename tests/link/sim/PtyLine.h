@@ -26,7 +26,6 @@ inline double secondsSince(SteadyClock::time_point start)
     return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
-
 // The program's end of the line: the pseudo-terminal's slave, raw, at a standard speed.
 class LineEnd
 {

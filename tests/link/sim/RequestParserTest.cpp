@@ -12,11 +12,10 @@
 
 namespace {
 
+using sim::Request;
 using simtest::Bytes;
 using simtest::readFrame;
 using simtest::writeFrame;
-using sim::Request;
-
 
 Bytes join(std::initializer_list<Bytes> parts)
 {

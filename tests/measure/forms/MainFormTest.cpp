@@ -3,11 +3,11 @@
 
 #include "link/forms/MainFixture.h"
 
+#include "app/forms/QtDialogs.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "measure/MeasurementFile.h"
-#include "measure/forms/QtDialogs.h"
 #include "measure/forms/version.h"
 #include "record/forms/RecSet.h"
 #include "report/forms/EnterInfo.h"
@@ -336,6 +336,12 @@ TEST_F(MainWindow, EnablingTable)
     }
 }
 
+bool operator==(const Controls &a, const Controls &b)
+{
+    return a.single == b.single && a.continuous == b.continuous && a.stop == b.stop && a.n12 == b.n12
+        && a.n13 == b.n13 && a.n14 == b.n14 && a.c1 == b.c1 && a.n11 == b.n11 && a.modes == b.modes;
+}
+
 TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
 {
     struct Case
@@ -346,6 +352,8 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
     } cases[] = {
         { "single", [](TMainForm &f) { f.SeSkinSpeedButton7Click(); }, 1 },
         { "continuous", [](TMainForm &f) { f.SeSkinSpeedButton8Click(); }, 2 },
+        { "single from the menu", [](TMainForm &f) { f.N12->trigger(); }, 1 },
+        { "continuous from the menu", [](TMainForm &f) { f.N13->trigger(); }, 2 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -355,33 +363,39 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
                 openPort();
             else
                 form->Comm1->setPortOpen(false);
+            form->SeSkinSpeedButton9Click();
             dialogs.messages.clear();
             port().written.clear();
             LastRegister = 118;
             LastCount = 7;
             LinkCheckTicks = 5;
             ReconnectTicks = 6;
-            form->SeSkinSpeedButton9Click();
+            const Controls before = ReadControls(*form);
             c.click(*form);
-            EXPECT_EQ(SamplingMode, c.mode);
-            EXPECT_EQ(LastRegister, 148);
-            EXPECT_EQ(LastCount, 2);
-            EXPECT_EQ(LinkCheckTicks, 0);
-            EXPECT_EQ(ReconnectTicks, 0);
-            EXPECT_TRUE(form->ReReadTimer->isActive());
-            EXPECT_FALSE(form->ContinuousReadTimer->isActive());
             if (open) {
+                EXPECT_EQ(SamplingMode, c.mode);
+                EXPECT_EQ(LastRegister, 148);
+                EXPECT_EQ(LastCount, 2);
+                EXPECT_EQ(LinkCheckTicks, 0);
+                EXPECT_EQ(ReconnectTicks, 0);
+                EXPECT_TRUE(form->ReReadTimer->isActive());
+                EXPECT_FALSE(form->ContinuousReadTimer->isActive());
                 EXPECT_EQ(takeWritten().toHex(), ReadFrame(148, 2).toHex());
                 EXPECT_TRUE(dialogs.messages.empty());
             } else {
                 EXPECT_TRUE(port().written.isEmpty());
                 EXPECT_EQ(
                     dialogs.texts(), QStringList { QStringLiteral("Failed,The machine is not connected! ") });
-                // Every 2 s the failure shows; nothing is sent while the port is closed.
-                form->ReReadTimerTimer();
-                EXPECT_EQ(
-                    form->statusText(TMainForm::PanelCommunication), QStringLiteral("Connection Failure!"));
-                EXPECT_TRUE(port().written.isEmpty());
+                // Nothing starts without a port: mode, timers, the read to repeat, the watch's
+                // counters and every control stay as they were.
+                EXPECT_EQ(SamplingMode, 0);
+                EXPECT_FALSE(form->ReReadTimer->isActive());
+                EXPECT_FALSE(form->ContinuousReadTimer->isActive());
+                EXPECT_EQ(LastRegister, 118);
+                EXPECT_EQ(LastCount, 7);
+                EXPECT_EQ(LinkCheckTicks, 5);
+                EXPECT_EQ(ReconnectTicks, 6);
+                EXPECT_TRUE(ReadControls(*form) == before);
             }
         }
     }
@@ -389,6 +403,19 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
     EXPECT_EQ(SamplingMode, 0);
     EXPECT_FALSE(form->ReReadTimer->isActive());
     EXPECT_FALSE(form->ContinuousReadTimer->isActive());
+}
+
+TEST_F(MainWindow, ReReadTimerShowsTheFailureAndSendsNothingWhileThePortIsClosed)
+{
+    openPort();
+    form->SeSkinSpeedButton7Click();
+    takeWritten();
+    form->Comm1->setPortOpen(false);
+    // Every 2 s the failure shows; nothing is sent while the port is closed.
+    form->ReReadTimerTimer();
+    EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Connection Failure!"));
+    EXPECT_TRUE(port().written.isEmpty());
+    EXPECT_EQ(SamplingMode, 1);
 }
 
 TEST_F(MainWindow, StopSendsNothingAndStopsBothTimers)

@@ -1,4 +1,4 @@
-#include "measure/forms/QtDialogs.h"
+#include "app/forms/QtDialogs.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "measure/forms/Application.h"
+#include "app/forms/Application.h"
 
 #include "link/Errors.h"
 #include "link/Platform.h"

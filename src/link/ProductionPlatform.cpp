@@ -1,0 +1,6 @@
+#include "link/Platform.h"
+
+void UseProductionPlatform()
+{
+    platform::setProduction(defaultSerialBackend(), defaultPortMap(), defaultDeviceInventory());
+}

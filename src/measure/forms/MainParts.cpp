@@ -1,0 +1,257 @@
+#include "measure/forms/MainParts.h"
+
+#include "link/Globals.h"
+#include "link/Reply.h"
+#include "measure/MeasurementRecord.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyleOptionProgressBar>
+
+namespace {
+constexpr int ValuePanelHeight = 33;
+}
+
+TProgressBar::TProgressBar(QWidget *parent)
+    : QProgressBar(parent)
+{
+}
+
+bool TProgressBar::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::Move:
+    case QEvent::Show:
+    case QEvent::ParentChange:
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::ActivationChange:
+    case QEvent::LayoutDirectionChange:
+    case QEvent::ScreenChangeInternal:
+        m_backgroundValid = false;
+        m_faces.clear();
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+        break;
+    default:
+        break;
+    }
+    return QProgressBar::event(event);
+}
+
+void TProgressBar::setValue(int value)
+{
+    // QProgressBar repaints at once on its own; the caller's repaint is the one that shows.
+    setUpdatesEnabled(false);
+    QProgressBar::setValue(value);
+    setUpdatesEnabled(true);
+}
+
+void TProgressBar::keepBackground()
+{
+    if (m_backgroundValid || !isVisible())
+        return;
+    // The window is rendered as if the bar were not there.
+    QWidget *top = window();
+    const qreal ratio = devicePixelRatioF();
+    QPixmap background((QSizeF(size()) * ratio).toSize());
+    background.setDevicePixelRatio(ratio);
+    background.fill(Qt::transparent);
+    m_rendering = true;
+    top->render(&background, QPoint(), QRegion(QRect(mapTo(top, QPoint(0, 0)), size())));
+    m_rendering = false;
+    m_background = background;
+    m_faces.clear();
+    m_backgroundValid = true;
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+}
+
+void TProgressBar::paintEvent(QPaintEvent *event)
+{
+    if (m_rendering)
+        return;
+    if (!m_backgroundValid) {
+        if (!m_keepQueued) {
+            m_keepQueued = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_keepQueued = false;
+                    keepBackground();
+                },
+                Qt::QueuedConnection);
+        }
+        QProgressBar::paintEvent(event);
+        return;
+    }
+    // Each step's face is drawn once, as the bar draws itself, over the kept background.
+    QStyleOptionProgressBar option;
+    initStyleOption(&option);
+    const qint64 key = qint64(option.progress) << 32 | qint64(option.state.toInt());
+    auto face = m_faces.find(key);
+    if (face == m_faces.end()) {
+        QPixmap pixmap = m_background;
+        QPainter painter(&pixmap);
+        // As a painter on the bar itself starts.
+        painter.setFont(font());
+        painter.setPen(palette().color(foregroundRole()));
+        painter.setBackground(palette().brush(backgroundRole()));
+        style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+        painter.end();
+        face = m_faces.insert(key, pixmap);
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, face.value());
+}
+
+ClientArea BuildClientArea(QWidget *parent)
+{
+    ClientArea area;
+    area.panel = new QWidget(parent);
+    area.panel->setObjectName(QStringLiteral("Panel1"));
+    const char *boxCaptions[] = { " WAVE ", "Parameter ", "   UTHD  ", "   ITHD  " };
+    for (int i = 0; i < 4; ++i) {
+        area.boxes[i] = new QGroupBox(QString::fromUtf8(boxCaptions[i]), area.panel);
+        area.boxes[i]->setObjectName(QStringLiteral("GroupBox%1").arg(i + 1));
+    }
+    const int pictureBoxes[] = { 0, 2, 3 };
+    for (int i = 0; i < 3; ++i) {
+        area.picturePanels[i] = new QWidget(area.boxes[pictureBoxes[i]]);
+        area.picturePanels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 2));
+        area.pics[i] = new TPaintBox(area.picturePanels[i]);
+        area.pics[i]->setObjectName(QStringLiteral("Pic%1").arg(i + 1));
+    }
+
+    // The grid leaves 32 to 48 pixels before each value panel: a narrow face keeps the
+    // captions clear of the panels.
+    QFont labelFont(QStringLiteral("Liberation Sans"));
+    labelFont.setPixelSize(11);
+    labelFont.setBold(true);
+    QPalette labelPalette = parent->palette();
+    labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    QFont valueFont(QStringLiteral("Tahoma"));
+    valueFont.setPixelSize(17);
+    QPalette valuePalette = parent->palette();
+    valuePalette.setColor(QPalette::Window, parent->palette().color(QPalette::HighlightedText));
+    valuePalette.setColor(QPalette::WindowText, QColor(0, 128, 128));
+
+    QGroupBox *grid = area.boxes[1];
+    for (int column = 0; column < GridColumns; ++column) {
+        for (int row = 0; row < GridRows; ++row) {
+            const GridCell &cell = GridCellAt(column, row);
+            const int number = column * GridRows + row + 1;
+            auto *label = new QLabel(QString::fromUtf8(cell.caption), grid);
+            label->setObjectName(QStringLiteral("Label%1").arg(number));
+            label->setFont(labelFont);
+            label->setPalette(labelPalette);
+            area.labels[number - 1] = label;
+
+            auto *panel = new QLabel(grid);
+            panel->setObjectName(QString::fromLatin1(PanelName(cell.panel)));
+            panel->setFrameShape(QFrame::Panel);
+            panel->setFrameShadow(QFrame::Sunken);
+            panel->setAlignment(Qt::AlignCenter);
+            panel->setAutoFillBackground(true);
+            panel->setPalette(valuePalette);
+            panel->setFont(valueFont);
+            area.values[cell.panel] = panel;
+        }
+    }
+    return area;
+}
+
+void LayoutClientArea(const ClientArea &area)
+{
+    const PaneLayout layout = LayoutPaneGeometry(area.panel->width(), area.panel->height());
+    for (int i = 0; i < 4; ++i)
+        area.boxes[i]->setGeometry(layout.groupBox[i]);
+    for (QWidget *panel : area.picturePanels)
+        panel->setGeometry(layout.picturePanel);
+    for (TPaintBox *pic : area.pics)
+        pic->setGeometry(0, 0, layout.picturePanel.width(), layout.picturePanel.height());
+    for (int column = 0; column < GridColumns; ++column) {
+        for (int row = 0; row < GridRows; ++row) {
+            QLabel *label = area.labels[column * GridRows + row];
+            label->adjustSize();
+            label->move(layout.labelLeft[column], layout.labelTop[row]);
+            area.values[GridCellAt(column, row).panel]->setGeometry(
+                layout.panelLeft[column], layout.panelTop[row], layout.panelWidth, ValuePanelHeight);
+        }
+    }
+}
+
+void MakePaneSurfaces(std::initializer_list<QImage *> surfaces)
+{
+    QSize size(640, 480);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = QSize(screen->size().width() / 2, screen->size().height() / 2);
+    for (QImage *surface : surfaces) {
+        *surface = QImage(size, QImage::Format_RGB32);
+        surface->fill(WaveBackgroundColor);
+    }
+}
+
+QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
+    QImage &iHarm, PaneScales &scales)
+{
+    if (IsNaNBits(record.PQ))
+        record.PQ = 0.0f;
+    const std::array<QString, PanelCount> texts = PanelTexts(record);
+    for (int i = 0; i < PanelCount; ++i)
+        area.values[i]->setText(texts[i]);
+
+    const int w = area.pics[0]->width();
+    const int h = area.pics[0]->height();
+    DrawWavePane(wave, w, h, record, scales);
+    DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm);
+    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm);
+    for (TPaintBox *pic : area.pics)
+        pic->update();
+    return QRect(0, 0, w, h);
+}
+
+StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile)
+{
+    StatusBarParts parts;
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    // The panel widths are sized for a small, narrow face.
+    QFont panelFont(QStringLiteral("Liberation Sans"));
+    panelFont.setPixelSize(11);
+    bar->setFont(panelFont);
+
+    int i = 0;
+    for (const StatusPanelEntry &entry : StatusPanelEntries()) {
+        QLabel *panel = i == StatusPanelImage ? (parts.image = new TClickImage(bar)) : new QLabel(bar);
+        panel->setObjectName(
+            i == StatusPanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
+        panel->setText(QString::fromUtf8(entry.text));
+        panel->setAlignment((entry.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (entry.stretches)
+            panel->setMinimumWidth(entry.width);
+        else
+            panel->setFixedWidth(entry.width);
+        bar->addWidget(panel, entry.stretches ? 1 : 0);
+        parts.panels[i++] = panel;
+    }
+
+    parts.progress = new TProgressBar(parts.panels[StatusPanelProgress]);
+    parts.progress->setObjectName(QStringLiteral("ProgressBar1"));
+    parts.progress->setRange(0, PacedSteps);
+    parts.progress->setValue(0);
+    parts.progress->setTextVisible(false);
+    parts.progress->setGeometry(2, 2, 120, 16);
+
+    parts.image->setAlignment(Qt::AlignCenter);
+    parts.image->setPixmap(QPixmap(pictureFile));
+    return parts;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+// The main window's client area (four group boxes, three paint boxes, the parameter grid)
+// and its status bar, built from the plain tables and laid out by the pane arithmetic.
+
+#include "measure/MainControls.h"
+#include "measure/PaneDrawing.h"
+#include "measure/PaneLayout.h"
+#include "measure/forms/PaintBox.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QProgressBar>
+
+#include <array>
+#include <initializer_list>
+
+class QGroupBox;
+class QStatusBar;
+
+// A progress bar whose repaints touch only its own pixels: it keeps what lies behind it
+// from one rendering of the window and draws that first, so a step never repaints the
+// status bar or the window under it; and it draws each step's face once. Until it holds
+// that background (after a move, a resize or a change of style) it paints as any progress
+// bar does.
+class TProgressBar : public QProgressBar
+{
+    Q_OBJECT
+
+public:
+    explicit TProgressBar(QWidget *parent = nullptr);
+
+    // Sets the value without painting: the owner repaints each step itself.
+    void setValue(int value);
+
+    // Takes the background now unless it is held already; never call it from a paint event.
+    void keepBackground();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_background;
+    QHash<qint64, QPixmap> m_faces; // by value and state
+    bool m_backgroundValid = false;
+    bool m_rendering = false;
+    bool m_keepQueued = false;
+};
+
+struct ClientArea
+{
+    QWidget *panel = nullptr; // Panel1
+    std::array<QGroupBox *, 4> boxes {}; // GroupBox1 .. GroupBox4
+    std::array<QWidget *, 3> picturePanels {}; // Panel2 .. Panel4
+    std::array<TPaintBox *, 3> pics {}; // Pic1 .. Pic3
+    std::array<QLabel *, GridColumns * GridRows> labels {}; // Label1 .. Label15
+    std::array<QLabel *, PanelCount> values {}; // by PanelIndex
+};
+ClientArea BuildClientArea(QWidget *parent);
+void LayoutClientArea(const ClientArea &area);
+
+// The off-screen surfaces of the three panes, made once at half the screen's size and
+// filled with the drawing background.
+void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
+// Writes the fifteen value panels and draws the wave pane and both harmonic panes onto
+// their surfaces (a NaN reactive power becomes 0 in the record first); returns the part of
+// the surfaces that the paint boxes show.
+QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
+    QImage &iHarm, PaneScales &scales);
+
+constexpr int StatusPanelImage = 5; // the maker's picture
+constexpr int StatusPanelProgress = 3; // holds the progress bar
+
+struct StatusBarParts
+{
+    std::array<QLabel *, 7> panels {};
+    TProgressBar *progress = nullptr;
+    TClickImage *image = nullptr;
+};
+StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile);

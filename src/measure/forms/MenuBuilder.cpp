@@ -1,0 +1,84 @@
+#include "measure/forms/MenuBuilder.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+QStyle::StandardPixmap glyphOf(int buttonNumber)
+{
+    static constexpr QStyle::StandardPixmap glyphs[] = { QStyle::SP_CustomBase, QStyle::SP_DialogOpenButton,
+        QStyle::SP_DialogSaveButton, QStyle::SP_FileDialogContentsView, QStyle::SP_MessageBoxInformation,
+        QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogListView, QStyle::SP_MediaPlay,
+        QStyle::SP_BrowserReload, QStyle::SP_MediaStop, QStyle::SP_MediaSeekForward };
+    return buttonNumber > 0 && buttonNumber < static_cast<int>(std::size(glyphs)) ? glyphs[buttonNumber]
+                                                                                  : QStyle::SP_CustomBase;
+}
+} // namespace
+
+QHash<QString, QObject *> BuildMenus(
+    QMenuBar *bar, std::span<const MenuEntry> entries, const CommandRunner &run)
+{
+    QHash<QString, QObject *> made;
+    QMenu *menu = nullptr;
+    QMenu *top = nullptr;
+    for (const MenuEntry &entry : entries) {
+        const QString name = QString::fromLatin1(entry.name);
+        const QString caption = QString::fromUtf8(entry.caption);
+        switch (entry.kind) {
+        case MenuEntry::Menu:
+            menu = top = bar->addMenu(caption);
+            menu->setObjectName(name);
+            made.insert(name, menu);
+            break;
+        case MenuEntry::Submenu:
+            menu = top->addMenu(caption);
+            menu->setObjectName(name + QStringLiteral("Menu"));
+            menu->menuAction()->setObjectName(name);
+            made.insert(name + QStringLiteral("Menu"), menu);
+            made.insert(name, menu->menuAction());
+            break;
+        case MenuEntry::End:
+            menu = top;
+            break;
+        case MenuEntry::Separator:
+            menu->addSeparator();
+            break;
+        case MenuEntry::Item: {
+            QAction *action = menu->addAction(caption);
+            action->setObjectName(name);
+            action->setEnabled(entry.enabled);
+            action->setVisible(entry.visible);
+            QObject::connect(
+                action, &QAction::triggered, action, [run, command = entry.command] { run(command); });
+            made.insert(name, action);
+            break;
+        }
+        }
+    }
+    return made;
+}
+
+QHash<int, QObject *> BuildToolButtons(
+    QToolBar *bar, std::span<const ToolButtonEntry> entries, const CommandRunner &run)
+{
+    QHash<int, QObject *> made;
+    for (const ToolButtonEntry &entry : entries) {
+        auto *button = new QToolButton(bar);
+        button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(entry.number));
+        button->setIcon(bar->style()->standardIcon(glyphOf(entry.number)));
+        button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setAutoRaise(true);
+        button->setEnabled(entry.enabled);
+        bar->addWidget(button);
+        if (entry.dividerAfter)
+            bar->addSeparator();
+        QObject::connect(
+            button, &QToolButton::clicked, button, [run, command = entry.command] { run(command); });
+        made.insert(entry.number, button);
+    }
+    return made;
+}
