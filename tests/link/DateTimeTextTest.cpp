@@ -17,8 +17,9 @@ TEST(DateTimeText, LongTimeLeavesOutTheZone)
     for (const Case &c : cases) {
         const QString text = LongTimeText(time, c.locale);
         SCOPED_TRACE(c.locale.name().toStdString() + " -> " + text.toStdString());
-        if (c.expected)
+        if (c.expected) {
             EXPECT_EQ(text, QString::fromUtf8(c.expected));
+        }
         EXPECT_TRUE(text.contains(QStringLiteral("26:53")));
         EXPECT_FALSE(text.contains(QStringLiteral("UTC")) || text.contains(QStringLiteral("GMT")));
         EXPECT_EQ(text, text.trimmed());
