@@ -169,7 +169,7 @@ void TStartingForm::FormCreate()
     ChartPicture = QImage(ChartSurfaceSize(screenSize), QImage::Format_RGB32);
     const std::vector<uint8_t> initial = InitialStartingCaptureBlock();
     std::memcpy(StartingCapture.data(), initial.data(), StartingCapture.size());
-    View = ChartView {};
+    View = StartingChartView {};
     DrawChart();
 }
 
