@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -47,7 +48,8 @@ TEST(RecordCsv, TheHeaderNamesEachChannelWithItsCaptionAndUnit)
 
 TEST(RecordCsv, TimesAreTheLocalTimeWithMillisecondsAndOffset)
 {
-    // The fast writer against Qt's own text of the same moment, over hours and days.
+    // The fast writer against Qt's own text of the same moment, over hours and days, and over
+    // the hours where summer time begins and ends in Europe (run under such a TZ to see them).
     for (const double days :
         { 46000.0, 46000.5 + 1.0 / 86400000.0, 46000.999, 46001.0416666, 45000.25, 2.5, 46000.9999999999 }) {
         SCOPED_TRACE(days);
@@ -55,6 +57,43 @@ TEST(RecordCsv, TimesAreTheLocalTimeWithMillisecondsAndOffset)
     }
     for (const double none : { std::nan(""), double(INFINITY), 1e9 })
         EXPECT_EQ(RecordCsvTime(none), QString());
+}
+
+TEST(RecordCsv, RowTimesFollowTheLocalOffsetFromHourToHour)
+{
+    // Every ten minutes over two days on which summer time begins and ends in Berlin, and over
+    // a day without a change; the rows' times against Qt's own text of each moment.
+    const QByteArray zone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const auto arrays = std::make_unique<RecordArrays>();
+    int count = 0;
+    for (const double day : { 46110.0, 46320.0, 46000.0 })
+        for (int step = 0; step < 144; ++step)
+            arrays->timestamps()[count++] = day + step / 144.0 + 0.25 / 86400.0;
+    QBuffer out;
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    WriteRecordCsv(out, *arrays, count, {});
+    QStringList expected;
+    for (int i = 0; i < count; ++i)
+        expected << IsoTime(FromOleDate(arrays->timestamps()[i]));
+    if (hadZone)
+        qputenv("TZ", zone);
+    else
+        qunsetenv("TZ");
+    tzset();
+
+    // 01:30 and 03:30 on the day summer time begins; 01:50 and 03:00 on the day it ends.
+    EXPECT_EQ(expected[9], QStringLiteral("2026-03-29T01:30:00.250+01:00"));
+    EXPECT_EQ(expected[21], QStringLiteral("2026-03-29T03:30:00.250+02:00"));
+    EXPECT_TRUE(expected[144 + 11].endsWith(QStringLiteral("+02:00"))) << qPrintable(expected[144 + 11]);
+    EXPECT_TRUE(expected[144 + 18].endsWith(QStringLiteral("+01:00"))) << qPrintable(expected[144 + 18]);
+    const QStringList lines = QString::fromLatin1(out.data()).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), count + 2);
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(lines[i + 1].section(QLatin1Char(','), 0, 0).toStdString(), expected[i].toStdString())
+            << "row " << i;
 }
 
 class RecordCsvFile : public ::testing::Test
