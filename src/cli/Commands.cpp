@@ -6,10 +6,13 @@
 #include "cli/MeasurementExport.h"
 #include "cli/MeasurementValues.h"
 #include "cli/PortList.h"
+#include "cli/SettingsCommands.h"
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "measure/MeasurementFile.h"
+#include "record/RecordFile.h"
+#include "record/RecordSettings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -17,6 +20,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -26,35 +30,6 @@ namespace {
 const char Program[] = "kmr5150-cli";
 // The instrument's own USB port carries this in its USB identifier.
 const QString InstrumentUsbMark = QStringLiteral("5732");
-
-void writeOut(const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
-}
-
-int defaultTimeoutMs(const InstrumentLink &link)
-{
-    // Room for a resend after silence beyond one exchange at this speed.
-    return link.measurementBudgetMs() + 2000;
-}
-
-QString noReply(const LinkTarget &target, int timeoutMs)
-{
-    return QStringLiteral("%1: no reply from the instrument at address %2 within %3 s (is it on, at %4 bit/s "
-                          "and this address?)")
-        .arg(DescribeTarget(target))
-        .arg(target.address)
-        .arg(timeoutMs / 1000.0)
-        .arg(target.baud);
-}
-
-void closeNotice(InstrumentLink &link)
-{
-    // The program tells the instrument when it lets go of its USB port.
-    if (link.target().usb && link.isOpen())
-        link.sendRead(CloseNoticeRegister, 0);
-}
 
 QString modeText(uint8_t mode)
 {
@@ -104,6 +79,48 @@ struct LinkArguments
     int timeoutMs() const { return static_cast<int>(timeout * 1000.0 + 0.5); }
 };
 
+// The sampling-step index of a step in seconds; nullopt when the record window has no such step.
+std::optional<int> samplingIndexOf(double seconds)
+{
+    for (int index = 0; index < SamplingStepCount; ++index)
+        if (std::abs(*SamplingIntervalMs(index) - seconds * 1000.0) < 0.5)
+            return index;
+    return std::nullopt;
+}
+
+QString samplingStepsText()
+{
+    QStringList steps;
+    for (int index = 0; index < SamplingStepCount; ++index)
+        steps << QString::number(*SamplingIntervalMs(index) / 1000);
+    return steps.join(QStringLiteral(", "));
+}
+
+// "0,1,2,7,6,8": the signal of CH1 .. CH6, -1 for none.
+std::array<int, RecordChannels> parseChannels(const std::string &text)
+{
+    const QStringList parts = QString::fromStdString(text).split(QLatin1Char(','));
+    std::array<int, RecordChannels> channels {};
+    bool ok = parts.size() == RecordChannels;
+    for (int k = 0; ok && k < RecordChannels; ++k) {
+        channels[size_t(k)] = parts[k].trimmed().toInt(&ok);
+        ok = ok && channels[size_t(k)] >= -1 && channels[size_t(k)] < RecordSignalCount;
+    }
+    if (!ok)
+        throw CliError(ExitUsage,
+            QStringLiteral("log: --channels %1: give six signal numbers -1 to 12 separated by commas")
+                .arg(QString::fromStdString(text)));
+    return channels;
+}
+
+QString signalsHelp()
+{
+    QString text = QStringLiteral("signals of CH1..CH6 in the record file, six of -1 (none)");
+    for (int signal = 0; signal < RecordSignalCount; ++signal)
+        text += QStringLiteral(", %1 %2").arg(signal).arg(SignalEnglishCaption(signal));
+    return text + QStringLiteral(" (default: SysSet.ini, as the record window)");
+}
+
 QString defaultCsvName(const QString &path)
 {
     const QFileInfo info(path);
@@ -111,19 +128,47 @@ QString defaultCsvName(const QString &path)
 }
 } // namespace
 
+void WriteOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int DefaultTimeoutMs(const InstrumentLink &link)
+{
+    // Room for a resend after silence beyond one exchange at this speed.
+    return link.measurementBudgetMs() + 2000;
+}
+
+QString NoReplyText(const LinkTarget &target, int timeoutMs)
+{
+    return QStringLiteral("%1: no reply from the instrument at address %2 within %3 s (is it on, at %4 bit/s "
+                          "and this address?)")
+        .arg(DescribeTarget(target))
+        .arg(target.address)
+        .arg(timeoutMs / 1000.0)
+        .arg(target.baud);
+}
+
+void SendCloseNotice(InstrumentLink &link)
+{
+    if (link.target().usb && link.isOpen())
+        link.sendRead(CloseNoticeRegister, 0);
+}
+
 int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs)
 {
     InstrumentLink link(target);
     link.open();
-    const int waitMs = timeoutMs > 0 ? timeoutMs : defaultTimeoutMs(link);
+    const int waitMs = timeoutMs > 0 ? timeoutMs : DefaultTimeoutMs(link);
     const QByteArray frame = link.readMeasurement(waitMs);
     const QDateTime time = platform::clock().now();
     if (frame.isEmpty()) {
         if (!link.isOpen())
             throw CliError(ExitDevice, QStringLiteral("%1: the port went away").arg(DescribeTarget(target)));
-        throw CliError(ExitDevice, noReply(target, waitMs));
+        throw CliError(ExitDevice, NoReplyText(target, waitMs));
     }
-    closeNotice(link);
+    SendCloseNotice(link);
     const MeasurementRecord record = RecordFromReply(frame);
     if (!saveAs.isEmpty()) {
         try {
@@ -134,13 +179,13 @@ int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QS
     }
     switch (format) {
     case ReadFormat::Text:
-        writeOut(MeasurementText(record, time).toUtf8());
+        WriteOut(MeasurementText(record, time).toUtf8());
         break;
     case ReadFormat::Json:
-        writeOut(MeasurementJson(record, time) + '\n');
+        WriteOut(MeasurementJson(record, time) + '\n');
         break;
     case ReadFormat::Csv:
-        writeOut((MeasurementCsvHeader() + MeasurementCsvRow(record, time)).toUtf8());
+        WriteOut((MeasurementCsvHeader() + MeasurementCsvRow(record, time)).toUtf8());
         break;
     }
     return ExitOk;
@@ -150,10 +195,10 @@ int RunMode(const LinkTarget &target, std::optional<bool> broadband, std::option
 {
     InstrumentLink link(target);
     link.open();
-    const int waitMs = timeoutMs > 0 ? timeoutMs : defaultTimeoutMs(link);
+    const int waitMs = timeoutMs > 0 ? timeoutMs : DefaultTimeoutMs(link);
     QByteArray reply = link.read(ModeRegister, 2, waitMs);
     if (reply.isEmpty())
-        throw CliError(ExitDevice, noReply(target, waitMs));
+        throw CliError(ExitDevice, NoReplyText(target, waitMs));
     ModeWord = static_cast<uint8_t>(reply[3]);
 
     if (broadband || csa) {
@@ -172,7 +217,7 @@ int RunMode(const LinkTarget &target, std::optional<bool> broadband, std::option
         QThread::msleep(50);
         reply = link.read(ModeRegister, 2, waitMs);
         if (reply.isEmpty())
-            throw CliError(ExitDevice, noReply(target, waitMs));
+            throw CliError(ExitDevice, NoReplyText(target, waitMs));
         if (static_cast<uint8_t>(reply[3]) != mode)
             throw CliError(ExitDevice,
                 QStringLiteral("%1: the instrument kept mode byte %2 instead of %3")
@@ -180,14 +225,14 @@ int RunMode(const LinkTarget &target, std::optional<bool> broadband, std::option
                     .arg(static_cast<uint8_t>(reply[3]))
                     .arg(mode));
     }
-    closeNotice(link);
-    writeOut(modeText(static_cast<uint8_t>(reply[3])).toUtf8());
+    SendCloseNotice(link);
+    WriteOut(modeText(static_cast<uint8_t>(reply[3])).toUtf8());
     return ExitOk;
 }
 
 int RunPorts()
 {
-    writeOut(PortListText(ListPorts()).toUtf8());
+    WriteOut(PortListText(ListPorts()).toUtf8());
     return ExitOk;
 }
 
@@ -227,28 +272,75 @@ int RunCli(int argc, char **argv)
     mode->add_option("--thd", thd, "iec (to the fundamental) or csa (to the total RMS)")
         ->check(CLI::IsMember({ "iec", "csa" }));
 
-    CLI::App *log = app.add_subcommand("log", "sample continuously into a CSV file and/or an MQTT broker");
+    CLI::App *log = app.add_subcommand(
+        "log", "sample continuously into a record file (.vqr), a CSV file and/or an MQTT broker");
     LinkArguments logLink;
     logLink.add(log, false);
     double step = 1.0, duration = 0, saveStep = 10.0;
     int64_t count = 0;
-    std::string csvPath, mqttTarget, topic = "kmr5150";
-    log->add_option("--step", step, "seconds between measurements (default 1)")
-        ->check(CLI::Range(0.05, 86400.0));
+    std::string csvPath, mqttTarget, topic = "kmr5150", vqrPath, channels;
+    CLI::Option *stepOption
+        = log->add_option("--step", step,
+                 "seconds between measurements (default 1; with --vqr one of the record window's steps, "
+                 "default SysSet.ini)")
+              ->check(CLI::Range(0.05, 86400.0));
     CLI::Option *durationOption
         = log->add_option("--duration", duration, "seconds to log (default: until Ctrl-C or SIGTERM)")
               ->check(CLI::Range(0.0, 1e9));
     CLI::Option *countOption = log->add_option("--count", count, "stop after this many measurements")
                                    ->check(CLI::Range(int64_t(1), INT64_MAX));
+    log->add_option("--vqr", vqrPath, "record file to write, as the record window writes it (a new file)");
+    log->add_option("--channels", channels, signalsHelp().toStdString());
     log->add_option("--csv", csvPath, "CSV file to write (- for standard output)");
     log->add_option("--mqtt", mqttTarget, "broker HOST[:PORT] to publish each measurement to as JSON");
     log->add_option("--topic", topic, "topic prefix (default kmr5150): messages go to PREFIX/measurement");
-    log->add_option("--save-step", saveStep, "seconds between syncs of the CSV file to the disk (default 10)")
-        ->check(CLI::Range(0.0, 86400.0));
+    CLI::Option *saveStepOption
+        = log->add_option("--save-step", saveStep,
+                 "seconds between saves of the files to the disk (default 10; with --vqr SysSet.ini)")
+              ->check(CLI::Range(0.0, 86400.0));
 
-    CLI::App *exportCommand = app.add_subcommand("export", "a measurement file (.vqm) as CSV");
+    CLI::App *alarm = app.add_subcommand("alarm", "the instrument's eight alarm limits and their switches");
+    alarm->require_subcommand(1);
+    CLI::App *alarmGet = alarm->add_subcommand("get", "read the limits and switches");
+    LinkArguments alarmGetLink;
+    alarmGetLink.add(alarmGet);
+    CLI::App *alarmSet = alarm->add_subcommand("set",
+        "change limits and switches; the others are read from the instrument and written back as they were");
+    LinkArguments alarmSetLink;
+    alarmSetLink.add(alarmSet);
+    static const char *const limitHelp[] = { "voltage upper limit (V)", "voltage lower limit (V)",
+        "current upper limit (A)", "current lower limit (A)", "power upper limit (W)",
+        "power lower limit (W)", "power factor upper limit", "power factor lower limit" };
+    std::array<std::string, AlarmLimitCount> limitTexts;
+    std::array<CLI::Option *, AlarmLimitCount> limitOptions {};
+    for (int k = 0; k < AlarmLimitCount; ++k)
+        limitOptions[size_t(k)] = alarmSet->add_option(
+            "--" + AlarmLimitName(k).toLower().toStdString(), limitTexts[size_t(k)], limitHelp[k]);
+    std::vector<std::string> switchOn, switchOff;
+    std::vector<std::string> limitNames;
+    for (int k = 0; k < AlarmLimitCount; ++k)
+        limitNames.push_back(AlarmLimitName(k).toLower().toStdString());
+    limitNames.push_back("all");
+    alarmSet->add_option("--on", switchOn, "switch these limits on: al1h,al1l,... or all")
+        ->delimiter(',')
+        ->check(CLI::IsMember(limitNames));
+    alarmSet->add_option("--off", switchOff, "switch these limits off: al1h,al1l,... or all")
+        ->delimiter(',')
+        ->check(CLI::IsMember(limitNames));
+
+    CLI::App *ct = app.add_subcommand("ct", "the external current transformer's compensation");
+    ct->require_subcommand(1);
+    CLI::App *ctSet = ct->add_subcommand("set", "write the delay of a phase error at a line frequency");
+    LinkArguments ctLink;
+    ctLink.add(ctSet, false);
+    std::string angle, frequency;
+    ctSet->add_option("--angle", angle, "phase error in degrees, -30 to +30 (0: no external CT)")->required();
+    ctSet->add_option("--frequency", frequency, "line frequency in Hz, 50 to 60")->required();
+
+    CLI::App *exportCommand
+        = app.add_subcommand("export", "a measurement file (.vqm) or a record file (.vqr) as CSV");
     std::string exportInput, exportOutput;
-    exportCommand->add_option("FILE", exportInput, "the measurement file")->required();
+    exportCommand->add_option("FILE", exportInput, "the measurement or record file")->required();
     exportCommand->add_option(
         "--out", exportOutput, "CSV file (default: FILE with .csv; - for standard output)");
 
@@ -277,11 +369,46 @@ int RunCli(int argc, char **argv)
             return RunMode(ResolveLinkTarget(modeLink.options()), broadband, csa, modeLink.timeoutMs());
         }
         if (log->parsed()) {
-            if (csvPath.empty() && mqttTarget.empty())
+            if (csvPath.empty() && mqttTarget.empty() && vqrPath.empty())
                 throw CliError(ExitUsage,
-                    QStringLiteral("log: give --csv FILE (- for standard output) and/or --mqtt HOST"));
+                    QStringLiteral(
+                        "log: give --vqr FILE, --csv FILE (- for standard output) and/or --mqtt HOST"));
+            if (!channels.empty() && vqrPath.empty())
+                throw CliError(ExitUsage, QStringLiteral("log: --channels chooses what --vqr records"));
             LogOptions options;
             options.stepSeconds = step;
+            if (!vqrPath.empty()) {
+                RecordSettings &settings = options.recordSettings;
+                // The record window's settings, as it reads them at start.
+                try {
+                    ReadRecordSettings(settings);
+                } catch (const KmrError &error) {
+                    throw CliError(
+                        ExitUsage, QStringLiteral("SysSet.ini, section RecordSet: %1").arg(error.text()));
+                }
+                if (!channels.empty())
+                    settings.channelSignal = parseChannels(channels);
+                if (stepOption->count()) {
+                    const std::optional<int> index = samplingIndexOf(step);
+                    if (!index)
+                        throw CliError(ExitUsage,
+                            QStringLiteral("log: --step %1: a record file takes a step of %2 seconds")
+                                .arg(step)
+                                .arg(samplingStepsText()));
+                    settings.samplingIndex = *index;
+                } else {
+                    const std::optional<int> ms = SamplingIntervalMs(settings.samplingIndex);
+                    if (!ms)
+                        throw CliError(ExitUsage,
+                            QStringLiteral(
+                                "SysSet.ini, section RecordSet: SampingSetp=%1 is no sampling step")
+                                .arg(settings.samplingIndex));
+                    options.stepSeconds = *ms / 1000.0;
+                }
+                if (!saveStepOption->count())
+                    saveStep = SaveIntervalMs(settings.saveIndex).value_or(10000) / 1000.0;
+                options.recordPath = QString::fromStdString(vqrPath);
+            }
             if (durationOption->count())
                 options.durationSeconds = duration;
             if (countOption->count())
@@ -294,13 +421,43 @@ int RunCli(int argc, char **argv)
             options.statusLine = ::isatty(STDERR_FILENO) == 1;
             return RunLog(ResolveLinkTarget(logLink.options()), options);
         }
+        if (alarmGet->parsed())
+            return RunAlarmGet(ResolveLinkTarget(alarmGetLink.options()), alarmGetLink.timeoutMs());
+        if (alarmSet->parsed()) {
+            AlarmChanges changes;
+            for (int k = 0; k < AlarmLimitCount; ++k)
+                if (limitOptions[size_t(k)]->count())
+                    changes.limitTexts[k] = QString::fromStdString(limitTexts[size_t(k)]);
+            for (const auto &[names, on] : { std::pair { &switchOn, true }, std::pair { &switchOff, false } })
+                for (const std::string &name : *names)
+                    for (int k = 0; k < AlarmLimitCount; ++k)
+                        if (name == "all" || name == limitNames[size_t(k)]) {
+                            if (changes.switches.count(k) && changes.switches[k] != on)
+                                throw CliError(ExitUsage,
+                                    QStringLiteral("alarm set: %1 is both switched on and off")
+                                        .arg(AlarmLimitName(k)));
+                            changes.switches[k] = on;
+                        }
+            if (changes.limitTexts.empty() && changes.switches.empty())
+                throw CliError(
+                    ExitUsage, QStringLiteral("alarm set: give a limit (--al1h ...) or --on/--off"));
+            return RunAlarmSet(ResolveLinkTarget(alarmSetLink.options()), changes, alarmSetLink.timeoutMs());
+        }
+        if (ctSet->parsed())
+            return RunCtSet(ResolveLinkTarget(ctLink.options()), QString::fromStdString(angle),
+                QString::fromStdString(frequency));
         if (exportCommand->parsed()) {
             const QString input = QString::fromStdString(exportInput);
-            if (!input.endsWith(QStringLiteral(".vqm"), Qt::CaseInsensitive))
-                throw CliError(ExitFile, QStringLiteral("%1: not a measurement file (.vqm)").arg(input));
+            const bool record = input.endsWith(QStringLiteral(".vqr"), Qt::CaseInsensitive);
+            if (!record && !input.endsWith(QStringLiteral(".vqm"), Qt::CaseInsensitive))
+                throw CliError(ExitFile,
+                    QStringLiteral("%1: not a measurement file (.vqm) or record file (.vqr)").arg(input));
             const QString output
                 = exportOutput.empty() ? defaultCsvName(input) : QString::fromStdString(exportOutput);
-            ExportMeasurementFile(input, output);
+            if (record)
+                ExportRecordFile(input, output);
+            else
+                ExportMeasurementFile(input, output);
             return ExitOk;
         }
     } catch (const CliError &error) {

@@ -167,6 +167,66 @@ bool InstrumentLink::writeBytes(uint16_t reg, const uint8_t data[4])
     return SendWriteBytes(InstrumentAddress, reg, data);
 }
 
+bool InstrumentLink::writeValue(uint16_t reg, float value)
+{
+    ++m_counters.requests;
+    return SendWriteValue(InstrumentAddress, reg, value);
+}
+
+bool InstrumentLink::writeAcknowledged(uint16_t reg, const uint8_t data[4], int timeoutMs)
+{
+    return awaitAcknowledgement(reg, timeoutMs, [&] { return writeBytes(reg, data); });
+}
+
+bool InstrumentLink::writeAcknowledged(uint16_t reg, float value, int timeoutMs)
+{
+    return awaitAcknowledgement(reg, timeoutMs, [&] { return writeValue(reg, value); });
+}
+
+bool InstrumentLink::awaitAcknowledgement(uint16_t reg, int timeoutMs, const std::function<bool()> &write)
+{
+    Clock &clock = platform::clock();
+    const QDateTime start = clock.now();
+    const auto elapsedMs = [&] { return start.msecsTo(clock.now()); };
+
+    bool sent = write();
+    qint64 sentAt = 0;
+    while (elapsedMs() < timeoutMs && !stopping()) {
+        if (!m_comm->portOpen())
+            return false;
+        if (!sent || elapsedMs() - sentAt >= SilenceResendMs) {
+            if (sent)
+                ++m_counters.silent;
+            ++m_counters.resends;
+            sent = write();
+            sentAt = elapsedMs();
+            if (!sent)
+                clock.sleepMs(QueuePollMs);
+            continue;
+        }
+        if (m_comm->dataCount() == 0) {
+            clock.sleepMs(QueuePollMs);
+            continue;
+        }
+        clock.sleepMs(20);
+        const uint8_t *first = nullptr;
+        const int n = m_comm->FetchInputBytes(first) + 1;
+        if (n <= 0 || !first)
+            continue;
+        if (n <= 4 || n > FrameBufferSize || !CrcMatches(first, n)) {
+            ++m_counters.damaged;
+            ++m_counters.resends;
+            sent = write();
+            sentAt = elapsedMs();
+            continue;
+        }
+        if (n == 5 && first[1] == 0x09 && first[2] == static_cast<uint8_t>(reg))
+            return true;
+        // Anything else (a late reply to an earlier request) is not this acknowledgement.
+    }
+    return false;
+}
+
 bool InstrumentLink::sendRead(uint16_t reg, uint16_t count)
 {
     return send(reg, count);

@@ -54,6 +54,16 @@ public:
     QByteArray read(uint16_t reg, uint16_t count, int timeoutMs);
     QByteArray readMeasurement(int timeoutMs) { return read(MeasurementRegister, 2, timeoutMs); }
 
+    // Writes four data bytes (SendWriteBytes) or a float (SendWriteValue) and waits up to
+    // `timeoutMs` for the instrument's acknowledgement of `reg` (function 0x09). The write goes
+    // out again after a damaged frame and after 2 s of silence. False when no acknowledgement
+    // came in time, the port went away or a stop was requested.
+    bool writeAcknowledged(uint16_t reg, const uint8_t data[4], int timeoutMs);
+    bool writeAcknowledged(uint16_t reg, float value, int timeoutMs);
+    // A float written without any reply awaited (the instrument acknowledges some registers
+    // and not others). False when the port is closed or took no frame.
+    bool writeValue(uint16_t reg, float value);
+
     // Frames to which no reply is awaited. False when the port is closed or took no frame.
     bool writeBytes(uint16_t reg, const uint8_t data[4]);
     bool sendRead(uint16_t reg, uint16_t count);
@@ -71,6 +81,7 @@ public:
 
 private:
     bool send(uint16_t reg, uint16_t count);
+    bool awaitAcknowledgement(uint16_t reg, int timeoutMs, const std::function<bool()> &write);
     void pacedWait(bool longReply);
     void settleWait(bool longReply);
     bool stopping() const { return stopRequested && stopRequested(); }

@@ -3,8 +3,10 @@
 #include "cli/CliError.h"
 #include "cli/Exchange.h"
 #include "cli/MeasurementValues.h"
+#include "link/Errors.h"
 #include "link/Platform.h"
 #include "measure/PanelTexts.h"
+#include "record/Recorder.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -51,6 +53,62 @@ void waitUntil(const QElapsedTimer &elapsed, int64_t dueMs)
     while (!LogStopRequested && elapsed.elapsed() < dueMs)
         QThread::msleep(static_cast<unsigned long>(std::clamp<int64_t>(dueMs - elapsed.elapsed(), 1, 20)));
 }
+
+// The record file of a log: made before the instrument is asked anything, written at every
+// save step; one that never received a sample is removed again.
+class RecordLog
+{
+public:
+    RecordLog(const QString &path, const RecordSettings &settings)
+        : m_recorder(std::make_unique<Recorder>())
+    {
+        // A record is never written over: the samples in it would be lost.
+        if (QFileInfo::exists(path))
+            throw CliError(
+                ExitFile, QStringLiteral("%1: exists; a record file is not written over").arg(path));
+        m_recorder->settings = settings;
+        try {
+            m_recorder->newFile(path);
+        } catch (const KmrError &error) {
+            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, error.text()));
+        }
+    }
+
+    // False once the record is full: this sample was the last it takes, or it took none.
+    bool sample(const MeasurementRecord &record, const QDateTime &time)
+    {
+        return m_recorder->sample(record, time) == Recorder::Sampled::Taken;
+    }
+
+    // Writes the newest blocks. A failure is told on standard error and the next save tries
+    // again with everything since; `last` makes it end the log instead.
+    void save(bool last)
+    {
+        try {
+            m_recorder->save();
+            m_failed = false;
+        } catch (const KmrError &error) {
+            const QString text = QStringLiteral("%1: %2").arg(m_recorder->fileName(), error.text());
+            if (last)
+                throw CliError(ExitFile, text);
+            if (!m_failed)
+                std::fprintf(stderr, "\n%s (tried again at the next save)\n", text.toUtf8().constData());
+            m_failed = true;
+        }
+    }
+
+    void discardIfEmpty()
+    {
+        if (m_recorder->count() == 0)
+            QFile::remove(m_recorder->fileName());
+    }
+
+    const QString &fileName() const { return m_recorder->fileName(); }
+
+private:
+    std::unique_ptr<Recorder> m_recorder;
+    bool m_failed = false;
+};
 
 void showStatus(const QString &text)
 {
@@ -160,6 +218,16 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     std::unique_ptr<CsvLog> csv;
     if (!options.csvPath.isEmpty())
         csv = std::make_unique<CsvLog>(options.csvPath);
+    std::unique_ptr<RecordLog> record;
+    if (!options.recordPath.isEmpty()) {
+        try {
+            record = std::make_unique<RecordLog>(options.recordPath, options.recordSettings);
+        } catch (const CliError &) {
+            if (csv)
+                csv->discardIfEmpty();
+            throw;
+        }
+    }
 
     InstrumentLink link(target);
     link.stopRequested = [] { return LogStopRequested.load(); };
@@ -173,6 +241,8 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     } catch (const CliError &) {
         if (csv)
             csv->discardIfEmpty();
+        if (record)
+            record->discardIfEmpty();
         throw;
     }
 
@@ -191,8 +261,10 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     int64_t lastSyncMs = 0;
     int64_t lastLinkCheckMs = -LinkCheckEveryMs;
 
+    bool recordFull = false;
     const auto timeLeft = [&] { return !endMs || elapsed.elapsed() < *endMs; };
-    while (!LogStopRequested && timeLeft() && (!options.count || progress.samples < *options.count)) {
+    while (!recordFull && !LogStopRequested && timeLeft()
+        && (!options.count || progress.samples < *options.count)) {
         waitUntil(elapsed, endMs ? std::min(dueMs, *endMs) : dueMs);
         if (LogStopRequested || !timeLeft())
             break;
@@ -233,12 +305,16 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
         const QDateTime time = platform::clock().now();
         last = RecordFromReply(frame);
         ++progress.samples;
-        if (csv) {
+        if (csv)
             csv->append(MeasurementCsvRow(last, time));
-            if (elapsed.elapsed() - lastSyncMs >= saveStepMs) {
+        if (record)
+            recordFull = !record->sample(last, time);
+        if (elapsed.elapsed() - lastSyncMs >= saveStepMs) {
+            if (csv)
                 csv->sync();
-                lastSyncMs = elapsed.elapsed();
-            }
+            if (record)
+                record->save(false);
+            lastSyncMs = elapsed.elapsed();
         }
         if (mqtt)
             mqtt->publish(MeasurementJson(last, time, true));
@@ -251,6 +327,8 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
 
     if (csv)
         csv->sync();
+    if (record && progress.samples > 0)
+        record->save(true);
     if (mqtt)
         mqtt->finish(MqttFinishMs);
     if (target.usb && link.isOpen())
@@ -260,9 +338,14 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
         showStatus(LogStatusText(progress, last));
         std::fputc('\n', stderr);
     }
+    if (recordFull)
+        std::fprintf(stderr, "%s: the record is full (%d samples); the log ends here\n",
+            record->fileName().toUtf8().constData(), MaxRecordSamples);
     if (progress.samples == 0) {
         if (csv)
             csv->discardIfEmpty();
+        if (record)
+            record->discardIfEmpty();
         throw CliError(ExitDevice,
             QStringLiteral("%1: no measurement from the instrument at address %2")
                 .arg(DescribeTarget(target))

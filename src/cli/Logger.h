@@ -1,6 +1,7 @@
 #pragma once
 
-// Continuous sampling at a chosen step into a CSV file and/or an MQTT broker, for a duration,
+// Continuous sampling at a chosen step into a record file, a CSV file and/or an MQTT broker,
+// for a duration,
 // a number of measurements, or until stopped (SIGINT, SIGTERM). A port that goes away is
 // opened again as soon as it comes back; a broker that goes away is connected again by the
 // publisher while the file goes on.
@@ -8,6 +9,7 @@
 #include "cli/LinkTarget.h"
 #include "cli/MqttPublisher.h"
 #include "measure/MeasurementRecord.h"
+#include "record/RecordSettings.h"
 
 #include <QFile>
 #include <QString>
@@ -23,8 +25,12 @@ struct LogOptions
     std::optional<double> durationSeconds;
     std::optional<int64_t> count;
     QString csvPath; // "-" for standard output; empty for none
+    // A record file as the record window writes it, with the channels and step byte of
+    // `recordSettings`; empty for none. It is written at every save step.
+    QString recordPath;
+    RecordSettings recordSettings;
     std::optional<MqttTarget> mqtt;
-    double saveStepSeconds = 10.0; // the CSV file is synced to the disk at this step
+    double saveStepSeconds = 10.0; // the files are synced to the disk at this step
     int mqttConnectTimeoutMs = 3000;
     bool statusLine = false; // the live one-line status (on a terminal)
 };

@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -21,54 +20,6 @@ QString withoutSuffix(const QString &text, const char *suffix)
     return !s.isEmpty() && text.endsWith(s) ? text.left(text.size() - s.size()) : text;
 }
 } // namespace
-
-const std::array<ValueField, 15> ValueFields = { {
-    { "URMS", offsetof(MeasurementRecord, URMS), "V" },
-    { "UPP", offsetof(MeasurementRecord, UPP), "V" },
-    { "UF", offsetof(MeasurementRecord, UF), "Hz" },
-    { "IRMS", offsetof(MeasurementRecord, IRMS), "A" },
-    { "IPP", offsetof(MeasurementRecord, IPP), "A" },
-    { "IPA", offsetof(MeasurementRecord, IPA), "°" },
-    { "PF", offsetof(MeasurementRecord, PF), "" },
-    { "WRMS", offsetof(MeasurementRecord, WRMS), "W" },
-    { "PS", offsetof(MeasurementRecord, PS), "VA" },
-    { "PQ", offsetof(MeasurementRecord, PQ), "var" },
-    { "VTHD", offsetof(MeasurementRecord, VTHD), "" },
-    { "ITHD", offsetof(MeasurementRecord, ITHD), "" },
-    { "VKF", offsetof(MeasurementRecord, VKF), "" },
-    { "IKF", offsetof(MeasurementRecord, IKF), "" },
-    { "KWH", offsetof(MeasurementRecord, KWH), "kWh" },
-} };
-
-float FieldValue(const MeasurementRecord &record, const ValueField &field)
-{
-    float value;
-    std::memcpy(&value, reinterpret_cast<const char *>(&record) + field.offset, sizeof value);
-    return value;
-}
-
-QString FloatText(float value)
-{
-    if (std::isnan(value))
-        return QStringLiteral("nan");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
-    char buffer[32];
-    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
-QString IsoTime(const QDateTime &time)
-{
-    // Qt writes local times without their offset; a fixed offset is written with it.
-    const QDateTime withOffset = time.toOffsetFromUtc(time.offsetFromUtc());
-    QString text = withOffset.toString(Qt::ISODateWithMs);
-    if (text.endsWith(QLatin1Char('Z'))) {
-        text.chop(1);
-        text += QStringLiteral("+00:00");
-    }
-    return text;
-}
 
 QString MeasurementText(const MeasurementRecord &record, const QDateTime &time)
 {
@@ -107,41 +58,6 @@ QByteArray MeasurementJson(const MeasurementRecord &record, const QDateTime &tim
         json += '}';
     }
     return json + '}';
-}
-
-QString CsvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString CsvRow(const QStringList &fields)
-{
-    QStringList quoted;
-    quoted.reserve(fields.size());
-    for (const QString &field : fields)
-        quoted << CsvField(field);
-    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
-
-QString MeasurementCsvHeader()
-{
-    QStringList fields { QStringLiteral("time") };
-    for (const ValueField &field : ValueFields)
-        fields << QString::fromLatin1(field.name);
-    return CsvRow(fields);
-}
-
-QString MeasurementCsvRow(const MeasurementRecord &record, const QDateTime &time)
-{
-    QStringList fields { IsoTime(time) };
-    for (const ValueField &field : ValueFields)
-        fields << FloatText(FieldValue(record, field));
-    return CsvRow(fields);
 }
 
 MeasurementRecord RecordFromReply(const QByteArray &frame)

@@ -13,6 +13,12 @@ QString AlarmLimitText(double value)
     return ShortestText(RoundHalfEven(value, 4));
 }
 
+QString AlarmLimitName(int k)
+{
+    static const char *const names[] = { "AL1H", "AL1L", "AL2H", "AL2L", "AL3H", "AL3L", "AL4H", "AL4L" };
+    return k >= 0 && k < AlarmLimitCount ? QLatin1String(names[k]) : QString();
+}
+
 uint8_t AlarmMask(const AlarmSwitchArray &switches)
 {
     uint8_t mask = 0;
@@ -38,10 +44,9 @@ std::array<uint8_t, 4> AlarmMaskBytes(uint8_t mask)
 std::optional<AlarmSaveStep> AlarmSaveStepAfter(uint8_t reg)
 {
     // The status names the limit whose write goes out next.
-    static const char *const next[] = { "AL1L", "AL2H", "AL2L", "AL3H", "AL3L", "AL4H", "AL4L" };
     if (reg >= AlarmRegisterAL1H && reg < AlarmRegisterAL4L) {
         const int k = reg - AlarmRegisterAL1H;
-        return AlarmSaveStep { QStringLiteral("Request:%1。").arg(QLatin1String(next[k])), true,
+        return AlarmSaveStep { QStringLiteral("Request:%1。").arg(AlarmLimitName(k + 1)), true,
             static_cast<uint8_t>(reg + 1) };
     }
     if (reg == AlarmRegisterAL4L)

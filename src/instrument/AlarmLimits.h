@@ -22,6 +22,9 @@ using AlarmSwitchArray = std::array<bool, AlarmLimitCount>;
 // A limit read from the instrument is a float and is rounded as the float's exact value.
 QString AlarmLimitText(double value);
 
+// The status name of limit 0..7: "AL1H", "AL1L", ... "AL4L"; empty outside.
+QString AlarmLimitName(int k);
+
 uint8_t AlarmMask(const AlarmSwitchArray &switches);
 AlarmSwitchArray AlarmSwitches(uint8_t mask);
 // The four data bytes of the mask's write: the mask, then three zeros.

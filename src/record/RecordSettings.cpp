@@ -9,23 +9,24 @@ struct Signal
     const char16_t *english;
     const char16_t *chinese;
     const char16_t *listItem;
+    const char16_t *unit;
     float MeasurementRecord::*source;
 };
 
 const Signal Signals[RecordSignalCount] = {
-    { u"Vol", u"电压", u" Vol", &MeasurementRecord::URMS },
-    { u"Amp", u"电流", u" Amp", &MeasurementRecord::IRMS },
-    { u"Power", u"功率", u" Power", &MeasurementRecord::WRMS },
-    { u"Apparent power", u"视在功率", u" Apparent power", &MeasurementRecord::PS },
-    { u"Reactive power", u"无功功率", u" Reactive power", &MeasurementRecord::PQ },
-    { u"I phase", u"电流初相角", u" I phase", &MeasurementRecord::IPA },
-    { u"Frequency", u"频率", u" Frequency", &MeasurementRecord::UF },
-    { u"Power Factor", u"功率因数", u" PF", &MeasurementRecord::PF },
-    { u"Vol THD", u"电压总谐波", u" Vol THD", &MeasurementRecord::VTHD },
-    { u"Amp THD", u"电流总谐波", u" Amp THD", &MeasurementRecord::ITHD },
-    { u"Temperature 1", u"温度1", u" Temperature 1", nullptr },
-    { u"Temperature 2", u"温度2", u" Temperature 2", nullptr },
-    { u"Temperature 3", u"温度3", u" Temperature 3", nullptr },
+    { u"Vol", u"电压", u" Vol", u"V", &MeasurementRecord::URMS },
+    { u"Amp", u"电流", u" Amp", u"A", &MeasurementRecord::IRMS },
+    { u"Power", u"功率", u" Power", u"W", &MeasurementRecord::WRMS },
+    { u"Apparent power", u"视在功率", u" Apparent power", u"VA", &MeasurementRecord::PS },
+    { u"Reactive power", u"无功功率", u" Reactive power", u"var", &MeasurementRecord::PQ },
+    { u"I phase", u"电流初相角", u" I phase", u"°", &MeasurementRecord::IPA },
+    { u"Frequency", u"频率", u" Frequency", u"Hz", &MeasurementRecord::UF },
+    { u"Power Factor", u"功率因数", u" PF", u"", &MeasurementRecord::PF },
+    { u"Vol THD", u"电压总谐波", u" Vol THD", u"", &MeasurementRecord::VTHD },
+    { u"Amp THD", u"电流总谐波", u" Amp THD", u"", &MeasurementRecord::ITHD },
+    { u"Temperature 1", u"温度1", u" Temperature 1", u"°C", nullptr },
+    { u"Temperature 2", u"温度2", u" Temperature 2", u"°C", nullptr },
+    { u"Temperature 3", u"温度3", u" Temperature 3", u"°C", nullptr },
 };
 
 constexpr int SamplingSeconds[SamplingStepCount] = { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 30 };
@@ -51,6 +52,11 @@ QString SignalChineseCaption(int signal)
 QString SignalListItem(int signal)
 {
     return inside(signal, RecordSignalCount) ? QString::fromUtf16(Signals[signal].listItem) : QString();
+}
+
+QString SignalUnit(int signal)
+{
+    return inside(signal, RecordSignalCount) ? QString::fromUtf16(Signals[signal].unit) : QString();
 }
 
 float SignalValue(const MeasurementRecord &record, int signal)

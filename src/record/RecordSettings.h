@@ -27,6 +27,9 @@ inline const QString RecordSection = QStringLiteral("RecordSet");
 // Captions of signal 0..12; empty outside.
 QString SignalEnglishCaption(int signal);
 QString SignalChineseCaption(int signal);
+// The unit of the values signal 0..12 records ("V", "A", "W", "VA", "var", "°", "Hz", "°C");
+// empty for the ratios (power factor, THD as a fraction) and outside.
+QString SignalUnit(int signal);
 // Item texts of the settings window's channel lists (with their leading blank).
 QString SignalListItem(int signal);
 

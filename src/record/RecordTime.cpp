@@ -22,11 +22,11 @@ double ToOleDate(const QDateTime &moment)
     return day + double(local.time().msecsSinceStartOfDay()) / MsPerDay;
 }
 
-QDateTime FromOleDate(double days)
+bool SplitOleDate(double days, qint64 &julianDay, int &msOfDay)
 {
     // 100-01-01 and 9999-12-31 as day counts: outside them no date is meant.
     if (!std::isfinite(days) || days < -657434.0 || days >= 2958466.0)
-        return {};
+        return false;
     double whole;
     const double fraction = std::fabs(std::modf(days, &whole));
     qint64 day = qint64(whole);
@@ -37,8 +37,19 @@ QDateTime FromOleDate(double days)
     }
     const QDate date = QDate::fromJulianDay(epochJulianDay() + day);
     if (!date.isValid() || date.year() > 9999)
+        return false;
+    julianDay = date.toJulianDay();
+    msOfDay = int(ms);
+    return true;
+}
+
+QDateTime FromOleDate(double days)
+{
+    qint64 julianDay = 0;
+    int ms = 0;
+    if (!SplitOleDate(days, julianDay, ms))
         return {};
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
+    return QDateTime(QDate::fromJulianDay(julianDay), QTime::fromMSecsSinceStartOfDay(ms));
 }
 
 QString OleDateTimeText(double days)

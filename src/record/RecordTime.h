@@ -13,6 +13,9 @@ double ToOleDate(const QDateTime &moment);
 // outside the years 100 to 9999. Days before 1899-12-30 count backwards with the time of
 // day taken from the fraction's size, as the convention has it.
 QDateTime FromOleDate(double days);
+// The same split into the Julian day and the milliseconds since its midnight, local time;
+// false where FromOleDate is invalid.
+bool SplitOleDate(double days, qint64 &julianDay, int &msOfDay);
 
 // Date and time in the user's short date and long time formats, separated by a blank;
 // "0" for a timestamp that stands for no date.

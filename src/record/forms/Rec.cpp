@@ -147,6 +147,7 @@ void TRecordForm::buildMenus()
     New1 = addItem(file, "New1", QStringLiteral("New "), &TRecordForm::SeSkinSpeedButton12Click);
     Print1 = addItem(file, "Print1", QStringLiteral("Print"), nullptr);
     Print1->setEnabled(false);
+    ExportCsv1 = addItem(file, "ExportCsv1", QStringLiteral("Export CSV..."), &TRecordForm::ExportCsv1Click);
     file->addSeparator();
     Exit1 = addItem(file, "Exit1", QStringLiteral("Exit "), &TRecordForm::Exit1Click);
     QMenu *option = MainMenu1->addMenu(QStringLiteral("Option (&O)"));

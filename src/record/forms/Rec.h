@@ -47,6 +47,9 @@ public:
     Recorder Record;
     RecordArrays LoadedRecord;
     int LoadedLast = -1;
+    // The loaded record's file and the signals its channels hold.
+    QString LoadedFileName;
+    std::array<uint8_t, RecordChannels> LoadedSignals {};
     bool RecordFileReady = false;
     int RecordCount() const { return Record.count(); }
     ChartView View;
@@ -72,6 +75,9 @@ public:
     void SeSkinSpeedButton5Click(); // Start
     void SeSkinSpeedButton6Click(); // Stop
     void Exit1Click();
+    // Writes the record the chart shows (the loaded one in read mode, else the live one) as
+    // CSV into a file the user chooses.
+    void ExportCsv1Click();
     void Timer1Timer(); // sampling tick
     void TimerSaveTimer(); // save tick
     void OpenTimerTimer();
@@ -96,6 +102,7 @@ public:
     QAction *Open1 = nullptr;
     QAction *New1 = nullptr;
     QAction *Print1 = nullptr;
+    QAction *ExportCsv1 = nullptr;
     QAction *Exit1 = nullptr;
     QAction *Setting1 = nullptr;
     QAction *Starting1 = nullptr;

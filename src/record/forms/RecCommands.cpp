@@ -4,6 +4,7 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "measure/MeasurementRecord.h"
+#include "record/RecordCsv.h"
 #include "record/forms/Rec.h"
 #include "record/forms/RecSet.h"
 #include "report/forms/Print.h"
@@ -19,6 +20,9 @@
 namespace {
 
 const QString RecordFilter = QStringLiteral("Norvo记录文件(.vqr)|*.vqr");
+const QString CsvFilter = QStringLiteral("CSV(.csv)|*.csv");
+const QString FileExistsTitle = QStringLiteral("File exists");
+const QString FileExistsText = QStringLiteral("  File already exists, overwrite?？  ");
 const QString NotContinuousText
     = QStringLiteral("   To start the test records must be in continuous mode, recording is not started! ");
 const QString NoFileText = QStringLiteral("    Please create a new record file!    ");
@@ -35,9 +39,7 @@ void TRecordForm::SeSkinSpeedButton12Click()
     const QString fileName = dialogs.saveFileName(RecordFilter, QStringLiteral("RecordFile.vqr"));
     if (fileName.isEmpty())
         return;
-    if (QFileInfo::exists(fileName)
-        && !dialogs.askYesNo(
-            QStringLiteral("File exists"), QStringLiteral("  File already exists, overwrite?？  ")))
+    if (QFileInfo::exists(fileName) && !dialogs.askYesNo(FileExistsTitle, FileExistsText))
         return;
     // The record starts over only once the new file exists; a recording in progress goes on
     // into it from sample 0, after its last samples went into the old file.
@@ -73,6 +75,8 @@ void TRecordForm::openRecordFile(const QString &fileName, bool fromCommandLine)
 {
     const RecordFileInfo info = ReadRecordFile(fileName, LoadedRecord);
     LoadedLast = info.count - 1;
+    LoadedFileName = fileName;
+    LoadedSignals = info.channelSignals;
     const OpenedTexts texts = OpenedFileTexts(LoadedRecord, info.count, fromCommandLine);
     setStatusText(4, texts.length);
     setStatusText(2, texts.start);
@@ -91,6 +95,32 @@ void TRecordForm::openRecordFile(const QString &fileName, bool fromCommandLine)
     SeSkinSpeedButton4->setEnabled(false);
     Setting1->setEnabled(false);
     DrawChart();
+}
+
+void TRecordForm::ExportCsv1Click()
+{
+    const bool loaded = View.mode == ChartMode::Read;
+    const QString source = loaded ? LoadedFileName : Record.fileName();
+    const QFileInfo sourceInfo(source.isEmpty() ? QStringLiteral("RecordFile.vqr") : source);
+    Dialogs &dialogs = platform::dialogs();
+    const QString fileName
+        = dialogs.saveFileName(CsvFilter, sourceInfo.completeBaseName() + QStringLiteral(".csv"));
+    if (fileName.isEmpty())
+        return;
+    if (QFileInfo::exists(fileName) && !dialogs.askYesNo(FileExistsTitle, FileExistsText))
+        return;
+    std::array<uint8_t, RecordChannels> signalBytes = LoadedSignals;
+    if (!loaded)
+        for (int ch = 0; ch < RecordChannels; ++ch)
+            signalBytes[size_t(ch)] = Record.writeBuffer().signal(ch);
+    try {
+        if (loaded)
+            SaveRecordCsv(fileName, LoadedRecord, LoadedLast + 1, signalBytes);
+        else
+            SaveRecordCsv(fileName, Record.live(), Record.count(), signalBytes);
+    } catch (const EInOutError &error) {
+        dialogs.message(error.text(), Dialogs::Icon::Error);
+    }
 }
 
 void TRecordForm::SeSkinSpeedButton3Click()

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -506,6 +507,80 @@ TEST_F(RecordWindow, AWindowLargerThanTheSurfacesGetsSurfacesOfItsSize)
     EXPECT_EQ(form->SeSkinButton19->pos(), QPoint(form->Pic5->x() + 1, form->Panel2->height() - 36));
     EXPECT_EQ(form->Panel2->pos(), QPoint(5, 16));
     EXPECT_EQ(form->Pic5->width(), 50);
+}
+
+} // namespace
+
+namespace {
+
+QStringList csvLines(const QString &file)
+{
+    QFile csv(file);
+    if (!csv.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+TEST_F(RecordWindow, ExportCsvSitsBesideTheFileItemsAndWritesTheLiveOrTheLoadedRecord)
+{
+    create();
+    QStringList items;
+    for (QAction *action : form->findChild<QMenu *>(QStringLiteral("File1"))->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items, QStringList({ "Open", "New ", "Print", "Export CSV...", "-", "Exit " }));
+
+    // The live record, while it is being recorded.
+    startRecording(QStringLiteral("live.vqr"));
+    for (float seed : { 230.5f, 231.25f, 229.0f })
+        tick(seed);
+    dialogs.fileNames.push_back(path("live.csv"));
+    form->ExportCsv1Click();
+    EXPECT_EQ(dialogs.fileDialogs.back().second, QStringLiteral("live.csv"));
+    QStringList lines = csvLines(path("live.csv"));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("time,CH1 Power (W),")));
+    EXPECT_TRUE(lines[3].endsWith(QStringLiteral(",229.4375"))) << qPrintable(lines[3]); // WRMS of seed 229
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2026-"))) << qPrintable(lines[1]);
+
+    // An existing file is written over only when the user says so; Cancel does nothing.
+    dialogs.fileNames.push_back(path("live.csv"));
+    dialogs.answers.push_back(false);
+    tick(240.0f);
+    form->ExportCsv1Click();
+    EXPECT_EQ(csvLines(path("live.csv")).size(), 4);
+    dialogs.fileNames.push_back(QString());
+    form->ExportCsv1Click();
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+
+    // The loaded record, once one is open.
+    Recorder source;
+    source.settings.channelSignal = { 0, 1, 7, 200, 9, 6 };
+    source.newFile(path("three.vqr"));
+    Measurement.URMS = 0.1f;
+    for (int i = 0; i < 2500; ++i)
+        source.sample(Measurement, clock.current.addSecs(i));
+    source.save();
+    dialogs.fileNames.push_back(path("three.vqr"));
+    form->SeSkinSpeedButton1Click();
+    dialogs.fileNames.push_back(path("three.csv"));
+    form->ExportCsv1Click();
+    EXPECT_EQ(dialogs.fileDialogs.back().second, QStringLiteral("three.csv"));
+    lines = csvLines(path("three.csv"));
+    ASSERT_EQ(lines.size(), 2501);
+    EXPECT_EQ(lines[0],
+        QStringLiteral("time,CH1 Vol (V),CH2 Amp (A),CH3 Power Factor,CH4,CH5 Amp THD,CH6 Frequency (Hz)"));
+    EXPECT_TRUE(lines[2500].contains(QStringLiteral(",0.1,"))) << qPrintable(lines[2500]);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // A file that cannot be written is reported with the system's text.
+    dialogs.fileNames.push_back(path("no folder/three.csv"));
+    form->ExportCsv1Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_FALSE(QFile::exists(path("no folder/three.csv")));
 }
 
 } // namespace
