@@ -19,6 +19,7 @@ constexpr MenuEntry Menu[] = {
     { MenuEntry::Menu, "File1", "File(&F)" },
     { MenuEntry::Item, "N2", "Open", Open },
     { MenuEntry::Item, "N3", "Save", Save },
+    { MenuEntry::Item, "ExportCsv1", "Export CSV...", ExportCsv },
     { MenuEntry::Separator },
     { MenuEntry::Item, "N5", "Print", Print },
     { MenuEntry::Separator },

@@ -82,6 +82,7 @@ enum class MainCommand {
     Ct,
     Handbook,
     WebSite,
+    ExportCsv,
     None
 };
 

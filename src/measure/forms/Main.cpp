@@ -10,7 +10,9 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "link/Registers.h"
+#include "link/SaveName.h"
 #include "link/TComm.h"
+#include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/Harmonic.h"
@@ -101,11 +103,12 @@ void TMainForm::createMenu()
         { &Run1, "Run1" }, { &Help1, "Help1" }, { &N27Menu, "N27Menu" }, { &IEC1Menu, "IEC1Menu" } };
     for (const auto &[member, name] : menus)
         *member = qobject_cast<QMenu *>(made.value(QString::fromLatin1(name)));
-    const std::pair<QAction **, const char *> items[] = { { &N2, "N2" }, { &N3, "N3" }, { &N5, "N5" },
-        { &N7, "N7" }, { &C1, "C1" }, { &N9, "N9" }, { &N11, "N11" }, { &N25, "N25" }, { &N27, "N27" },
-        { &N31, "N31" }, { &N32, "N32" }, { &IEC1, "IEC1" }, { &IEC2, "IEC2" }, { &CSA1, "CSA1" },
-        { &N30, "N30" }, { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" }, { &N15, "N15" }, { &N18, "N18" },
-        { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" }, { &N23, "N23" } };
+    const std::pair<QAction **, const char *> items[]
+        = { { &N2, "N2" }, { &N3, "N3" }, { &ExportCsv1, "ExportCsv1" }, { &N5, "N5" }, { &N7, "N7" },
+              { &C1, "C1" }, { &N9, "N9" }, { &N11, "N11" }, { &N25, "N25" }, { &N27, "N27" },
+              { &N31, "N31" }, { &N32, "N32" }, { &IEC1, "IEC1" }, { &IEC2, "IEC2" }, { &CSA1, "CSA1" },
+              { &N30, "N30" }, { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" }, { &N15, "N15" },
+              { &N18, "N18" }, { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" }, { &N23, "N23" } };
     for (const auto &[member, name] : items)
         *member = qobject_cast<QAction *>(made.value(QString::fromLatin1(name)));
 }
@@ -113,15 +116,15 @@ void TMainForm::createMenu()
 void TMainForm::runCommand(MainCommand command)
 {
     // In the order of MainCommand.
-    static constexpr void (TMainForm::*handlers[])()
-        = { &TMainForm::SeSkinSpeedButton1Click, &TMainForm::SeSkinSpeedButton2Click,
-              &TMainForm::SeSkinSpeedButton3Click, &TMainForm::SeSkinSpeedButton4Click,
-              &TMainForm::SeSkinSpeedButton5Click, &TMainForm::SeSkinSpeedButton6Click,
-              &TMainForm::SeSkinSpeedButton7Click, &TMainForm::SeSkinSpeedButton8Click,
-              &TMainForm::SeSkinSpeedButton9Click, &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click,
-              &TMainForm::C1Click, &TMainForm::N9Click, &TMainForm::N11Click, &TMainForm::N25Click,
-              &TMainForm::N31Click, &TMainForm::N32Click, &TMainForm::IEC2Click, &TMainForm::CSA1Click,
-              &TMainForm::N30Click, &TMainForm::N23Click, &TMainForm::Image1Click };
+    static constexpr void (TMainForm::*handlers[])() = { &TMainForm::SeSkinSpeedButton1Click,
+        &TMainForm::SeSkinSpeedButton2Click, &TMainForm::SeSkinSpeedButton3Click,
+        &TMainForm::SeSkinSpeedButton4Click, &TMainForm::SeSkinSpeedButton5Click,
+        &TMainForm::SeSkinSpeedButton6Click, &TMainForm::SeSkinSpeedButton7Click,
+        &TMainForm::SeSkinSpeedButton8Click, &TMainForm::SeSkinSpeedButton9Click,
+        &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click, &TMainForm::C1Click, &TMainForm::N9Click,
+        &TMainForm::N11Click, &TMainForm::N25Click, &TMainForm::N31Click, &TMainForm::N32Click,
+        &TMainForm::IEC2Click, &TMainForm::CSA1Click, &TMainForm::N30Click, &TMainForm::N23Click,
+        &TMainForm::Image1Click, &TMainForm::ExportCsv1Click };
     static_assert(std::size(handlers) == static_cast<size_t>(MainCommand::None));
     if (command != MainCommand::None)
         (this->*handlers[static_cast<int>(command)])();
@@ -264,6 +267,18 @@ void TMainForm::SeSkinSpeedButton1Click()
         return;
     }
     DrawMeasurement();
+}
+
+void TMainForm::ExportCsv1Click()
+{
+    const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
+    if (fileName.isEmpty())
+        return;
+    try {
+        SaveMeasurementCsv(Measurement, fileName);
+    } catch (const KmrError &error) {
+        showError(error.text());
+    }
 }
 
 void TMainForm::SeSkinSpeedButton2Click()

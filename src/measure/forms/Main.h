@@ -57,10 +57,11 @@ public:
     QMenu *File1 = nullptr, *Option1 = nullptr, *Run1 = nullptr, *Help1 = nullptr;
     QMenu *N27Menu = nullptr; // "Bandwidth" submenu; its menu item is N27
     QMenu *IEC1Menu = nullptr; // "THD" submenu; its menu item is IEC1
-    QAction *N2 = nullptr, *N3 = nullptr, *N5 = nullptr, *N7 = nullptr, *C1 = nullptr, *N9 = nullptr,
-            *N11 = nullptr, *N25 = nullptr, *N27 = nullptr, *N31 = nullptr, *N32 = nullptr, *IEC1 = nullptr,
-            *IEC2 = nullptr, *CSA1 = nullptr, *N30 = nullptr, *N12 = nullptr, *N13 = nullptr, *N14 = nullptr,
-            *N15 = nullptr, *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *Norvo1 = nullptr, *N23 = nullptr;
+    QAction *N2 = nullptr, *N3 = nullptr, *ExportCsv1 = nullptr, *N5 = nullptr, *N7 = nullptr, *C1 = nullptr,
+            *N9 = nullptr, *N11 = nullptr, *N25 = nullptr, *N27 = nullptr, *N31 = nullptr, *N32 = nullptr,
+            *IEC1 = nullptr, *IEC2 = nullptr, *CSA1 = nullptr, *N30 = nullptr, *N12 = nullptr, *N13 = nullptr,
+            *N14 = nullptr, *N15 = nullptr, *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *Norvo1 = nullptr,
+            *N23 = nullptr;
 
     QWidget *Panel1 = nullptr; // client area
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr, *GroupBox4 = nullptr;
@@ -95,6 +96,7 @@ public:
     void MOpenTimerTimer();
     void SeSkinSpeedButton1Click(); // Open measurement file
     void SeSkinSpeedButton2Click(); // Save measurement file
+    void ExportCsv1Click(); // the current measurement as CSV
     void SeSkinSpeedButton3Click(); // Print
     void SeSkinSpeedButton4Click(); // Version
     void SeSkinSpeedButton5Click(); // Record window

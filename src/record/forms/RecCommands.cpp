@@ -3,6 +3,7 @@
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "link/SaveName.h"
 #include "measure/MeasurementRecord.h"
 #include "record/RecordCsv.h"
 #include "record/forms/Rec.h"
@@ -20,9 +21,6 @@
 namespace {
 
 const QString RecordFilter = QStringLiteral("Norvo记录文件(.vqr)|*.vqr");
-const QString CsvFilter = QStringLiteral("CSV(.csv)|*.csv");
-const QString FileExistsTitle = QStringLiteral("File exists");
-const QString FileExistsText = QStringLiteral("  File already exists, overwrite?？  ");
 const QString NotContinuousText
     = QStringLiteral("   To start the test records must be in continuous mode, recording is not started! ");
 const QString NoFileText = QStringLiteral("    Please create a new record file!    ");
@@ -35,11 +33,8 @@ const QString LimitText
 
 void TRecordForm::SeSkinSpeedButton12Click()
 {
-    Dialogs &dialogs = platform::dialogs();
-    const QString fileName = dialogs.saveFileName(RecordFilter, QStringLiteral("RecordFile.vqr"));
+    const QString fileName = AskSaveFileName(RecordFilter, QStringLiteral("RecordFile.vqr"));
     if (fileName.isEmpty())
-        return;
-    if (QFileInfo::exists(fileName) && !dialogs.askYesNo(FileExistsTitle, FileExistsText))
         return;
     // The record starts over only once the new file exists; a recording in progress goes on
     // into it from sample 0, after its last samples went into the old file.
@@ -51,7 +46,7 @@ void TRecordForm::SeSkinSpeedButton12Click()
     Setting1->setEnabled(true);
     setStatusText(5, QStringLiteral("模式：记录"));
     if (!oldFileError.isEmpty())
-        dialogs.message(oldFileError, Dialogs::Icon::Error);
+        platform::dialogs().message(oldFileError, Dialogs::Icon::Error);
 }
 
 void TRecordForm::SeSkinSpeedButton1Click()
@@ -102,12 +97,9 @@ void TRecordForm::ExportCsv1Click()
     const bool loaded = View.mode == ChartMode::Read;
     const QString source = loaded ? LoadedFileName : Record.fileName();
     const QFileInfo sourceInfo(source.isEmpty() ? QStringLiteral("RecordFile.vqr") : source);
-    Dialogs &dialogs = platform::dialogs();
     const QString fileName
-        = dialogs.saveFileName(CsvFilter, sourceInfo.completeBaseName() + QStringLiteral(".csv"));
+        = AskSaveFileName(CsvFileFilter(), sourceInfo.completeBaseName() + QStringLiteral(".csv"));
     if (fileName.isEmpty())
-        return;
-    if (QFileInfo::exists(fileName) && !dialogs.askYesNo(FileExistsTitle, FileExistsText))
         return;
     std::array<uint8_t, RecordChannels> signalBytes = LoadedSignals;
     if (!loaded)
@@ -119,7 +111,7 @@ void TRecordForm::ExportCsv1Click()
         else
             SaveRecordCsv(fileName, Record.live(), Record.count(), signalBytes);
     } catch (const EInOutError &error) {
-        dialogs.message(error.text(), Dialogs::Icon::Error);
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
     }
 }
 

@@ -134,7 +134,8 @@ TEST_F(MainWindow, MenuCaptionsSeparatorsAndStartingStates)
         QMenu *menu;
         QStringList items;
     } cases[] = {
-        { form->File1, { "N2:Open", "N3:Save", "-", "N5:Print", "-", "N7:Exit" } },
+        { form->File1,
+            { "N2:Open", "N3:Save", "ExportCsv1:Export CSV...", "-", "N5:Print", "-", "N7:Exit" } },
         { form->Option1,
             { "C1:Communication", "-", "N9:Style", "-", "N11:Alarm", "-", "N25:校准  (hidden)", "-",
                 "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-" } },
@@ -632,6 +633,35 @@ TEST_F(MeasurementFiles, OverwriteIsAskedAndNoKeepsTheFile)
         EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("  File already exists, overwrite?？  "));
         EXPECT_EQ(readFile(path("b.vqm")), c.overwritten ? recordBytes() : QByteArray("old content"));
     }
+}
+
+TEST_F(MeasurementFiles, ExportCsvWritesTheCurrentMeasurementAndAsksBeforeReplacing)
+{
+    Measurement = sample(220.5f);
+    dialogs.fileNames.push_back(path("m.csv"));
+    form->ExportCsv1->trigger();
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].first, QStringLiteral("CSV(.csv)|*.csv"));
+    EXPECT_EQ(dialogs.fileDialogs[0].second, QStringLiteral("TestFile.csv"));
+    const QByteArray written = readFile(path("m.csv"));
+    EXPECT_TRUE(written.contains("URMS")) << written.left(200).toStdString();
+    EXPECT_TRUE(written.contains("220.5")) << written.left(200).toStdString();
+
+    // An existing file stays as it was when the user says No.
+    writeFile(path("m.csv"), "old content");
+    dialogs.answers = { false };
+    dialogs.fileNames.push_back(path("m.csv"));
+    form->ExportCsv1->trigger();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("File exists"));
+    EXPECT_EQ(readFile(path("m.csv")), QByteArray("old content"));
+
+    // A folder that does not exist: the system's text in an error box, no file.
+    dialogs.fileNames.push_back(path("missing/m.csv"));
+    form->ExportCsv1->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_FALSE(QFileInfo::exists(path("missing/m.csv")));
 }
 
 TEST_F(MeasurementFiles, CancelledDialogsDoNothing)
