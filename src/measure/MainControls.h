@@ -98,7 +98,7 @@ struct MenuEntry
 };
 std::span<const MenuEntry> MainMenuEntries();
 
-// Tool bar buttons, left to right; `glyph` indexes the window's list of standard icons.
+// Tool bar buttons, left to right.
 struct ToolButtonEntry
 {
     int number; // SeSkinSpeedButton<number>

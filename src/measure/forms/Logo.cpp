@@ -1,5 +1,7 @@
 #include "measure/forms/Logo.h"
 
+#include "appearance/Pictures.h"
+
 #include "link/Platform.h"
 
 #include <QGuiApplication>
@@ -17,7 +19,7 @@ TLogoForm::TLogoForm(QWidget *parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 521, 315);
-    Image1->setPixmap(QPixmap(platform::programDir().filePath(QStringLiteral("Pictures/Splash.png"))));
+    Image1->setPixmap(ProgramPicture(QStringLiteral("Pictures/Splash.png"), devicePixelRatioF()));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

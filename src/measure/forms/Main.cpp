@@ -149,8 +149,7 @@ void TMainForm::createClientArea()
 void TMainForm::createStatusBar()
 {
     StatusBar = statusBar();
-    const StatusBarParts parts
-        = BuildStatusBar(StatusBar, platform::programDir().filePath(QStringLiteral("Pictures/Norvo.png")));
+    const StatusBarParts parts = BuildStatusBar(StatusBar, QStringLiteral("Pictures/Norvo.png"));
     StatusPanels = parts.panels;
     ProgressBar1 = parts.progress;
     Image1 = parts.image;

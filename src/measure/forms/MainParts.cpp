@@ -1,5 +1,7 @@
 #include "measure/forms/MainParts.h"
 
+#include "appearance/Pictures.h"
+
 #include "link/Globals.h"
 #include "link/Reply.h"
 #include "measure/MeasurementRecord.h"
@@ -131,7 +133,7 @@ ClientArea BuildClientArea(QWidget *parent)
 
     // The grid leaves 32 to 48 pixels before each value panel: a narrow face keeps the
     // captions clear of the panels.
-    QFont labelFont(QStringLiteral("Liberation Sans"));
+    QFont labelFont(QStringLiteral("MS Sans Serif"));
     labelFont.setPixelSize(11);
     labelFont.setBold(true);
     QPalette labelPalette = parent->palette();
@@ -217,13 +219,13 @@ QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &
     return QRect(0, 0, w, h);
 }
 
-StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile)
+StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture)
 {
     StatusBarParts parts;
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setSizeGripEnabled(false);
     // The panel widths are sized for a small, narrow face.
-    QFont panelFont(QStringLiteral("Liberation Sans"));
+    QFont panelFont(QStringLiteral("MS Sans Serif"));
     panelFont.setPixelSize(11);
     bar->setFont(panelFont);
 
@@ -252,6 +254,6 @@ StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile)
     parts.progress->setGeometry(2, 2, 120, 16);
 
     parts.image->setAlignment(Qt::AlignCenter);
-    parts.image->setPixmap(QPixmap(pictureFile));
+    parts.image->setPixmap(ProgramPicture(picture, parts.image->devicePixelRatioF()));
     return parts;
 }

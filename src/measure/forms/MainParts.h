@@ -78,4 +78,5 @@ struct StatusBarParts
     TProgressBar *progress = nullptr;
     TClickImage *image = nullptr;
 };
-StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &pictureFile);
+// `picture`: the maker's logo, relative to the program's directory.
+StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture);

@@ -1,21 +1,22 @@
 #include "measure/forms/MenuBuilder.h"
 
+#include "appearance/Pictures.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
-QStyle::StandardPixmap glyphOf(int buttonNumber)
+// The tool bar's glyphs in the program's Pictures/Tool folder, by button number.
+QString glyphOf(int buttonNumber)
 {
-    static constexpr QStyle::StandardPixmap glyphs[] = { QStyle::SP_CustomBase, QStyle::SP_DialogOpenButton,
-        QStyle::SP_DialogSaveButton, QStyle::SP_FileDialogContentsView, QStyle::SP_MessageBoxInformation,
-        QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogListView, QStyle::SP_MediaPlay,
-        QStyle::SP_BrowserReload, QStyle::SP_MediaStop, QStyle::SP_MediaSeekForward };
-    return buttonNumber > 0 && buttonNumber < static_cast<int>(std::size(glyphs)) ? glyphs[buttonNumber]
-                                                                                  : QStyle::SP_CustomBase;
+    static constexpr const char *glyphs[] = { "", "Open", "Save", "Print", "Version", "Record", "Harmonic",
+        "Starting", "Single", "Continuous", "Stop" };
+    if (buttonNumber <= 0 || buttonNumber >= static_cast<int>(std::size(glyphs)))
+        return {};
+    return QStringLiteral("Pictures/Tool/%1.png").arg(QString::fromLatin1(glyphs[buttonNumber]));
 }
 } // namespace
 
@@ -69,8 +70,9 @@ QHash<int, QObject *> BuildToolButtons(
     for (const ToolButtonEntry &entry : entries) {
         auto *button = new QToolButton(bar);
         button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(entry.number));
-        button->setIcon(bar->style()->standardIcon(glyphOf(entry.number)));
+        button->setIcon(ProgramIcon(glyphOf(entry.number)));
         button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setAccessibleName(QString::fromUtf8(entry.hint));
         button->setAutoRaise(true);
         button->setEnabled(entry.enabled);
         bar->addWidget(button);

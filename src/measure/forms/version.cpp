@@ -1,5 +1,7 @@
 #include "measure/forms/version.h"
 
+#include "appearance/Pictures.h"
+
 #include "link/Platform.h"
 #include "measure/forms/Main.h"
 
@@ -27,14 +29,14 @@ TVForm::TVForm(QWidget *parent)
     setObjectName(QStringLiteral("VForm"));
     setWindowTitle(QStringLiteral("Version"));
     setFixedSize(313, 137);
-    QFont small(QStringLiteral("Liberation Sans"));
+    QFont small(QStringLiteral("MS Sans Serif"));
     small.setPixelSize(11);
     setFont(small);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 64, 64);
-    Image1->setPixmap(QPixmap(platform::programDir().filePath(QStringLiteral("Pictures/VersionLogo.png"))));
+    Image1->setPixmap(ProgramPicture(QStringLiteral("Pictures/VersionLogo.png"), devicePixelRatioF()));
 
     Label1 = makeLabel(this, "Label1",
         QStringLiteral("NORVO Precision Measurement Technology Co., Ltd") + QStringLiteral("(")
