@@ -81,7 +81,7 @@ QString PeakText(const QString &label, int peak, float scale, const QString &uni
     return label + ShortestText(RoundHalfEven(value, 2)) + unit;
 }
 
-void PressViewButton(ViewButton button, ChartView &view, ViewButtonStates &states)
+void PressViewButton(ViewButton button, StartingChartView &view, ViewButtonStates &states)
 {
     switch (button) {
     case ViewButton::Earlier:
@@ -115,7 +115,7 @@ void PressViewButton(ViewButton button, ChartView &view, ViewButtonStates &state
     }
 }
 
-QSize ChartSurfaceSize(QSize area)
+QSize StartingSurfaceSize(QSize area)
 {
     return { std::max(ChartSurfaceWidth, area.width()), std::max(ChartSurfaceHeight, area.height()) };
 }
@@ -145,7 +145,7 @@ int ChartSampleY(int h, int sample, double scale)
     return h / 2 + 2 - roundHalfEven((sample - CaptureSampleZero) * scale);
 }
 
-std::vector<QPoint> ChartTracePoints(const CaptureSamples &samples, double scale, QSize area, ChartView view)
+std::vector<QPoint> ChartTracePoints(const CaptureSamples &samples, double scale, QSize area, StartingChartView view)
 {
     const int compression = std::max(view.compression, 1);
     const int n = std::min((CaptureSampleCount - view.offset) / compression, area.width());
@@ -160,7 +160,7 @@ std::vector<QPoint> ChartTracePoints(const CaptureSamples &samples, double scale
     return points;
 }
 
-ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureData &capture, ChartView view,
+ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureData &capture, StartingChartView view,
     const QColor &background, const QColor &scaleColor)
 {
     const int w = area.width();

@@ -47,7 +47,7 @@ int PeakDeviation(const CaptureSamples &samples);
 // "电压峰值" or "电流峰值" and the peak times the scale, rounded to two decimals, then the unit.
 QString PeakText(const QString &label, int peak, float scale, const QString &unit);
 
-struct ChartView
+struct StartingChartView
 {
     int offset = 0; // first sample shown, counted from sample 8; 0 to 2240 in steps of 320
     int compression = 1; // sample step, 1 to 4
@@ -65,10 +65,10 @@ struct ViewButtonStates
 
 // One press of a view button: it moves the view while its limit allows, and disables itself
 // only when pressed at the limit; every press enables its opposite.
-void PressViewButton(ViewButton button, ChartView &view, ViewButtonStates &states);
+void PressViewButton(ViewButton button, StartingChartView &view, ViewButtonStates &states);
 
 // The off-screen picture: 2400 x 1600, grown where the chart area is larger.
-QSize ChartSurfaceSize(QSize area);
+QSize StartingSurfaceSize(QSize area);
 
 // Chart geometry for a chart area `h` pixels high.
 int ChartGridY(int h, int line); // line 0 to 10
@@ -76,7 +76,7 @@ double CurrentTraceScale(int h, int peak);
 double VoltageTraceScale(int h, int peak);
 int ChartSampleY(int h, int sample, double scale);
 // The points of one trace: the first at x = 2, then x = t; samples past 2559 are left out.
-std::vector<QPoint> ChartTracePoints(const CaptureSamples &samples, double scale, QSize area, ChartView view);
+std::vector<QPoint> ChartTracePoints(const CaptureSamples &samples, double scale, QSize area, StartingChartView view);
 
 struct ChartPeaks
 {
@@ -92,5 +92,5 @@ const QColor VoltageTraceColor(0, 128, 0);
 // Draws the whole chart for an area of `area` (width w, height h) into `surface`, which
 // must be at least that large: background, dotted grid, the current and voltage traces and
 // the two peak texts.
-ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureData &capture, ChartView view,
+ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureData &capture, StartingChartView view,
     const QColor &background, const QColor &scaleColor);

@@ -109,9 +109,9 @@ TEST(StartingCapture, PeakTextsInVoltsAndAmperes)
         QStringLiteral("电流峰值0.12A"));
 }
 
-TEST(ChartView, ButtonsMoveUntilTheirLimitAndGreyOnlyOnTheNextPress)
+TEST(StartingChartView, ButtonsMoveUntilTheirLimitAndGreyOnlyOnTheNextPress)
 {
-    ChartView view;
+    StartingChartView view;
     ViewButtonStates states;
     for (int press = 1; press <= 7; ++press) {
         PressViewButton(ViewButton::Later, view, states);
@@ -125,7 +125,7 @@ TEST(ChartView, ButtonsMoveUntilTheirLimitAndGreyOnlyOnTheNextPress)
     EXPECT_EQ(view.offset, 1920);
     EXPECT_TRUE(states.later); // its opposite comes back
 
-    ChartView start;
+    StartingChartView start;
     ViewButtonStates fresh;
     PressViewButton(ViewButton::Earlier, start, fresh);
     EXPECT_EQ(start.offset, 0);
@@ -144,7 +144,7 @@ TEST(ChartView, ButtonsMoveUntilTheirLimitAndGreyOnlyOnTheNextPress)
         { ViewButton::LessCompression, 1, 1, true, false },
     };
     for (const Case &c : cases) {
-        ChartView v;
+        StartingChartView v;
         ViewButtonStates s;
         for (int k = 0; k < c.presses; ++k)
             PressViewButton(c.button, v, s);
@@ -185,7 +185,7 @@ TEST(ChartGeometry, PointsFollowOffsetAndCompression)
 
     struct Case
     {
-        ChartView view;
+        StartingChartView view;
         int width;
         int points;
         int firstSample;
@@ -211,17 +211,17 @@ TEST(ChartGeometry, PointsFollowOffsetAndCompression)
 
 TEST(ChartSurface, CoversChartAreasLargerThan2400By1600)
 {
-    EXPECT_EQ(ChartSurfaceSize(QSize(810, 540)), QSize(2400, 1600));
-    EXPECT_EQ(ChartSurfaceSize(QSize(3840, 1000)), QSize(3840, 1600));
-    EXPECT_EQ(ChartSurfaceSize(QSize(5120, 2800)), QSize(5120, 2800));
+    EXPECT_EQ(StartingSurfaceSize(QSize(810, 540)), QSize(2400, 1600));
+    EXPECT_EQ(StartingSurfaceSize(QSize(3840, 1000)), QSize(3840, 1600));
+    EXPECT_EQ(StartingSurfaceSize(QSize(5120, 2800)), QSize(5120, 2800));
 }
 
 class ChartDrawing : public ::testing::Test
 {
 protected:
-    QImage draw(QSize area, const Block &block, ChartView view = {})
+    QImage draw(QSize area, const Block &block, StartingChartView view = {})
     {
-        QImage surface(ChartSurfaceSize(area), QImage::Format_RGB32);
+        QImage surface(StartingSurfaceSize(area), QImage::Format_RGB32);
         peaks = DrawStartingChart(surface, area, block.data(), view, background, scale);
         return surface;
     }

@@ -166,10 +166,10 @@ void TStartingForm::createTopPanel()
 void TStartingForm::FormCreate()
 {
     const QSize screenSize = screen() ? screen()->size() : QSize();
-    ChartPicture = QImage(ChartSurfaceSize(screenSize), QImage::Format_RGB32);
+    ChartPicture = QImage(StartingSurfaceSize(screenSize), QImage::Format_RGB32);
     const std::vector<uint8_t> initial = InitialStartingCaptureBlock();
     std::memcpy(StartingCapture.data(), initial.data(), StartingCapture.size());
-    View = ChartView {};
+    View = StartingChartView {};
     DrawChart();
 }
 
@@ -186,7 +186,7 @@ void TStartingForm::setStatusText(const QString &text)
 void TStartingForm::DrawChart()
 {
     const QSize area = StartingPic->size();
-    const QSize needed = ChartSurfaceSize(area);
+    const QSize needed = StartingSurfaceSize(area);
     if (ChartPicture.width() < needed.width() || ChartPicture.height() < needed.height())
         ChartPicture = QImage(needed, QImage::Format_RGB32);
     Peaks = DrawStartingChart(ChartPicture, area, DecodeStartingCapture(StartingCapture.data()), View,

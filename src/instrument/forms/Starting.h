@@ -46,7 +46,7 @@ public:
 
     // The off-screen picture the chart is drawn into; the paint handler copies from it.
     QImage ChartPicture;
-    ChartView View;
+    StartingChartView View;
     ChartPeaks Peaks; // of the chart last drawn
     uint8_t RangeCode = 0;
 
