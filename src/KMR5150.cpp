@@ -69,6 +69,7 @@ int main(int argc, char **argv)
     EnterInfoForm = new TEnterInfoForm(MainForm);
     HarmonicForm = new THarmonicForm(MainForm);
     RecordForm = new TRecordForm(MainForm);
+    QObject::connect(skin, &Tskin::DisplayColorsChanged, RecordForm, &TRecordForm::DrawChart);
     RecSetForm = new TRecSetForm(MainForm);
     CalibrateForm = new TCalibrateForm(MainForm);
     AlarmForm = new TAlarmForm(MainForm);

@@ -21,6 +21,7 @@
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
+#include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "link/forms/communication.h"
@@ -29,13 +30,16 @@
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Main.h"
 #include "measure/forms/version.h"
+#include "record/Recorder.h"
 #include "record/forms/Rec.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
+#include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -109,6 +113,31 @@ QImage sheet(const std::vector<std::vector<QImage>> &rows, const QStringList &ro
     return out;
 }
 
+// A record file of twenty minutes a second apart, voltage, current, power, reactive power,
+// frequency and power factor, for the record window to show.
+QString makeRecordFile(const QDir &dir)
+{
+    const QString file = dir.filePath(QStringLiteral("Screens.vqr"));
+    Recorder recorder;
+    recorder.settings.channelSignal = { 0, 1, 2, 4, 6, 7 };
+    recorder.settings.samplingIndex = 0;
+    recorder.newFile(file);
+    MeasurementRecord record {};
+    const QDateTime start(QDate(2026, 12, 10), QTime(9, 0));
+    for (int i = 0; i < 1200; ++i) {
+        const double t = i / 40.0;
+        record.URMS = float(230 + 12 * std::sin(t));
+        record.IRMS = float(4 + 2.5 * std::sin(t / 2));
+        record.WRMS = float(600 + 300 * std::sin(t / 3 + 1));
+        record.PQ = float(-150 + 250 * std::cos(t / 1.7));
+        record.UF = float(50 + 0.2 * std::sin(t * 3));
+        record.PF = float(0.85 + 0.1 * std::cos(t));
+        recorder.sample(record, start.addSecs(i));
+    }
+    recorder.save();
+    return file;
+}
+
 bool save(const QImage &image, const QDir &dir, const QString &name)
 {
     const QString path = dir.filePath(name);
@@ -151,6 +180,15 @@ int main(int argc, char **argv)
     External_CT_form = new TExternal_CT_form(MainForm);
     skin = new Tskin(MainForm);
 
+    QTemporaryDir recordDir;
+    try {
+        RecordForm->openRecordFile(makeRecordFile(QDir(recordDir.path())), false);
+        for (int channel : { 1, 1, 1, 1, 1, 1, 5, 5, 5, 5, 5, 5 }) // current and power factor larger
+            RecordForm->ScaleUpClick(channel);
+    } catch (const KmrError &error) {
+        std::fprintf(stderr, "kmr-screens: no record shown: %s\n", qPrintable(error.text()));
+    }
+
     sim::MeasurementModel model(7);
     model.measure(Measurement, 3600.0, 0);
     MainForm->setStatusText(TMainForm::PanelCommunication, QStringLiteral("Sampling completed!"));
@@ -185,6 +223,7 @@ int main(int argc, char **argv)
                 ok &= save(mainRow.back(), shots, QStringLiteral("main-%1-%2.png").arg(look).arg(background));
             // The charts of these two windows take the colours when they are drawn next.
             StartingForm->DrawChart();
+            RecordForm->DrawChart();
             recordRow.push_back(grabWindow(RecordForm));
             startingRow.push_back(grabWindow(StartingForm));
             RecordForm->hide();

@@ -8,6 +8,7 @@
 
 #include "record/ChartView.h"
 #include "record/Recorder.h"
+#include "report/RecordReport.h"
 
 #include <QDialog>
 #include <QImage>
@@ -30,6 +31,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class TPrinterForm;
 
 class TRecordForm : public QDialog
 {
@@ -66,6 +68,15 @@ public:
     void DrawChart();
     const QImage &traceSurface() const { return TraceSurface; }
     const QImage &axisSurface() const { return AxisSurface; }
+
+    // What the record report shows of this window: the chart's record and view, the channel
+    // captions, the status texts and the chart as displayed.
+    RecordReportInput recordReportInput() const;
+    // Keeps the overflow marks computed for a printed record report.
+    void keepPrintedOverflowMarks(const RecordPagePoints &points);
+    // Makes `printer` show and print this window's record and hand back its overflow marks.
+    // The constructor does it with the print window of the program when that exists.
+    void connectPrintWindow(TPrinterForm &printer);
 
     // Handlers.
     void SeSkinSpeedButton1Click(); // Open

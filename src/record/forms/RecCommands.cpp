@@ -6,13 +6,16 @@
 #include "link/SaveName.h"
 #include "measure/MeasurementRecord.h"
 #include "record/RecordCsv.h"
+#include "record/forms/ChartPaintBox.h"
 #include "record/forms/Rec.h"
 #include "record/forms/RecSet.h"
+#include "report/RecordReportSource.h"
 #include "report/forms/Print.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
@@ -120,6 +123,41 @@ void TRecordForm::SeSkinSpeedButton3Click()
     ReportKind = 1;
     if (PrinterForm)
         PrinterForm->exec();
+}
+
+RecordReportInput TRecordForm::recordReportInput() const
+{
+    RecordReportInput input = RecordReportInputFor({ .view = View,
+        .fileReady = RecordFileReady,
+        .live = Record.live(),
+        .recordCount = Record.count(),
+        .loaded = LoadedRecord,
+        .loadedLast = LoadedLast });
+    for (int ch = 0; ch < RecordChannels; ++ch)
+        input.captions[ch] = ChannelCaption[ch]->text();
+    input.stepText = statusText(0);
+    input.startText = statusText(2);
+    input.endText = statusText(3);
+    input.lengthText = statusText(4);
+    input.traceArea = Pic4->size();
+    input.chart = RecordChartPicture(TraceSurface, AxisSurface, input.traceArea);
+    return input;
+}
+
+void TRecordForm::keepPrintedOverflowMarks(const RecordPagePoints &points)
+{
+    KeepPrintedOverflowMarks(View, RecordFileReady, points);
+}
+
+void TRecordForm::connectPrintWindow(TPrinterForm &printer)
+{
+    // The print window may outlive this one while the program ends: it then has no record.
+    const QPointer<TRecordForm> self(this);
+    printer.RecordReportSource = [self] { return self ? self->recordReportInput() : RecordReportInput(); };
+    printer.RecordOverflowSink = [self](const RecordPagePoints &points) {
+        if (self)
+            self->keepPrintedOverflowMarks(points);
+    };
 }
 
 void TRecordForm::SeSkinSpeedButton4Click()

@@ -23,6 +23,9 @@ public:
     // the dialog.
     QPrinter &qprinter() { return m_printer; }
 
+    // Device pixels per inch of a report printed to a PDF file.
+    static constexpr int PdfResolution = 600;
+
 private:
     QPrinter m_printer;
     QPainter m_painter;

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 QString run(const QString &program, const QStringList &arguments)
 {
@@ -143,6 +145,40 @@ INSTANTIATE_TEST_SUITE_P(A4, PdfPrint, testing::Values(QPageLayout::Portrait, QP
     [](const testing::TestParamInfo<QPageLayout::Orientation> &info) {
         return std::string(info.param == QPageLayout::Portrait ? "Portrait" : "Landscape");
     });
+
+TEST_F(ReportForms, APdfFileIsPrintedAt600DpiWhateverTheWritersOwnResolution)
+{
+    // As "Printer Setting" leaves the printer when the user chooses a PDF file.
+    QTemporaryDir out;
+    QtPrinter qtPrinter;
+    QPrinter &q = qtPrinter.qprinter();
+    q.setOutputFormat(QPrinter::PdfFormat);
+    q.setOutputFileName(out.filePath("record.pdf"));
+    q.setPageOrientation(QPageLayout::Landscape);
+    ASSERT_NE(q.resolution(), 600) << "the writer's own resolution";
+    PrinterForm->setPrinter(&qtPrinter);
+    std::optional<RecordPagePoints> points;
+    PrinterForm->RecordOverflowSink = [&](const RecordPagePoints &p) { points = p; };
+    std::vector<float> values(2000, 100.0f);
+    PrinterForm->RecordReportSource = [&] {
+        RecordReportInput input;
+        input.fileReady = true;
+        input.last = 1999;
+        for (auto &s : input.samples)
+            s = values;
+        return input;
+    };
+    ReportKind = 1;
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("; ").toStdString();
+    EXPECT_EQ(q.resolution(), 600);
+    // The chart's points, one every 10 device pixels, are as many as the printable area of
+    // the A4 landscape page takes at 600 dpi (about 540; twice that at 1200 dpi).
+    ASSERT_TRUE(points.has_value());
+    const QRect area = q.pageLayout().paintRectPixels(600);
+    EXPECT_EQ(points->count, RecordPageLayoutFor(area.width(), area.height()).maxPoints);
+    EXPECT_LT(points->count, 560);
+}
 
 TEST_F(ReportForms, WithoutAPrinterPrintingAsksForAPdfFile)
 {
