@@ -362,7 +362,7 @@ void TCommForm::Scan()
         if (!quiet)
             platform::dialogs().message(PortNotFoundText, Dialogs::Icon::None);
         SetSamplingControlsEnabled(false);
-        SetMainStatus(QStringLiteral("Failed,The machine is not connected"));
+        SetMainStatus(QStringLiteral("Failed,The machine is not connected") + HeldPortNote(SelectedPort));
     } else {
         SetCommPort(SelectedPort);
         if (!comm->portOpen())
@@ -447,6 +447,9 @@ void TCommForm::Timer1Timer()
 {
     CountTick(LinkCheckTicks);
     CountTick(ReconnectTicks);
+    if (UsbLink != 1 && !m_inTimer && MainComm())
+        if (const QString status = m_linkWatch.tick(*MainComm()); !status.isEmpty())
+            SetMainStatus(status);
     if (UsbLink != 1 || m_inTimer)
         return;
     m_inTimer = true;
