@@ -76,8 +76,21 @@ QList<Line> splitLines(const QByteArray &text)
     return lines;
 }
 
-std::unique_ptr<CSimpleIniA> parse(const QByteArray &contents, const QString &path)
+std::unique_ptr<CSimpleIniA> parse(QByteArray contents, const QString &path)
 {
+    // The parser stops at a zero byte (a file damaged by a crash may hold some); read it
+    // as the blank the writer makes of one.
+    contents.replace('\0', ' ');
+    // A '[' line without its ']' is no section header, but the parser would read the
+    // header on through the next lines: make it the comment the writer takes it for.
+    for (const Line &line : splitLines(contents)) {
+        qsizetype first = line.start;
+        while (first < line.end && isBlank(contents.at(first)))
+            ++first;
+        if (first < line.end && contents.at(first) == '['
+            && !contents.mid(first, line.end - first).contains(']'))
+            contents[first] = ';';
+    }
     auto ini = std::make_unique<CSimpleIniA>(/*a_bIsUtf8*/ true, /*a_bMultiKey*/ false,
         /*a_bMultiLine*/ false);
     ini->SetSpaces(false);
