@@ -243,7 +243,8 @@ bool QtSerialDevice::open(const QString &path)
     // The lock is taken before anything is changed, so that a device in use elsewhere is
     // left exactly as its holder set it. The terminal's own exclusive mode is not used: a
     // holder killed while it is set leaves a pseudo-terminal barred to everybody but root.
-    if (::tcgetattr(fd, &saved) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || lockFileHolder(location) != 0) {
+    if (::tcgetattr(fd, &saved) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0
+        || lockFileHolder(location) != 0) {
         ::close(fd);
         return false;
     }

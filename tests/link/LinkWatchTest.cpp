@@ -69,7 +69,6 @@ InventoryEntry usbDevice(const QString &serial, int port)
 class LinkWatchTest : public ::testing::Test
 {
 public: // the table of cases below arranges through the fixture
-
     void SetUp() override
     {
         ResetGlobals();
