@@ -21,7 +21,7 @@ const QByteArray Bom("\xEF\xBB\xBF");
 // The reader's notion of a blank.
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; // a zero byte reads as a blank
 }
 
 QByteArray trimmedBlanks(const QByteArray &text)

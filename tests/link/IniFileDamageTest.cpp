@@ -23,6 +23,8 @@ TEST(IniFileDamage, WhatStandsReadsAndWhatIsWrittenReadsBack)
             QByteArray("[CommPort]\r\nPort=7\r\n\0\0\0\0\r\n[CommBaudrate]\r\nBaudrate=5\r\n", 54) },
         { "zero bytes inside a line",
             QByteArray("[CommPort]\nPort=7\n[CommBaudrate]\nBaud\0rate=1\nBaudrate=5\n", 56) },
+        { "zero bytes before a header",
+            QByteArray("[CommPort]\nPort=7\n\0\0\0[CommBaudrate]\nBaudrate=5\n", 47) },
         { "header cut short at the end", "[CommPort]\nPort=7\n[CommBaudrate]\nBaudrate=5\n[" },
         { "header cut short before the others", "[ \n[CommPort]\nPort=7\n[CommBaudrate]\nBaudrate=5\n" },
     };
@@ -37,8 +39,10 @@ TEST(IniFileDamage, WhatStandsReadsAndWhatIsWrittenReadsBack)
 
         ini.writeInteger(QStringLiteral("SkinSet"), QStringLiteral("Skin"), 4);
         ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), 9);
+        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Speed"), 3); // a new key
         EXPECT_EQ(ini.readInteger(QStringLiteral("SkinSet"), QStringLiteral("Skin")), 4);
         EXPECT_EQ(ini.readInteger(QStringLiteral("CommPort"), QStringLiteral("Port")), 9);
+        EXPECT_EQ(ini.readInteger(QStringLiteral("CommPort"), QStringLiteral("Speed")), 3);
         EXPECT_EQ(ini.readInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate")), 5);
     }
 }
