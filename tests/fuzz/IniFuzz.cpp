@@ -117,25 +117,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     }
     const IniFile ini(QStringLiteral("Fuzz.ini"));
+    // Blanks and tabs around a value are not part of it.
+    const auto trimmed = [](QByteArray text) {
+        for (bool again = true; again;) {
+            again = false;
+            while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\t'))
+                text.remove(0, 1);
+            while (!text.isEmpty() && (text.back() == ' ' || text.back() == '\t'))
+                text.chop(1);
+            // The reader's conversion takes a byte-order mark at the start of a value for a
+            // signature and drops it.
+            if (text.startsWith("\xEF\xBB\xBF")) {
+                text.remove(0, 3);
+                again = true;
+            }
+        }
+        return text;
+    };
     QByteArray expected = value.toUtf8();
     for (char &c : expected)
         if (c == '\r' || c == '\n' || c == '\0')
             c = ' ';
-    // The reader's conversion takes a byte-order mark at the start of a value for a
-    // signature and drops it, blanks before it included.
-    for (bool trimmed = false; !trimmed;) {
-        trimmed = true;
-        while (!expected.isEmpty() && (expected.front() == ' ' || expected.front() == '\t'))
-            expected.remove(0, 1);
-        if (expected.startsWith("\xEF\xBB\xBF")) {
-            expected.remove(0, 3);
-            trimmed = false;
-        }
-    }
-    while (!expected.isEmpty() && (expected.back() == ' ' || expected.back() == '\t'))
-        expected.chop(1);
+    expected = trimmed(expected);
     try {
-        const QByteArray read = ini.readString(section, key, QStringLiteral("<missing>")).toUtf8();
+        const QByteArray read = trimmed(ini.readString(section, key, QStringLiteral("<missing>")).toUtf8());
         if (read != expected) {
             std::fprintf(stderr, "read %s, expected %s\n", read.toHex(' ').constData(),
                 expected.toHex(' ').constData());
