@@ -112,6 +112,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         port.received.clear();
         port.written.clear();
     }
+    // What the fakes keep of every call would only grow from run to run.
     world->dialogs.messages.clear();
+    world->clock.sleeps.clear();
+    world->serial.openAttempts.clear();
+    port.readSizes.clear();
+    port.purges.clear();
+    port.settings.clear();
+    port.queueSizes.clear();
     return 0;
 }
