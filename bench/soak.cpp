@@ -214,11 +214,13 @@ bool intact(const sim::SentReply &reply)
 }
 
 // Why an intact reply that was not stored did not make it, from the program's side of the
-// line: where its bytes went.
-std::string explain(const sim::SentReply &reply, double vanishFrom, double vanishTo)
+// line: where its bytes went. `offset` turns the server's times into the program's.
+std::string explain(const sim::SentReply &reply, double offset, double vanishFrom, double vanishTo)
 {
     const QByteArray frame(reinterpret_cast<const char *>(reply.frame.data()), qsizetype(reply.frame.size()));
     const QByteArray head = frame.left(24);
+    const double started = reply.started + offset;
+    const double finished = reply.finished + offset;
     for (const LineEvent &event : lineLog) {
         if (event.kind != LineEvent::Read)
             continue;
@@ -228,14 +230,30 @@ std::string explain(const sim::SentReply &reply, double vanishFrom, double vanis
         if (event.bytes.size() == frame.size())
             return "fetched whole and alone, yet not stored";
         if (event.bytes.indexOf(frame) >= 0)
-            return "fetched together with other bytes in one fetch: dropped as no reply of the instrument";
-        return "fetched in parts: the first part dropped as short (and asked again), the rest as no reply";
+            return at > 0 ? "fetched behind other bytes (the rest of an earlier reply) in one fetch: dropped"
+                          : "fetched with the start of a later reply behind it in one fetch: dropped";
+        if (reply.faults & sim::FaultSplit)
+            return "sent in two bursts with a pause: the first burst fetched alone, dropped as short";
+        return "still arriving when fetched: the first part dropped as short";
     }
     if (reply.finished >= vanishFrom - 0.5 && reply.started <= vanishTo + 0.5)
         return "in transit when the instrument vanished";
+    for (size_t i = 0; i < lineLog.size(); ++i) {
+        const LineEvent &event = lineLog[i];
+        if (event.kind != LineEvent::Close || event.time > finished)
+            continue;
+        double reopened = 1e18;
+        for (size_t k = i + 1; k < lineLog.size(); ++k)
+            if (lineLog[k].kind == LineEvent::Open) {
+                reopened = lineLog[k].time;
+                break;
+            }
+        if (reopened >= started)
+            return "sent while the port was closed (the link check's close, probe and reopen)";
+    }
     for (const LineEvent &event : lineLog) {
         if ((event.kind == LineEvent::Purge || event.kind == LineEvent::Close) && event.dropped > 0
-            && event.time >= reply.started - 0.2 && event.time <= reply.finished + 3)
+            && event.time >= started - 0.2 && event.time <= finished + 3)
             return event.kind == LineEvent::Purge ? "thrown away by the purge of a reopen"
                                                   : "thrown away when the port was closed";
     }
@@ -348,7 +366,7 @@ int main(int argc, char **argv)
                 ++intactSent;
                 if (!storedData.count(qHash(dataOf(reply)))) {
                     ++intactNotStored;
-                    ++reasons[explain(reply, vanishFrom, vanishTo)];
+                    ++reasons[explain(reply, serverEpoch, vanishFrom, vanishTo)];
                 }
             }
             it = measurements.erase(it);
@@ -357,10 +375,13 @@ int main(int argc, char **argv)
             lineLog.pop_front();
     };
 
+    std::vector<std::pair<double, long>> memory; // every five minutes
     QTimer tick;
     tick.setInterval(1000);
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const double t = now();
+        if (t >= 300.0 * double(memory.size() + 1))
+            memory.emplace_back(t, residentKb());
         collect(t - serverEpoch - 10);
         if (!vanished && t >= vanishAt) {
             server.vanish();
@@ -409,6 +430,10 @@ int main(int argc, char **argv)
         longestStall, longestStallOutsideVanish);
     std::printf("memory (resident):                         %ld kB at the start, %ld kB at the end\n",
         memoryStart, memoryEnd);
+    for (const auto &[time, kb] : memory)
+        std::printf("    %6.0f s: %ld kB\n", time, kb);
+    std::printf("    (the simulated instrument runs in this process and keeps its last %zu replies)\n",
+        sim::SimServer::MaxHistory);
     for (const auto &[text, count] : dialogs.messages)
         std::printf("message box %d times: %s\n", count, text.c_str());
     std::printf("status at the end: %s\n", qPrintable(form->statusText(TMainForm::PanelCommunication)));
