@@ -81,6 +81,8 @@ std::unique_ptr<CSimpleIniA> parse(QByteArray contents, const QString &path)
     // The parser stops at a zero byte (a file damaged by a crash may hold some); read it
     // as the blank the writer makes of one.
     contents.replace('\0', ' ');
+    while (contents.startsWith(Bom))
+        contents.remove(0, Bom.size());
     // A '[' line without its ']' is no section header, but the parser would read the
     // header on through the next lines: make it the comment the writer takes it for.
     for (const Line &line : splitLines(contents)) {
@@ -175,7 +177,9 @@ QStringList IniFile::keys(const QString &section) const
 QByteArray IniFile::withValue(
     const QByteArray &original, const QString &section, const QString &key, const QString &value)
 {
-    QByteArray contents = original.startsWith(Bom) ? original.mid(Bom.size()) : original;
+    QByteArray contents = original;
+    while (contents.startsWith(Bom)) // an editor may have put in more than one
+        contents.remove(0, Bom.size());
     const QByteArray sectionName = section.toUtf8();
     const QByteArray keyName = key.toUtf8();
     // A value is one line; a line break or a zero byte in it would cut the file apart.

@@ -36,10 +36,10 @@ QString nameFrom(FuzzInput &input)
     return name;
 }
 
-// Lines without their line breaks; a byte-order mark at the start is not part of the text.
+// Lines without their line breaks; byte-order marks at the start are not part of the text.
 QList<QByteArray> linesOf(QByteArray text)
 {
-    if (text.startsWith("\xEF\xBB\xBF"))
+    while (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
     QList<QByteArray> lines;
     qsizetype start = 0;

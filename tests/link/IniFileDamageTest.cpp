@@ -4,6 +4,8 @@
 #include "link/IniFile.h"
 #include "support/Fakes.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 static void PrintTo(const QString &text, std::ostream *os)
@@ -25,6 +27,8 @@ TEST(IniFileDamage, WhatStandsReadsAndWhatIsWrittenReadsBack)
             QByteArray("[CommPort]\nPort=7\n[CommBaudrate]\nBaud\0rate=1\nBaudrate=5\n", 56) },
         { "zero bytes before a header",
             QByteArray("[CommPort]\nPort=7\n\0\0\0[CommBaudrate]\nBaudrate=5\n", 47) },
+        { "two byte-order marks",
+            "\xEF\xBB\xBF\xEF\xBB\xBF[CommPort]\nPort=7\n[CommBaudrate]\nBaudrate=5\n" },
         { "header cut short at the end", "[CommPort]\nPort=7\n[CommBaudrate]\nBaudrate=5\n[" },
         { "header cut short before the others", "[ \n[CommPort]\nPort=7\n[CommBaudrate]\nBaudrate=5\n" },
     };
@@ -44,5 +48,14 @@ TEST(IniFileDamage, WhatStandsReadsAndWhatIsWrittenReadsBack)
         EXPECT_EQ(ini.readInteger(QStringLiteral("CommPort"), QStringLiteral("Port")), 9);
         EXPECT_EQ(ini.readInteger(QStringLiteral("CommPort"), QStringLiteral("Speed")), 3);
         EXPECT_EQ(ini.readInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate")), 5);
+
+        // Writing what is there already leaves the file as it is.
+        const auto bytes = [&] {
+            QFile file(dir.filePath(QStringLiteral("SysSet.ini")));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), 9);
+        EXPECT_EQ(bytes(), before);
     }
 }
