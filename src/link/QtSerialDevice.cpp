@@ -265,8 +265,10 @@ bool QtSerialDevice::open(const QString &path)
         uint32_t queued = 0;
         // A hung-up line is lost here; received bytes wait for the next read, and the
         // watch rests until then instead of firing for them again and again.
+        m_inHangUpWatch = true;
         if (queueStatus(mask, queued) && queued > 0)
             watchHangUp(false);
+        m_inHangUpWatch = false;
     });
     return true;
 }
@@ -281,10 +283,13 @@ void QtSerialDevice::close()
 {
     if (m_fd < 0)
         return;
-    // The notifier may be the caller (a hang-up noticed by it): it goes later.
+    // When the notifier itself noticed the hang-up, it is still running: it goes later.
     if (m_hangUpWatch) {
         m_hangUpWatch->setEnabled(false);
-        m_hangUpWatch.release()->deleteLater();
+        if (m_inHangUpWatch)
+            m_hangUpWatch.release()->deleteLater();
+        else
+            m_hangUpWatch.reset();
     }
     if (!m_lost && m_savedSettings.size() == sizeof(termios))
         ::tcsetattr(m_fd, TCSANOW, reinterpret_cast<const termios *>(m_savedSettings.constData()));

@@ -74,6 +74,7 @@ private:
     int m_fd = -1;
     // Notices a far end that hangs up while nobody reads; off while received bytes wait.
     std::unique_ptr<QSocketNotifier> m_hangUpWatch;
+    bool m_inHangUpWatch = false;
     QByteArray m_savedSettings; // the terminal's settings before the open, put back at close
 #else
     void handleError(QSerialPort::SerialPortError error);
