@@ -21,7 +21,7 @@ const QByteArray Bom("\xEF\xBB\xBF");
 // The reader's notion of a blank.
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; // a zero byte reads as a blank
 }
 
 QByteArray trimmedBlanks(const QByteArray &text)
@@ -76,8 +76,23 @@ QList<Line> splitLines(const QByteArray &text)
     return lines;
 }
 
-std::unique_ptr<CSimpleIniA> parse(const QByteArray &contents, const QString &path)
+std::unique_ptr<CSimpleIniA> parse(QByteArray contents, const QString &path)
 {
+    // The parser stops at a zero byte (a file damaged by a crash may hold some); read it
+    // as the blank the writer makes of one.
+    contents.replace('\0', ' ');
+    while (contents.startsWith(Bom))
+        contents.remove(0, Bom.size());
+    // A '[' line without its ']' is no section header, but the parser would read the
+    // header on through the next lines: make it the comment the writer takes it for.
+    for (const Line &line : splitLines(contents)) {
+        qsizetype first = line.start;
+        while (first < line.end && isBlank(contents.at(first)))
+            ++first;
+        if (first < line.end && contents.at(first) == '['
+            && !contents.mid(first, line.end - first).contains(']'))
+            contents[first] = ';';
+    }
     auto ini = std::make_unique<CSimpleIniA>(/*a_bIsUtf8*/ true, /*a_bMultiKey*/ false,
         /*a_bMultiLine*/ false);
     ini->SetSpaces(false);
@@ -162,7 +177,9 @@ QStringList IniFile::keys(const QString &section) const
 QByteArray IniFile::withValue(
     const QByteArray &original, const QString &section, const QString &key, const QString &value)
 {
-    QByteArray contents = original.startsWith(Bom) ? original.mid(Bom.size()) : original;
+    QByteArray contents = original;
+    while (contents.startsWith(Bom)) // an editor may have put in more than one
+        contents.remove(0, Bom.size());
     const QByteArray sectionName = section.toUtf8();
     const QByteArray keyName = key.toUtf8();
     // A value is one line; a line break or a zero byte in it would cut the file apart.

@@ -1,11 +1,16 @@
 #pragma once
 
-// The serial device of the running program, on Qt Serial Port.
+// The serial device of the running program. On Unix it drives the terminal device itself
+// (termios); elsewhere it goes through Qt Serial Port.
 
 #include "link/Platform.h"
 
 #include <QSerialPort>
 #include <QString>
+
+#include <memory>
+
+class QSocketNotifier;
 
 class QtSerialDevice final : public SerialDevice
 {
@@ -29,7 +34,10 @@ public:
 
     // Resolves symbolic links first, so that every name of one device shares its lock, and
     // holds the device exclusively: another open of it fails, in this process or another,
-    // also for root.
+    // also for root. On Unix the lock is a flock on the device itself, which the kernel
+    // lets go when the process ends however it ends: no lock file is left behind. A lock
+    // file of the system lock directory (LCK..name) counts as a holder only while the
+    // process it names is running.
     bool open(const QString &path) override;
     void close() override;
     bool isOpen() const override;
@@ -38,7 +46,6 @@ public:
     // Each setting is tried; a device that refuses one (a pseudo-terminal, an odd speed)
     // keeps the others, and the result says whether all were taken.
     bool applySettings(const LineSettings &settings) override;
-    // Counts both the bytes Qt has already pulled in and those still in the kernel.
     bool queueStatus(uint32_t &errorMask, uint32_t &queued) override;
     int64_t read(char *data, int64_t size) override;
     int64_t write(const char *data, int64_t size) override;
@@ -48,21 +55,33 @@ public:
 
     // The path that was opened, symbolic links resolved; empty while closed.
     QString openedPath() const;
-    // Bytes Qt has already read from the device and not yet handed on.
-    qint64 heldByQt() const { return m_port.bytesAvailable(); }
     // True after the device went away under us (hang-up, unplugged); it is closed then.
     bool lost() const { return m_lost; }
 
+    // Who holds the device at `path` (any of its names), as "KMR5150 (process 1234)";
+    // "another program" when it is held but the holder cannot be named; empty when no
+    // running program holds it.
+    static QString holder(const QString &path);
+
 private:
-    void handleError(QSerialPort::SerialPortError error);
     void loseDevice();
-    void releaseLock();
+
+    QString m_path;
+    bool m_lost = false;
+#ifdef Q_OS_UNIX
+    void watchHangUp(bool on);
+
+    int m_fd = -1;
+    // Notices a far end that hangs up while nobody reads; off while received bytes wait.
+    std::unique_ptr<QSocketNotifier> m_hangUpWatch;
+    bool m_inHangUpWatch = false;
+    QByteArray m_savedSettings; // the terminal's settings before the open, put back at close
+#else
+    void handleError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
-    QString m_path;
-    int m_lockFd = -1; // holds the lock on the device while open
     // Above 0 while one of our own calls runs: an error it raises is that call's result,
     // not the loss of the device.
     int m_ownCalls = 0;
-    bool m_lost = false;
+#endif
 };

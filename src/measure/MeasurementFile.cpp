@@ -14,11 +14,102 @@
 #include <windows.h>
 #endif
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+#ifdef Q_OS_UNIX
+QString systemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// What a name that is not a plain file names, for the message; empty for a plain file.
+QString otherKind(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a plain file");
+}
+
+[[noreturn]] void refuse(const QString &fileName, const QString &kind)
+{
+    throw EInOutError(QStringLiteral("\"%1\" is %2, not a file").arg(fileName, kind));
+}
+#endif
+} // namespace
+
+void CheckRegularFileName(const QString &fileName)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::stat(QFile::encodeName(fileName).constData(), &info) == 0) {
+        const QString kind = otherKind(info.st_mode);
+        if (!kind.isEmpty())
+            refuse(fileName, kind);
+    }
+#else
+    Q_UNUSED(fileName);
+#endif
+}
+
+void OpenRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode)
+{
+#ifdef Q_OS_UNIX
+    // Opened without waiting, so that a pipe without a writer or a device cannot hold the
+    // caller; what was opened is then checked, not what the name named a moment before.
+    const bool writing = mode & QIODevice::WriteOnly;
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    flags |= writing ? ((mode & QIODevice::ReadOnly) ? O_RDWR : O_WRONLY) | O_CREAT : O_RDONLY;
+    CheckRegularFileName(fileName);
+    const int fd = ::open(QFile::encodeName(fileName).constData(), flags, 0666);
+    if (fd < 0)
+        throw EInOutError(systemText(errno));
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw EInOutError(systemText(error));
+    }
+    const QString kind = otherKind(info.st_mode);
+    if (!kind.isEmpty()) {
+        ::close(fd);
+        refuse(fileName, kind);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (writing && (mode & QIODevice::Truncate) && ::ftruncate(fd, 0) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw EInOutError(systemText(error));
+    }
+    file.setFileName(fileName);
+    if (!file.open(fd, mode & ~QIODevice::Truncate, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw EInOutError(file.errorString());
+    }
+#else
+    file.setFileName(fileName);
+    if (!file.open(mode))
+        throw EInOutError(file.errorString());
+#endif
+}
+
 void SaveMeasurementFile(const QString &fileName, const MeasurementRecord &record)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw EInOutError(file.errorString());
+    QFile file;
+    OpenRegularFile(file, fileName, QIODevice::WriteOnly | QIODevice::Truncate);
     const qint64 written = file.write(reinterpret_cast<const char *>(&record), MeasurementRecordBytes);
     // A full disk may only show when the buffered bytes go out.
     if (written != MeasurementRecordBytes || !file.flush())
@@ -30,9 +121,8 @@ void SaveMeasurementFile(const QString &fileName, const MeasurementRecord &recor
 
 void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(file.errorString());
+    QFile file;
+    OpenRegularFile(file, fileName, QIODevice::ReadOnly);
     // Read into a copy first: a short file or a read that fails part-way must not leave
     // the shown measurement half replaced.
     char bytes[MeasurementRecordBytes];
@@ -54,6 +144,8 @@ bool SaveMeasurementCommand(const MeasurementRecord &record)
     const QString fileName = dialogs.saveFileName(MeasurementSaveFilter, MeasurementProposedName);
     if (fileName.isEmpty())
         return false;
+    // A folder, pipe or device is refused before the question: it cannot be overwritten.
+    CheckRegularFileName(fileName);
     if (QFileInfo::exists(fileName) && !dialogs.askYesNo(OverwriteTitle, OverwriteQuestion))
         return false;
     SaveMeasurementFile(fileName, record);

@@ -4,6 +4,7 @@
 
 #include "measure/MeasurementRecord.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,14 @@ inline const QString MeasurementSaveFilter = QStringLiteral("Norvo测量文件(.
 inline const QString MeasurementOpenFilter = QStringLiteral("NorvoFile|*.vqm|AllFile|*.*");
 inline const QString OverwriteTitle = QStringLiteral("File exists");
 inline const QString OverwriteQuestion = QStringLiteral("  File already exists, overwrite?？  ");
+
+// Opens a plain file only. A name that names a folder, a pipe, a device or a socket is
+// refused at once with EInOutError ("\"/tmp/x.vqm\" is a pipe, not a file") instead of
+// waiting on it; other failures carry the system's text. Truncate is done only after the
+// check, so refusing never harms what the name named.
+void OpenRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode);
+// Throws the same refusal when an existing name is not a plain file; a missing name passes.
+void CheckRegularFileName(const QString &fileName);
 
 // Both throw EInOutError carrying the system's text of the failure.
 void SaveMeasurementFile(const QString &fileName, const MeasurementRecord &record);

@@ -11,5 +11,8 @@ double RoundHalfEven(double value, int decimals);
 // the decimal point, no exponent for ordinary magnitudes.
 QString ShortestText(double value);
 // The value rounded to `decimals` (ties to even), written shortest, `filler` appended, then
-// cut to its first 6 characters when `cutTo6`, then `suffix` appended.
+// cut to its first 6 characters when `cutTo6`, then `suffix` appended. The cut only drops
+// decimals: a text that would lose its exponent or whole-number digits is written instead
+// as the most precise exponent text that fits ("1E38", "-1.2E6"). NaN and infinities read
+// "NAN", "INF" and "-INF".
 QString NumberText(double value, int decimals, const QString &filler, bool cutTo6, const QString &suffix);

@@ -11,8 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Readable QString values in failure messages.
 static void PrintTo(const QString &text, std::ostream *os)
@@ -341,4 +349,107 @@ TEST_F(MeasurementFile, CommandLineLoadsMeasurementsAndHandsOnRecords)
             EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
         }
     }
+}
+
+namespace {
+// Runs `call` on a thread and waits at most a few seconds for it. A call stuck opening the
+// pipe `fifo` is set free by opening its other end, so that a fault shows as a failure
+// instead of a test that never ends. True when the call came back by itself in time.
+bool returnsWithoutWaiting(const std::function<void()> &call, const QString &fifo)
+{
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        call();
+        done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool inTime = done;
+    while (!done) {
+        // Both ends, without waiting: whichever end the call waits on is then taken.
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (writer >= 0)
+            ::close(writer);
+        if (reader >= 0)
+            ::close(reader);
+    }
+    worker.join();
+    return inTime;
+}
+} // namespace
+
+TEST_F(MeasurementFile, PipesFoldersAndDevicesAreRefusedAtOnce)
+{
+    FakeDialogs dialogs;
+    const QString fifo = path("pipe.vqm");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = path("folder.vqm");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    struct Case
+    {
+        QString name;
+        const char *kind;
+    } cases[] = {
+        { fifo, "a pipe" },
+        { folder, "a folder" },
+        { QStringLiteral("/dev/null"), "a device" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString refusal = QStringLiteral("\"%1\" is %2, not a file").arg(c.name, QLatin1String(c.kind));
+        MeasurementRecord record = patterned();
+        const QByteArray before = bytesOf(record);
+
+        QString loadError;
+        EXPECT_TRUE(returnsWithoutWaiting(
+            [&] {
+                try {
+                    LoadMeasurementFile(c.name, record);
+                } catch (const EInOutError &error) {
+                    loadError = error.text();
+                }
+            },
+            fifo));
+        EXPECT_EQ(loadError, refusal);
+        EXPECT_EQ(bytesOf(record), before);
+
+        QString saveError;
+        EXPECT_TRUE(returnsWithoutWaiting(
+            [&] {
+                try {
+                    SaveMeasurementFile(c.name, record);
+                } catch (const EInOutError &error) {
+                    saveError = error.text();
+                }
+            },
+            fifo));
+        EXPECT_EQ(saveError, refusal);
+
+        // Start-up with such a name shows the refusal and goes on.
+        if (ClassifyCommandLineFile(c.name) == CommandLineKind::MeasurementFile) {
+            dialogs.messages.clear();
+            CommandLineKind kind = CommandLineKind::MeasurementFile;
+            EXPECT_TRUE(returnsWithoutWaiting(
+                [&] {
+                    kind = HandleCommandLine({ QStringLiteral("KMR5150"), c.name }, Measurement);
+                },
+                fifo));
+            EXPECT_EQ(kind, CommandLineKind::None);
+            ASSERT_EQ(dialogs.messages.size(), 1u);
+            EXPECT_EQ(dialogs.messages[0].text, refusal);
+        }
+
+        // Save refuses before asking whether to overwrite.
+        dialogs.questions.clear();
+        dialogs.fileNames = { c.name };
+        dialogs.answers = { true };
+        EXPECT_THROW(SaveMeasurementCommand(record), EInOutError);
+        EXPECT_TRUE(dialogs.questions.empty());
+    }
+    struct stat info;
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is left as it was";
 }

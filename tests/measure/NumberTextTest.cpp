@@ -95,7 +95,7 @@ TEST(NumberText, RoundsFillsCutsAndAppendsInThatOrder)
         { 49.9, 3, ".00", false, "Hz", "49.9Hz" }, // a point already there: no filler
         { -230.1234, 3, ".0", true, "V", "-230.1V" }, // the sign counts among the six
         { 123456.7, 2, ".0", true, "", "123456" }, // cut drops the decimals
-        { 1234567.0, 2, ".0", true, "", "123456" }, // filler first, then cut
+        { 1234567.0, 2, ".0", true, "", "1.23E6" }, // a cut never drops whole-number digits
         { 12345.678, 3, ".0", false, "", "12345.678" },
         { 0.00004, 4, ".0", true, "", "0.0" }, // rounds to zero, then the filler
         { -0.00004, 4, ".0", true, "", "0.0" }, // and not "-0.0"
@@ -109,4 +109,34 @@ TEST(NumberText, RoundsFillsCutsAndAppendsInThatOrder)
         EXPECT_EQ(NumberText(c.value, c.decimals, QLatin1String(c.filler), c.cut, QLatin1String(c.suffix)),
             QString::fromLatin1(c.expected))
             << c.value;
+}
+
+TEST(NumberText, CutKeepsTheMagnitudeOfHugeValuesAndNamesNonNumbers)
+{
+    struct Case
+    {
+        double value;
+        int decimals;
+        bool cut;
+        const char *expected;
+    } cases[] = {
+        { double(1e38f), 3, true, "1E38V" }, // read "9.9999V" when cut blindly
+        { double(-1e38f), 3, true, "-1E38V" }, // read "-9.999V"
+        { double(3.4e38f), 2, true, "3.4E38V" },
+        { 1.5e20, 2, true, "1.5E20V" }, // fits as it is
+        { 1.23456e20, 2, true, "1.2E20V" }, // mantissa rounded to fit, exponent kept
+        { -1.23456e20, 2, true, "-1E20V" },
+        { 9999999.6, 0, true, "1E7V" }, // rounds up to 10000000: eight whole digits
+        { -1234567.0, 2, true, "-1.2E6V" },
+        { 999999.99, 2, true, "999999V" }, // six whole digits fit: only decimals go
+        { double(1e38f), 3, false, "9.99999968028569E37V" }, // uncut: all 15 digits
+        { NaN, 3, true, "NANV" },
+        { NaN, 3, false, "NANV" },
+        { -Inf, 2, true, "-INFV" },
+        { Inf, 1, false, "INFV" },
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(NumberText(c.value, c.decimals, QStringLiteral(".0"), c.cut, QStringLiteral("V")),
+            QString::fromLatin1(c.expected))
+            << c.value << (c.cut ? " cut" : "");
 }

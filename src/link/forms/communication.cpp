@@ -345,7 +345,8 @@ void TCommForm::Scan()
         if (!quiet)
             platform::dialogs().message(PortNotFoundText, Dialogs::Icon::None);
         emit SamplingControlsEnabled(false);
-        emit MainStatusChanged(QStringLiteral("Failed,The machine is not connected"));
+        emit MainStatusChanged(
+            QStringLiteral("Failed,The machine is not connected") + HeldPortNote(SelectedPort));
     } else {
         SetCommPort(SelectedPort);
         if (!comm->portOpen())
@@ -430,6 +431,9 @@ void TCommForm::Timer1Timer()
 {
     CountTick(LinkCheckTicks);
     CountTick(ReconnectTicks);
+    if (UsbLink != 1 && !m_inTimer && MainComm())
+        if (const QString status = m_linkWatch.tick(*MainComm()); !status.isEmpty())
+            emit MainStatusChanged(status);
     if (UsbLink != 1 || m_inTimer)
         return;
     m_inTimer = true;

@@ -6,6 +6,7 @@
 // starts the settings read chain. Its timer watches the link while the instrument's USB
 // port is in use and reopens the port after the adapter comes back.
 
+#include "link/LinkWatch.h"
 #include "link/TComm.h"
 
 #include <QDialog>
@@ -115,6 +116,7 @@ private:
     QButtonGroup *m_portGroup = nullptr;
     QList<QRadioButton *> m_portButtons;
     bool m_inTimer = false; // an error box shown by the link check must not stack up
+    LinkWatch m_linkWatch; // reopens any other port that was lost
 };
 
 extern TCommForm *CommForm;
