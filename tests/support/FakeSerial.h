@@ -39,7 +39,7 @@ struct FakePort
     bool failQueueStatus = false; // the query fails, as when the device is gone
     bool failRead = false;
     bool failWrite = false;
-    int64_t writeLimit = -1;      // a write takes at most this many bytes; -1 takes all
+    int64_t writeLimit = -1; // a write takes at most this many bytes; -1 takes all
     bool failModemStatus = false;
     bool failSettings = false;
     bool failDtrRts = false;
@@ -48,14 +48,14 @@ struct FakePort
     QByteArray received;
     // Every byte written, in order.
     QByteArray written;
-    uint32_t modemBits = 0;       // SerialDevice::ModemBits of the far end
-    uint32_t errorMask = 0;       // reported by every queue query
+    uint32_t modemBits = 0; // SerialDevice::ModemBits of the far end
+    uint32_t errorMask = 0; // reported by every queue query
 
-    int opens = 0;                // successful opens
+    int opens = 0; // successful opens
     std::vector<LineSettings> settings; // every applySettings, in order
-    std::vector<uint32_t> purges;       // every purge's flags, in order
-    std::vector<uint32_t> queueSizes;   // input and output size of every setupQueues
-    std::vector<int64_t> readSizes;     // the size every read asked for
+    std::vector<uint32_t> purges; // every purge's flags, in order
+    std::vector<uint32_t> queueSizes; // input and output size of every setupQueues
+    std::vector<int64_t> readSizes; // the size every read asked for
     bool dtr = false;
     bool rts = false;
 
@@ -69,7 +69,10 @@ struct FakePort
 class FakeSerialDevice final : public SerialDevice
 {
 public:
-    explicit FakeSerialDevice(class FakeSerialBackend &backend) : m_backend(backend) {}
+    explicit FakeSerialDevice(class FakeSerialBackend &backend)
+        : m_backend(backend)
+    {
+    }
     ~FakeSerialDevice() override;
 
     bool open(const QString &path) override;
@@ -132,7 +135,11 @@ private:
 class FakePortMap final : public PortMap
 {
 public:
-    explicit FakePortMap(const QMap<int, QString> &paths = {}) : paths(paths) { platform::install(this); }
+    explicit FakePortMap(const QMap<int, QString> &paths = {})
+        : paths(paths)
+    {
+        platform::install(this);
+    }
     ~FakePortMap() override { platform::install(static_cast<PortMap *>(nullptr)); }
 
     QString devicePath(int portNumber) const override { return paths.value(portNumber); }

@@ -32,11 +32,11 @@ public:
 
     void message(const QString &text, Icon icon, const QString &title) override
     {
-        messages.push_back({text, icon, title});
+        messages.push_back({ text, icon, title });
     }
     bool askYesNo(const QString &title, const QString &text) override
     {
-        questions.push_back({text, Icon::Question, title});
+        questions.push_back({ text, Icon::Question, title });
         if (answers.empty())
             return false;
         const bool answer = answers.front();
@@ -45,12 +45,12 @@ public:
     }
     QString openFileName(const QString &filter, const QString &proposedName) override
     {
-        fileDialogs.push_back({filter, proposedName});
+        fileDialogs.push_back({ filter, proposedName });
         return takeName();
     }
     QString saveFileName(const QString &filter, const QString &proposedName) override
     {
-        fileDialogs.push_back({filter, proposedName});
+        fileDialogs.push_back({ filter, proposedName });
         return takeName();
     }
     void openUrl(const QString &address) override { openedUrls << address; }

@@ -15,12 +15,10 @@
 
 namespace {
 
+using sim::Reply;
 using simtest::Bytes;
 using simtest::readFrame;
 using simtest::writeFrame;
-using sim::Reply;
-
-
 
 std::vector<Reply> send(sim::Instrument &instrument, const Bytes &request, double now = 1.0)
 {
