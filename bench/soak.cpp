@@ -10,6 +10,7 @@
 // instrument did not send (must be 0), the longest stall without a request, resends, the
 // memory of the process at the start and the end, and why each intact reply was not stored.
 
+#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
@@ -300,6 +301,7 @@ int main(int argc, char **argv)
     auto *form = new TMainForm;
     MainForm = form;
     CommForm = new TCommForm(form);
+    ConnectCommAndMain(CommForm, form);
     StartingForm = new TStartingForm(form);
     AlarmForm = new TAlarmForm(form);
     InstrumentAddress = 1;

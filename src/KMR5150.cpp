@@ -4,6 +4,7 @@
 
 #include "app/forms/Application.h"
 #include "app/forms/QtDialogs.h"
+#include "app/forms/Wiring.h"
 #include "appearance/Fonts.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Alarm.h"
@@ -22,22 +23,6 @@
 #include "report/forms/Print.h"
 
 #include <memory>
-
-namespace {
-// What the connection window and the main window need from each other.
-void connectCommAndMain(TCommForm *comm, TMainForm *main)
-{
-    comm->setMainComm(main->Comm1);
-    QObject::connect(comm, &TCommForm::MainStatusChanged, main,
-        [main](const QString &text) { main->setStatusText(TMainForm::PanelCommunication, text); });
-    QObject::connect(comm, &TCommForm::SamplingControlsEnabled, main, [main](bool enabled) {
-        main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
-    });
-    QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
-    main->setBaudIndex(comm->SelectedBaudIndex());
-    QObject::connect(main, &TMainForm::CommunicationRequested, comm, [comm] { comm->exec(); });
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -63,7 +48,7 @@ int main(int argc, char **argv)
     skin->FormCreate(); // the stored skin and display colours
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
-    connectCommAndMain(CommForm, MainForm);
+    ConnectCommAndMain(CommForm, MainForm);
     CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
     PrinterForm = new TPrinterForm(MainForm);
     EnterInfoForm = new TEnterInfoForm(MainForm);

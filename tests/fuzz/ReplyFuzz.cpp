@@ -4,6 +4,7 @@
 // a 2532-byte frame with a good CRC.
 
 #include "FuzzInput.h"
+#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
@@ -61,6 +62,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     world->form = new TMainForm;
     MainForm = world->form;
     CommForm = new TCommForm(world->form);
+    ConnectCommAndMain(CommForm, world->form);
     StartingForm = new TStartingForm(world->form);
     AlarmForm = new TAlarmForm(world->form);
     RecordForm = new TRecordForm(world->form);

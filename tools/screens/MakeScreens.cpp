@@ -14,6 +14,7 @@
 // PROGRAM_DIR holds the data folders (SkinsFile, Pictures), as the build folder does. No
 // setting is stored: the looks are applied without the skin window.
 
+#include "app/forms/Wiring.h"
 #include "appearance/Fonts.h"
 #include "appearance/SkinChoice.h"
 #include "appearance/SkinEngine.h"
@@ -173,6 +174,7 @@ int main(int argc, char **argv)
     MainForm = new TMainForm(nullptr, {});
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
+    ConnectCommAndMain(CommForm, MainForm);
     HarmonicForm = new THarmonicForm(MainForm);
     RecordForm = new TRecordForm(MainForm);
     AlarmForm = new TAlarmForm(MainForm);

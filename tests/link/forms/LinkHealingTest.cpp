@@ -3,6 +3,7 @@
 // instrument vanishes and comes back on a new device node. A port another program holds is
 // named in the status of a scan that cannot open it.
 
+#include "app/forms/Wiring.h"
 #include "link/forms/MainFixture.h"
 
 #include "link/IniFile.h"
@@ -63,6 +64,7 @@ protected:
         form = std::make_unique<TMainForm>();
         MainForm = form.get();
         CommForm = new TCommForm(form.get());
+        ConnectCommAndMain(CommForm, form.get());
         StartingForm = new TStartingForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
         CommForm->FormCreate();

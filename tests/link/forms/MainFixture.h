@@ -4,6 +4,7 @@
 // the secondary windows the main window talks to. Shared by the main window and dispatcher
 // tests.
 
+#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
@@ -71,19 +72,6 @@ inline QByteArray RecordBytes(const MeasurementRecord &record, int count = Measu
 }
 
 // The connection window and the main window, connected as the program start connects them.
-inline void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
-{
-    comm->setMainComm(main->Comm1);
-    QObject::connect(comm, &TCommForm::MainStatusChanged, main,
-        [main](const QString &text) { main->setStatusText(TMainForm::PanelCommunication, text); });
-    QObject::connect(comm, &TCommForm::SamplingControlsEnabled, main, [main](bool enabled) {
-        main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
-    });
-    QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
-    main->setBaudIndex(comm->SelectedBaudIndex());
-    QObject::connect(main, &TMainForm::CommunicationRequested, comm, [comm] { comm->exec(); });
-}
-
 class MainFormFixture : public ::testing::Test
 {
 protected:
