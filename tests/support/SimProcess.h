@@ -8,7 +8,7 @@
 //     ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
 //     open(sim.devicePath()) ...
 //
-// The executable is taken from the environment variable KMR_SIM_PATH (ctest sets it), else
+// The executable is taken from the environment variable KMR_SIM_PATH when it is set, else
 // looked for beside the test program and in the build tree above it. Standard output and
 // standard error go to files, so a verbose simulator never blocks on a full pipe.
 
