@@ -165,9 +165,12 @@ run_program() {
 
 listing() { (cd "$1" && find . | sort); }
 
+# The data folders the program reads while it starts; the record window reads PenData only
+# when it first draws, and the handbook is opened on demand, so those two are checked by the
+# install listing alone.
 folder_paths() {
     local base=$1 f
-    for f in Pictures SkinsFile PenData; do
+    for f in Pictures SkinsFile; do
         [[ -d $base/$f ]] && printf '%s\n' "$base/$f"
     done
 }
