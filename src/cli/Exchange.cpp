@@ -5,6 +5,7 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "link/PortTable.h"
+#include "link/Reply.h"
 #include "link/TComm.h"
 #include "measure/MeasurementRecord.h"
 
@@ -23,7 +24,6 @@ constexpr int SilenceResendMs = 2000;
 // How often the receive queue is looked at; the serial component's own tick is 100 ms, which
 // only adds latency.
 constexpr int QueuePollMs = 5;
-constexpr int PacedSteps = 50;
 // The serial component opens ports by number; a device given by a path that no number reaches
 // is opened under this one.
 constexpr int PathPortNumber = HighestPortNumber;
@@ -68,14 +68,6 @@ bool fitsRequest(uint16_t reg, const uint8_t *frame, int n)
         && RoutingByte() == static_cast<uint8_t>(reg);
 }
 } // namespace
-
-int PacedStepMs(int baudIndex)
-{
-    static constexpr int waits[] = { 120, 52, 36, 26, 13, 9, 6, 4 };
-    if (baudIndex < 0 || baudIndex >= static_cast<int>(std::size(waits)))
-        return 0;
-    return waits[baudIndex];
-}
 
 bool CrcMatches(const uint8_t *frame, int n)
 {
@@ -242,7 +234,7 @@ int InstrumentLink::measurementBudgetMs() const
 {
     const double characterMs = 10000.0 / std::max<uint32_t>(m_target.baud, 1);
     const int wireMs = m_target.usb ? 0 : static_cast<int>(std::ceil(MeasurementReplyBytes * characterMs));
-    const int pacedMs = m_target.usb ? 0 : PacedSteps * PacedStepMs(m_target.baudIndex);
+    const int pacedMs = m_target.usb ? 0 : PacedSteps * StepWaitMs(m_target.baudIndex);
     return SilenceResendMs + 2 * (wireMs + pacedMs) + 500;
 }
 
@@ -302,7 +294,7 @@ void InstrumentLink::pacedWait(bool longReply)
 {
     platform::clock().sleepMs(20);
     if (!m_target.usb && longReply) {
-        const int wait = PacedStepMs(m_target.baudIndex);
+        const int wait = StepWaitMs(m_target.baudIndex);
         for (int step = 1; step <= PacedSteps && wait > 0 && !stopping(); ++step)
             platform::clock().sleepMs(wait);
     }
@@ -311,21 +303,15 @@ void InstrumentLink::pacedWait(bool longReply)
 
 void InstrumentLink::settleWait(bool longReply)
 {
-    // The paced steps last no longer than the reply takes on the wire; while a long reply is
-    // still arriving, wait until a whole frame is queued or the queue stops growing, and never
-    // longer than the frame's wire time.
+    // The program's rule: while a long reply is still arriving after the paced steps, wait
+    // until a whole frame is queued or the queue stops growing, never beyond its wire time.
     if (!longReply || !m_comm->portOpen())
         return;
-    const uint32_t expected
-        = LastRegister == MeasurementRegister ? MeasurementReplyBytes : StartingPageFrameBytes;
-    const double characterMs = 10000.0 / std::max<uint32_t>(BaudRateSpeed(m_comm->baudRate()), 1);
-    // USB serial adapters hand bytes over in bursts up to 16 ms apart.
-    const int quietMs = std::max(20, static_cast<int>(std::ceil(4 * characterMs)));
-    const int budgetMs = static_cast<int>(std::ceil(expected * characterMs)) + quietMs;
-
+    const SettleBudget budget = LongReplyBudget(LastRegister, BaudRateSpeed(m_comm->baudRate()));
     uint32_t queued = m_comm->dataCount();
-    for (int waited = 0; queued < expected && waited < budgetMs; waited += quietMs) {
-        platform::clock().sleepMs(quietMs);
+    for (int waited = 0; queued < budget.expectedBytes && waited < budget.budgetMs;
+         waited += budget.quietMs) {
+        platform::clock().sleepMs(budget.quietMs);
         const uint32_t now = m_comm->dataCount();
         if (now == queued)
             break;

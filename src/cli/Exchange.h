@@ -92,8 +92,5 @@ private:
     ExchangeCounters m_counters;
 };
 
-// Per-step wait of the paced wait, by the index of the line speed; 0 for no index.
-int PacedStepMs(int baudIndex);
-
 // True for a whole reply frame whose last two bytes are the CRC of the others.
 bool CrcMatches(const uint8_t *frame, int n);
