@@ -304,6 +304,7 @@ int main(int argc, char **argv)
     ConnectCommAndMain(CommForm, form);
     StartingForm = new TStartingForm(form);
     AlarmForm = new TAlarmForm(form);
+    ConnectWindows();
     InstrumentAddress = 1;
     SelectedPort = SimPort;
     CommForm->ComboBox1->setCurrentIndex(7);

@@ -44,23 +44,21 @@ int main(int argc, char **argv)
     LoadSavedSkin(); // before any window is laid out
     MainForm = new TMainForm(nullptr, QCoreApplication::arguments());
     skin = new Tskin(MainForm);
-    QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement);
-    skin->FormCreate(); // the stored skin and display colours
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
-    ConnectCommAndMain(CommForm, MainForm);
-    CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
     PrinterForm = new TPrinterForm(MainForm);
     EnterInfoForm = new TEnterInfoForm(MainForm);
     HarmonicForm = new THarmonicForm(MainForm);
     RecordForm = new TRecordForm(MainForm);
-    QObject::connect(skin, &Tskin::DisplayColorsChanged, RecordForm, &TRecordForm::DrawChart);
     RecSetForm = new TRecSetForm(MainForm);
     CalibrateForm = new TCalibrateForm(MainForm);
     AlarmForm = new TAlarmForm(MainForm);
     StartingForm = new TStartingForm(MainForm);
-    QObject::connect(skin, &Tskin::DisplayColorsChanged, StartingForm, &TStartingForm::DrawChart);
     External_CT_form = new TExternal_CT_form(MainForm);
+    ConnectCommAndMain(CommForm, MainForm);
+    ConnectWindows();
+    skin->FormCreate(); // the stored skin and display colours
+    CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
 
     logo.reset();
     MainForm->show();

@@ -86,6 +86,22 @@ enum class MainCommand {
     None
 };
 
+// The windows the main window asks for. The program's start opens them (RecordFile: the record
+// window opens the record file named on the command line).
+enum class MainWindowRequest {
+    Print,
+    Version,
+    Record,
+    HarmonicTable,
+    StartingTest,
+    Communication,
+    Style,
+    Alarm,
+    Calibration,
+    Ct,
+    RecordFile
+};
+
 // The menu, top to bottom: a Menu or Submenu opens a level, End closes a submenu.
 struct MenuEntry
 {

@@ -66,6 +66,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     StartingForm = new TStartingForm(world->form);
     AlarmForm = new TAlarmForm(world->form);
     RecordForm = new TRecordForm(world->form);
+    ConnectWindows();
     return 0;
 }
 

@@ -181,6 +181,7 @@ int main(int argc, char **argv)
     StartingForm = new TStartingForm(MainForm);
     External_CT_form = new TExternal_CT_form(MainForm);
     skin = new Tskin(MainForm);
+    ConnectWindows();
 
     QTemporaryDir recordDir;
     try {

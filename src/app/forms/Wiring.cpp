@@ -1,8 +1,20 @@
 #include "app/forms/Wiring.h"
 
+#include "appearance/forms/skins.h"
+#include "instrument/forms/Alarm.h"
+#include "instrument/forms/Calibrate.h"
+#include "instrument/forms/External_CT.h"
+#include "instrument/forms/Starting.h"
 #include "link/forms/communication.h"
 #include "measure/MainControls.h"
+#include "measure/forms/Harmonic.h"
 #include "measure/forms/Main.h"
+#include "measure/forms/version.h"
+#include "record/forms/Rec.h"
+#include "report/forms/Print.h"
+
+#include <QPointer>
+#include <QTimer>
 
 void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
 {
@@ -14,5 +26,110 @@ void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
     });
     QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
     main->setBaudIndex(comm->SelectedBaudIndex());
-    QObject::connect(main, &TMainForm::CommunicationRequested, comm, [comm] { comm->exec(); });
+}
+
+namespace {
+
+void openWindow(MainWindowRequest window)
+{
+    using W = MainWindowRequest;
+    const auto execIf = [](QDialog *dialog) {
+        if (dialog)
+            dialog->exec();
+    };
+    const auto showIf = [](QWidget *widget) {
+        if (widget)
+            widget->show();
+    };
+    switch (window) {
+    case W::Print:
+        return execIf(PrinterForm);
+    case W::Version:
+        return execIf(VForm);
+    case W::Record:
+        return showIf(RecordForm);
+    case W::HarmonicTable:
+        return execIf(HarmonicForm);
+    case W::StartingTest:
+        return showIf(StartingForm);
+    case W::Communication:
+        return execIf(CommForm);
+    case W::Style:
+        return execIf(skin);
+    case W::Alarm:
+        if (AlarmForm)
+            AlarmForm->Label7->setText(QStringLiteral("正在请求仪器数据......"));
+        return execIf(AlarmForm);
+    case W::Calibration:
+        return showIf(CalibrateForm);
+    case W::Ct:
+        return showIf(External_CT_form);
+    case W::RecordFile:
+        if (RecordForm)
+            RecordForm->OpenTimer->start();
+        return;
+    }
+}
+
+void connectMain(TMainForm *main)
+{
+    QObject::connect(main, &TMainForm::WindowRequested, main, openWindow);
+    QObject::connect(main, &TMainForm::AlarmValueReplied, main, [](uint8_t reg, const uint8_t *data) {
+        if (AlarmForm)
+            AlarmForm->RegisterReply(reg, data);
+    });
+    QObject::connect(main, &TMainForm::AlarmWriteAcknowledged, main, [](uint8_t reg) {
+        if (AlarmForm)
+            AlarmForm->WriteAcknowledged(reg);
+    });
+    QObject::connect(main, &TMainForm::StartingStatusChanged, main, [](const QString &text) {
+        if (StartingForm)
+            StartingForm->setStatusText(text);
+    });
+    QObject::connect(main, &TMainForm::StartingCaptureCompleted, main, [] {
+        if (StartingForm)
+            StartingForm->DrawChart();
+    });
+}
+
+// The print window shows and prints the record window's record and hands back the overflow
+// marks of a printed page. The print window may outlive the record window while the program
+// ends: it then has no record.
+void connectRecordAndPrinter(TRecordForm *record, TPrinterForm *printer)
+{
+    const QPointer<TRecordForm> self(record);
+    printer->RecordReportSource = [self] { return self ? self->recordReportInput() : RecordReportInput(); };
+    printer->RecordOverflowSink = [self](const RecordPagePoints &points) {
+        if (self)
+            self->keepPrintedOverflowMarks(points);
+    };
+}
+
+} // namespace
+
+void ConnectWindows()
+{
+    if (MainForm)
+        connectMain(MainForm);
+    if (CalibrateForm && MainForm) {
+        TMainForm *main = MainForm;
+        QObject::connect(CalibrateForm, &TCalibrateForm::BandwidthChosen, main,
+            [main](bool broadband) { broadband ? main->N32Click() : main->N31Click(); });
+    }
+    if (RecordForm) {
+        QObject::connect(RecordForm, &TRecordForm::PrintRequested, RecordForm, [] {
+            if (PrinterForm)
+                PrinterForm->exec();
+        });
+        if (PrinterForm)
+            connectRecordAndPrinter(RecordForm, PrinterForm);
+    }
+    if (skin) {
+        if (MainForm)
+            QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement);
+        if (RecordForm)
+            QObject::connect(skin, &Tskin::DisplayColorsChanged, RecordForm, &TRecordForm::DrawChart);
+        if (StartingForm)
+            QObject::connect(skin, &Tskin::DisplayColorsChanged, StartingForm, &TStartingForm::DrawChart);
+    }
 }

@@ -8,7 +8,6 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "link/TComm.h"
-#include "measure/forms/Main.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -134,14 +133,12 @@ void TCalibrateForm::PresetClick(QPushButton *preset)
 
 void TCalibrateForm::SeSkinButton3Click()
 {
-    if (MainForm)
-        MainForm->N31Click();
+    emit BandwidthChosen(false);
 }
 
 void TCalibrateForm::SeSkinButton4Click()
 {
-    if (MainForm)
-        MainForm->N32Click();
+    emit BandwidthChosen(true);
 }
 
 void TCalibrateForm::writeCode(uint16_t reg, uint8_t code)

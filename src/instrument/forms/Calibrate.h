@@ -54,6 +54,10 @@ public:
     // A preset button: its value into the row's box, then that row's calibration.
     void PresetClick(QPushButton *preset);
 
+signals:
+    // The bandwidth buttons: the main window's bandwidth command writes the mode word.
+    void BandwidthChosen(bool broadband);
+
 private:
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry);
     void calibrate(QLineEdit *edit, bool voltage);

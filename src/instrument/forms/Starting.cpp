@@ -1,11 +1,11 @@
 #include "instrument/forms/Starting.h"
+#include "app/forms/PaintBox.h"
 
 #include "instrument/BmpFile.h"
 #include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
-#include "measure/forms/Main.h"
 
 #include <QComboBox>
 #include <QEvent>

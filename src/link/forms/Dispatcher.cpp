@@ -2,8 +2,6 @@
 // step for each kind of reply (the kinds themselves are told apart in link/Reply.h); and
 // the two timers that ask again.
 
-#include "instrument/forms/Alarm.h"
-#include "instrument/forms/Starting.h"
 #include "link/DateTimeText.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
@@ -121,8 +119,7 @@ void TMainForm::HandleReply(const ClassifiedReply &reply, const uint8_t *frame)
             HandleAlarmValue(reply.reg, frame + reply.dataOffset);
         break;
     case ReplyKind::WriteAcknowledge:
-        if (AlarmForm)
-            AlarmForm->WriteAcknowledged(reply.reg);
+        emit AlarmWriteAcknowledged(reply.reg);
         break;
     case ReplyKind::TriggerNotice:
         HandleTriggerNotice();
@@ -162,24 +159,20 @@ void TMainForm::HandleStartingPage(const uint8_t *frame)
     if (StartingPage > StartingPages) {
         StartingCapture = StartingPageBuffer;
         StartingPage = 0;
-        if (StartingForm) {
-            StartingForm->setStatusText(QStringLiteral("Completed"));
-            StartingForm->DrawChart();
-        }
+        emit StartingStatusChanged(QStringLiteral("Completed"));
+        emit StartingCaptureCompleted();
         return;
     }
     SendReadRequest(InstrumentAddress, RegStartingTest, ResendCount(RegStartingTest, StartingPage));
     LastRegister = RegStartingTest;
     LastCount = StartingPage;
-    if (StartingForm)
-        StartingForm->setStatusText(
-            QStringLiteral("Requesting ") + QString::number(StartingPage) + QStringLiteral("Data frame"));
+    emit StartingStatusChanged(
+        QStringLiteral("Requesting ") + QString::number(StartingPage) + QStringLiteral("Data frame"));
 }
 
 void TMainForm::HandleAlarmValue(uint8_t reg, const uint8_t *data)
 {
-    if (AlarmForm)
-        AlarmForm->RegisterReply(reg, data);
+    emit AlarmValueReplied(reg, data);
     if (reg == RegAlarmSwitches)
         setStatusText(PanelCommunication, QStringLiteral("Synchronization"));
     else if (const uint8_t next = NextAlarmRead(reg, AlarmReadStep);
@@ -199,8 +192,7 @@ void TMainForm::HandleModeByte(uint8_t mode)
 
 void TMainForm::HandleTriggerNotice()
 {
-    if (StartingForm)
-        StartingForm->setStatusText(QStringLiteral("Trigger completed, requesting ......"));
+    emit StartingStatusChanged(QStringLiteral("Trigger completed, requesting ......"));
     StartingPage = 1;
     // Another window may have sent a read since the arming; the pages are what is awaited now,
     // for the paced wait as for a resend.

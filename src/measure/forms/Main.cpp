@@ -1,10 +1,5 @@
 #include "measure/forms/Main.h"
 
-#include "appearance/forms/skins.h"
-#include "instrument/forms/Alarm.h"
-#include "instrument/forms/Calibrate.h"
-#include "instrument/forms/External_CT.h"
-#include "instrument/forms/Starting.h"
 #include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
@@ -15,12 +10,7 @@
 #include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
-#include "measure/forms/Harmonic.h"
-#include "measure/forms/MainParts.h"
 #include "measure/forms/MenuBuilder.h"
-#include "measure/forms/version.h"
-#include "record/forms/Rec.h"
-#include "report/forms/Print.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -48,6 +38,16 @@ namespace {
 void notConnected(const char *text)
 {
     platform::dialogs().message(QString::fromUtf8(text));
+}
+
+// A file command that fails shows the error's text and leaves the window as it was.
+template <typename Command> void guarded(Command &&command)
+{
+    try {
+        command();
+    } catch (const KmrError &error) {
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+    }
 }
 } // namespace
 
@@ -200,20 +200,9 @@ void TMainForm::HandleCommandLine(const QStringList &arguments)
     }
 }
 
-void TMainForm::LayoutPanes()
-{
-    LayoutClientArea(m_area);
-}
-
 void TMainForm::DrawMeasurement()
 {
     PaneRect = DrawClientArea(m_area, Measurement, WaveSurface, UHarmSurface, IHarmSurface, Scales);
-}
-
-void TMainForm::FormResize()
-{
-    LayoutPanes();
-    DrawMeasurement();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -221,19 +210,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == Panel1 && event->type() == QEvent::Resize)
         FormResize();
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TMainForm::Pic1Paint(QPainter &painter)
-{
-    painter.drawImage(PaneRect.topLeft(), WaveSurface, PaneRect);
-}
-void TMainForm::Pic2Paint(QPainter &painter)
-{
-    painter.drawImage(PaneRect.topLeft(), UHarmSurface, PaneRect);
-}
-void TMainForm::Pic3Paint(QPainter &painter)
-{
-    painter.drawImage(PaneRect.topLeft(), IHarmSurface, PaneRect);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -252,72 +228,33 @@ bool TMainForm::FormCloseQuery()
 void TMainForm::MOpenTimerTimer()
 {
     MOpenTimer->stop();
-    if (RecordForm)
-        RecordForm->OpenTimer->start();
+    emit WindowRequested(MainWindowRequest::RecordFile);
 }
 
 void TMainForm::SeSkinSpeedButton1Click()
 {
-    try {
-        if (!OpenMeasurementCommand(Measurement))
-            return;
-    } catch (const KmrError &error) {
-        showError(error.text());
-        return;
-    }
-    DrawMeasurement();
+    guarded([this] {
+        if (OpenMeasurementCommand(Measurement))
+            DrawMeasurement();
+    });
+}
+
+void TMainForm::SeSkinSpeedButton2Click()
+{
+    guarded([] { SaveMeasurementCommand(Measurement); });
 }
 
 void TMainForm::ExportCsv1Click()
 {
     const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
-    if (fileName.isEmpty())
-        return;
-    try {
-        SaveMeasurementCsv(Measurement, fileName);
-    } catch (const KmrError &error) {
-        showError(error.text());
-    }
-}
-
-void TMainForm::SeSkinSpeedButton2Click()
-{
-    try {
-        SaveMeasurementCommand(Measurement);
-    } catch (const KmrError &error) {
-        showError(error.text());
-    }
+    if (!fileName.isEmpty())
+        guarded([&fileName] { SaveMeasurementCsv(Measurement, fileName); });
 }
 
 void TMainForm::SeSkinSpeedButton3Click()
 {
     ReportKind = 0;
-    if (PrinterForm)
-        PrinterForm->exec();
-}
-
-void TMainForm::SeSkinSpeedButton4Click()
-{
-    if (VForm)
-        VForm->exec();
-}
-void TMainForm::SeSkinSpeedButton5Click()
-{
-    if (RecordForm)
-        RecordForm->show();
-}
-void TMainForm::SeSkinSpeedButton6Click()
-{
-    if (HarmonicForm)
-        HarmonicForm->exec();
-}
-void TMainForm::SeSkinSpeedButton7Click()
-{
-    startSampling(1);
-}
-void TMainForm::SeSkinSpeedButton8Click()
-{
-    startSampling(2);
+    emit WindowRequested(MainWindowRequest::Print);
 }
 
 void TMainForm::startSampling(uint8_t mode)
@@ -365,47 +302,14 @@ void TMainForm::ApplyControls(AcquisitionEvent event)
     apply(C::ModeItems, N31, N32, IEC2, CSA1);
 }
 
-void TMainForm::SeSkinSpeedButton10Click()
-{
-    if (StartingForm)
-        StartingForm->show();
-}
-void TMainForm::N7Click()
-{
-    close();
-}
-void TMainForm::C1Click()
-{
-    emit CommunicationRequested();
-}
-void TMainForm::N9Click()
-{
-    if (skin)
-        skin->exec();
-}
-
 void TMainForm::N11Click()
 {
     AlarmReadStep = 0;
-    if (AlarmForm)
-        AlarmForm->Label7->setText(QStringLiteral("正在请求仪器数据......"));
     if (!SendReadRequest(InstrumentAddress, RegMode, 2))
         notConnected("Failed,The machine is not connected");
     LastRegister = RegMode;
     LastCount = 2;
-    if (AlarmForm)
-        AlarmForm->exec();
-}
-
-void TMainForm::N25Click()
-{
-    if (CalibrateForm)
-        CalibrateForm->show();
-}
-void TMainForm::N30Click()
-{
-    if (External_CT_form)
-        External_CT_form->show();
+    emit WindowRequested(MainWindowRequest::Alarm);
 }
 
 void TMainForm::ShowModeCaptions(uint8_t mode)
@@ -430,23 +334,6 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
         notConnected("Failed,The machine is not connected");
 }
 
-void TMainForm::N31Click()
-{
-    modeCommand(ModeBroadband, false);
-}
-void TMainForm::N32Click()
-{
-    modeCommand(ModeBroadband, true);
-}
-void TMainForm::IEC2Click()
-{
-    modeCommand(ModeThdCsa, false);
-}
-void TMainForm::CSA1Click()
-{
-    modeCommand(ModeThdCsa, true);
-}
-
 void TMainForm::N23Click()
 {
     const QString handbook = platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf");
@@ -464,8 +351,4 @@ QString TMainForm::statusText(int panel) const
 void TMainForm::setStatusText(int panel, const QString &text)
 {
     StatusPanels.at(panel)->setText(text);
-}
-void TMainForm::showError(const QString &text)
-{
-    platform::dialogs().message(text, Dialogs::Icon::Error);
 }

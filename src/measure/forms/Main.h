@@ -4,15 +4,16 @@
 // and the acquisition commands. Its receive handler (link/forms/Dispatcher.cpp) handles
 // every reply of the instrument.
 
+#include "app/forms/PaintBox.h"
 #include "link/Reply.h"
 #include "measure/MainControls.h"
 #include "measure/PaneDrawing.h"
 #include "measure/PanelTexts.h"
 #include "measure/forms/MainParts.h"
-#include "measure/forms/PaintBox.h"
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPainter>
 #include <QRect>
 #include <QStringList>
 
@@ -88,37 +89,41 @@ public:
 
     // Handlers
     void FormCreate(const QStringList &arguments);
-    void FormResize();
+    void FormResize()
+    {
+        LayoutPanes();
+        DrawMeasurement();
+    }
     bool FormCloseQuery();
-    void Pic1Paint(QPainter &painter);
-    void Pic2Paint(QPainter &painter);
-    void Pic3Paint(QPainter &painter);
+    void Pic1Paint(QPainter &painter) { painter.drawImage(PaneRect.topLeft(), WaveSurface, PaneRect); }
+    void Pic2Paint(QPainter &painter) { painter.drawImage(PaneRect.topLeft(), UHarmSurface, PaneRect); }
+    void Pic3Paint(QPainter &painter) { painter.drawImage(PaneRect.topLeft(), IHarmSurface, PaneRect); }
     void MOpenTimerTimer();
     void SeSkinSpeedButton1Click(); // Open measurement file
     void SeSkinSpeedButton2Click(); // Save measurement file
     void ExportCsv1Click(); // the current measurement as CSV
     void SeSkinSpeedButton3Click(); // Print
-    void SeSkinSpeedButton4Click(); // Version
-    void SeSkinSpeedButton5Click(); // Record window
-    void SeSkinSpeedButton6Click(); // Harmonic table
-    void SeSkinSpeedButton7Click(); // Single sampling
-    void SeSkinSpeedButton8Click(); // Continuous sampling
+    void SeSkinSpeedButton4Click() { emit WindowRequested(MainWindowRequest::Version); }
+    void SeSkinSpeedButton5Click() { emit WindowRequested(MainWindowRequest::Record); }
+    void SeSkinSpeedButton6Click() { emit WindowRequested(MainWindowRequest::HarmonicTable); }
+    void SeSkinSpeedButton7Click() { startSampling(1); } // Single sampling
+    void SeSkinSpeedButton8Click() { startSampling(2); } // Continuous sampling
     void SeSkinSpeedButton9Click(); // Stop
-    void SeSkinSpeedButton10Click(); // Starting test
-    void N7Click();
-    void C1Click();
-    void N9Click();
-    void N11Click();
-    void N25Click();
-    void N30Click();
-    void N31Click();
-    void N32Click();
-    void IEC2Click();
-    void CSA1Click();
-    void N23Click();
-    void Image1Click();
+    void SeSkinSpeedButton10Click() { emit WindowRequested(MainWindowRequest::StartingTest); }
+    void N7Click() { close(); }
+    void C1Click() { emit WindowRequested(MainWindowRequest::Communication); }
+    void N9Click() { emit WindowRequested(MainWindowRequest::Style); }
+    void N11Click(); // Alarm: the mode byte is asked for, then the window opens
+    void N25Click() { emit WindowRequested(MainWindowRequest::Calibration); }
+    void N30Click() { emit WindowRequested(MainWindowRequest::Ct); }
+    void N31Click() { modeCommand(ModeBroadband, false); }
+    void N32Click() { modeCommand(ModeBroadband, true); }
+    void IEC2Click() { modeCommand(ModeThdCsa, false); }
+    void CSA1Click() { modeCommand(ModeThdCsa, true); }
+    void N23Click(); // Handbook
+    void Image1Click(); // the maker's web site
 
-    void LayoutPanes();
+    void LayoutPanes() { LayoutClientArea(m_area); }
     void DrawMeasurement();
     // The command-line file: a measurement file is loaded, a record file opened later.
     void HandleCommandLine(const QStringList &arguments);
@@ -157,7 +162,13 @@ public:
 
 signals:
     void MeasurementStored(); // a measurement reply was stored in the record and shown
-    void CommunicationRequested(); // "Communication": the connection window is to be shown modally
+    void WindowRequested(MainWindowRequest window); // the program's start opens the windows
+
+    // Replies for the alarm and starting-test windows.
+    void AlarmValueReplied(uint8_t reg, const uint8_t *data);
+    void AlarmWriteAcknowledged(uint8_t reg);
+    void StartingStatusChanged(const QString &text);
+    void StartingCaptureCompleted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -172,7 +183,6 @@ private:
     void runCommand(MainCommand command);
     void startSampling(uint8_t mode);
     void modeCommand(uint8_t bit, bool set);
-    void showError(const QString &text);
 
     ClientArea m_area;
     int m_baudIndex = -1;

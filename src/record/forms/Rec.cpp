@@ -6,7 +6,6 @@
 #include "record/ChartDrawing.h"
 #include "record/ToolGlyphs.h"
 #include "record/forms/ChartPaintBox.h"
-#include "report/forms/Print.h"
 
 #include <QAction>
 #include <QApplication>
@@ -120,8 +119,6 @@ TRecordForm::TRecordForm(QWidget *parent)
         Image[ch]->hide();
     }
     readSettings();
-    if (PrinterForm)
-        connectPrintWindow(*PrinterForm);
     // The one-shot redraw is armed at creation: the first picture follows the layout.
     ScrollBar1ChangeTimer->start();
 }

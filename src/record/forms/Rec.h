@@ -31,7 +31,6 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QWidget;
-class TPrinterForm;
 
 class TRecordForm : public QDialog
 {
@@ -74,9 +73,6 @@ public:
     RecordReportInput recordReportInput() const;
     // Keeps the overflow marks computed for a printed record report.
     void keepPrintedOverflowMarks(const RecordPagePoints &points);
-    // Makes `printer` show and print this window's record and hand back its overflow marks.
-    // The constructor does it with the print window of the program when that exists.
-    void connectPrintWindow(TPrinterForm &printer);
 
     // Handlers.
     void SeSkinSpeedButton1Click(); // Open
@@ -171,6 +167,9 @@ public:
     QTimer *OpenTimer = nullptr;
     QTimer *GridTimer = nullptr;
     QTimer *ScrollBar1ChangeTimer = nullptr;
+
+signals:
+    void PrintRequested(); // the record report is to be shown in the print window
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -10,12 +10,10 @@
 #include "record/forms/Rec.h"
 #include "record/forms/RecSet.h"
 #include "report/RecordReportSource.h"
-#include "report/forms/Print.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPointer>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
@@ -121,8 +119,7 @@ void TRecordForm::ExportCsv1Click()
 void TRecordForm::SeSkinSpeedButton3Click()
 {
     ReportKind = 1;
-    if (PrinterForm)
-        PrinterForm->exec();
+    emit PrintRequested();
 }
 
 RecordReportInput TRecordForm::recordReportInput() const
@@ -147,17 +144,6 @@ RecordReportInput TRecordForm::recordReportInput() const
 void TRecordForm::keepPrintedOverflowMarks(const RecordPagePoints &points)
 {
     KeepPrintedOverflowMarks(View, RecordFileReady, points);
-}
-
-void TRecordForm::connectPrintWindow(TPrinterForm &printer)
-{
-    // The print window may outlive this one while the program ends: it then has no record.
-    const QPointer<TRecordForm> self(this);
-    printer.RecordReportSource = [self] { return self ? self->recordReportInput() : RecordReportInput(); };
-    printer.RecordOverflowSink = [self](const RecordPagePoints &points) {
-        if (self)
-            self->keepPrintedOverflowMarks(points);
-    };
 }
 
 void TRecordForm::SeSkinSpeedButton4Click()

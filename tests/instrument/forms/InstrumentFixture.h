@@ -4,6 +4,7 @@
 // and program directory. Replies go through the main window's reply handler, as they do in
 // the program.
 
+#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
@@ -86,6 +87,7 @@ protected:
         StartingForm = new TStartingForm(form.get());
         CalibrateForm = new TCalibrateForm(form.get());
         External_CT_form = new TExternal_CT_form(form.get());
+        ConnectWindows();
         InstrumentAddress = 1;
         form->Comm1->setCommPort(pnCOM(2));
     }

@@ -2,6 +2,7 @@
 // the real serial device and the main window's reply handler: the alarm save chain and read
 // chain, and a whole starting test.
 
+#include "app/forms/Wiring.h"
 #include "instrument/StartingChart.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
@@ -71,6 +72,7 @@ protected:
         StartingForm = new TStartingForm(form.get());
         CalibrateForm = new TCalibrateForm(form.get());
         External_CT_form = new TExternal_CT_form(form.get());
+        ConnectWindows();
         InstrumentAddress = 1;
         CommForm->ComboBox1->setCurrentIndex(Speed115200);
         form->Comm1->setBaudRate(br115200);

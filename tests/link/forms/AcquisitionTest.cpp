@@ -2,6 +2,7 @@
 // the real serial device and real sleeps: single and continuous sampling, the USB link,
 // faults on the line, and every speed of the list.
 
+#include "app/forms/Wiring.h"
 #include "link/forms/MainFixture.h"
 #include "link/sim/SimServer.h"
 
@@ -59,6 +60,7 @@ protected:
         ConnectCommAndMain(CommForm, form.get());
         StartingForm = new TStartingForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
+        ConnectWindows();
         InstrumentAddress = 1;
         CommForm->ComboBox1->setCurrentIndex(baudIndex);
         static constexpr TBaudRate rates[]

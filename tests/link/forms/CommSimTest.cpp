@@ -2,6 +2,7 @@
 // production serial devices, port map (SysSet.ini [PortMap]) and device inventory: the scan
 // connects, reads the mode byte and runs the settings read chain to its end.
 
+#include "app/forms/Wiring.h"
 #include "link/forms/MainFixture.h"
 
 #include "link/IniFile.h"
@@ -75,6 +76,7 @@ protected:
         ConnectCommAndMain(CommForm, main.get());
         AlarmForm = new TAlarmForm(main.get());
         StartingForm = new TStartingForm(main.get());
+        ConnectWindows();
         CommForm->FormCreate();
     }
 

@@ -67,6 +67,7 @@ protected:
         ConnectCommAndMain(CommForm, form.get());
         StartingForm = new TStartingForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
+        ConnectWindows();
         CommForm->FormCreate();
         QObject::connect(form.get(), &TMainForm::MeasurementStored, form.get(), [this] { ++stored; });
     }

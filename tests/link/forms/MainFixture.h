@@ -89,6 +89,7 @@ protected:
         StartingForm = new TStartingForm(form.get());
         AlarmForm = new TAlarmForm(form.get());
         RecordForm = new TRecordForm(form.get());
+        ConnectWindows();
         InstrumentAddress = 1;
     }
 

@@ -2,6 +2,7 @@
 // sampling of the main window: the record file reopens with the values the instrument
 // sent, bit for bit, and survives a kill -9 of the program up to its last save.
 
+#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Errors.h"
@@ -75,6 +76,7 @@ public:
         StartingForm = new TStartingForm(main.get());
         AlarmForm = new TAlarmForm(main.get());
         RecordForm = new TRecordForm(main.get());
+        ConnectWindows();
         record = RecordForm;
         InstrumentAddress = 1;
         main->Comm1->setBaudRate(br115200);

@@ -3,6 +3,7 @@
 // A record window on fake dialogs, clock and program directory, with the mode faces in
 // the program directory's "PenData".
 
+#include "app/forms/Wiring.h"
 #include "link/Globals.h"
 #include "measure/MeasurementRecord.h"
 #include "record/forms/ChartPaintBox.h"
@@ -45,6 +46,7 @@ protected:
         form = std::make_unique<TRecordForm>();
         RecordForm = form.get();
         form->Pic4->resize(600, 332);
+        ConnectWindows();
     }
 
     QString path(const QString &name) const { return QDir(programDir.path()).filePath(name); }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Two small controls of the main window: a paint box whose paint event hands a painter to
+// Two small controls the windows share: a paint box whose paint event hands a painter to
 // its owner, and a picture that reacts to a click.
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "measure/forms/PaintBox.h"
+#include "app/forms/PaintBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
