@@ -22,6 +22,8 @@ constexpr int ValuePanelHeight = 33;
 TProgressBar::TProgressBar(QWidget *parent)
     : QProgressBar(parent)
 {
+    // A value set as any progress bar's is what is shown from then on.
+    connect(this, &QProgressBar::valueChanged, this, [this] { m_stepOnly = false; });
 }
 
 bool TProgressBar::event(QEvent *event)
@@ -38,8 +40,12 @@ bool TProgressBar::event(QEvent *event)
     case QEvent::ActivationChange:
     case QEvent::LayoutDirectionChange:
     case QEvent::ScreenChangeInternal:
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
         m_backgroundValid = false;
         m_faces.clear();
+        if (m_stepOnly) // painted as any progress bar from now on: the step becomes the value
+            takeValue(m_step);
         setAttribute(Qt::WA_OpaquePaintEvent, false);
         break;
     default:
@@ -50,10 +56,24 @@ bool TProgressBar::event(QEvent *event)
 
 void TProgressBar::setValue(int value)
 {
+    // While the background is held, a step between the ends is only painted: nothing can read
+    // the bar while the paced wait holds the thread, and as the bar's value each step would
+    // cost an accessibility event and the style's arithmetic. The ends are the bar's value.
+    if (m_backgroundValid && value > minimum() && value < maximum()) {
+        m_step = value;
+        m_stepOnly = true;
+        return;
+    }
+    takeValue(value);
+}
+
+void TProgressBar::takeValue(int value)
+{
     // QProgressBar repaints at once on its own; the caller's repaint is the one that shows.
     setUpdatesEnabled(false);
     QProgressBar::setValue(value);
     setUpdatesEnabled(true);
+    m_stepOnly = false;
 }
 
 void TProgressBar::keepBackground()
@@ -93,9 +113,16 @@ void TProgressBar::paintEvent(QPaintEvent *event)
         QProgressBar::paintEvent(event);
         return;
     }
-    // Each step's face is drawn once, as the bar draws itself, over the kept background.
-    QStyleOptionProgressBar option;
-    initStyleOption(&option);
+    // Each step's face is drawn once, as the bar draws itself, over the kept background. The
+    // style option is made once for all faces: the events that change it drop the faces too.
+    if (m_faces.isEmpty())
+        initStyleOption(&m_option);
+    QStyleOptionProgressBar option = m_option;
+    option.minimum = minimum();
+    option.maximum = maximum();
+    option.progress = m_stepOnly ? m_step : value();
+    if (option.textVisible)
+        option.text = text();
     const qint64 key = qint64(option.progress) << 32 | qint64(option.state.toInt());
     auto face = m_faces.find(key);
     if (face == m_faces.end()) {

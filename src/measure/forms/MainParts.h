@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QStyleOptionProgressBar>
 
 #include <array>
 #include <initializer_list>
@@ -30,7 +31,9 @@ class TProgressBar : public QProgressBar
 public:
     explicit TProgressBar(QWidget *parent = nullptr);
 
-    // Sets the value without painting: the owner repaints each step itself.
+    // Sets the value without painting: the owner repaints each step itself. While the bar
+    // holds its background, a value strictly between the ends is shown but not made the
+    // bar's value() (the ends are).
     void setValue(int value);
 
     // Takes the background now unless it is held already; never call it from a paint event.
@@ -41,11 +44,16 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void takeValue(int value);
+
     QPixmap m_background;
     QHash<qint64, QPixmap> m_faces; // by value and state
+    QStyleOptionProgressBar m_option; // as the faces are drawn
     bool m_backgroundValid = false;
     bool m_rendering = false;
     bool m_keepQueued = false;
+    int m_step = 0; // the step shown when it is not the bar's value
+    bool m_stepOnly = false;
 };
 
 struct ClientArea

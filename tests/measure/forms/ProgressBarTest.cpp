@@ -91,4 +91,43 @@ TEST(ProgressBar, StepsRepaintOnlyTheBarAndShowWhatAPlainBarShows)
     EXPECT_EQ(kept.barPixels(), plain.barPixels());
 }
 
+TEST(ProgressBar, StepsBetweenTheEndsAreShownAndTheEndsAreItsValue)
+{
+    Window kept([](QWidget *parent) -> std::unique_ptr<QProgressBar> {
+        return std::make_unique<TProgressBar>(parent);
+    });
+    Window plain([](QWidget *parent) { return std::make_unique<QProgressBar>(parent); });
+    auto *bar = static_cast<TProgressBar *>(kept.bar);
+    bar->setValue(0);
+    bar->keepBackground();
+    for (int step = 1; step <= 50; ++step) {
+        SCOPED_TRACE(step);
+        bar->setValue(step);
+        bar->repaint();
+        plain.bar->setValue(step);
+        EXPECT_EQ(kept.barPixels(), plain.barPixels());
+    }
+    EXPECT_EQ(bar->value(), 50);
+
+    // A step shown when the bar has to paint as any bar again (here: it is moved) becomes its
+    // value, and the bar keeps showing it.
+    bar->setValue(0);
+    bar->keepBackground();
+    bar->setValue(20);
+    EXPECT_EQ(bar->value(), 0);
+    bar->move(4, 2);
+    plain.bar->move(4, 2);
+    plain.bar->setValue(20);
+    EXPECT_EQ(bar->value(), 20);
+    bar->repaint();
+    EXPECT_EQ(kept.barPixels(), plain.barPixels());
+    // A value set through the plain bar's own setter is shown as such.
+    bar->keepBackground();
+    bar->setValue(30);
+    static_cast<QProgressBar *>(bar)->setValue(40);
+    plain.bar->setValue(40);
+    bar->repaint();
+    EXPECT_EQ(kept.barPixels(), plain.barPixels());
+}
+
 } // namespace
