@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,11 +20,23 @@ static_assert(std::endian::native == std::endian::little, "record blocks are cop
 static_assert(RecordChannels * BlockSamples * 4 == BlockTimestampOffset);
 static_assert(BlockTimestampOffset + BlockSamples * 8 == BlockSignalOffset);
 
+namespace {
+// Zeroed memory from calloc: blocks this large come from the kernel's zero pages, so the
+// 14 MB of a record's arrays cost nothing until samples are written into them.
+template <typename T> std::unique_ptr<T[], RecordArrays::FreeMemory> zeroedArray(size_t count)
+{
+    T *memory = static_cast<T *>(std::calloc(count, sizeof(T)));
+    if (!memory)
+        throw std::bad_alloc();
+    return std::unique_ptr<T[], RecordArrays::FreeMemory>(memory);
+}
+} // namespace
+
 RecordArrays::RecordArrays()
 {
     for (auto &channel : m_channels)
-        channel = std::make_unique<float[]>(MaxRecordSamples);
-    m_timestamps = std::make_unique<double[]>(MaxRecordSamples);
+        channel = zeroedArray<float>(MaxRecordSamples);
+    m_timestamps = zeroedArray<double>(MaxRecordSamples);
 }
 
 float RecordBlock::sample(int channel, int j) const

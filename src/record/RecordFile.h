@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 constexpr int RecordChannels = 6;
@@ -47,9 +48,14 @@ public:
     double *timestamps() { return m_timestamps.get(); }
     const double *timestamps() const { return m_timestamps.get(); }
 
+    struct FreeMemory
+    {
+        void operator()(void *memory) const { std::free(memory); }
+    };
+
 private:
-    std::array<std::unique_ptr<float[]>, RecordChannels> m_channels;
-    std::unique_ptr<double[]> m_timestamps;
+    std::array<std::unique_ptr<float[], FreeMemory>, RecordChannels> m_channels;
+    std::unique_ptr<double[], FreeMemory> m_timestamps;
 };
 
 // One block's bytes, as written to and read from the file.

@@ -9,10 +9,13 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <memory>
+
 class QtPrinter final : public Printer
 {
 public:
     QtPrinter();
+    ~QtPrinter() override;
 
     bool setup() override;
     QPainter &beginJob(const QString &jobName) override;
@@ -21,12 +24,12 @@ public:
 
     // The printer the dialog sets up; tests choose a PDF file here the way a user would in
     // the dialog.
-    QPrinter &qprinter() { return m_printer; }
+    QPrinter &qprinter();
 
     // Device pixels per inch of a report printed to a PDF file.
     static constexpr int PdfResolution = 600;
 
 private:
-    QPrinter m_printer;
+    std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
 };
