@@ -1,0 +1,204 @@
+// A recording carries on through a link that heals by itself: continuous sampling against the
+// simulated instrument, run as its own process on a pseudo-terminal reached through a
+// symbolic link, with a recording running; the instrument vanishes and comes back, and the
+// samples taken after its return hold the measurements it sends then, in the window and in
+// the record file.
+
+#include "app/forms/Wiring.h"
+#include "instrument/forms/Alarm.h"
+#include "instrument/forms/Starting.h"
+#include "link/Errors.h"
+#include "link/Globals.h"
+#include "link/IniFile.h"
+#include "link/TComm.h"
+#include "link/forms/communication.h"
+#include "measure/MeasurementRecord.h"
+#include "measure/forms/Main.h"
+#include "record/forms/Rec.h"
+#include "support/Fakes.h"
+#include "support/SimProcess.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace {
+
+constexpr int SimPort = 7;
+// CH1 .. CH6 record Vol, Amp, Power, Apparent power, Frequency, Power Factor: the fields
+// URMS, IRMS, WRMS, PS, UF and PF of a measurement.
+constexpr std::array<int, 6> Channels = { 0, 1, 2, 3, 6, 7 };
+
+using Tuple = std::array<uint32_t, 6>;
+
+Tuple Recorded(const MeasurementRecord &m)
+{
+    const std::array<float, 6> values = { m.URMS, m.IRMS, m.WRMS, m.PS, m.UF, m.PF };
+    Tuple tuple;
+    std::memcpy(tuple.data(), values.data(), sizeof tuple);
+    return tuple;
+}
+
+Tuple SampleOf(const RecordArrays &arrays, int i)
+{
+    Tuple tuple;
+    for (int ch = 0; ch < 6; ++ch)
+        std::memcpy(&tuple[size_t(ch)], &arrays.channel(ch)[i], 4);
+    return tuple;
+}
+
+class RecordLinkHealing : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        RequestBuffer.fill(0);
+        InitMeasurement();
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    void TearDown() override
+    {
+        MainForm = nullptr;
+        CommForm = nullptr;
+        StartingForm = nullptr;
+        AlarmForm = nullptr;
+        RecordForm = nullptr;
+        main.reset();
+        ResetGlobals();
+    }
+
+    // The program's windows as at start, SysSet.ini naming the port at 115.2 kbit/s and the
+    // six recorded quantities at the shortest steps; every measurement the main window
+    // stores and every status the link sends are kept.
+    void startProgram(const QString &devicePath)
+    {
+        const IniFile ini(QStringLiteral("SysSet.ini"));
+        ini.writeString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(SimPort), devicePath);
+        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), SimPort);
+        ini.writeInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate"), 7);
+        ini.writeInteger(QStringLiteral("CommAddress"), QStringLiteral("Address"), 1);
+        ini.writeInteger(QStringLiteral("RecordSet"), QStringLiteral("SampingSetp"), 0);
+        ini.writeInteger(QStringLiteral("RecordSet"), QStringLiteral("SaveSetp"), 0);
+        for (int ch = 0; ch < 6; ++ch)
+            ini.writeInteger(
+                QStringLiteral("RecordSet"), QStringLiteral("Ch%1").arg(ch), Channels[size_t(ch)]);
+        main = std::make_unique<TMainForm>();
+        MainForm = main.get();
+        CommForm = new TCommForm(main.get());
+        ConnectCommAndMain(CommForm, main.get());
+        StartingForm = new TStartingForm(main.get());
+        AlarmForm = new TAlarmForm(main.get());
+        RecordForm = new TRecordForm(main.get());
+        record = RecordForm;
+        CommForm->FormCreate();
+        QObject::connect(main.get(), &TMainForm::MeasurementStored, main.get(),
+            [this] { stored.push_back(Recorded(Measurement)); });
+        QObject::connect(CommForm, &TCommForm::MainStatusChanged, main.get(),
+            [this](const QString &text) { linkStatus.push_back(text); });
+    }
+
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    TempProgramDir programDir;
+    std::unique_ptr<TMainForm> main;
+    TRecordForm *record = nullptr;
+    std::vector<Tuple> stored;
+    QStringList linkStatus;
+};
+
+TEST_F(RecordLinkHealing, SamplesAfterTheReturnHoldTheNewMeasurementsAndAreSaved)
+{
+    const QString link = dir.filePath(QStringLiteral("kmr5150"));
+    SimProcess sim({ QStringLiteral("--link"), link });
+    ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
+    startProgram(link);
+    ASSERT_TRUE(main->Comm1->portOpen());
+
+    // Continuous sampling, New, and Start once a measurement has come; short steps, set on
+    // the timers as the settings window would.
+    record->Timer1->setInterval(200);
+    record->TimerSave->setInterval(1000);
+    main->SeSkinSpeedButton8->click();
+    const QString fileName = programDir.filePath(QStringLiteral("healed.vqr"));
+    dialogs.fileNames.push_back(fileName);
+    record->SeSkinSpeedButton12Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !stored.empty(); }, 10000));
+    record->SeSkinSpeedButton5Click();
+    ASSERT_TRUE(record->Timer1->isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return record->RecordCount() >= 5; }, 10000));
+
+    ASSERT_TRUE(sim.vanish());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main->Comm1->portOpen(); }, 5000))
+        << "the lost line closes the port";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return main->statusText(TMainForm::PanelCommunication) == QStringLiteral("Connection Failure!");
+        },
+        5000));
+    // The recording goes on while the instrument is away, with the last measurement.
+    const int countAway = record->RecordCount();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return record->RecordCount() >= countAway + 3; }, 5000));
+    EXPECT_TRUE(record->Timer1->isActive());
+
+    const size_t storedBefore = stored.size();
+    linkStatus.clear();
+    ASSERT_TRUE(sim.comeBack());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return linkStatus.contains(QStringLiteral("Connected!")); }, 10000))
+        << qPrintable(linkStatus.join(QLatin1Char('|')));
+    const int countBack = record->RecordCount();
+    // Three new measurements, and the recording's newest sample holds one of them.
+    const auto newest = [&] {
+        const int count = record->RecordCount();
+        const std::set<Tuple> after(stored.begin() + qsizetype(storedBefore), stored.end());
+        return count > 0 && after.count(SampleOf(record->Record.live(), count - 1)) > 0;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stored.size() >= storedBefore + 3 && newest(); }, 15000))
+        << stored.size() - storedBefore << " stored since the return; status "
+        << qPrintable(main->statusText(TMainForm::PanelCommunication));
+    EXPECT_TRUE(main->Comm1->portOpen());
+    EXPECT_EQ(SamplingMode, 2);
+
+    record->SeSkinSpeedButton6Click();
+    record->TimerSaveTimer(); // what Stop left unsaved
+    main->SeSkinSpeedButton9->click();
+    const int count = record->RecordCount();
+    const std::set<Tuple> after(stored.begin() + qsizetype(storedBefore), stored.end());
+    ASSERT_FALSE(after.empty());
+    // Every sample since the return holds the measurement of before the loss until the
+    // first new one has come, and new ones from then on.
+    bool fresh = false;
+    int freshSamples = 0;
+    for (int i = countBack; i < count; ++i) {
+        const Tuple sample = SampleOf(record->Record.live(), i);
+        if (after.count(sample)) {
+            fresh = true;
+            ++freshSamples;
+        } else {
+            EXPECT_FALSE(fresh) << "sample " << i << " after a new one holds no new measurement";
+            EXPECT_EQ(sample, stored[storedBefore - 1]) << "sample " << i;
+        }
+    }
+    EXPECT_GE(freshSamples, 1);
+
+    // The file holds the same record, bit for bit.
+    auto arrays = std::make_unique<RecordArrays>();
+    const RecordFileInfo info = ReadRecordFile(fileName, *arrays);
+    ASSERT_EQ(info.count, count);
+    for (int ch = 0; ch < 6; ++ch)
+        EXPECT_EQ(std::memcmp(arrays->channel(ch), record->Record.live().channel(ch), 4 * size_t(count)), 0)
+            << "CH" << ch + 1;
+    EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+}
+
+} // namespace
