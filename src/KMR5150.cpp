@@ -44,8 +44,12 @@ int main(int argc, char **argv)
     LoadSavedSkin(); // before any window is laid out
     MainForm = new TMainForm(nullptr, QCoreApplication::arguments());
     skin = new Tskin(MainForm);
+    QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement);
+    skin->FormCreate(); // the stored skin and display colours
     VForm = new TVForm(MainForm);
     CommForm = new TCommForm(MainForm);
+    ConnectCommAndMain(CommForm, MainForm);
+    CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
     PrinterForm = new TPrinterForm(MainForm);
     EnterInfoForm = new TEnterInfoForm(MainForm);
     HarmonicForm = new THarmonicForm(MainForm);
@@ -55,10 +59,7 @@ int main(int argc, char **argv)
     AlarmForm = new TAlarmForm(MainForm);
     StartingForm = new TStartingForm(MainForm);
     External_CT_form = new TExternal_CT_form(MainForm);
-    ConnectCommAndMain(CommForm, MainForm);
-    ConnectWindows();
-    skin->FormCreate(); // the stored skin and display colours
-    CommForm->FormCreate(); // scans the ports, connects and starts the settings read chain
+    ConnectWindows(); // replies from the settings read chain arrive once the event loop runs
 
     logo.reset();
     MainForm->show();

@@ -167,7 +167,8 @@ ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureD
     const int w = area.width();
     const int h = area.height();
     QPainter painter(&surface);
-    painter.fillRect(surface.rect(), background);
+    // Only the chart area is shown and saved: the rest of the surface keeps what it held.
+    painter.fillRect(QRect(0, 0, w, h), background);
     QFont font = painter.font();
     font.setPointSize(8);
     painter.setFont(font);

@@ -52,7 +52,14 @@ QList<SystemSerialPort> QtSerialPorts()
     return ports;
 }
 
-std::optional<UsbIdentity> UsbIdentityFromSysfs(const QString &sysfsRoot, const QString &ttyName)
+namespace {
+struct UsbDevice
+{
+    UsbIdentity identity;
+    QString directory;
+};
+
+std::optional<UsbDevice> usbDeviceAbove(const QString &sysfsRoot, const QString &ttyName)
 {
     if (ttyName.isEmpty() || ttyName.contains(QLatin1Char('/')))
         return std::nullopt;
@@ -68,10 +75,46 @@ std::optional<UsbIdentity> UsbIdentityFromSysfs(const QString &sysfsRoot, const 
         const std::optional<uint16_t> vendor = hexAttribute(here.filePath(QStringLiteral("idVendor")));
         const std::optional<uint16_t> product = hexAttribute(here.filePath(QStringLiteral("idProduct")));
         if (vendor && product)
-            return UsbIdentity { *vendor, *product, readAttribute(here.filePath(QStringLiteral("serial"))) };
+            return UsbDevice {
+                UsbIdentity { *vendor, *product, readAttribute(here.filePath(QStringLiteral("serial"))) }, dir
+            };
         dir = QFileInfo(dir).path();
     }
     return std::nullopt;
+}
+} // namespace
+
+std::optional<UsbIdentity> UsbIdentityFromSysfs(const QString &sysfsRoot, const QString &ttyName)
+{
+    if (const std::optional<UsbDevice> device = usbDeviceAbove(sysfsRoot, ttyName))
+        return device->identity;
+    return std::nullopt;
+}
+
+QList<SystemSerialPort> SysfsSerialPorts(const QString &sysfsRoot)
+{
+    QList<SystemSerialPort> ports;
+    const QDir ttys(QDir(sysfsRoot).filePath(QStringLiteral("class/tty")));
+    for (const QString &name : ttys.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QDir tty(ttys.filePath(name));
+        // Consoles, virtual terminals and pseudo-terminals have no device behind them.
+        if (!QFileInfo::exists(tty.filePath(QStringLiteral("device"))))
+            continue;
+        // A UART the serial core reserved a name for but found no hardware at has type 0.
+        if (readAttribute(tty.filePath(QStringLiteral("type"))) == QLatin1String("0"))
+            continue;
+        SystemSerialPort port;
+        port.portName = name;
+        port.systemLocation = QStringLiteral("/dev/") + name;
+        if (const std::optional<UsbDevice> usb = usbDeviceAbove(sysfsRoot, name)) {
+            port.vendorId = usb->identity.vendorId;
+            port.productId = usb->identity.productId;
+            port.serialNumber = usb->identity.serialNumber;
+            port.description = readAttribute(QDir(usb->directory).filePath(QStringLiteral("product")));
+        }
+        ports.append(port);
+    }
+    return ports;
 }
 
 QString DeviceIdentifier(const std::optional<UsbIdentity> &usb, const QString &portName)
@@ -158,6 +201,11 @@ QList<InventoryEntry> LinuxDeviceInventory::serialDevices()
 
 DeviceInventory &defaultDeviceInventory()
 {
+#ifdef Q_OS_LINUX
+    static LinuxDeviceInventory inventory(
+        QStringLiteral("/sys"), [] { return SysfsSerialPorts(QStringLiteral("/sys")); });
+#else
     static LinuxDeviceInventory inventory;
+#endif
     return inventory;
 }

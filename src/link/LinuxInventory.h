@@ -39,6 +39,12 @@ inline constexpr char InstrumentPortDescription[] = "KMR5150 USB Port";
 // The ports Qt's port information lists.
 QList<SystemSerialPort> QtSerialPorts();
 
+// The serial ports the kernel has devices for, read from the sysfs tree at `sysfsRoot`: each
+// tty of class/tty with a device behind it, but for UART names without hardware. Ports on
+// USB carry their device's identity and product name. Much quicker than Qt's list, which
+// asks udev about every tty of the system.
+QList<SystemSerialPort> SysfsSerialPorts(const QString &sysfsRoot);
+
 // The USB device above the tty `ttyName` in the sysfs tree at `sysfsRoot`: its idVendor,
 // idProduct and serial; nullopt for a device that is not on USB or not in the tree.
 std::optional<UsbIdentity> UsbIdentityFromSysfs(const QString &sysfsRoot, const QString &ttyName);

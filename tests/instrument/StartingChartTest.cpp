@@ -252,8 +252,8 @@ TEST_F(ChartDrawing, PeaksAreDrawnWhereTheyBelongAndNamed)
         image.pixelColor(492, ChartSampleY(500, 2047 - 400, VoltageTraceScale(500, 800))), VoltageTraceColor);
     EXPECT_EQ(image.pixelColor(592, ChartSampleY(500, 2047 - 1000, CurrentTraceScale(500, 1000))),
         CurrentTraceColor);
-    // The whole picture is filled, far beyond the area.
-    EXPECT_EQ(image.pixelColor(2399, 1599), background);
+    // The chart area is filled to its far corner; the rest of the surface is never shown.
+    EXPECT_EQ(image.pixelColor(area.width() - 1, area.height() - 1), background);
     // The grid's top line is dotted in the scale colour.
     int gridPixels = 0;
     for (int x = 0; x < 200; ++x)

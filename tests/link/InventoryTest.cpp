@@ -39,6 +39,14 @@ public:
         EXPECT_TRUE(QFile::link(path(target), path("class/tty/" + name + "/device")));
     }
 
+    // A tty without a device behind it, as consoles and pseudo-terminals are.
+    void addVirtualTty(const QString &name) { QDir().mkpath(path("class/tty/" + name)); }
+
+    void setAttribute(const QString &relative, const QByteArray &text)
+    {
+        writeAttribute(path(relative), text);
+    }
+
 private:
     QString path(const QString &relative) const { return QDir(m_dir.path()).filePath(relative); }
     static void writeAttribute(const QString &file, const QByteArray &text)
@@ -100,6 +108,45 @@ TEST_F(InventoryTest, SysfsGivesTheUsbDeviceAboveTheTty)
             EXPECT_EQ(found->serialNumber, c.expected->serialNumber) << c.tty;
         }
     }
+}
+
+TEST(SysfsSerialPorts, ListsTheTtysWithHardwareBehindThem)
+{
+    FakeSysfs sysfs;
+    sysfs.addUsbTty("ttyACM0", "usb1/1-2", "usb1/1-2/1-2:1.0", "0483", "5732", "KMR0042");
+    sysfs.setAttribute("devices/usb1/1-2/product", "KMR5150 Power Meter\n");
+    sysfs.addUsbTty("ttyUSB3", "usb2/2-1", "usb2/2-1/2-1:1.0/ttyUSB3", "0403", "6001");
+    sysfs.linkTty("ttyS0", "devices/platform/serial8250/tty/ttyS0");
+    sysfs.setAttribute("class/tty/ttyS0/type", "4\n");
+    sysfs.linkTty("ttyS1", "devices/platform/serial8250/tty/ttyS1");
+    sysfs.setAttribute("class/tty/ttyS1/type", "0\n"); // no UART at this name
+    sysfs.addVirtualTty("tty1");
+    sysfs.addVirtualTty("console");
+
+    const QList<SystemSerialPort> ports = SysfsSerialPorts(sysfs.root());
+    struct Expected
+    {
+        const char *name;
+        std::optional<uint16_t> vendor, product;
+        const char *serial;
+        const char *description;
+    } const expected[] = {
+        { "ttyACM0", 0x0483, 0x5732, "KMR0042", "KMR5150 Power Meter" },
+        { "ttyS0", std::nullopt, std::nullopt, "", "" },
+        { "ttyUSB3", 0x0403, 0x6001, "", "" },
+    };
+    ASSERT_EQ(ports.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        const SystemSerialPort &port = ports[qsizetype(i)];
+        EXPECT_EQ(port.portName, QString::fromLatin1(expected[i].name));
+        EXPECT_EQ(port.systemLocation, QStringLiteral("/dev/") + QString::fromLatin1(expected[i].name));
+        EXPECT_EQ(port.vendorId, expected[i].vendor);
+        EXPECT_EQ(port.productId, expected[i].product);
+        EXPECT_EQ(port.serialNumber, QString::fromLatin1(expected[i].serial));
+        EXPECT_EQ(port.description, QString::fromLatin1(expected[i].description));
+    }
+    EXPECT_TRUE(SysfsSerialPorts(sysfs.root() + "/missing").isEmpty());
 }
 
 TEST_F(InventoryTest, IdentifierTexts)

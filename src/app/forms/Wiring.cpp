@@ -125,11 +125,16 @@ void ConnectWindows()
             connectRecordAndPrinter(RecordForm, PrinterForm);
     }
     if (skin) {
+        // The program's start connects the main window's redraw before the stored colours are
+        // applied, as the other windows do not exist yet.
         if (MainForm)
-            QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement);
+            QObject::connect(skin, &Tskin::DisplayColorsChanged, MainForm, &TMainForm::DrawMeasurement,
+                Qt::UniqueConnection);
         if (RecordForm)
-            QObject::connect(skin, &Tskin::DisplayColorsChanged, RecordForm, &TRecordForm::DrawChart);
+            QObject::connect(skin, &Tskin::DisplayColorsChanged, RecordForm, &TRecordForm::DrawChart,
+                Qt::UniqueConnection);
         if (StartingForm)
-            QObject::connect(skin, &Tskin::DisplayColorsChanged, StartingForm, &TStartingForm::DrawChart);
+            QObject::connect(skin, &Tskin::DisplayColorsChanged, StartingForm, &TStartingForm::DrawChart,
+                Qt::UniqueConnection);
     }
 }

@@ -112,7 +112,10 @@ TRecordForm::TRecordForm(QWidget *parent)
     const QSize surface = ChartSurfaceSize(0, 0);
     TraceSurface = QImage(surface, QImage::Format_RGB32);
     AxisSurface = QImage(QSize(50, surface.height()), QImage::Format_RGB32);
-    TraceSurface.fill(WaveBackgroundColor);
+    // The trace area shows only its own size of the surface, and every layout of the chart
+    // redraws that part first; so only the part shown before the first layout is filled here
+    // (filling all 15 MB was a good part of the program's start).
+    QPainter(&TraceSurface).fillRect(QRect(QPoint(0, 0), Pic4->size()), WaveBackgroundColor);
     AxisSurface.fill(Qt::white);
     for (int ch = 0; ch < RecordChannels; ++ch) {
         Image[ch]->setPixmap(markerPicture(ch));
@@ -284,6 +287,10 @@ void TRecordForm::buildChannels()
     static const int upNumbers[RecordChannels] = { 3, 4, 7, 10, 13, 16 };
     static const int downNumbers[RecordChannels] = { 2, 5, 8, 11, 14, 17 };
     static const int onOffNumbers[RecordChannels] = { 1, 6, 9, 12, 15, 18 };
+    // Made once for the six channels' buttons.
+    const QIcon scaleUpIcon = standardIcon(QStyle::SP_TitleBarShadeButton);
+    const QIcon scaleDownIcon = standardIcon(QStyle::SP_TitleBarUnshadeButton);
+    const QIcon onOffIcon = standardIcon(QStyle::SP_DialogApplyButton);
     const auto makeButton = [this](int number, const QString &hint, const QIcon &icon) {
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("SeSkinButton%1").arg(number));
@@ -316,12 +323,9 @@ void TRecordForm::buildChannels()
         ChannelValue[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 13));
         ChannelValue[ch]->setMinimumWidth(90);
         const QString name = QStringLiteral("CH%1 ").arg(ch + 1);
-        ScaleUpButton[ch] = makeButton(
-            upNumbers[ch], name + QStringLiteral("scale up"), standardIcon(QStyle::SP_TitleBarShadeButton));
-        ScaleDownButton[ch] = makeButton(downNumbers[ch], name + QStringLiteral("scale down"),
-            standardIcon(QStyle::SP_TitleBarUnshadeButton));
-        OnOffButton[ch] = makeButton(
-            onOffNumbers[ch], name + QStringLiteral("on/off"), standardIcon(QStyle::SP_DialogApplyButton));
+        ScaleUpButton[ch] = makeButton(upNumbers[ch], name + QStringLiteral("scale up"), scaleUpIcon);
+        ScaleDownButton[ch] = makeButton(downNumbers[ch], name + QStringLiteral("scale down"), scaleDownIcon);
+        OnOffButton[ch] = makeButton(onOffNumbers[ch], name + QStringLiteral("on/off"), onOffIcon);
         connect(ScaleUpButton[ch], &QPushButton::clicked, this, [this, ch] { ScaleUpClick(ch); });
         connect(ScaleDownButton[ch], &QPushButton::clicked, this, [this, ch] { ScaleDownClick(ch); });
         connect(OnOffButton[ch], &QPushButton::clicked, this, [this, ch] { ChannelOnOffClick(ch); });

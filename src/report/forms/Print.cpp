@@ -4,6 +4,7 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "measure/MeasurementRecord.h"
+#include "record/ToolGlyphs.h"
 #include "report/MeasurementReport.h"
 #include "report/PrintInfo.h"
 #include "report/ReportPrint.h"
@@ -26,6 +27,16 @@
 TPrinterForm *PrinterForm = nullptr;
 
 namespace {
+// The record window's printer glyph (asking the desktop's icon theme for its printer icon
+// searches the theme's folders, a noticeable part of the program's start).
+QIcon printIcon()
+{
+    QIcon icon;
+    for (qreal scale : { 1.0, 2.0 })
+        icon.addPixmap(QPixmap::fromImage(DrawToolGlyph(ToolGlyph::Print, 16, scale)));
+    return icon;
+}
+
 constexpr int FormWidth = 747;
 constexpr int FormHeight = 500;
 constexpr int PanelHeight = 49;
@@ -90,8 +101,7 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     SeSkinButton2 = button("SeSkinButton2", QStringLiteral("Info"));
     SeSkinButton3 = button("SeSkinButton3", QStringLiteral("Printer Setting"));
     SeSkinButton1 = button("SeSkinButton1", QStringLiteral("Printing      "));
-    SeSkinButton1->setIcon(QIcon::fromTheme(
-        QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    SeSkinButton1->setIcon(printIcon());
 
     Rongqi = new QScrollArea(this);
     Rongqi->setObjectName(QStringLiteral("Rongqi"));
@@ -117,8 +127,9 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     connect(SeSkinButton1, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton1Click);
     connect(SeSkinButton2, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton2Click);
     connect(SeSkinButton3, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton3Click);
-
-    FormCreate();
+    // The preview is built when the window is shown (and on every showing): built now, while
+    // the window is hidden, it would be built again before anybody saw it, and filling the
+    // page bitmap is a good part of the program's start.
 }
 
 TPrinterForm::~TPrinterForm() = default;

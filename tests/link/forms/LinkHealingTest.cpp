@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,9 +104,20 @@ TEST_F(LinkHealing, ContinuousSamplingCarriesOnAfterTheInstrumentVanishesAndRetu
         ASSERT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("Connection Failure!"); }, 5000))
             << qPrintable(status());
         const int before = stored;
-        const int squatter = ::posix_openpt(O_RDWR | O_NOCTTY);
-        ASSERT_GE(squatter, 0);
-        squatters.push_back(squatter);
+        // The node the instrument had is held, so that it comes back on another one. Nodes
+        // are given lowest number first; a number past the old one means the old node is held
+        // already (by another program running beside this test).
+        const QString oldNode = sim.outputLines().value(round - 1);
+        const auto nodeNumber
+            = [](const QString &node) { return node.section(QLatin1Char('/'), -1).toInt(); };
+        for (int tries = 0; tries < 64; ++tries) {
+            const int squatter = ::posix_openpt(O_RDWR | O_NOCTTY);
+            ASSERT_GE(squatter, 0);
+            squatters.push_back(squatter);
+            const QString node = QString::fromLocal8Bit(::ptsname(squatter));
+            if (node == oldNode || nodeNumber(node) > nodeNumber(oldNode))
+                break;
+        }
         ASSERT_TRUE(sim.comeBack());
         ASSERT_TRUE(sim.waitForOutputLines(round + 1, 5000));
         // Nobody touches a control: the port is opened again and the samples go on.
