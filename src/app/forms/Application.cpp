@@ -6,16 +6,21 @@
 #include <exception>
 
 namespace {
-// Set before the display connection is made. The progress bar repaints its few hundred
-// pixels fifty times for each long reply; with X11 shared-memory images every such paint
-// first waits for a round trip to the X server (the last image put may still be reading the
-// memory), which tripled the program's context switches in continuous sampling. Plain image
-// puts copy the pixels through the socket instead and never wait. A user's own setting of
-// the variable is kept.
+// The progress bar repaints its few hundred pixels fifty times for each long reply; with
+// X11 shared-memory images every such paint first waits for a round trip to the X server
+// (the last image put may still be reading the memory), which tripled the program's context
+// switches in continuous sampling. Plain image puts copy the pixels through the socket
+// instead and never wait. The display connection reads the variable when it is made; a
+// user's own setting is kept, and programs started from here (a PDF viewer, a browser) do
+// not inherit ours.
+constexpr char PlainImagePuts[] = "QT_XCB_NO_MITSHM";
+bool g_setPlainImagePuts = false;
+
 int &withDisplaySettings(int &argc)
 {
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    g_setPlainImagePuts = !qEnvironmentVariableIsSet(PlainImagePuts);
+    if (g_setPlainImagePuts)
+        qputenv(PlainImagePuts, "1");
     return argc;
 }
 } // namespace
@@ -23,6 +28,8 @@ int &withDisplaySettings(int &argc)
 Application::Application(int &argc, char **argv)
     : QApplication(withDisplaySettings(argc), argv)
 {
+    if (g_setPlainImagePuts)
+        qunsetenv(PlainImagePuts);
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)
