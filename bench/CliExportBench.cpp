@@ -66,12 +66,3 @@ void BM_CliExportFullRecord(benchmark::State &state)
 
 BENCHMARK(BM_CliExportFullRecord)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

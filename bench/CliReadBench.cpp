@@ -106,12 +106,3 @@ void BM_CliRead115200(benchmark::State &state)
 BENCHMARK(BM_CliReadUsb)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_CliRead115200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "measure/PaneLayout.h"
 #include "measure/PanelTexts.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -89,16 +88,3 @@ void DrawMeasurement(benchmark::State &state)
 }
 BENCHMARK(DrawMeasurement)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

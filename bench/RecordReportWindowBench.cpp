@@ -3,6 +3,7 @@
 // taken from the window, the print window's preview build, and the print to a PDF file at
 // 600 dpi on A4 through Qt's printer, as "Printing      " does it.
 
+#include "app/forms/Wiring.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "record/RecordTime.h"
@@ -10,6 +11,7 @@
 #include "record/forms/Rec.h"
 #include "report/forms/Print.h"
 #include "report/forms/QtPrinter.h"
+#include "support/BenchMain.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -77,6 +79,7 @@ struct Windows
         platform::install(&dialogs);
         PrinterForm = new TPrinterForm;
         RecordForm = new TRecordForm;
+        ConnectWindows();
         RecordForm->show();
         QApplication::processEvents();
         RecordForm->openRecordFile(MakeFullRecordFile(out.path()), false);
@@ -101,6 +104,7 @@ struct Windows
 
 // Made by the first benchmark, ended before the application.
 std::unique_ptr<Windows> made;
+[[maybe_unused]] const bool madeEnds = AtBenchmarksEnd([] { made.reset(); });
 
 Windows &windows()
 {
@@ -149,17 +153,3 @@ BENCHMARK(RecordPreviewFromWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(RecordPdfFromWindow)->ArgName("landscape")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    made.reset();
-    return 0;
-}

@@ -7,8 +7,6 @@
 #include "record/forms/ChartPaintBox.h"
 #include "record/forms/Rec.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -49,16 +47,3 @@ BENCHMARK(SamplingTick)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

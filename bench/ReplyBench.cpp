@@ -200,12 +200,3 @@ BENCHMARK(BM_MeasurementFrame)->Unit(benchmark::kMicrosecond)->Repetitions(9)->R
 BENCHMARK(BM_ProgressSteps)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_DrawMeasurement)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

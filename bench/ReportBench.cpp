@@ -9,7 +9,6 @@
 #include "report/ReportPrint.h"
 #include "report/forms/QtPrinter.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -167,16 +166,3 @@ BENCHMARK(RecordPageA4At600Dpi)->ArgName("landscape")->Arg(0)->Arg(1)->Unit(benc
 BENCHMARK(MeasurementPdf)->ArgName("landscape")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RecordPdf)->ArgName("landscape")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
