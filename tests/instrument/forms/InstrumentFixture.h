@@ -4,7 +4,6 @@
 // and program directory. Replies go through the main window's reply handler, as they do in
 // the program.
 
-#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
@@ -15,6 +14,7 @@
 #include "measure/forms/Main.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
+#include "support/ProgramWindows.h"
 
 #include <QByteArray>
 
@@ -81,24 +81,14 @@ protected:
     {
         ResetGlobals();
         RequestBuffer.fill(0);
-        form = std::make_unique<TMainForm>();
-        MainForm = form.get();
-        AlarmForm = new TAlarmForm(form.get());
-        StartingForm = new TStartingForm(form.get());
-        CalibrateForm = new TCalibrateForm(form.get());
-        External_CT_form = new TExternal_CT_form(form.get());
-        ConnectWindows();
+        form = MakeProgramWindows({ .starting = true, .alarm = true, .calibrate = true, .ct = true });
         InstrumentAddress = 1;
         form->Comm1->setCommPort(pnCOM(2));
     }
 
     void TearDown() override
     {
-        MainForm = nullptr;
-        AlarmForm = nullptr;
-        StartingForm = nullptr;
-        CalibrateForm = nullptr;
-        External_CT_form = nullptr;
+        ForgetProgramWindows();
         form.reset();
         ResetGlobals();
     }

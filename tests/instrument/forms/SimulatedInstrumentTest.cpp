@@ -2,7 +2,6 @@
 // the real serial device and the main window's reply handler: the alarm save chain and read
 // chain, and a whole starting test.
 
-#include "app/forms/Wiring.h"
 #include "instrument/StartingChart.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
@@ -16,6 +15,7 @@
 #include "measure/forms/Main.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
+#include "support/ProgramWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,12 +46,7 @@ protected:
 
     void TearDown() override
     {
-        MainForm = nullptr;
-        CommForm = nullptr;
-        AlarmForm = nullptr;
-        StartingForm = nullptr;
-        CalibrateForm = nullptr;
-        External_CT_form = nullptr;
+        ForgetProgramWindows();
         form.reset();
         if (server)
             server->stop();
@@ -65,14 +60,8 @@ protected:
         ASSERT_TRUE(server->start(&error)) << error;
         ports.paths[SimPort] = QString::fromStdString(server->devicePath());
 
-        form = std::make_unique<TMainForm>();
-        MainForm = form.get();
-        CommForm = new TCommForm(form.get());
-        AlarmForm = new TAlarmForm(form.get());
-        StartingForm = new TStartingForm(form.get());
-        CalibrateForm = new TCalibrateForm(form.get());
-        External_CT_form = new TExternal_CT_form(form.get());
-        ConnectWindows();
+        form = MakeProgramWindows(
+            { .comm = true, .starting = true, .alarm = true, .calibrate = true, .ct = true });
         InstrumentAddress = 1;
         CommForm->ComboBox1->setCurrentIndex(Speed115200);
         form->Comm1->setBaudRate(br115200);

@@ -2,9 +2,9 @@
 // the real serial device and real sleeps: single and continuous sampling, the USB link,
 // faults on the line, and every speed of the list.
 
-#include "app/forms/Wiring.h"
 #include "link/forms/MainFixture.h"
 #include "link/sim/SimServer.h"
+#include "support/ProgramWindows.h"
 
 #include <QDeadlineTimer>
 #include <QProgressBar>
@@ -34,10 +34,7 @@ protected:
 
     void TearDown() override
     {
-        MainForm = nullptr;
-        CommForm = nullptr;
-        StartingForm = nullptr;
-        AlarmForm = nullptr;
+        ForgetProgramWindows();
         form.reset();
         if (server)
             server->stop();
@@ -54,13 +51,7 @@ protected:
         ASSERT_TRUE(server->start(&error)) << error;
         ports.paths[SimPort] = QString::fromStdString(server->devicePath());
 
-        form = std::make_unique<TMainForm>();
-        MainForm = form.get();
-        CommForm = new TCommForm(form.get());
-        ConnectCommAndMain(CommForm, form.get());
-        StartingForm = new TStartingForm(form.get());
-        AlarmForm = new TAlarmForm(form.get());
-        ConnectWindows();
+        form = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true });
         InstrumentAddress = 1;
         CommForm->ComboBox1->setCurrentIndex(baudIndex);
         static constexpr TBaudRate rates[]

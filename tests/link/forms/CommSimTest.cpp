@@ -2,11 +2,11 @@
 // production serial devices, port map (SysSet.ini [PortMap]) and device inventory: the scan
 // connects, reads the mode byte and runs the settings read chain to its end.
 
-#include "app/forms/Wiring.h"
 #include "link/forms/MainFixture.h"
 
 #include "link/IniFile.h"
 #include "link/sim/SimServer.h"
+#include "support/ProgramWindows.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -37,10 +37,7 @@ protected:
 
     void TearDown() override
     {
-        CommForm = nullptr;
-        AlarmForm = nullptr;
-        StartingForm = nullptr;
-        MainForm = nullptr;
+        ForgetProgramWindows();
         main.reset();
         if (server)
             server->stop();
@@ -63,20 +60,8 @@ protected:
             return instrument.modeByte();
         });
 
-        const IniFile ini(QStringLiteral("SysSet.ini"));
-        ini.writeString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(SimPort),
-            QString::fromStdString(server->devicePath()));
-        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), SimPort);
-        ini.writeInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate"), baudIndex);
-        ini.writeString(QStringLiteral("CommAddress"), QStringLiteral("Address"), storedAddress);
-
-        main = std::make_unique<TMainForm>();
-        MainForm = main.get();
-        CommForm = new TCommForm(main.get());
-        ConnectCommAndMain(CommForm, main.get());
-        AlarmForm = new TAlarmForm(main.get());
-        StartingForm = new TStartingForm(main.get());
-        ConnectWindows();
+        WritePortSettings(QString::fromStdString(server->devicePath()), SimPort, baudIndex, storedAddress);
+        main = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true });
         CommForm->FormCreate();
     }
 

@@ -3,10 +3,10 @@
 // instrument vanishes and comes back on a new device node. A port another program holds is
 // named in the status of a scan that cannot open it.
 
-#include "app/forms/Wiring.h"
 #include "link/forms/MainFixture.h"
 
 #include "link/IniFile.h"
+#include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 
 #include <QFileInfo>
@@ -46,10 +46,7 @@ protected:
 
     void TearDown() override
     {
-        MainForm = nullptr;
-        CommForm = nullptr;
-        StartingForm = nullptr;
-        AlarmForm = nullptr;
+        ForgetProgramWindows();
         form.reset();
         ResetGlobals();
     }
@@ -57,18 +54,8 @@ protected:
     // The program's windows, with SysSet.ini naming the port; the scan runs as at start.
     void startProgram(const QString &devicePath)
     {
-        const IniFile ini(QStringLiteral("SysSet.ini"));
-        ini.writeString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(SimPort), devicePath);
-        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), SimPort);
-        ini.writeInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate"), 7);
-        ini.writeInteger(QStringLiteral("CommAddress"), QStringLiteral("Address"), 1);
-        form = std::make_unique<TMainForm>();
-        MainForm = form.get();
-        CommForm = new TCommForm(form.get());
-        ConnectCommAndMain(CommForm, form.get());
-        StartingForm = new TStartingForm(form.get());
-        AlarmForm = new TAlarmForm(form.get());
-        ConnectWindows();
+        WritePortSettings(devicePath, SimPort, 7);
+        form = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true });
         CommForm->FormCreate();
         QObject::connect(form.get(), &TMainForm::MeasurementStored, form.get(), [this] { ++stored; });
     }

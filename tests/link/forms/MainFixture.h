@@ -4,7 +4,6 @@
 // the secondary windows the main window talks to. Shared by the main window and dispatcher
 // tests.
 
-#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
@@ -16,6 +15,7 @@
 #include "record/forms/Rec.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
+#include "support/ProgramWindows.h"
 
 #include <QByteArray>
 #include <QComboBox>
@@ -82,24 +82,13 @@ protected:
         ResetGlobals();
         std::memset(&Measurement, 0, sizeof Measurement);
         RequestBuffer.fill(0);
-        form = std::make_unique<TMainForm>();
-        MainForm = form.get();
-        CommForm = new TCommForm(form.get());
-        ConnectCommAndMain(CommForm, form.get());
-        StartingForm = new TStartingForm(form.get());
-        AlarmForm = new TAlarmForm(form.get());
-        RecordForm = new TRecordForm(form.get());
-        ConnectWindows();
+        form = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true, .record = true });
         InstrumentAddress = 1;
     }
 
     void TearDown() override
     {
-        MainForm = nullptr;
-        CommForm = nullptr;
-        StartingForm = nullptr;
-        AlarmForm = nullptr;
-        RecordForm = nullptr;
+        ForgetProgramWindows();
         form.reset();
         ResetGlobals();
     }

@@ -2,7 +2,6 @@
 // sampling of the main window: the record file reopens with the values the instrument
 // sent, bit for bit, and survives a kill -9 of the program up to its last save.
 
-#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Errors.h"
@@ -16,6 +15,7 @@
 #include "record/forms/Rec.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
+#include "support/ProgramWindows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,13 +70,7 @@ public:
             ini += QStringLiteral("Ch%1=%2\n").arg(ch).arg(Channels[ch]);
         programDir.writeFile(QStringLiteral("SysSet.ini"), ini.toUtf8());
 
-        main = std::make_unique<TMainForm>();
-        MainForm = main.get();
-        CommForm = new TCommForm(main.get());
-        StartingForm = new TStartingForm(main.get());
-        AlarmForm = new TAlarmForm(main.get());
-        RecordForm = new TRecordForm(main.get());
-        ConnectWindows();
+        main = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true, .record = true });
         record = RecordForm;
         InstrumentAddress = 1;
         main->Comm1->setBaudRate(br115200);
@@ -88,11 +82,7 @@ public:
 
     ~Recording()
     {
-        MainForm = nullptr;
-        CommForm = nullptr;
-        StartingForm = nullptr;
-        AlarmForm = nullptr;
-        RecordForm = nullptr;
+        ForgetProgramWindows();
         main.reset();
         ResetGlobals();
     }

@@ -4,7 +4,6 @@
 // samples taken after its return hold the measurements it sends then, in the window and in
 // the record file.
 
-#include "app/forms/Wiring.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
 #include "link/Errors.h"
@@ -16,6 +15,7 @@
 #include "measure/forms/Main.h"
 #include "record/forms/Rec.h"
 #include "support/Fakes.h"
+#include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 
 #include <QTemporaryDir>
@@ -69,11 +69,7 @@ protected:
 
     void TearDown() override
     {
-        MainForm = nullptr;
-        CommForm = nullptr;
-        StartingForm = nullptr;
-        AlarmForm = nullptr;
-        RecordForm = nullptr;
+        ForgetProgramWindows();
         main.reset();
         ResetGlobals();
     }
@@ -83,23 +79,14 @@ protected:
     // stores and every status the link sends are kept.
     void startProgram(const QString &devicePath)
     {
-        const IniFile ini(QStringLiteral("SysSet.ini"));
-        ini.writeString(QStringLiteral("PortMap"), QStringLiteral("COM%1").arg(SimPort), devicePath);
-        ini.writeInteger(QStringLiteral("CommPort"), QStringLiteral("Port"), SimPort);
-        ini.writeInteger(QStringLiteral("CommBaudrate"), QStringLiteral("Baudrate"), 7);
-        ini.writeInteger(QStringLiteral("CommAddress"), QStringLiteral("Address"), 1);
+        WritePortSettings(devicePath, SimPort, 7);
+        const IniFile ini(SettingsFileName);
         ini.writeInteger(QStringLiteral("RecordSet"), QStringLiteral("SampingSetp"), 0);
         ini.writeInteger(QStringLiteral("RecordSet"), QStringLiteral("SaveSetp"), 0);
         for (int ch = 0; ch < 6; ++ch)
             ini.writeInteger(
                 QStringLiteral("RecordSet"), QStringLiteral("Ch%1").arg(ch), Channels[size_t(ch)]);
-        main = std::make_unique<TMainForm>();
-        MainForm = main.get();
-        CommForm = new TCommForm(main.get());
-        ConnectCommAndMain(CommForm, main.get());
-        StartingForm = new TStartingForm(main.get());
-        AlarmForm = new TAlarmForm(main.get());
-        RecordForm = new TRecordForm(main.get());
+        main = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true, .record = true });
         record = RecordForm;
         CommForm->FormCreate();
         QObject::connect(main.get(), &TMainForm::MeasurementStored, main.get(),
