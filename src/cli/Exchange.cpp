@@ -5,6 +5,7 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "link/PortTable.h"
+#include "link/Registers.h"
 #include "link/Reply.h"
 #include "link/TComm.h"
 #include "measure/MeasurementRecord.h"
@@ -18,7 +19,6 @@
 #include <unistd.h>
 
 namespace {
-constexpr uint16_t StartingRegister = 147;
 constexpr int StartingPageFrameBytes = StartingPageBytes + 2;
 constexpr int SilenceResendMs = 2000;
 // How often the receive queue is looked at; the serial component's own tick is 100 ms, which
@@ -54,28 +54,20 @@ private:
 
 bool expectsLongReply(uint16_t reg)
 {
-    return reg == MeasurementRegister || reg == StartingRegister;
+    return reg <= 0xFF && ExpectsLongReply(static_cast<uint8_t>(reg));
 }
 
 bool fitsRequest(uint16_t reg, const uint8_t *frame, int n)
 {
     if (reg == MeasurementRegister)
         return n == MeasurementReplyBytes;
-    if (reg == StartingRegister)
+    if (reg == RegStartingTest)
         return n == StartingPageFrameBytes;
     // Address, 0x03, byte count, a 32-bit value, CRC; routed by the register just asked for.
     return n != MeasurementReplyBytes && n != StartingPageFrameBytes && n >= 9 && frame[1] == 0x03
         && RoutingByte() == static_cast<uint8_t>(reg);
 }
 } // namespace
-
-bool CrcMatches(const uint8_t *frame, int n)
-{
-    if (n < 3)
-        return false;
-    const uint16_t received = static_cast<uint16_t>(frame[n - 2] | frame[n - 1] << 8);
-    return ModbusCRC16(frame, n - 2) == received;
-}
 
 InstrumentLink::InstrumentLink(LinkTarget target)
     : m_target(std::move(target))
@@ -177,46 +169,10 @@ bool InstrumentLink::writeAcknowledged(uint16_t reg, float value, int timeoutMs)
 
 bool InstrumentLink::awaitAcknowledgement(uint16_t reg, int timeoutMs, const std::function<bool()> &write)
 {
-    Clock &clock = platform::clock();
-    const QDateTime start = clock.now();
-    const auto elapsedMs = [&] { return start.msecsTo(clock.now()); };
-
-    bool sent = write();
-    qint64 sentAt = 0;
-    while (elapsedMs() < timeoutMs && !stopping()) {
-        if (!m_comm->portOpen())
-            return false;
-        if (!sent || elapsedMs() - sentAt >= SilenceResendMs) {
-            if (sent)
-                ++m_counters.silent;
-            ++m_counters.resends;
-            sent = write();
-            sentAt = elapsedMs();
-            if (!sent)
-                clock.sleepMs(QueuePollMs);
-            continue;
-        }
-        if (m_comm->dataCount() == 0) {
-            clock.sleepMs(QueuePollMs);
-            continue;
-        }
-        clock.sleepMs(20);
-        const uint8_t *first = nullptr;
-        const int n = m_comm->FetchInputBytes(first) + 1;
-        if (n <= 0 || !first)
-            continue;
-        if (n <= 4 || n > FrameBufferSize || !CrcMatches(first, n)) {
-            ++m_counters.damaged;
-            ++m_counters.resends;
-            sent = write();
-            sentAt = elapsedMs();
-            continue;
-        }
-        if (n == 5 && first[1] == 0x09 && first[2] == static_cast<uint8_t>(reg))
-            return true;
-        // Anything else (a late reply to an earlier request) is not this acknowledgement.
-    }
-    return false;
+    const auto acknowledges = [reg](const uint8_t *frame, int n) {
+        return n == 5 && frame[1] == 0x09 && frame[2] == static_cast<uint8_t>(reg);
+    };
+    return !exchange(timeoutMs, false, write, acknowledges).isEmpty();
 }
 
 bool InstrumentLink::sendRead(uint16_t reg, uint16_t count)
@@ -240,16 +196,22 @@ int InstrumentLink::measurementBudgetMs() const
 
 QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, int timeoutMs)
 {
-    const bool longReply = expectsLongReply(reg);
     // The read to repeat after a missing or damaged reply.
     LastRegister = static_cast<uint8_t>(reg);
     LastCount = static_cast<uint8_t>(count);
+    return exchange(
+        timeoutMs, expectsLongReply(reg), [&] { return send(reg, count); },
+        [reg](const uint8_t *frame, int n) { return fitsRequest(reg, frame, n); });
+}
 
+QByteArray InstrumentLink::exchange(int timeoutMs, bool longReply, const std::function<bool()> &request,
+    const std::function<bool(const uint8_t *, int)> &accepts)
+{
     Clock &clock = platform::clock();
     const QDateTime start = clock.now();
     const auto elapsedMs = [&] { return start.msecsTo(clock.now()); };
 
-    bool sent = send(reg, count);
+    bool sent = request();
     qint64 sentAt = 0;
     while (elapsedMs() < timeoutMs && !stopping()) {
         if (!m_comm->portOpen())
@@ -258,14 +220,14 @@ QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, int timeoutMs)
             if (sent)
                 ++m_counters.silent;
             ++m_counters.resends;
-            sent = send(reg, count);
+            sent = request();
             sentAt = elapsedMs();
             if (!sent)
-                platform::clock().sleepMs(QueuePollMs);
+                clock.sleepMs(QueuePollMs);
             continue;
         }
         if (m_comm->dataCount() == 0) {
-            platform::clock().sleepMs(QueuePollMs);
+            clock.sleepMs(QueuePollMs);
             continue;
         }
 
@@ -276,14 +238,14 @@ QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, int timeoutMs)
         const int n = m_comm->FetchInputBytes(first) + 1;
         if (n <= 0 || !first)
             continue;
-        if (n <= 4 || n > FrameBufferSize || !CrcMatches(first, n)) {
+        if (ClassifyReply(first, n, RoutingByte()).asksAgain()) {
             ++m_counters.damaged;
             ++m_counters.resends;
-            sent = send(reg, count);
+            sent = request();
             sentAt = elapsedMs();
             continue;
         }
-        if (fitsRequest(reg, first, n))
+        if (accepts(first, n))
             return QByteArray(reinterpret_cast<const char *>(first), n);
         // A whole reply of another kind (a late answer to an earlier request): not this one.
     }

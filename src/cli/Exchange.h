@@ -82,6 +82,10 @@ public:
 private:
     bool send(uint16_t reg, uint16_t count);
     bool awaitAcknowledgement(uint16_t reg, int timeoutMs, const std::function<bool()> &write);
+    // Sends with `request`, and again after a silence or a damaged reply, until `accepts`
+    // takes a fetched frame (returned) or the time is up (empty).
+    QByteArray exchange(int timeoutMs, bool longReply, const std::function<bool()> &request,
+        const std::function<bool(const uint8_t *, int)> &accepts);
     void pacedWait(bool longReply);
     void settleWait(bool longReply);
     bool stopping() const { return stopRequested && stopRequested(); }
@@ -91,6 +95,3 @@ private:
     std::unique_ptr<TComm> m_comm;
     ExchangeCounters m_counters;
 };
-
-// True for a whole reply frame whose last two bytes are the CRC of the others.
-bool CrcMatches(const uint8_t *frame, int n);
