@@ -287,13 +287,7 @@ void DrawMeasurementPreview(
     QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info)
 {
     p.save();
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(White);
-    p.setBrush(Qt::NoBrush);
-
-    SetFontPoints(p, 20);
-    p.setPen(ReportGrey);
-    DrawTextAt(p, wp / 2 - 70, 30, QStringLiteral("Measurement Report"));
+    DrawPreviewTitle(p, wp, QStringLiteral("Measurement Report"));
     SetFontPoints(p, 10);
     DrawTextAt(p, wp - 80, 45, QStringLiteral("第1页"));
     SetPen(p, ReportGrey, 2);

@@ -13,7 +13,6 @@
 
 namespace {
 const QColor Black(0, 0, 0);
-const QColor White(255, 255, 255);
 const QColor GridGrey(221, 221, 221);
 const QColor Teal(0, 128, 128);
 
@@ -320,13 +319,7 @@ int RecordPreviewChartHeight(int wp, const QSize &traceArea)
 void DrawRecordPreview(QPainter &p, int wp, int hp, const RecordReportInput &in, const PrintInfo &info)
 {
     p.save();
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(White);
-    p.setBrush(Qt::NoBrush);
-
-    SetFontPoints(p, 20);
-    p.setPen(ReportGrey);
-    DrawTextAt(p, wp / 2 - 70, 30, QStringLiteral("Record Report"));
+    DrawPreviewTitle(p, wp, QStringLiteral("Record Report"));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);

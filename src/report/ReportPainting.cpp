@@ -23,3 +23,13 @@ void SetPen(QPainter &painter, const QColor &color, int width, Qt::PenStyle styl
 {
     painter.setPen(QPen(color, width, style));
 }
+
+void DrawPreviewTitle(QPainter &painter, int wp, const QString &title)
+{
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    painter.setBrush(Qt::NoBrush);
+    SetFontPoints(painter, 20);
+    painter.setPen(ReportGrey);
+    DrawTextAt(painter, wp / 2 - 70, 30, title);
+}

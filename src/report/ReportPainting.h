@@ -16,3 +16,6 @@ void DrawTextEndingAt(QPainter &painter, int x, int y, const QString &text);
 // Keeps the painter's typeface and sets its size in points of the painted device.
 void SetFontPoints(QPainter &painter, int points);
 void SetPen(QPainter &painter, const QColor &color, int width, Qt::PenStyle style = Qt::SolidLine);
+// How both previews start on a page `wp` wide: texts on an opaque white background, no fill,
+// and `title` in grey at 20 points, centred as the reports centre it.
+void DrawPreviewTitle(QPainter &painter, int wp, const QString &title);
