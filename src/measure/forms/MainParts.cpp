@@ -23,7 +23,8 @@ TProgressBar::TProgressBar(QWidget *parent)
     : QProgressBar(parent)
 {
     // A value set as any progress bar's is what is shown from then on.
-    connect(this, &QProgressBar::valueChanged, this, [this] { m_stepOnly = false; });
+    m_step = value();
+    connect(this, &QProgressBar::valueChanged, this, [this](int value) { m_step = value; });
 }
 
 bool TProgressBar::event(QEvent *event)
@@ -44,7 +45,7 @@ bool TProgressBar::event(QEvent *event)
     case QEvent::HoverLeave:
         m_backgroundValid = false;
         m_faces.clear();
-        if (m_stepOnly) // painted as any progress bar from now on: the step becomes the value
+        if (m_step != value()) // painted as any progress bar from now on: the step becomes the value
             takeValue(m_step);
         setAttribute(Qt::WA_OpaquePaintEvent, false);
         break;
@@ -61,7 +62,6 @@ void TProgressBar::setValue(int value)
     // cost an accessibility event and the style's arithmetic. The ends are the bar's value.
     if (m_backgroundValid && value > minimum() && value < maximum()) {
         m_step = value;
-        m_stepOnly = true;
         return;
     }
     takeValue(value);
@@ -73,7 +73,7 @@ void TProgressBar::takeValue(int value)
     setUpdatesEnabled(false);
     QProgressBar::setValue(value);
     setUpdatesEnabled(true);
-    m_stepOnly = false;
+    m_step = this->value(); // a value outside the range leaves the bar as it was
 }
 
 void TProgressBar::keepBackground()
@@ -120,7 +120,7 @@ void TProgressBar::paintEvent(QPaintEvent *event)
     QStyleOptionProgressBar option = m_option;
     option.minimum = minimum();
     option.maximum = maximum();
-    option.progress = m_stepOnly ? m_step : value();
+    option.progress = m_step;
     if (option.textVisible)
         option.text = text();
     const qint64 key = qint64(option.progress) << 32 | qint64(option.state.toInt());

@@ -52,8 +52,7 @@ private:
     bool m_backgroundValid = false;
     bool m_rendering = false;
     bool m_keepQueued = false;
-    int m_step = 0; // the step shown when it is not the bar's value
-    bool m_stepOnly = false;
+    int m_step = 0; // the value shown: the bar's value, or a step between the ends
 };
 
 struct ClientArea
