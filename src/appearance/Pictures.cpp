@@ -2,7 +2,7 @@
 
 #include "link/Platform.h"
 
-#include <QFileInfo>
+#include <QImageReader>
 
 QString DoubleSizeName(const QString &relativePath)
 {
@@ -29,12 +29,15 @@ QPixmap ProgramPicture(const QString &relativePath, qreal devicePixelRatio)
 QIcon ProgramIcon(const QString &relativePath)
 {
     // QIcon looks for the @2x file only when the screen is scaled as the icon is made; both
-    // are added so that a window moved to another screen finds the right one.
+    // are added so that a window moved to another screen finds the right one. Each file is
+    // added with the size its header gives, which QIcon takes as leave to read the pixels
+    // only when that size is first drawn (without a size it reads them at once).
     const ProgramDir &dir = platform::programDir();
     QIcon icon;
-    icon.addFile(dir.filePath(relativePath));
-    const QString large = dir.filePath(DoubleSizeName(relativePath));
-    if (QFileInfo::exists(large))
-        icon.addFile(large);
+    for (const QString &path : { dir.filePath(relativePath), dir.filePath(DoubleSizeName(relativePath)) }) {
+        const QSize size = QImageReader(path).size();
+        if (size.isValid())
+            icon.addFile(path, size);
+    }
     return icon;
 }

@@ -149,7 +149,10 @@ int IniFile::toInteger(const QString &text, const QString &section, const QStrin
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value) const
 {
-    const QByteArray contents = withValue(load(), section, key, value);
+    const QByteArray original = load();
+    const QByteArray contents = withValue(original, section, key, value);
+    if (contents == original)
+        return; // the file already says so; rewriting it would only touch the disk
     QSaveFile file(m_path);
     // A program directory where new files cannot be made may still hold a writable file.
     file.setDirectWriteFallback(true);

@@ -36,7 +36,8 @@ public:
         const QString &section, const QString &key, const QString &defaultValue = QStringLiteral("2")) const;
 
     // Throws EInOutError with the system's text when the file cannot be read or written.
-    // Line breaks in `value` become blanks: a value is one line of the file.
+    // Line breaks in `value` become blanks: a value is one line of the file. A file that
+    // already holds the value is left as it is.
     void writeString(const QString &section, const QString &key, const QString &value) const;
     void writeInteger(const QString &section, const QString &key, int value) const;
 

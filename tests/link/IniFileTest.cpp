@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -193,6 +195,34 @@ TEST_F(IniFileTest, WritesUtf8WithoutByteOrderMark)
     // A file another editor saved with a mark reads the same.
     writeFile("\xEF\xBB\xBF[PrintInfo]\nCompany=" + company.toUtf8() + "\n", "EnterInfo.ini");
     EXPECT_EQ(ini.readString("PrintInfo", "Company"), company);
+}
+
+// Writing the value the file already holds leaves the file alone (the start of the program
+// stores its choices again); any other value replaces the file whole.
+TEST_F(IniFileTest, WriteOfTheStoredValueLeavesTheFileAlone)
+{
+    writeFile(Settings);
+    const auto inode = [this] {
+        struct stat status {};
+        return ::stat(QFile::encodeName(filePath()).constData(), &status) == 0 ? status.st_ino : ino_t {};
+    };
+    const auto before = inode();
+    const IniFile ini(QStringLiteral("SysSet.ini"));
+    // Checked after each write: a file system may give a freed inode number to the next file.
+    ini.writeString("skinset", "SKIN", QStringLiteral("3"));
+    EXPECT_EQ(inode(), before);
+    ini.writeInteger("SkinSet", "Skin", 3);
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(readFile(), Settings);
+
+    ini.writeInteger("SkinSet", "Skin", 4);
+    EXPECT_NE(inode(), before) << "a changed value is written through a new file";
+    EXPECT_EQ(ini.readInteger("SkinSet", "Skin"), 4);
+
+    // A mark at the start is dropped even when the value stays.
+    writeFile("\xEF\xBB\xBF[SkinSet]\nSkin=4\n");
+    ini.writeInteger("SkinSet", "Skin", 4);
+    EXPECT_EQ(readFile(), "[SkinSet]\nSkin=4\n");
 }
 
 TEST_F(IniFileTest, WriteIntegerWritesDecimalText)

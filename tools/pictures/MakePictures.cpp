@@ -28,6 +28,17 @@ QString g_folder;
 int g_written = 0;
 
 // Renders `draw` at design size `size` and at twice that size.
+bool isOpaque(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 void save(const QString &name, QSize size, const Draw &draw)
 {
     for (int scale : { 1, 2 }) {
@@ -40,6 +51,10 @@ void save(const QString &name, QSize size, const Draw &draw)
         painter.scale(scale, scale);
         draw(painter);
         painter.end();
+        // A picture without transparency is stored without an alpha channel, which the
+        // program reads faster (the splash is read on every start).
+        if (isOpaque(image))
+            image = image.convertToFormat(QImage::Format_RGB32);
         const QString file = QDir(g_folder).filePath(scale == 1 ? name + ".png" : name + "@2x.png");
         QDir().mkpath(QFileInfo(file).path());
         if (!image.save(file)) {

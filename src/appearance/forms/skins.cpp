@@ -21,7 +21,9 @@ namespace {
 void showStyleSheet(const QString &sheet)
 {
     auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
-    if (!application)
+    // Setting a sheet again, even the same one, restyles every widget of the program; the
+    // start applies the stored skin twice (at the load and when the skin window reads it).
+    if (!application || application->styleSheet() == sheet)
         return;
     // Once a style sheet has been shown, changing it makes Qt forget the fonts that widgets
     // inherit from a parent's font (a status bar's panels, a dialog's labels): they fall back

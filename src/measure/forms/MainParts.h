@@ -68,7 +68,7 @@ ClientArea BuildClientArea(QWidget *parent);
 void LayoutClientArea(const ClientArea &area);
 
 // The off-screen surfaces of the three panes, made once at half the screen's size and
-// filled with the drawing background.
+// filled with the drawing background (black before the stored colours are read).
 void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
 // Writes the fifteen value panels and draws the wave pane and both harmonic panes onto
 // their surfaces (a NaN reactive power becomes 0 in the record first); returns the part of

@@ -1,14 +1,13 @@
 #include "record/forms/Rec.h"
 
+#include "appearance/Pictures.h"
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "record/ChartDrawing.h"
-#include "record/ToolGlyphs.h"
 #include "record/forms/ChartPaintBox.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -23,7 +22,6 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -40,17 +38,10 @@ constexpr int PanelWidths[7] = { 90, 120, 140, 140, 90, 70, 50 };
 const char *const PanelTexts[7]
     = { "采样步长：", "存盘间隔时间：", "Start:", "End:", "Length:", "Mode:Record", "Range: Positive" };
 
-QIcon glyphIcon(ToolGlyph glyph)
+// A tool glyph of the program's Pictures/Tool folder.
+QIcon toolIcon(const char *name)
 {
-    QIcon icon;
-    for (qreal scale : { 1.0, 2.0 })
-        icon.addPixmap(QPixmap::fromImage(DrawToolGlyph(glyph, 24, scale)));
-    return icon;
-}
-
-QIcon standardIcon(QStyle::StandardPixmap which)
-{
-    return QApplication::style()->standardIcon(which);
+    return ProgramIcon(QStringLiteral("Pictures/Tool/%1.png").arg(QLatin1String(name)));
 }
 
 // A channel marker picture, or a plain marker in the channel's colour when the picture
@@ -192,32 +183,32 @@ void TRecordForm::buildToolBar()
               return button;
           };
     SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1", QStringLiteral("Open"),
-        standardIcon(QStyle::SP_DialogOpenButton), &TRecordForm::SeSkinSpeedButton1Click);
+        toolIcon("Open"), &TRecordForm::SeSkinSpeedButton1Click);
     SeSkinSpeedButton12 = addButton("SeSkinSpeedButton12", QStringLiteral("New"),
-        standardIcon(QStyle::SP_FileIcon), &TRecordForm::SeSkinSpeedButton12Click);
-    SeSkinSpeedButton3 = addButton("SeSkinSpeedButton3", QStringLiteral("Print"), glyphIcon(ToolGlyph::Print),
+        toolIcon("New"), &TRecordForm::SeSkinSpeedButton12Click);
+    SeSkinSpeedButton3 = addButton("SeSkinSpeedButton3", QStringLiteral("Print"), toolIcon("Print"),
         &TRecordForm::SeSkinSpeedButton3Click);
     SeSkinToolBar1->addSeparator();
     SeSkinSpeedButton4 = addButton("SeSkinSpeedButton4", QStringLiteral("Setting"),
-        glyphIcon(ToolGlyph::Setting), &TRecordForm::SeSkinSpeedButton4Click);
+        toolIcon("Setting"), &TRecordForm::SeSkinSpeedButton4Click);
     SeSkinToolBar1->addSeparator();
     SeSkinSpeedButton5 = addButton("SeSkinSpeedButton5", QStringLiteral("Start"),
-        standardIcon(QStyle::SP_MediaPlay), &TRecordForm::SeSkinSpeedButton5Click);
+        toolIcon("RecordStart"), &TRecordForm::SeSkinSpeedButton5Click);
     SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6", QStringLiteral("Stop"),
-        standardIcon(QStyle::SP_MediaStop), &TRecordForm::SeSkinSpeedButton6Click);
+        toolIcon("Stop"), &TRecordForm::SeSkinSpeedButton6Click);
     SeSkinSpeedButton5->setEnabled(false);
     SeSkinSpeedButton6->setEnabled(false);
     SeSkinToolBar1->addSeparator();
     SeSkinSpeedButton11 = addButton(
         "SeSkinSpeedButton11", QStringLiteral("Mode"), QIcon(), &TRecordForm::SeSkinSpeedButton11Click);
     SeSkinSpeedButton9 = addButton("SeSkinSpeedButton9", QStringLiteral("Move Left"),
-        standardIcon(QStyle::SP_ArrowLeft), &TRecordForm::SeSkinSpeedButton9Click);
+        toolIcon("MoveLeft"), &TRecordForm::SeSkinSpeedButton9Click);
     SeSkinSpeedButton10 = addButton("SeSkinSpeedButton10", QStringLiteral("Move Right"),
-        standardIcon(QStyle::SP_ArrowRight), &TRecordForm::SeSkinSpeedButton10Click);
+        toolIcon("MoveRight"), &TRecordForm::SeSkinSpeedButton10Click);
     SeSkinSpeedButton7 = addButton("SeSkinSpeedButton7", QStringLiteral("Backward Compression"),
-        glyphIcon(ToolGlyph::ZoomOut), &TRecordForm::SeSkinSpeedButton7Click);
+        toolIcon("ZoomOut"), &TRecordForm::SeSkinSpeedButton7Click);
     SeSkinSpeedButton8 = addButton("SeSkinSpeedButton8", QStringLiteral("Forward Expansion"),
-        glyphIcon(ToolGlyph::ZoomIn), &TRecordForm::SeSkinSpeedButton8Click);
+        toolIcon("ZoomIn"), &TRecordForm::SeSkinSpeedButton8Click);
     // The face of record mode, quietly: a missing picture is reported when the mode switches.
     const QPixmap face = LoadPenPicture(QStringLiteral("12.dat"));
     if (!face.isNull())
@@ -258,7 +249,7 @@ void TRecordForm::buildChart()
     SeSkinButton19->setObjectName(QStringLiteral("SeSkinButton19"));
     SeSkinButton19->setToolTip(QStringLiteral("单击选择数据显示范围"));
     SeSkinButton19->setAccessibleName(SeSkinButton19->toolTip());
-    SeSkinButton19->setIcon(standardIcon(QStyle::SP_ArrowUp));
+    SeSkinButton19->setIcon(toolIcon("Range"));
     SeSkinButton19->setIconSize(QSize(11, 11));
     SeSkinButton19->resize(17, 17);
     connect(SeSkinButton19, &QPushButton::clicked, this, &TRecordForm::SeSkinButton19Click);
@@ -288,9 +279,9 @@ void TRecordForm::buildChannels()
     static const int downNumbers[RecordChannels] = { 2, 5, 8, 11, 14, 17 };
     static const int onOffNumbers[RecordChannels] = { 1, 6, 9, 12, 15, 18 };
     // Made once for the six channels' buttons.
-    const QIcon scaleUpIcon = standardIcon(QStyle::SP_TitleBarShadeButton);
-    const QIcon scaleDownIcon = standardIcon(QStyle::SP_TitleBarUnshadeButton);
-    const QIcon onOffIcon = standardIcon(QStyle::SP_DialogApplyButton);
+    const QIcon scaleUpIcon = toolIcon("ScaleUp");
+    const QIcon scaleDownIcon = toolIcon("ScaleDown");
+    const QIcon onOffIcon = toolIcon("Channel");
     const auto makeButton = [this](int number, const QString &hint, const QIcon &icon) {
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("SeSkinButton%1").arg(number));
