@@ -203,7 +203,9 @@ TEST_F(IniFileTest, WriteOfTheStoredValueLeavesTheFileAlone)
 {
     writeFile(Settings);
     const auto inode = [this] {
-        struct stat status {};
+        struct stat status
+        {
+        };
         return ::stat(QFile::encodeName(filePath()).constData(), &status) == 0 ? status.st_ino : ino_t {};
     };
     const auto before = inode();

@@ -182,27 +182,27 @@ void TRecordForm::buildToolBar()
               SeSkinToolBar1->addWidget(button);
               return button;
           };
-    SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1", QStringLiteral("Open"),
-        toolIcon("Open"), &TRecordForm::SeSkinSpeedButton1Click);
-    SeSkinSpeedButton12 = addButton("SeSkinSpeedButton12", QStringLiteral("New"),
-        toolIcon("New"), &TRecordForm::SeSkinSpeedButton12Click);
+    SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1", QStringLiteral("Open"), toolIcon("Open"),
+        &TRecordForm::SeSkinSpeedButton1Click);
+    SeSkinSpeedButton12 = addButton("SeSkinSpeedButton12", QStringLiteral("New"), toolIcon("New"),
+        &TRecordForm::SeSkinSpeedButton12Click);
     SeSkinSpeedButton3 = addButton("SeSkinSpeedButton3", QStringLiteral("Print"), toolIcon("Print"),
         &TRecordForm::SeSkinSpeedButton3Click);
     SeSkinToolBar1->addSeparator();
-    SeSkinSpeedButton4 = addButton("SeSkinSpeedButton4", QStringLiteral("Setting"),
-        toolIcon("Setting"), &TRecordForm::SeSkinSpeedButton4Click);
+    SeSkinSpeedButton4 = addButton("SeSkinSpeedButton4", QStringLiteral("Setting"), toolIcon("Setting"),
+        &TRecordForm::SeSkinSpeedButton4Click);
     SeSkinToolBar1->addSeparator();
-    SeSkinSpeedButton5 = addButton("SeSkinSpeedButton5", QStringLiteral("Start"),
-        toolIcon("RecordStart"), &TRecordForm::SeSkinSpeedButton5Click);
-    SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6", QStringLiteral("Stop"),
-        toolIcon("Stop"), &TRecordForm::SeSkinSpeedButton6Click);
+    SeSkinSpeedButton5 = addButton("SeSkinSpeedButton5", QStringLiteral("Start"), toolIcon("RecordStart"),
+        &TRecordForm::SeSkinSpeedButton5Click);
+    SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6", QStringLiteral("Stop"), toolIcon("Stop"),
+        &TRecordForm::SeSkinSpeedButton6Click);
     SeSkinSpeedButton5->setEnabled(false);
     SeSkinSpeedButton6->setEnabled(false);
     SeSkinToolBar1->addSeparator();
     SeSkinSpeedButton11 = addButton(
         "SeSkinSpeedButton11", QStringLiteral("Mode"), QIcon(), &TRecordForm::SeSkinSpeedButton11Click);
-    SeSkinSpeedButton9 = addButton("SeSkinSpeedButton9", QStringLiteral("Move Left"),
-        toolIcon("MoveLeft"), &TRecordForm::SeSkinSpeedButton9Click);
+    SeSkinSpeedButton9 = addButton("SeSkinSpeedButton9", QStringLiteral("Move Left"), toolIcon("MoveLeft"),
+        &TRecordForm::SeSkinSpeedButton9Click);
     SeSkinSpeedButton10 = addButton("SeSkinSpeedButton10", QStringLiteral("Move Right"),
         toolIcon("MoveRight"), &TRecordForm::SeSkinSpeedButton10Click);
     SeSkinSpeedButton7 = addButton("SeSkinSpeedButton7", QStringLiteral("Backward Compression"),
