@@ -1,5 +1,7 @@
 #include "link/forms/communication.h"
 
+#include "app/forms/FormParts.h"
+
 #include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
@@ -49,21 +51,6 @@ constexpr int32_t ReconnectAfter = 15;
 
 const QColor CaptionColor(0, 128, 128);
 const QColor InvalidAddressColor(255, 0, 0);
-
-void ShowError(const KmrError &error)
-{
-    platform::dialogs().message(error.text(), Dialogs::Icon::Error);
-}
-
-// Runs one handler; an error ends it and is shown with its text.
-template <typename F> void Guarded(F &&body)
-{
-    try {
-        body();
-    } catch (const KmrError &error) {
-        ShowError(error);
-    }
-}
 
 void CountTick(int32_t &ticks)
 {
@@ -287,7 +274,7 @@ void TCommForm::SelectPortItem(int index)
 
 void TCommForm::FormCreate()
 {
-    Guarded([this] { Scan(); });
+    ShowingErrors([this] { Scan(); });
 }
 
 void TCommForm::Scan()
@@ -371,7 +358,7 @@ void TCommForm::RadioGroup2Click()
     const int n = PortNumberOfItem(button->text());
     if (n == 0)
         return;
-    Guarded([&] {
+    ShowingErrors([&] {
         IniFile(SettingsFileName).writeInteger(PortSection, PortKey, n);
         SelectedPort = static_cast<uint8_t>(n);
         comm->setPortOpen(false);
@@ -386,7 +373,7 @@ void TCommForm::RadioGroup2Click()
 
 void TCommForm::ComboBox1Change()
 {
-    Guarded([this] {
+    ShowingErrors([this] {
         const int index = ComboBox1->currentIndex();
         if (index < 0 || index >= BaudRateCount)
             return;
@@ -416,7 +403,7 @@ void TCommForm::Edit1Change()
     }
     InstrumentAddress = static_cast<uint8_t>(value);
     ShowAddressValid(true);
-    Guarded([&] { IniFile(SettingsFileName).writeString(AddressSection, AddressKey, text); });
+    ShowingErrors([&] { IniFile(SettingsFileName).writeString(AddressSection, AddressKey, text); });
 }
 
 void TCommForm::ShowAddressValid(bool valid)
@@ -455,7 +442,7 @@ void TCommForm::Timer1Timer()
             emit MainStatusChanged(QStringLiteral("Connection Failure!"));
             return;
         }
-        Guarded([&] {
+        ShowingErrors([&] {
             comm->setPortOpen(true);
             emit MainStatusChanged(QStringLiteral("Connected!"));
             LinkCheckTicks = 0;

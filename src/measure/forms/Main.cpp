@@ -1,5 +1,6 @@
 #include "measure/forms/Main.h"
 
+#include "app/forms/FormParts.h"
 #include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
@@ -34,23 +35,6 @@ TMainForm *MainForm = nullptr;
 const QString TMainForm::WebAddress = QStringLiteral("http://www.norvo.example.com");
 const QString TMainForm::MakerLocation = QStringLiteral("Suzhou, China");
 
-namespace {
-void notConnected(const char *text)
-{
-    platform::dialogs().message(QString::fromUtf8(text));
-}
-
-// A file command that fails shows the error's text and leaves the window as it was.
-template <typename Command> void guarded(Command &&command)
-{
-    try {
-        command();
-    } catch (const KmrError &error) {
-        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
-    }
-}
-} // namespace
-
 TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     : QMainWindow(parent)
 {
@@ -64,7 +48,9 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     createMenu();
     createClientArea();
     createStatusBar();
-    createTimers();
+    MOpenTimer = MakeTimer(this, "MOpenTimer", 1000, &TMainForm::MOpenTimerTimer);
+    ContinuousReadTimer = MakeTimer(this, "ContinuousReadTimer", 50, &TMainForm::ContinuousReadTimerTimer);
+    ReReadTimer = MakeTimer(this, "ReReadTimer", 2000, &TMainForm::ReReadTimerTimer);
 
     Comm1 = new TComm(this, QStringLiteral("Comm1"));
     Comm1->setRThreshold(1);
@@ -88,29 +74,26 @@ void TMainForm::createToolBar()
     SeSkinToolBar1->setIconSize(QSize(24, 24));
     const auto made
         = BuildToolButtons(SeSkinToolBar1, ToolButtonEntries(), [this](MainCommand c) { runCommand(c); });
-    QToolButton **buttons[] = { &SeSkinSpeedButton1, &SeSkinSpeedButton2, &SeSkinSpeedButton3,
-        &SeSkinSpeedButton4, &SeSkinSpeedButton5, &SeSkinSpeedButton6, &SeSkinSpeedButton7,
-        &SeSkinSpeedButton8, &SeSkinSpeedButton9, &SeSkinSpeedButton10 };
-    for (int number = 1; number <= 10; ++number)
-        *buttons[number - 1] = qobject_cast<QToolButton *>(made.value(number));
+    BindMembers<QToolButton>(made,
+        { { &SeSkinSpeedButton1, 1 }, { &SeSkinSpeedButton2, 2 }, { &SeSkinSpeedButton3, 3 },
+            { &SeSkinSpeedButton4, 4 }, { &SeSkinSpeedButton5, 5 }, { &SeSkinSpeedButton6, 6 },
+            { &SeSkinSpeedButton7, 7 }, { &SeSkinSpeedButton8, 8 }, { &SeSkinSpeedButton9, 9 },
+            { &SeSkinSpeedButton10, 10 } });
 }
 
 void TMainForm::createMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     const auto made = BuildMenus(menuBar(), MainMenuEntries(), [this](MainCommand c) { runCommand(c); });
-    const std::pair<QMenu **, const char *> menus[] = { { &File1, "File1" }, { &Option1, "Option1" },
-        { &Run1, "Run1" }, { &Help1, "Help1" }, { &N27Menu, "N27Menu" }, { &IEC1Menu, "IEC1Menu" } };
-    for (const auto &[member, name] : menus)
-        *member = qobject_cast<QMenu *>(made.value(QString::fromLatin1(name)));
-    const std::pair<QAction **, const char *> items[]
-        = { { &N2, "N2" }, { &N3, "N3" }, { &ExportCsv1, "ExportCsv1" }, { &N5, "N5" }, { &N7, "N7" },
-              { &C1, "C1" }, { &N9, "N9" }, { &N11, "N11" }, { &N25, "N25" }, { &N27, "N27" },
-              { &N31, "N31" }, { &N32, "N32" }, { &IEC1, "IEC1" }, { &IEC2, "IEC2" }, { &CSA1, "CSA1" },
-              { &N30, "N30" }, { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" }, { &N15, "N15" },
-              { &N18, "N18" }, { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" }, { &N23, "N23" } };
-    for (const auto &[member, name] : items)
-        *member = qobject_cast<QAction *>(made.value(QString::fromLatin1(name)));
+    BindMembers<QMenu>(made,
+        { { &File1, "File1" }, { &Option1, "Option1" }, { &Run1, "Run1" }, { &Help1, "Help1" },
+            { &N27Menu, "N27Menu" }, { &IEC1Menu, "IEC1Menu" } });
+    BindMembers<QAction>(made,
+        { { &N2, "N2" }, { &N3, "N3" }, { &ExportCsv1, "ExportCsv1" }, { &N5, "N5" }, { &N7, "N7" },
+            { &C1, "C1" }, { &N9, "N9" }, { &N11, "N11" }, { &N25, "N25" }, { &N27, "N27" }, { &N31, "N31" },
+            { &N32, "N32" }, { &IEC1, "IEC1" }, { &IEC2, "IEC2" }, { &CSA1, "CSA1" }, { &N30, "N30" },
+            { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" }, { &N15, "N15" }, { &N18, "N18" },
+            { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" }, { &N23, "N23" } });
 }
 
 void TMainForm::runCommand(MainCommand command)
@@ -154,20 +137,6 @@ void TMainForm::createStatusBar()
     ProgressBar1 = parts.progress;
     Image1 = parts.image;
     Image1->OnClick = [this] { Image1Click(); };
-}
-
-void TMainForm::createTimers()
-{
-    auto makeTimer = [this](const char *name, int interval, void (TMainForm::*handler)()) {
-        auto *timer = new QTimer(this);
-        timer->setObjectName(QString::fromLatin1(name));
-        timer->setInterval(interval);
-        connect(timer, &QTimer::timeout, this, handler);
-        return timer;
-    };
-    MOpenTimer = makeTimer("MOpenTimer", 1000, &TMainForm::MOpenTimerTimer);
-    ContinuousReadTimer = makeTimer("ContinuousReadTimer", 50, &TMainForm::ContinuousReadTimerTimer);
-    ReReadTimer = makeTimer("ReReadTimer", 2000, &TMainForm::ReReadTimerTimer);
 }
 
 void TMainForm::FormCreate(const QStringList &arguments)
@@ -233,7 +202,7 @@ void TMainForm::MOpenTimerTimer()
 
 void TMainForm::SeSkinSpeedButton1Click()
 {
-    guarded([this] {
+    ShowingErrors([this] {
         if (OpenMeasurementCommand(Measurement))
             DrawMeasurement();
     });
@@ -241,14 +210,14 @@ void TMainForm::SeSkinSpeedButton1Click()
 
 void TMainForm::SeSkinSpeedButton2Click()
 {
-    guarded([] { SaveMeasurementCommand(Measurement); });
+    ShowingErrors([] { SaveMeasurementCommand(Measurement); });
 }
 
 void TMainForm::ExportCsv1Click()
 {
     const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
     if (!fileName.isEmpty())
-        guarded([&fileName] { SaveMeasurementCsv(Measurement, fileName); });
+        ShowingErrors([&fileName] { SaveMeasurementCsv(Measurement, fileName); });
 }
 
 void TMainForm::SeSkinSpeedButton3Click()
@@ -261,7 +230,7 @@ void TMainForm::startSampling(uint8_t mode)
 {
     // Without a port nothing starts: the message is shown and everything stays as it was.
     if (!SendReadRequest(InstrumentAddress, RegMeasurement, 2)) {
-        notConnected("Failed,The machine is not connected! ");
+        platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
         return;
     }
     LastRegister = RegMeasurement;
@@ -306,32 +275,27 @@ void TMainForm::N11Click()
 {
     AlarmReadStep = 0;
     if (!SendReadRequest(InstrumentAddress, RegMode, 2))
-        notConnected("Failed,The machine is not connected");
+        platform::dialogs().message(QStringLiteral("Failed,The machine is not connected"));
     LastRegister = RegMode;
     LastCount = 2;
     emit WindowRequested(MainWindowRequest::Alarm);
 }
 
-void TMainForm::ShowModeCaptions(uint8_t mode)
+void TMainForm::showModeCaptions(uint8_t bit, bool set)
 {
-    const CaptionPair bandwidth = BandwidthCaptions(mode & ModeBroadband);
-    const CaptionPair thd = ThdCaptions(mode & ModeThdCsa);
-    N31->setText(QString::fromUtf8(bandwidth.first));
-    N32->setText(QString::fromUtf8(bandwidth.second));
-    IEC2->setText(QString::fromUtf8(thd.first));
-    CSA1->setText(QString::fromUtf8(thd.second));
+    const CaptionPair captions = bit == ModeBroadband ? BandwidthCaptions(set) : ThdCaptions(set);
+    (bit == ModeBroadband ? N31 : IEC2)->setText(QString::fromUtf8(captions.first));
+    (bit == ModeBroadband ? N32 : CSA1)->setText(QString::fromUtf8(captions.second));
 }
 
 void TMainForm::modeCommand(uint8_t bit, bool set)
 {
     // The captions change first and stay changed even when the write cannot be sent.
-    const CaptionPair captions = bit == ModeBroadband ? BandwidthCaptions(set) : ThdCaptions(set);
-    (bit == ModeBroadband ? N31 : IEC2)->setText(QString::fromUtf8(captions.first));
-    (bit == ModeBroadband ? N32 : CSA1)->setText(QString::fromUtf8(captions.second));
+    showModeCaptions(bit, set);
     ModeWord = WithModeBit(ModeWord, bit, set);
     const uint8_t data[4] = { ModeWord, 0, 0, 0 };
     if (!SendWriteBytes(InstrumentAddress, RegMode, data))
-        notConnected("Failed,The machine is not connected");
+        platform::dialogs().message(QStringLiteral("Failed,The machine is not connected"));
 }
 
 void TMainForm::N23Click()
@@ -343,12 +307,4 @@ void TMainForm::N23Click()
 void TMainForm::Image1Click()
 {
     platform::dialogs().openUrl(WebAddress);
-}
-QString TMainForm::statusText(int panel) const
-{
-    return StatusPanels.at(panel)->text();
-}
-void TMainForm::setStatusText(int panel, const QString &text)
-{
-    StatusPanels.at(panel)->setText(text);
 }

@@ -37,16 +37,7 @@ public:
     explicit TMainForm(QWidget *parent = nullptr, const QStringList &arguments = {});
     ~TMainForm() override;
 
-    enum StatusPanel {
-        PanelCommunication,
-        PanelStatus,
-        PanelProgressCaption,
-        PanelProgress,
-        PanelDate,
-        PanelImage,
-        PanelMaker,
-        StatusPanelCount
-    };
+    using enum StatusPanel; // TMainForm::PanelCommunication and the others
     static constexpr int CaptionedPanelCount = GridColumns * GridRows;
 
     QToolBar *SeSkinToolBar1 = nullptr;
@@ -72,7 +63,7 @@ public:
     std::array<QLabel *, PanelCount> ValuePanels {}; // indexed by PanelIndex
 
     QStatusBar *StatusBar = nullptr;
-    std::array<QLabel *, StatusPanelCount> StatusPanels {}; // panel 3 holds the progress bar, 5 the picture
+    std::array<QLabel *, StatusPanelCount> StatusPanels {};
     TProgressBar *ProgressBar1 = nullptr;
     TClickImage *Image1 = nullptr;
 
@@ -146,10 +137,14 @@ public:
     // Switches the acquisition controls as the event asks.
     void ApplyControls(AcquisitionEvent event);
     // Menu captions of the bandwidth and THD items for a mode byte.
-    void ShowModeCaptions(uint8_t mode);
+    void ShowModeCaptions(uint8_t mode)
+    {
+        showModeCaptions(ModeBroadband, mode & ModeBroadband);
+        showModeCaptions(ModeThdCsa, mode & ModeThdCsa);
+    }
 
-    QString statusText(int panel) const;
-    void setStatusText(int panel, const QString &text);
+    QString statusText(int panel) const { return StatusPanels.at(panel)->text(); }
+    void setStatusText(int panel, const QString &text) { StatusPanels.at(panel)->setText(text); }
     QLabel *valuePanel(PanelIndex index) const { return ValuePanels[index]; }
 
     // The speed chosen in the connection window (its list index, -1 for none) paces the
@@ -179,10 +174,10 @@ private:
     void createMenu();
     void createClientArea();
     void createStatusBar();
-    void createTimers();
     void runCommand(MainCommand command);
     void startSampling(uint8_t mode);
     void modeCommand(uint8_t bit, bool set);
+    void showModeCaptions(uint8_t bit, bool set);
 
     ClientArea m_area;
     int m_baudIndex = -1;

@@ -270,9 +270,9 @@ StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture)
 
     int i = 0;
     for (const StatusPanelEntry &entry : StatusPanelEntries()) {
-        QLabel *panel = i == StatusPanelImage ? (parts.image = new TClickImage(bar)) : new QLabel(bar);
+        QLabel *panel = i == PanelImage ? (parts.image = new TClickImage(bar)) : new QLabel(bar);
         panel->setObjectName(
-            i == StatusPanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
+            i == PanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
         panel->setText(QString::fromUtf8(entry.text));
         panel->setAlignment((entry.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         panel->setFrameShape(QFrame::StyledPanel);
@@ -285,7 +285,7 @@ StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture)
         parts.panels[i++] = panel;
     }
 
-    parts.progress = new TProgressBar(parts.panels[StatusPanelProgress]);
+    parts.progress = new TProgressBar(parts.panels[PanelProgress]);
     parts.progress->setObjectName(QStringLiteral("ProgressBar1"));
     parts.progress->setRange(0, PacedSteps);
     parts.progress->setValue(0);

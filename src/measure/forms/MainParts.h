@@ -76,12 +76,22 @@ void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
 QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
     QImage &iHarm, PaneScales &scales);
 
-constexpr int StatusPanelImage = 5; // the maker's picture
-constexpr int StatusPanelProgress = 3; // holds the progress bar
+// The main window's status bar panels, left to right. Panel 3 holds the progress bar, 5 the
+// maker's picture.
+enum StatusPanel {
+    PanelCommunication,
+    PanelStatus,
+    PanelProgressCaption,
+    PanelProgress,
+    PanelDate,
+    PanelImage,
+    PanelMaker,
+    StatusPanelCount
+};
 
 struct StatusBarParts
 {
-    std::array<QLabel *, 7> panels {};
+    std::array<QLabel *, StatusPanelCount> panels {};
     TProgressBar *progress = nullptr;
     TClickImage *image = nullptr;
 };

@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 class QMenuBar;
 class QObject;
@@ -24,3 +26,20 @@ QHash<QString, QObject *> BuildMenus(
 // Returns the buttons by number.
 QHash<int, QObject *> BuildToolButtons(
     QToolBar *bar, std::span<const ToolButtonEntry> entries, const CommandRunner &run);
+
+// Points each member at the object `made` holds under its name or number (null when there is
+// none or it is of another type).
+template <typename T, typename Key>
+void BindMembers(
+    const QHash<Key, QObject *> &made, std::initializer_list<std::pair<T **, const char *>> members)
+{
+    static_assert(std::is_same_v<Key, QString>);
+    for (const auto &[member, name] : members)
+        *member = qobject_cast<T *>(made.value(QString::fromLatin1(name)));
+}
+template <typename T>
+void BindMembers(const QHash<int, QObject *> &made, std::initializer_list<std::pair<T **, int>> members)
+{
+    for (const auto &[member, number] : members)
+        *member = qobject_cast<T *>(made.value(number));
+}

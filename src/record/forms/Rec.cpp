@@ -1,5 +1,6 @@
 #include "record/forms/Rec.h"
 
+#include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
 #include "link/Errors.h"
 #include "link/Globals.h"
@@ -72,18 +73,12 @@ TRecordForm::TRecordForm(QWidget *parent)
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     resize(797, 598);
 
-    const auto makeTimer = [this](const char *name, int interval, void (TRecordForm::*handler)()) {
-        auto *timer = new QTimer(this);
-        timer->setObjectName(QLatin1String(name));
-        timer->setInterval(interval);
-        connect(timer, &QTimer::timeout, this, handler);
-        return timer;
-    };
-    Timer1 = makeTimer("Timer1", 3000, &TRecordForm::Timer1Timer);
-    TimerSave = makeTimer("TimerSave", 20000, &TRecordForm::TimerSaveTimer);
-    OpenTimer = makeTimer("OpenTimer", 1000, &TRecordForm::OpenTimerTimer);
-    GridTimer = makeTimer("GridTimer", 1000, &TRecordForm::GridTimerTimer);
-    ScrollBar1ChangeTimer = makeTimer("ScrollBar1ChangeTimer", 100, &TRecordForm::ScrollBar1ChangeTimerTimer);
+    Timer1 = MakeTimer(this, "Timer1", 3000, &TRecordForm::Timer1Timer);
+    TimerSave = MakeTimer(this, "TimerSave", 20000, &TRecordForm::TimerSaveTimer);
+    OpenTimer = MakeTimer(this, "OpenTimer", 1000, &TRecordForm::OpenTimerTimer);
+    GridTimer = MakeTimer(this, "GridTimer", 1000, &TRecordForm::GridTimerTimer);
+    ScrollBar1ChangeTimer
+        = MakeTimer(this, "ScrollBar1ChangeTimer", 100, &TRecordForm::ScrollBar1ChangeTimerTimer);
     ScrollBar1ChangeTimer->setSingleShot(true);
 
     auto *layout = new QVBoxLayout(this);

@@ -1,0 +1,31 @@
+#pragma once
+
+// Small pieces every window builds with: its named timers, and a command whose failure is
+// shown to the user with the error's own text.
+
+#include "link/Errors.h"
+#include "link/Platform.h"
+
+#include <QObject>
+#include <QTimer>
+
+// A stopped timer named `name` (its objectName) that calls `handler` of `owner` every
+// `interval` ms once started.
+template <typename Owner> QTimer *MakeTimer(Owner *owner, const char *name, int interval, void (Owner::*handler)())
+{
+    auto *timer = new QTimer(owner);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    QObject::connect(timer, &QTimer::timeout, owner, handler);
+    return timer;
+}
+
+// Runs one command; an error ends it and is shown in an error box with its text.
+template <typename Command> void ShowingErrors(Command &&command)
+{
+    try {
+        command();
+    } catch (const KmrError &error) {
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+    }
+}
