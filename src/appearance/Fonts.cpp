@@ -2,17 +2,39 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QSet>
 
 namespace {
 const QString Tahoma = QStringLiteral("Tahoma");
 
-void substitute(const QStringList &faces, const QStringList &substitutes)
+// The installed families, case-folded. Listed once: QFontDatabase::hasFamily lists them all
+// again and asks fontconfig to resolve the name at every call.
+class InstalledFaces
 {
-    for (const QString &face : faces) {
-        if (!QFontDatabase::hasFamily(face))
-            QFont::insertSubstitutions(face, substitutes);
+public:
+    InstalledFaces()
+    {
+        for (const QString &family : QFontDatabase::families())
+            m_faces.insert(family.toCaseFolded());
     }
-}
+    bool has(const QString &face) const { return m_faces.contains(face.toCaseFolded()); }
+    void addFile(const QString &file)
+    {
+        const int id = QFontDatabase::addApplicationFont(file);
+        for (const QString &family : QFontDatabase::applicationFontFamilies(id))
+            m_faces.insert(family.toCaseFolded());
+    }
+    // Faces that are not installed are looked up as the first installed one of `substitutes`.
+    void substitute(const QStringList &faces, const QStringList &substitutes) const
+    {
+        for (const QString &face : faces)
+            if (!has(face))
+                QFont::insertSubstitutions(face, substitutes);
+    }
+
+private:
+    QSet<QString> m_faces;
+};
 } // namespace
 
 QStringList TahomaFontFiles()
@@ -27,23 +49,24 @@ QStringList TahomaFontFiles()
 
 void InstallFontSubstitutes()
 {
-    if (!QFontDatabase::hasFamily(Tahoma)) {
+    InstalledFaces installed;
+    if (!installed.has(Tahoma)) {
         for (const QString &file : TahomaFontFiles())
             if (QFileInfo::exists(file))
-                QFontDatabase::addApplicationFont(file);
+                installed.addFile(file);
     }
 
     const QString narrow = QStringLiteral("Liberation Sans Narrow");
     const QString sans = QStringLiteral("Liberation Sans");
     const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
-    substitute({ Tahoma }, { sans, QStringLiteral("DejaVu Sans Condensed") });
-    substitute(
+    installed.substitute({ Tahoma }, { sans, QStringLiteral("DejaVu Sans Condensed") });
+    installed.substitute(
         { QStringLiteral("MS Sans Serif"), QStringLiteral("MS Shell Dlg"), QStringLiteral("MS Shell Dlg 2") },
         { narrow, Tahoma, sans });
-    substitute({ QStringLiteral("Arial") }, { sans });
-    substitute({ QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                   QStringLiteral("新宋体"), QStringLiteral("SimHei"), QStringLiteral("黑体"),
-                   QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑") },
+    installed.substitute({ QStringLiteral("Arial") }, { sans });
+    installed.substitute({ QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                             QStringLiteral("新宋体"), QStringLiteral("SimHei"), QStringLiteral("黑体"),
+                             QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑") },
         { chinese, QStringLiteral("Noto Sans CJK SC") });
 }
 

@@ -11,7 +11,8 @@
 
 // A stopped timer named `name` (its objectName) that calls `handler` of `owner` every
 // `interval` ms once started.
-template <typename Owner> QTimer *MakeTimer(Owner *owner, const char *name, int interval, void (Owner::*handler)())
+template <typename Owner>
+QTimer *MakeTimer(Owner *owner, const char *name, int interval, void (Owner::*handler)())
 {
     auto *timer = new QTimer(owner);
     timer->setObjectName(QLatin1String(name));

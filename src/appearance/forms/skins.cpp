@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 #include <cstdio>
 #include <utility>
@@ -98,9 +99,13 @@ void Tskin::FormCreate()
             std::fprintf(stderr, "%s\n", qPrintable(error.text()));
         }
     };
-    select(RadioGroup1, appearance::StoredSkin());
-    select(RadioGroup2, appearance::StoredBackground());
-    select(RadioGroup3, appearance::StoredScale());
+    {
+        const QScopedValueRollback quiet(m_selectingStored, true);
+        select(RadioGroup1, appearance::StoredSkin());
+        select(RadioGroup2, appearance::StoredBackground());
+        select(RadioGroup3, appearance::StoredScale());
+    }
+    emit DisplayColorsChanged();
 }
 
 void Tskin::RadioGroup1Click()
@@ -111,13 +116,19 @@ void Tskin::RadioGroup1Click()
 void Tskin::RadioGroup2Click()
 {
     // The colour is set before it is stored; the drawings follow it even when storing fails.
-    const auto redraw = qScopeGuard([this] { emit DisplayColorsChanged(); });
+    const auto redraw = qScopeGuard([this] {
+        if (!m_selectingStored)
+            emit DisplayColorsChanged();
+    });
     appearance::ChooseBackground(RadioGroup2->ItemIndex());
 }
 
 void Tskin::RadioGroup3Click()
 {
-    const auto redraw = qScopeGuard([this] { emit DisplayColorsChanged(); });
+    const auto redraw = qScopeGuard([this] {
+        if (!m_selectingStored)
+            emit DisplayColorsChanged();
+    });
     appearance::ChooseScale(RadioGroup3->ItemIndex());
 }
 

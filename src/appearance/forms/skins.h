@@ -22,8 +22,9 @@ public:
     TRadioGroup *RadioGroup3 = nullptr; // "Color scale"
     QPushButton *Button1 = nullptr; // "Close"
 
-    // Selects the stored skin and colours, each selection acting as the user's choice would.
-    // Runs once, after the window is made and its signal connected.
+    // Selects the stored skin and colours, each selection acting as the user's choice would,
+    // except that the drawings are redrawn once, after all three. Runs once, after the window
+    // is made and its signal connected.
     void FormCreate();
 
     void RadioGroup1Click();
@@ -34,6 +35,9 @@ public:
 signals:
     // WaveBackgroundColor or WaveScaleColor was chosen: every drawing should be redrawn.
     void DisplayColorsChanged();
+
+private:
+    bool m_selectingStored = false; // FormCreate redraws once at its end
 };
 
 extern Tskin *skin;

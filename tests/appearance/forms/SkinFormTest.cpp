@@ -51,7 +51,9 @@ protected:
         window = std::make_unique<Tskin>(form.get());
         skin = window.get();
         QObject::connect(window.get(), &Tskin::DisplayColorsChanged, form.get(), &TMainForm::DrawMeasurement);
+        QSignalSpy redraws(window.get(), &Tskin::DisplayColorsChanged);
         window->FormCreate();
+        startUpRedraws = redraws.count();
     }
 
     QString stored(const char *section, const char *key) const
@@ -66,6 +68,7 @@ protected:
     }
 
     std::unique_ptr<Tskin> window;
+    int startUpRedraws = -1; // DisplayColorsChanged signals during FormCreate
 };
 
 TEST_F(SkinFormTest, LayoutNamesAndItems)
@@ -116,8 +119,9 @@ TEST_F(SkinFormTest, WithoutSettingsFileStartsWithSkinTwoAndStoresAllThree)
     EXPECT_EQ(stored("SkinSet", "Skin"), QStringLiteral("2"));
     EXPECT_EQ(stored("WaveSet", "WaveBackground"), QStringLiteral("2"));
     EXPECT_EQ(stored("WaveSet", "ScaleColor"), QStringLiteral("2"));
-    // The panes were drawn in the stored background as soon as it was chosen.
+    // The panes were drawn in the stored colours once, after all three were chosen.
     EXPECT_EQ(form->WaveSurface.pixelColor(0, 0), QColor(238, 238, 238));
+    EXPECT_EQ(startUpRedraws, 1);
 }
 
 TEST_F(SkinFormTest, StoredSkinOneIsAppliedOnceAtStartUp)
