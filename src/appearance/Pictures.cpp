@@ -29,15 +29,17 @@ QPixmap ProgramPicture(const QString &relativePath, qreal devicePixelRatio)
 QIcon ProgramIcon(const QString &relativePath)
 {
     // QIcon looks for the @2x file only when the screen is scaled as the icon is made; both
-    // are added so that a window moved to another screen finds the right one. Each file is
-    // added with the size its header gives, which QIcon takes as leave to read the pixels
-    // only when that size is first drawn (without a size it reads them at once).
+    // are added so that a window moved to another screen finds the right one. The files are
+    // added with their sizes, which QIcon takes as leave to read the pixels only when that
+    // size is first drawn (without a size it reads them at once). The @2x file is twice the
+    // design size; a missing one is left out by QIcon.
     const ProgramDir &dir = platform::programDir();
+    const QString path = dir.filePath(relativePath);
+    const QSize size = QImageReader(path).size();
     QIcon icon;
-    for (const QString &path : { dir.filePath(relativePath), dir.filePath(DoubleSizeName(relativePath)) }) {
-        const QSize size = QImageReader(path).size();
-        if (size.isValid())
-            icon.addFile(path, size);
+    if (size.isValid()) {
+        icon.addFile(path, size);
+        icon.addFile(dir.filePath(DoubleSizeName(relativePath)), size * 2);
     }
     return icon;
 }
