@@ -1,7 +1,6 @@
 #include "link/forms/communication.h"
 
 #include "app/forms/FormParts.h"
-
 #include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
