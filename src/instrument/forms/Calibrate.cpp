@@ -1,9 +1,9 @@
 #include "instrument/forms/Calibrate.h"
 
+#include "app/forms/FormParts.h"
 #include "instrument/Calibration.h"
 #include "instrument/NumberInput.h"
 #include "instrument/forms/NumberKeyFilter.h"
-#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
@@ -95,7 +95,7 @@ void TCalibrateForm::calibrate(QLineEdit *edit, bool voltage)
     TComm *comm = RequestPort();
     if (!comm)
         return;
-    try {
+    ShowingErrors([&] {
         if (!comm->portOpen())
             comm->setPortOpen(true);
         const float value = DecimalSingle(edit->text());
@@ -107,9 +107,7 @@ void TCalibrateForm::calibrate(QLineEdit *edit, bool voltage)
             const auto frame = CalibrationFrame(InstrumentAddress, CurrentCalibrationRegister, value);
             comm->SendBytes(frame.data(), CalibrationFrameBytes);
         }
-    } catch (const KmrError &error) {
-        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
-    }
+    });
 }
 
 void TCalibrateForm::SeSkinButton1Click()

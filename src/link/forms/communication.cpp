@@ -153,10 +153,7 @@ TCommForm::TCommForm(QWidget *parent)
 
     Comm1 = new TComm(this, QStringLiteral("Comm1"));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TCommForm::Timer1Timer);
+    Timer1 = MakeTimer(this, "Timer1", 100, &TCommForm::Timer1Timer);
     Timer1->start();
 }
 

@@ -1,5 +1,6 @@
 #include "measure/forms/Harmonic.h"
 
+#include "app/forms/FormParts.h"
 #include "measure/HarmonicTable.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/NumberText.h"
@@ -52,11 +53,8 @@ THarmonicForm::THarmonicForm(QWidget *parent)
             p1_h->setItem(r, c, item);
         }
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
     // Runs from creation, shown or not; each tick rewrites the cells from the record.
-    connect(Timer1, &QTimer::timeout, this, &THarmonicForm::FormShow);
+    Timer1 = MakeTimer(this, "Timer1", 1000, &THarmonicForm::FormShow);
     Timer1->start();
 
     FormCreate();

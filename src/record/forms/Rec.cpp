@@ -2,7 +2,6 @@
 
 #include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
-#include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "record/ChartDrawing.h"
@@ -375,11 +374,7 @@ void TRecordForm::setStatusText(int panel, const QString &text)
 void TRecordForm::readSettings()
 {
     // A value that is no whole number is reported; the keys after it keep their defaults.
-    try {
-        ReadRecordSettings(Record.settings);
-    } catch (const KmrError &error) {
-        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
-    }
+    ShowingErrors([this] { ReadRecordSettings(Record.settings); });
     const RecordSettings &settings = Record.settings;
     if (const auto interval = SamplingIntervalMs(settings.samplingIndex)) {
         setStatusText(0, SamplingStepText(settings.samplingIndex));

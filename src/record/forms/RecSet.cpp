@@ -1,6 +1,6 @@
 #include "record/forms/RecSet.h"
 
-#include "link/Errors.h"
+#include "app/forms/FormParts.h"
 #include "link/Platform.h"
 #include "record/forms/Rec.h"
 
@@ -146,11 +146,7 @@ void TRecSetForm::fillLists()
     settings.channelSignal.fill(-1);
     settings.samplingIndex = -1;
     settings.saveIndex = -1;
-    try {
-        ReadRecordSettings(settings);
-    } catch (const KmrError &error) {
-        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
-    }
+    ShowingErrors([&settings] { ReadRecordSettings(settings); });
     const auto select = [](QComboBox *list, int index) {
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
         if (list->currentIndex() < 0)
