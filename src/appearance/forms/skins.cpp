@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
+#include <QSignalBlocker>
 
 #include <cstdio>
 #include <utility>
@@ -100,7 +100,7 @@ void Tskin::FormCreate()
         }
     };
     {
-        const QScopedValueRollback quiet(m_selectingStored, true);
+        const QSignalBlocker redrawOnceAtTheEnd(this);
         select(RadioGroup1, appearance::StoredSkin());
         select(RadioGroup2, appearance::StoredBackground());
         select(RadioGroup3, appearance::StoredScale());
@@ -116,19 +116,13 @@ void Tskin::RadioGroup1Click()
 void Tskin::RadioGroup2Click()
 {
     // The colour is set before it is stored; the drawings follow it even when storing fails.
-    const auto redraw = qScopeGuard([this] {
-        if (!m_selectingStored)
-            emit DisplayColorsChanged();
-    });
+    const auto redraw = qScopeGuard([this] { emit DisplayColorsChanged(); });
     appearance::ChooseBackground(RadioGroup2->ItemIndex());
 }
 
 void Tskin::RadioGroup3Click()
 {
-    const auto redraw = qScopeGuard([this] {
-        if (!m_selectingStored)
-            emit DisplayColorsChanged();
-    });
+    const auto redraw = qScopeGuard([this] { emit DisplayColorsChanged(); });
     appearance::ChooseScale(RadioGroup3->ItemIndex());
 }
 

@@ -35,9 +35,6 @@ public:
 signals:
     // WaveBackgroundColor or WaveScaleColor was chosen: every drawing should be redrawn.
     void DisplayColorsChanged();
-
-private:
-    bool m_selectingStored = false; // FormCreate redraws once at its end
 };
 
 extern Tskin *skin;
