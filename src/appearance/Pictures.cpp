@@ -2,7 +2,9 @@
 
 #include "link/Platform.h"
 
-#include <QImageReader>
+#include <QFileInfo>
+
+#include <utility>
 
 QString DoubleSizeName(const QString &relativePath)
 {
@@ -26,20 +28,18 @@ QPixmap ProgramPicture(const QString &relativePath, qreal devicePixelRatio)
     return QPixmap(dir.filePath(relativePath));
 }
 
-QIcon ProgramIcon(const QString &relativePath)
+QIcon ProgramIcon(const QString &relativePath, QSize designSize)
 {
     // QIcon looks for the @2x file only when the screen is scaled as the icon is made; both
-    // are added so that a window moved to another screen finds the right one. The files are
-    // added with their sizes, which QIcon takes as leave to read the pixels only when that
-    // size is first drawn (without a size it reads them at once). The @2x file is twice the
-    // design size; a missing one is left out by QIcon.
+    // are added so that a window moved to another screen finds the right one. Given their
+    // sizes, QIcon reads a file only when that size is first drawn (without, it reads every
+    // file at once), so only whether the files are there is looked at here.
     const ProgramDir &dir = platform::programDir();
-    const QString path = dir.filePath(relativePath);
-    const QSize size = QImageReader(path).size();
     QIcon icon;
-    if (size.isValid()) {
-        icon.addFile(path, size);
-        icon.addFile(dir.filePath(DoubleSizeName(relativePath)), size * 2);
+    for (const auto &[path, size] : { std::pair(dir.filePath(relativePath), designSize),
+             std::pair(dir.filePath(DoubleSizeName(relativePath)), designSize * 2) }) {
+        if (QFileInfo::exists(path))
+            icon.addFile(path, size);
     }
     return icon;
 }

@@ -13,8 +13,12 @@
 // else the design-size file. A null pixmap when neither can be read.
 QPixmap ProgramPicture(const QString &relativePath, qreal devicePixelRatio);
 
-// A tool bar glyph: both sizes in one icon, the screen picks.
-QIcon ProgramIcon(const QString &relativePath);
+// A tool bar glyph of `designSize` (its @2x file twice that): both sizes in one icon, the
+// screen picks. A null icon when neither file is there.
+QIcon ProgramIcon(const QString &relativePath, QSize designSize);
+
+// The design size of the tool bar glyphs in Pictures/Tool.
+constexpr QSize ToolGlyphSize(24, 24);
 
 // "NAME@2x.png" for "NAME.png".
 QString DoubleSizeName(const QString &relativePath);

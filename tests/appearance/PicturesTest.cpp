@@ -54,13 +54,13 @@ TEST(Pictures, TheScreenRatioChoosesTheFile)
     }
     EXPECT_TRUE(ProgramPicture(QStringLiteral("Pictures/Missing.png"), 2.0).isNull());
 
-    const QIcon icon = ProgramIcon(QStringLiteral("Pictures/Logo.png"));
+    const QIcon icon = ProgramIcon(QStringLiteral("Pictures/Logo.png"), QSize(10, 6));
     EXPECT_EQ(icon.pixmap(QSize(10, 6), 1.0).toImage().pixelColor(0, 0), QColor(Qt::red));
     EXPECT_EQ(icon.pixmap(QSize(10, 6), 2.0).toImage().pixelColor(0, 0), QColor(Qt::blue));
-    const QIcon plain = ProgramIcon(QStringLiteral("Pictures/Plain.png"));
+    const QIcon plain = ProgramIcon(QStringLiteral("Pictures/Plain.png"), QSize(8, 8));
     EXPECT_EQ(plain.pixmap(QSize(8, 8), 2.0).toImage().pixelColor(0, 0), QColor(Qt::green))
         << "the design size serves a scaled screen when there is no @2x file";
-    EXPECT_TRUE(ProgramIcon(QStringLiteral("Pictures/Missing.png")).isNull());
+    EXPECT_TRUE(ProgramIcon(QStringLiteral("Pictures/Missing.png"), QSize(8, 8)).isNull());
 }
 
 // The pictures shipped in data/Pictures: every one in both sizes, the larger exactly twice

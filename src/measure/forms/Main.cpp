@@ -1,6 +1,7 @@
 #include "measure/forms/Main.h"
 
 #include "app/forms/FormParts.h"
+#include "appearance/Pictures.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
@@ -70,7 +71,7 @@ void TMainForm::createToolBar()
     SeSkinToolBar1 = addToolBar(QStringLiteral("SeSkinToolBar1"));
     SeSkinToolBar1->setObjectName(QStringLiteral("SeSkinToolBar1"));
     SeSkinToolBar1->setMovable(false);
-    SeSkinToolBar1->setIconSize(QSize(24, 24));
+    SeSkinToolBar1->setIconSize(ToolGlyphSize);
     const auto made
         = BuildToolButtons(SeSkinToolBar1, ToolButtonEntries(), [this](MainCommand c) { runCommand(c); });
     BindMembers<QToolButton>(made,

@@ -70,7 +70,7 @@ QHash<int, QObject *> BuildToolButtons(
     for (const ToolButtonEntry &entry : entries) {
         auto *button = new QToolButton(bar);
         button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(entry.number));
-        button->setIcon(ProgramIcon(glyphOf(entry.number)));
+        button->setIcon(ProgramIcon(glyphOf(entry.number), ToolGlyphSize));
         button->setToolTip(QString::fromUtf8(entry.hint));
         button->setAccessibleName(QString::fromUtf8(entry.hint));
         button->setAutoRaise(true);

@@ -41,7 +41,7 @@ const char *const PanelTexts[7]
 // A tool glyph of the program's Pictures/Tool folder.
 QIcon toolIcon(const char *name)
 {
-    return ProgramIcon(QStringLiteral("Pictures/Tool/%1.png").arg(QLatin1String(name)));
+    return ProgramIcon(QStringLiteral("Pictures/Tool/%1.png").arg(QLatin1String(name)), ToolGlyphSize);
 }
 
 // A channel marker picture, or a plain marker in the channel's colour when the picture
@@ -163,7 +163,7 @@ void TRecordForm::buildToolBar()
 {
     SeSkinToolBar1 = new QToolBar(this);
     SeSkinToolBar1->setObjectName(QStringLiteral("SeSkinToolBar1"));
-    SeSkinToolBar1->setIconSize(QSize(24, 24));
+    SeSkinToolBar1->setIconSize(ToolGlyphSize);
     const auto addButton
         = [this](const char *name, const QString &hint, const QIcon &icon, void (TRecordForm::*handler)()) {
               auto *button = new QToolButton(SeSkinToolBar1);
