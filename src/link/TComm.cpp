@@ -284,6 +284,12 @@ void TComm::UpdateModemLines()
 
 void TComm::PollTick()
 {
+    // Qt never delivers a timer's tick while that timer's previous tick is still running. A
+    // window opened modally by a command that ran inside this tick (when it lets pending
+    // messages run) would then stop the polling, and with it every reply, until it closes.
+    // Restarting the timer gives it a new identity, which the modal window's loop does tick.
+    if (m_pollTimer->isActive())
+        m_pollTimer->start();
     if (!m_portHandle)
         return;
     uint32_t queued = 0;

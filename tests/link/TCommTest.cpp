@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -352,6 +354,45 @@ TEST_F(TCommTest, TheRunningTimerPollsTheDevice)
     comm.pollTimer()->start();
     port2.feed("x");
     EXPECT_TRUE(waitUntil([&] { return fired == 1; }));
+}
+
+TEST_F(TCommTest, PollingGoesOnWhileAModalLoopRunsInsideATick)
+{
+    // A command that runs while a tick lets pending messages run (a menu click that arrived
+    // during a reply's wait) opens a modal window; replies must still be taken meanwhile.
+    int fired = 0;
+    int firedInModal = -1;
+    bool modalOpened = false;
+    comm.OnReceiveData = [&](TComm *c) {
+        ++fired;
+        c->input();
+        port2.feed("y");
+        if (modalOpened)
+            return;
+        modalOpened = true;
+        QTimer::singleShot(0, [&] {
+            const int before = fired;
+            QEventLoop modal;
+            QTimer deadline;
+            deadline.setSingleShot(true);
+            QObject::connect(&deadline, &QTimer::timeout, &modal, &QEventLoop::quit);
+            deadline.start(3000);
+            QTimer check;
+            QObject::connect(&check, &QTimer::timeout, &modal, [&] {
+                if (fired >= before + 3)
+                    modal.quit();
+            });
+            check.start(10);
+            modal.exec();
+            firedInModal = fired - before;
+        });
+    };
+    comm.setRThreshold(1);
+    open();
+    port2.feed("x");
+    comm.pollTimer()->start();
+    ASSERT_TRUE(waitUntil([&] { return firedInModal >= 0; }, 5000));
+    EXPECT_GE(firedInModal, 3);
 }
 
 TEST_F(TCommTest, FetchReturnsEveryByteAndInputStopsAtTheZeroByte)
