@@ -78,7 +78,7 @@ need_file "$rules"
 need_file "$prefix/$datadir/icons/hicolor/scalable/apps/kmr5150.svg"
 for size in $icon_sizes; do
     png=$prefix/$datadir/icons/hicolor/${size}x${size}/apps/kmr5150.png
-    file -b "$png" 2> /dev/null | grep -q "^PNG image data, $size x $size," \
+    file -b "$png" 2> /dev/null | grep "^PNG image data, $size x $size," > /dev/null \
         || fail "icon ${size}x${size}: $(file -b "$png" 2>&1)"
 done
 outside=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
@@ -108,7 +108,7 @@ fi
 
 # Whether the trace $2 shows a file of folder $1 opened (a call cut by another thread's call
 # shows no result on its line and counts).
-opened() { grep "\"$1/[^\"]*\"" "$2" 2> /dev/null | grep -qv '= -1 '; }
+opened() { grep "\"$1/[^\"]*\"" "$2" 2> /dev/null | grep -v '= -1 ' > /dev/null; }
 
 # Starts the program of folder $1 as $2 ("limited" or "self") with XDG_CONFIG_HOME=$3,
 # traces the files it opens, and waits until it has written SysSet.ini into $4 and opened a
@@ -226,7 +226,7 @@ if cpack --config "$build/CPackConfig.cmake" -G DEB -B "$package_dir" > "$scratc
             fonts-wqy-microhei fonts-liberation2; do
             [[ $depends == *"$dependency"* ]] || fail "the package does not depend on $dependency: $depends"
         done
-        dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -q 'postinst' || fail "no postinst in the package"
+        dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep 'postinst' > /dev/null || fail "no postinst in the package"
     fi
 else
     fail "cpack: $(tail -20 "$scratch/cpack.log")"

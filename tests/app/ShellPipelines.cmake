@@ -1,0 +1,38 @@
+# Under `set -o pipefail` a pipeline whose last command stops reading early (`grep -q` exits at
+# the first match) fails whenever the writer is still writing and dies of SIGPIPE: the check
+# then fails at random. Such pipelines end in a reader that takes all its input
+# (`grep PATTERN > /dev/null`) instead.
+#
+#     cmake -DSOURCE_DIR=<repository> -P ShellPipelines.cmake
+set(candidates "")
+foreach(folder scripts tests bench tools .ci)
+  file(GLOB_RECURSE found ${SOURCE_DIR}/${folder}/*)
+  list(APPEND candidates ${found})
+endforeach()
+set(offences "")
+set(checked 0)
+foreach(file IN LISTS candidates)
+  if(IS_DIRECTORY ${file} OR file MATCHES "\\.(cpp|h|png|svg|bin|vqm|vqr|txt|md|cmake)$" OR file MATCHES "/corpus/")
+    continue()
+  endif()
+  file(STRINGS ${file} first LIMIT_COUNT 1)
+  if(NOT first MATCHES "^#!.*(bash|sh)")
+    continue()
+  endif()
+  file(READ ${file} text)
+  if(NOT text MATCHES "pipefail")
+    continue()
+  endif()
+  math(EXPR checked "${checked} + 1")
+  file(STRINGS ${file} lines REGEX "\\|[ \t]*grep[ \t]+-[A-Za-z]*q")
+  foreach(line IN LISTS lines)
+    file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
+    string(APPEND offences "\n  ${name}: ${line}")
+  endforeach()
+endforeach()
+if(checked EQUAL 0)
+  message(FATAL_ERROR "no shell scripts with pipefail found under ${SOURCE_DIR}")
+endif()
+if(offences)
+  message(FATAL_ERROR "pipelines that end in an early-exiting grep under pipefail:${offences}")
+endif()
