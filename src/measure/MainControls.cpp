@@ -64,16 +64,16 @@ constexpr MenuEntry Menu[] = {
 };
 
 constexpr ToolButtonEntry ToolButtons[] = {
-    { 1, "Open", Open, false, true },
-    { 2, "Save", Save, false, true },
-    { 3, "Print", Print, true, true },
-    { 4, "Edition", Version, true, true },
-    { 5, "Record", Record, true, true },
-    { 6, "Harmonic Table", HarmonicTable, true, true },
-    { 10, "Starting Test", StartingTest, true, true },
-    { 7, "Single Sampling", Single, false, false },
-    { 8, "Continuous Sampling", Continuous, false, false },
-    { 9, "Stop ", Stop, true, false },
+    { 1, "Open", Open, false, true, "Open" },
+    { 2, "Save", Save, false, true, "Save" },
+    { 3, "Print", Print, true, true, "Print" },
+    { 4, "Edition", Version, true, true, "Version" },
+    { 5, "Record", Record, true, true, "Record" },
+    { 6, "Harmonic Table", HarmonicTable, true, true, "Harmonic" },
+    { 10, "Starting Test", StartingTest, true, true, "Starting" },
+    { 7, "Single Sampling", Single, false, false, "Single" },
+    { 8, "Continuous Sampling", Continuous, false, false, "Continuous" },
+    { 9, "Stop ", Stop, true, false, "Stop" },
 };
 
 constexpr StatusPanelEntry StatusPanels[] = {
@@ -115,6 +115,24 @@ CaptionPair ThdCaptions(bool csa)
 {
     return csa ? CaptionPair { "%f： IEC &(Y)", "%r： CSA &(Z)←" }
                : CaptionPair { "%f： IEC &(Y)←", "%r： CSA &(Z)" };
+}
+
+const char *CommandShortcut(MainCommand command)
+{
+    switch (command) {
+    case MainCommand::Open:
+        return "Ctrl+O";
+    case MainCommand::Save:
+        return "Ctrl+S";
+    case MainCommand::Print:
+        return "Ctrl+P";
+    case MainCommand::Handbook:
+        return "F1";
+    case MainCommand::Exit:
+        return "Ctrl+Q";
+    default:
+        return "";
+    }
 }
 
 std::span<const MenuEntry> MainMenuEntries()

@@ -114,6 +114,10 @@ struct MenuEntry
 };
 std::span<const MenuEntry> MainMenuEntries();
 
+// The usual desktop shortcut of a command ("Ctrl+O" for Open, "F1" for the handbook), or
+// empty when it has none. The menus' own Alt mnemonics are left as they are.
+const char *CommandShortcut(MainCommand command);
+
 // Tool bar buttons, left to right.
 struct ToolButtonEntry
 {
@@ -122,6 +126,7 @@ struct ToolButtonEntry
     MainCommand command;
     bool dividerAfter;
     bool enabled;
+    const char *glyph; // picture Pictures/Tool/<glyph>.png, drawn for this command
 };
 std::span<const ToolButtonEntry> ToolButtonEntries();
 

@@ -3,10 +3,12 @@
 
 #include "measure/MainControls.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -99,6 +101,36 @@ TEST(CommandTables, EveryCommandIsReachableAndNamesAreUnique)
         EXPECT_TRUE(commands.count(static_cast<int>(entry.command))) << entry.number;
     }
     EXPECT_EQ(numbers, (std::set<int> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }));
+}
+
+TEST(CommandTables, EachToolButtonShowsThePictureOfItsOwnCommand)
+{
+    // The sampling buttons sit in another order on the bar than their numbers; a picture
+    // chosen by position or number showed the stop square on the starting test.
+    const struct
+    {
+        MainCommand command;
+        const char *glyph;
+    } cases[] = {
+        { MainCommand::Single, "Single" },
+        { MainCommand::Continuous, "Continuous" },
+        { MainCommand::Stop, "Stop" },
+        { MainCommand::StartingTest, "Starting" },
+        { MainCommand::HarmonicTable, "Harmonic" },
+        { MainCommand::Record, "Record" },
+    };
+    for (const auto &c : cases) {
+        const auto entries = ToolButtonEntries();
+        const auto entry = std::find_if(
+            entries.begin(), entries.end(), [&](const ToolButtonEntry &e) { return e.command == c.command; });
+        ASSERT_NE(entry, entries.end()) << c.glyph;
+        EXPECT_STREQ(entry->glyph, c.glyph);
+    }
+    for (const ToolButtonEntry &entry : ToolButtonEntries())
+        for (const char *suffix : { ".png", "@2x.png" })
+            EXPECT_TRUE(QFileInfo::exists(
+                QStringLiteral(KMR_SOURCE_DIR "/data/Pictures/Tool/%1%2").arg(entry.glyph, suffix)))
+                << entry.glyph << suffix;
 }
 
 TEST(CommandTables, TheGridShowsEveryValuePanelOnce)

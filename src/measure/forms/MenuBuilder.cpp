@@ -3,22 +3,11 @@
 #include "appearance/Pictures.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
-
-namespace {
-// The tool bar's glyphs in the program's Pictures/Tool folder, by button number.
-QString glyphOf(int buttonNumber)
-{
-    static constexpr const char *glyphs[] = { "", "Open", "Save", "Print", "Version", "Record", "Harmonic",
-        "Starting", "Single", "Continuous", "Stop" };
-    if (buttonNumber <= 0 || buttonNumber >= static_cast<int>(std::size(glyphs)))
-        return {};
-    return QStringLiteral("Pictures/Tool/%1.png").arg(QString::fromLatin1(glyphs[buttonNumber]));
-}
-} // namespace
 
 QHash<QString, QObject *> BuildMenus(
     QMenuBar *bar, std::span<const MenuEntry> entries, const CommandRunner &run)
@@ -53,6 +42,8 @@ QHash<QString, QObject *> BuildMenus(
             action->setObjectName(name);
             action->setEnabled(entry.enabled);
             action->setVisible(entry.visible);
+            if (const char *keys = CommandShortcut(entry.command); *keys)
+                action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
             QObject::connect(
                 action, &QAction::triggered, action, [run, command = entry.command] { run(command); });
             made.insert(name, action);
@@ -70,7 +61,8 @@ QHash<int, QObject *> BuildToolButtons(
     for (const ToolButtonEntry &entry : entries) {
         auto *button = new QToolButton(bar);
         button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(entry.number));
-        button->setIcon(ProgramIcon(glyphOf(entry.number), ToolGlyphSize));
+        button->setIcon(ProgramIcon(
+            QStringLiteral("Pictures/Tool/%1.png").arg(QLatin1String(entry.glyph)), ToolGlyphSize));
         button->setToolTip(QString::fromUtf8(entry.hint));
         button->setAccessibleName(QString::fromUtf8(entry.hint));
         button->setAutoRaise(true);

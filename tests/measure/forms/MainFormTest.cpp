@@ -19,12 +19,15 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -522,6 +525,37 @@ TEST_F(MainWindow, ExitClosesTheWindow)
     ASSERT_TRUE(form->isVisible());
     form->N7->trigger();
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindow, UsualShortcutsReachTheirCommands)
+{
+    const struct
+    {
+        QAction *action;
+        const char *keys;
+    } cases[] = {
+        { form->N2, "Ctrl+O" },
+        { form->N3, "Ctrl+S" },
+        { form->N5, "Ctrl+P" },
+        { form->N23, "F1" },
+        { form->N7, "Ctrl+Q" },
+    };
+    QSet<QString> taken;
+    for (const QAction *action : form->findChildren<QAction *>()) {
+        const QString keys = action->shortcut().toString();
+        if (keys.isEmpty())
+            continue;
+        EXPECT_FALSE(taken.contains(keys)) << "shortcut used twice: " << keys.toStdString();
+        taken.insert(keys);
+    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.action->shortcut(), QKeySequence(QString::fromLatin1(c.keys))) << c.keys;
+
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible()) << "Ctrl+Q quits";
 }
 
 TEST_F(MainWindow, ResizeLaysOutAndRedrawsWithoutAnyRequest)
