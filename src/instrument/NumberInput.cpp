@@ -23,6 +23,16 @@ bool NumberKeyAccepted(const QString &text, bool minusAllowed)
     return c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar(0x1B);
 }
 
+QString NumberPasteText(const QString &text, bool minusAllowed)
+{
+    QString kept;
+    for (const QChar c : text)
+        if ((c.isDigit() && c.unicode() < 0x80) || c == QLatin1Char('.')
+            || (minusAllowed && c == QLatin1Char('-')))
+            kept += c;
+    return kept;
+}
+
 namespace {
 [[noreturn]] void notANumber(const QString &text)
 {

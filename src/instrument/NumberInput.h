@@ -10,6 +10,10 @@
 // Delete) or move between controls (Tab, Return, Escape). Everything else is discarded.
 bool NumberKeyAccepted(const QString &text, bool minusAllowed);
 
+// What a paste puts into a number box: the characters of `text` that could have been typed
+// (digits, the point, and the minus sign when `minusAllowed`); everything else is dropped.
+QString NumberPasteText(const QString &text, bool minusAllowed);
+
 // The box's text as a decimal number; an empty box (blanks only) counts as 0. Throws
 // EConvertError naming the text when it is not a finite number.
 double DecimalValue(const QString &text);

@@ -39,6 +39,29 @@ TEST(NumberKeys, DigitsPointAndBackspacePassTheMinusOnlyWhereAllowed)
     EXPECT_FALSE(NumberKeyAccepted(QStringLiteral("٣"), true));
 }
 
+TEST(NumberKeys, PasteKeepsOnlyWhatCouldHaveBeenTyped)
+{
+    const struct
+    {
+        const char *text;
+        const char *withoutMinus;
+        const char *withMinus;
+    } cases[] = {
+        { "12.5", "12.5", "12.5" },
+        { " -1a2.5 V\n", "12.5", "-12.5" },
+        { "1e3", "13", "13" },
+        { "", "", "" },
+        { "\t+,", "", "" },
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(NumberPasteText(QString::fromLatin1(c.text), false), QString::fromLatin1(c.withoutMinus))
+            << c.text;
+        EXPECT_EQ(NumberPasteText(QString::fromLatin1(c.text), true), QString::fromLatin1(c.withMinus))
+            << c.text;
+    }
+    EXPECT_EQ(NumberPasteText(QStringLiteral("٣4"), true), QStringLiteral("4"));
+}
+
 TEST(NumberText, ConvertsDecimalsAndTakesAnEmptyBoxAsZero)
 {
     struct Case

@@ -4,6 +4,8 @@
 #include "InstrumentFixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -223,6 +225,25 @@ TEST_F(AlarmWindow, BoxesTakeDigitsAndOnePointKindOfKeysOnly)
     QTest::keyClick(edit, Qt::Key_Left);
     QTest::keyClick(edit, Qt::Key_Delete);
     EXPECT_EQ(edit->text(), QStringLiteral("12"));
+}
+
+TEST_F(AlarmWindow, BoxesTakeTheEditingShortcutsAndPasteOnlyWhatCouldBeTyped)
+{
+    QLineEdit *edit = AlarmForm->Edits[0];
+    edit->setText(QStringLiteral("250"));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("250"));
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("250"));
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QString());
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("250"));
+
+    edit->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral(" -1a2.5 V\n"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("12.5"));
 }
 
 } // namespace
