@@ -6,7 +6,9 @@
 #include "link/Errors.h"
 #include "link/Platform.h"
 
+#include <QDialog>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 // A stopped timer named `name` (its objectName) that calls `handler` of `owner` every
@@ -29,4 +31,18 @@ template <typename Command> void ShowingErrors(Command &&command)
     } catch (const KmrError &error) {
         platform::dialogs().message(error.text(), Dialogs::Icon::Error);
     }
+}
+
+// Shows `dialog` modally for `opener` and gives the focus back to `opener` when it closes.
+// The windows are children of the main window, so the desktop would otherwise activate the
+// main window behind the one the user was working in.
+inline int ExecFrom(QDialog *dialog, QWidget *opener)
+{
+    const QPointer<QWidget> back(opener);
+    const int result = dialog->exec();
+    if (back && back->isVisible()) {
+        back->raise();
+        back->activateWindow();
+    }
+    return result;
 }

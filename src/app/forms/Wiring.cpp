@@ -1,5 +1,6 @@
 #include "app/forms/Wiring.h"
 
+#include "app/forms/FormParts.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
@@ -119,7 +120,7 @@ void ConnectWindows()
     if (RecordForm) {
         QObject::connect(RecordForm, &TRecordForm::PrintRequested, RecordForm, [] {
             if (PrinterForm)
-                PrinterForm->exec();
+                ExecFrom(PrinterForm, RecordForm);
         });
         if (PrinterForm)
             connectRecordAndPrinter(RecordForm, PrinterForm);

@@ -1,5 +1,6 @@
 // The record window's file and run commands and its two ticks.
 
+#include "app/forms/FormParts.h"
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
@@ -149,7 +150,7 @@ void TRecordForm::keepPrintedOverflowMarks(const RecordPagePoints &points)
 void TRecordForm::SeSkinSpeedButton4Click()
 {
     if (RecSetForm)
-        RecSetForm->exec();
+        ExecFrom(RecSetForm, this);
 }
 
 void TRecordForm::SeSkinSpeedButton5Click()
