@@ -41,6 +41,9 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("NORVO Precision Measurement Technology"));
     resize(895, 615);
+    // Below this the value panels run into one another and the status texts are cut; the
+    // design size leaves room enough, and a window of half a 2× screen still fits.
+    setMinimumSize(880, 480);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(895 / 2, 615 / 2));
 

@@ -7,12 +7,15 @@
 #include "measure/MeasurementRecord.h"
 
 #include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStyleOptionProgressBar>
 
 #include <cstdlib>
@@ -258,6 +261,61 @@ QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &
     return QRect(0, 0, w, h);
 }
 
+namespace {
+// The indent QLabel leaves on its aligned side: half an "x" beside a frame unless set.
+int labelIndent(const QLabel &label, const QFont &font)
+{
+    if (label.indent() >= 0)
+        return label.indent();
+    return label.frameWidth() > 0 ? QFontMetrics(font).horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+}
+
+int textRoom(const QLabel &label)
+{
+    const int indent
+        = label.alignment() & (Qt::AlignLeft | Qt::AlignRight) ? labelIndent(label, label.font()) : 0;
+    return label.contentsRect().width() - 2 * label.margin() - indent;
+}
+} // namespace
+
+QFont TFitLabel::shownFont() const
+{
+    QFont shown = font();
+    const int room = textRoom(*this);
+    int size = QFontInfo(shown).pixelSize();
+    while (size > 8 && QFontMetrics(shown).horizontalAdvance(text()) > room)
+        shown.setPixelSize(--size);
+    return shown;
+}
+
+void TFitLabel::paintEvent(QPaintEvent *event)
+{
+    const QFont shown = shownFont();
+    if (shown == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    drawFrame(&painter);
+    QRect room = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const int indent = labelIndent(*this, font());
+    if (alignment() & Qt::AlignLeft)
+        room.setLeft(room.left() + indent);
+    else if (alignment() & Qt::AlignRight)
+        room.setRight(room.right() - indent);
+    painter.setFont(shown);
+    style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), text(), foregroundRole());
+}
+
+int ShownTextWidth(const QLabel &label)
+{
+    const auto *fit = qobject_cast<const TFitLabel *>(&label);
+    const QFont font = fit ? fit->shownFont() : label.font();
+    const int indent
+        = label.alignment() & (Qt::AlignLeft | Qt::AlignRight) ? labelIndent(label, label.font()) : 0;
+    return QFontMetrics(font).horizontalAdvance(label.text()) + indent + 2 * label.margin();
+}
+
 StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture)
 {
     StatusBarParts parts;
@@ -270,7 +328,11 @@ StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture)
 
     int i = 0;
     for (const StatusPanelEntry &entry : StatusPanelEntries()) {
-        QLabel *panel = i == PanelImage ? (parts.image = new TClickImage(bar)) : new QLabel(bar);
+        QLabel *panel = i == PanelImage ? static_cast<QLabel *>(parts.image = new TClickImage(bar))
+                                        : new TFitLabel(bar);
+        // Each panel holds its face itself: under a style sheet, labels made before it was shown
+        // fall back to the application's face instead of the status bar's.
+        panel->setFont(panelFont);
         panel->setObjectName(
             i == PanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
         panel->setText(QString::fromUtf8(entry.text));

@@ -9,6 +9,7 @@
 #include "measure/PaneLayout.h"
 
 #include <QHash>
+#include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QStyleOptionProgressBar>
@@ -88,6 +89,25 @@ enum StatusPanel {
     PanelMaker,
     StatusPanelCount
 };
+
+// A status panel that draws its text in a smaller size of its face when the panel is too
+// narrow for it (a long date and time in some locales), down to 8 pixels, instead of cutting
+// it off; at its own size it draws as any label.
+class TFitLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+    QFont shownFont() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// The width a label's text takes as drawn: the text in the face it is shown with and the
+// indent the label leaves beside a frame.
+int ShownTextWidth(const QLabel &label);
 
 struct StatusBarParts
 {

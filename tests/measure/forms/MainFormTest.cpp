@@ -4,9 +4,12 @@
 #include "link/forms/MainFixture.h"
 
 #include "app/forms/QtDialogs.h"
+#include "appearance/Fonts.h"
+#include "appearance/SkinEngine.h"
 #include "appearance/forms/skins.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
+#include "link/DateTimeText.h"
 #include "measure/MeasurementFile.h"
 #include "measure/forms/version.h"
 #include "record/forms/RecSet.h"
@@ -14,10 +17,12 @@
 #include "report/forms/Print.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -25,6 +30,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStatusBar>
 #include <QTest>
@@ -215,6 +221,105 @@ TEST_F(MainWindow, StatusBarPanels)
     EXPECT_EQ(form->StatusPanels[TMainForm::PanelImage], form->Image1);
     EXPECT_EQ(form->Image1->cursor().shape(), Qt::PointingHandCursor);
     form->hide();
+}
+
+TEST_F(MainWindow, StatusTextsFitTheirPanelsAtTheDesignSize)
+{
+    // As the program starts: the design face for the application and the stored skin's sheet
+    // shown before the window is made.
+    InstallFontSubstitutes();
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(DesignFont());
+    ProgramSkin().setActive(true);
+    ASSERT_TRUE(ProgramSkin().loadFromFile(QStringLiteral(KMR_SOURCE_DIR "/data/SkinsFile/02.ats")));
+    const auto restore = qScopeGuard([&] {
+        ProgramSkin().setActive(false);
+        QApplication::setFont(applicationFont);
+    });
+    TMainForm window;
+    window.resize(895, 615);
+    window.show();
+    // The longest date and time of a year in a few locales' short date and long time formats.
+    const QDateTime late(QDate(2026, 12, 31), QTime(23, 59, 59));
+    for (const char *locale : { "C", "en_US", "en_GB", "de_DE", "zh_CN" }) {
+        SCOPED_TRACE(locale);
+        const QLocale l(QString::fromLatin1(locale));
+        window.setStatusText(TMainForm::PanelDate,
+            QStringLiteral("Date：") + ShortDateText(late.date(), l) + QStringLiteral(" ")
+                + LongTimeText(late.time(), l));
+        QCoreApplication::processEvents();
+        for (int i = 0; i < TMainForm::StatusPanelCount; ++i) {
+            const QLabel *panel = window.StatusPanels[i];
+            if (panel->text().isEmpty())
+                continue;
+            EXPECT_LE(ShownTextWidth(*panel), panel->contentsRect().width())
+                << i << " \"" << panel->text().toStdString() << "\" in "
+                << panel->font().toString().toStdString();
+        }
+    }
+}
+
+// What overlaps or is cut in the window as it is laid out now: value panels and their labels
+// inside the parameter box, the group boxes, the menu bar's titles, and the status texts.
+QStringList Overlaps(TMainForm &window)
+{
+    QStringList found;
+    QCoreApplication::processEvents();
+    const QRect client = window.Panel1->rect();
+    for (QGroupBox *box : { window.GroupBox1, window.GroupBox2, window.GroupBox3, window.GroupBox4 })
+        if (!client.contains(box->geometry()))
+            found << box->objectName() + QStringLiteral(" leaves the client area");
+    QList<QWidget *> cells;
+    for (QObject *child : window.GroupBox2->children())
+        if (auto *widget = qobject_cast<QWidget *>(child); widget && widget->isVisible())
+            cells << widget;
+    for (QWidget *cell : cells) {
+        if (!window.GroupBox2->rect().adjusted(2, 2, -2, -2).contains(cell->geometry()))
+            found << cell->objectName() + QStringLiteral(" leaves its box");
+        if (auto *label = qobject_cast<QLabel *>(cell); label && !label->text().isEmpty()
+            && label->pixmap().isNull()
+            && QFontMetrics(label->font()).horizontalAdvance(label->text()) > label->contentsRect().width())
+            found << label->objectName() + QStringLiteral(" cuts \"%1\"").arg(label->text());
+        for (QWidget *other : cells)
+            if (other < cell && other->geometry().intersects(cell->geometry()))
+                found << cell->objectName() + QStringLiteral(" overlaps ") + other->objectName();
+    }
+    for (int i = 0; i < TMainForm::StatusPanelCount; ++i) {
+        const QLabel *panel = window.StatusPanels[i];
+        if (!panel->text().isEmpty() && ShownTextWidth(*panel) > panel->contentsRect().width())
+            found << QStringLiteral("status panel %1 cuts \"%2\"").arg(i).arg(panel->text());
+        if (panel->geometry().right() > window.StatusBar->width())
+            found << QStringLiteral("status panel %1 leaves the status bar").arg(i);
+    }
+    return found;
+}
+
+TEST_F(MainWindow, NothingOverlapsAtTheMinimumSizeOrAbove)
+{
+    InstallFontSubstitutes();
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(DesignFont());
+    const auto restore = qScopeGuard([&] { QApplication::setFont(applicationFont); });
+    TMainForm window;
+    window.show();
+    window.resize(300, 200);
+    EXPECT_EQ(window.size(), window.minimumSize()) << "the window is not made smaller than its minimum";
+    const QDateTime late(QDate(2026, 12, 31), QTime(23, 59, 59));
+    for (const QSize size : { window.minimumSize(), QSize(895, 615), QSize(1600, 1000) }) {
+        window.resize(size);
+        for (const char *locale : { "C", "en_US", "zh_CN" }) {
+            const QLocale l(QString::fromLatin1(locale));
+            window.setStatusText(TMainForm::PanelDate,
+                QStringLiteral("Date：") + ShortDateText(late.date(), l) + QStringLiteral(" ")
+                    + LongTimeText(late.time(), l));
+            EXPECT_EQ(Overlaps(window), QStringList())
+                << size.width() << "x" << size.height() << " " << locale;
+        }
+    }
+    // The check sees the faults it looks for.
+    window.setMinimumSize(0, 0);
+    window.resize(700, 400);
+    EXPECT_NE(Overlaps(window), QStringList());
 }
 
 TEST_F(MainWindow, ClientAreaHoldsTheGroupBoxesLabelsAndValuePanels)
