@@ -105,7 +105,7 @@ std::string HexText(const uint8_t *bytes, size_t n, size_t limit)
 Instrument::Instrument(InstrumentSettings settings)
     : m_settings(settings)
     , m_parser(settings.address)
-    , m_model(settings.seed)
+    , m_model(settings.seed, settings.load)
     , m_capture(EmptyStartingCapture())
 {
     // Limits the instrument leaves the factory with: 230 V +10 %/-10 %, 16 A, 3680 W,

@@ -36,6 +36,7 @@ struct InstrumentSettings
     uint8_t address = 1;
     double triggerDelay = 3.0; // seconds from arming to the trigger notice
     uint64_t seed = 1;
+    LoadProfile load = LoadProfile::Rectifier;
 };
 
 class Instrument

@@ -90,8 +90,69 @@ uint16_t toCounts(double value, double unitsPerCount, double noise)
 }
 } // namespace
 
-MeasurementModel::MeasurementModel(uint64_t seed)
+namespace {
+struct LoadShape
+{
+    double current; // fundamental, A RMS
+    double currentWander; // A
+    double lag; // degrees
+    double lagWander; // degrees
+    std::vector<std::pair<int, double>> harmonics; // order, share of the fundamental
+};
+
+LoadShape shapeOf(LoadProfile profile)
+{
+    switch (profile) {
+    case LoadProfile::Rectifier:
+        break;
+    case LoadProfile::Resistive:
+        return { 4.0, 0.36, 0.0, 0.5, { { 3, 0.01 } } };
+    case LoadProfile::Smps:
+        return { 1.15, 0.1, 5.0, 1.0,
+            { { 3, 0.70 }, { 5, 0.42 }, { 7, 0.36 }, { 9, 0.12 }, { 11, 0.08 }, { 13, 0.05 } } };
+    case LoadProfile::Led:
+        return { 0.27, 0.024, 8.0, 1.0,
+            { { 3, 0.12 }, { 5, 0.06 }, { 7, 0.04 }, { 9, 0.025 }, { 11, 0.015 }, { 13, 0.01 } } };
+    case LoadProfile::Motor:
+        return { 5.5, 0.5, 35.0, 3.0, { { 3, 0.06 }, { 5, 0.04 }, { 7, 0.02 } } };
+    case LoadProfile::Dimmer:
+        return { 2.6, 0.23, 32.0, 2.0,
+            { { 3, 0.52 }, { 5, 0.17 }, { 7, 0.17 }, { 9, 0.11 }, { 11, 0.09 }, { 13, 0.10 }, { 15, 0.05 },
+                { 17, 0.04 }, { 19, 0.03 } } };
+    }
+    return { 4.5, 0.4, 30.0, 4.0,
+        { { 3, 0.32 }, { 5, 0.18 }, { 7, 0.09 }, { 9, 0.05 }, { 11, 0.03 }, { 13, 0.02 } } };
+}
+
+constexpr std::pair<LoadProfile, const char *> ProfileNames[] = {
+    { LoadProfile::Rectifier, "rectifier" },
+    { LoadProfile::Resistive, "resistive" },
+    { LoadProfile::Smps, "smps" },
+    { LoadProfile::Led, "led" },
+    { LoadProfile::Motor, "motor" },
+    { LoadProfile::Dimmer, "dimmer" },
+};
+} // namespace
+
+std::optional<LoadProfile> LoadProfileFromName(const std::string &name)
+{
+    for (const auto &[profile, text] : ProfileNames)
+        if (name == text)
+            return profile;
+    return std::nullopt;
+}
+
+const char *LoadProfileName(LoadProfile profile)
+{
+    for (const auto &[p, text] : ProfileNames)
+        if (p == profile)
+            return text;
+    return "rectifier";
+}
+
+MeasurementModel::MeasurementModel(uint64_t seed, LoadProfile load)
     : m_random(seed)
+    , m_load(load)
 {
 }
 
@@ -102,14 +163,15 @@ SignalState MeasurementModel::stateAt(double now)
     SignalState s;
     s.frequency = 50.0 + 0.05 * wander(now, 17.0, 5.3, 0.4) + 0.003 * jitter(m_random);
     s.voltageRms1 = 229.5 + 2.5 * wander(now, 47.0, 11.0, 1.1) + 0.1 * jitter(m_random);
-    s.currentRms1 = 4.5 + 0.4 * wander(now, 29.0, 7.0, 2.0) + 0.01 * jitter(m_random);
-    s.lagDegrees = 30.0 + 4.0 * wander(now, 53.0, 13.0, 0.7);
+    const LoadShape load = shapeOf(m_load);
+    s.currentRms1 = load.current + load.currentWander * wander(now, 29.0, 7.0, 2.0) + 0.01 * jitter(m_random);
+    s.lagDegrees = load.lag + load.lagWander * wander(now, 53.0, 13.0, 0.7);
     s.startPhase = phase(m_random);
     const double v = 1.0 + 0.15 * wander(now, 31.0, 9.0, 0.3);
     s.voltageHarmonics = { { 3, 0.028 * v }, { 5, 0.035 * v }, { 7, 0.012 * v } };
     const double c = 1.0 + 0.1 * wander(now, 23.0, 3.7, 1.9);
-    s.currentHarmonics = { { 3, 0.32 * c }, { 5, 0.18 * c }, { 7, 0.09 * c }, { 9, 0.05 * c },
-        { 11, 0.03 * c }, { 13, 0.02 * c } };
+    for (const auto &[order, share] : load.harmonics)
+        s.currentHarmonics.emplace_back(order, share * c);
     return s;
 }
 

@@ -9,7 +9,9 @@
 #include "link/MeasurementLayout.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace sim {
@@ -37,10 +39,25 @@ struct SignalState
     std::vector<std::pair<int, double>> currentHarmonics;
 };
 
+// The load the simulated meter measures. Each draws its own fundamental current at its own
+// lag with a spectrum typical of its kind (shares of the fundamental), wandering a little.
+enum class LoadProfile {
+    Rectifier, // the default: a lagging rectifier-like load of about 4.5 A
+    Resistive, // a heater: about 4 A in phase, a clean sine
+    Smps, // a switch-mode power supply without power factor correction, about 260 W
+    Led, // an LED driver with power factor correction, about 60 W
+    Motor, // an induction motor, about 5.5 A lagging 35°, nearly sinusoidal
+    Dimmer // a phase-cut dimmer on a lamp load, about 500 W, rich odd harmonics
+};
+
+// "rectifier", "resistive", "smps", "led", "motor", "dimmer"; nothing for another name.
+std::optional<LoadProfile> LoadProfileFromName(const std::string &name);
+const char *LoadProfileName(LoadProfile profile);
+
 class MeasurementModel
 {
 public:
-    explicit MeasurementModel(uint64_t seed = 1);
+    explicit MeasurementModel(uint64_t seed = 1, LoadProfile load = LoadProfile::Rectifier);
 
     // The state at `now` seconds since the instrument started.
     SignalState stateAt(double now);
@@ -56,6 +73,7 @@ public:
 
 private:
     std::mt19937_64 m_random;
+    LoadProfile m_load;
     double m_energyKwh = 0.0;
     double m_lastTime = -1.0;
     double m_lastPower = 0.0;

@@ -19,7 +19,7 @@ namespace {
 const char Usage[]
     = "Usage: kmr5150-sim [--link PATH] [--address N] [--trigger-delay SECONDS]\n"
       "                   [--corrupt-every N] [--drop-every N] [--truncate-every N]\n"
-      "                   [--split-every N] [--seed N] [--verbose]\n"
+      "                   [--split-every N] [--seed N] [--load PROFILE] [--verbose]\n"
       "                   [--garbage-every N] [--split-pause SECONDS]\n"
       "                   [--vanish-after SECONDS] [--return-after SECONDS] [--usb]\n"
       "\n"
@@ -36,6 +36,10 @@ const char Usage[]
       "  --split-pause SECONDS    that pause (default 0.25)\n"
       "  --garbage-every N        send random bytes before every Nth reply\n"
       "  --seed N                 seed of the measurement noise and of the faults (default 1)\n"
+      "  --load PROFILE           the load measured: rectifier (the default, about 4.5 A lagging),\n"
+      "                           resistive (a heater), smps (a 260 W power supply without power\n"
+      "                           factor correction), led (a 60 W LED driver), motor (an induction\n"
+      "                           motor) or dimmer (a phase-cut dimmer on a 500 W lamp load)\n"
       "  --verbose                log each request and reply on standard error\n"
       "  --usb                    answer as the instrument's own USB port: every reply at once,\n"
       "                           whatever line speed is set (otherwise 10 bits a byte at it)\n"
@@ -121,6 +125,7 @@ Options parse(int argc, char **argv)
             "--split-pause",
             "--garbage-every",
             "--seed",
+            "--load",
             "--vanish-after",
             "--return-after",
         };
@@ -157,6 +162,12 @@ Options parse(int argc, char **argv)
             s.faults.garbageEvery = parseEvery(name, *value);
         } else if (name == "--seed") {
             s.instrument.seed = parseUnsigned(name, *value, std::numeric_limits<uint64_t>::max());
+        } else if (name == "--load") {
+            const auto load = sim::LoadProfileFromName(*value);
+            if (!load)
+                usageError(
+                    "--load needs rectifier, resistive, smps, led, motor or dimmer, not '" + *value + "'");
+            s.instrument.load = *load;
         } else if (name == "--vanish-after") {
             options.vanishAfter = parseSeconds(name, *value);
         } else if (name == "--return-after") {
