@@ -13,6 +13,7 @@
 #include "instrument/forms/Starting.h"
 #include "link/Platform.h"
 #include "link/forms/communication.h"
+#include "measure/forms/Compliance.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Logo.h"
 #include "measure/forms/Main.h"
@@ -59,6 +60,7 @@ int main(int argc, char **argv)
     AlarmForm = new TAlarmForm(MainForm);
     StartingForm = new TStartingForm(MainForm);
     External_CT_form = new TExternal_CT_form(MainForm);
+    ComplianceForm = new TComplianceForm(MainForm);
     ConnectWindows(); // replies from the settings read chain arrive once the event loop runs
 
     logo.reset();

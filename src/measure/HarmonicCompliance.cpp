@@ -150,8 +150,9 @@ const char *VerdictText(Verdict verdict)
 
 QString PreComplianceNote()
 {
-    return QStringLiteral("Pre-compliance indication only: the instrument's harmonics are not an IEC 61000-4-7 "
-                          "grouped measurement, so this is no test certificate.");
+    return QStringLiteral(
+        "Pre-compliance indication only: the instrument's harmonics are not an IEC 61000-4-7 "
+        "grouped measurement, so this is no test certificate.");
 }
 
 EmissionCheck::EmissionCheck(EmissionClass emissionClass, std::optional<double> ratedPower)
@@ -178,7 +179,8 @@ bool EmissionCheck::add(const EmissionSample &sample)
 
     // First-order smoothing over the measurements' own spacing: after a gap the filter has
     // settled on the new value, as it would have over the missing measurements.
-    const double weight = m_count == 0 ? 1.0 : 1.0 - std::exp(-(sample.seconds - m_lastSeconds) / SmoothingSeconds);
+    const double weight
+        = m_count == 0 ? 1.0 : 1.0 - std::exp(-(sample.seconds - m_lastSeconds) / SmoothingSeconds);
     const auto follow = [&](Track &track, double value) {
         track.smoothed += weight * (value - track.smoothed);
         track.sum += track.smoothed;
@@ -215,9 +217,10 @@ EmissionAssessment EmissionCheck::result() const
         return a;
     }
     if (m_refused > 0) {
-        a.reason = QStringLiteral("%1 measurement(s) refused: values that are not numbers or times that do not "
-                                  "follow one another")
-                       .arg(m_refused);
+        a.reason
+            = QStringLiteral("%1 measurement(s) refused: values that are not numbers or times that do not "
+                             "follow one another")
+                  .arg(m_refused);
         return a;
     }
 
@@ -289,20 +292,22 @@ EmissionAssessment EmissionCheck::result() const
         }
     }
 
-    const QString limitsNote = a.classALimitsUsed ? QStringLiteral(" (class A limits above 600 W)") : QString();
+    const QString limitsNote
+        = a.classALimitsUsed ? QStringLiteral(" (class A limits above 600 W)") : QString();
     if (worstFail) {
         const OrderAssessment &o = *worstFail;
         a.verdict = Verdict::Fail;
         if (failAtSmoothed)
-            a.reason = QStringLiteral("order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)")
-                           .arg(o.order)
-                           .arg(amps(o.smoothedMax), percent(o.maxPercent), amps(*o.limit));
+            a.reason
+                = QStringLiteral("order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)")
+                      .arg(o.order)
+                      .arg(amps(o.smoothedMax), percent(o.maxPercent), amps(*o.limit));
         else
             a.reason = QStringLiteral("order %1: the average %2 is %3 of its limit %4%5")
                            .arg(o.order)
                            .arg(amps(o.average), percent(o.averagePercent), amps(*o.limit),
                                o.order % 2 && o.order >= 21 && allowance ? QStringLiteral(" (150 % allowed)")
-                                                                        : QString());
+                                                                         : QString());
         a.reason += limitsNote;
         return a;
     }
@@ -310,8 +315,9 @@ EmissionAssessment EmissionCheck::result() const
     if (a.worstOrder == 0)
         a.reason = QStringLiteral("no harmonic current above the 0.6 % / 5 mA floor") + limitsNote;
     else
-        a.reason = QStringLiteral("every order within its limit; closest: order %1 at %2 of what is allowed%3")
-                       .arg(a.worstOrder)
-                       .arg(percent(a.worstPercent), limitsNote);
+        a.reason
+            = QStringLiteral("every order within its limit; closest: order %1 at %2 of what is allowed%3")
+                  .arg(a.worstOrder)
+                  .arg(percent(a.worstPercent), limitsNote);
     return a;
 }

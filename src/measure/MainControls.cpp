@@ -46,6 +46,7 @@ constexpr MenuEntry Menu[] = {
     { MenuEntry::Separator },
     { MenuEntry::Item, "N30", "CT", Ct },
     { MenuEntry::Separator },
+    { MenuEntry::Item, "Compliance1", "Harmonic compliance", Compliance },
     { MenuEntry::Menu, "Run1", "Run (&P)" },
     { MenuEntry::Item, "N12", "Single Sampling", Single },
     { MenuEntry::Item, "N13", "Continuous Sampling", Continuous },

@@ -83,6 +83,7 @@ enum class MainCommand {
     Handbook,
     WebSite,
     ExportCsv,
+    Compliance,
     None
 };
 
@@ -99,7 +100,8 @@ enum class MainWindowRequest {
     Alarm,
     Calibration,
     Ct,
-    RecordFile
+    RecordFile,
+    Compliance
 };
 
 // The menu, top to bottom: a Menu or Submenu opens a level, End closes a submenu.

@@ -61,8 +61,8 @@ TEST(LoadProfiles, EachProfileGetsItsVerdictInEachClass)
         const auto results = judge(c.profile);
         for (int k = 0; k < 4; ++k) {
             const auto cls = static_cast<EmissionClass>(k);
-            SCOPED_TRACE(testing::Message() << sim::LoadProfileName(c.profile) << " class "
-                                            << EmissionClassText(cls).toStdString());
+            SCOPED_TRACE(testing::Message()
+                << sim::LoadProfileName(c.profile) << " class " << EmissionClassText(cls).toStdString());
             const EmissionAssessment &a = results[size_t(k)];
             EXPECT_EQ(a.verdict, expected[k].verdict) << a.reason.toStdString();
             if (expected[k].verdict == Fail) {

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 #include <limits>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -92,7 +92,8 @@ TEST(HarmonicLimits, EachClassAtItsBoundaries)
     };
     for (const auto &c : cases) {
         const auto limit = HarmonicLimit(c.c, c.n, c.basis);
-        SCOPED_TRACE(testing::Message() << "class " << EmissionClassText(c.c).toStdString() << " order " << c.n);
+        SCOPED_TRACE(
+            testing::Message() << "class " << EmissionClassText(c.c).toStdString() << " order " << c.n);
         if (c.limit < 0) {
             EXPECT_FALSE(limit.has_value());
         } else {
@@ -126,19 +127,23 @@ TEST(EmissionCheck, VerdictsOfSteadyLoads)
         { "class B takes 1.5 times", EmissionClass::B, { { { 3, 2.4 } } }, Verdict::Pass, 3 },
         { "class A worst names the highest share", EmissionClass::A, { { { 3, 2.4 }, { 7, 0.9 } } },
             Verdict::Fail, 7 },
-        { "class C λ 0.5 fails the 3rd", EmissionClass::C,
-            { { { 3, 0.16 } }, 1.0, 1.1, 115, 0.5 }, Verdict::Fail, 3 },
-        { "class C λ 0.6 passes it", EmissionClass::C, { { { 3, 0.16 } }, 1.0, 1.1, 138, 0.6 },
-            Verdict::Pass, 3 },
+        { "class C λ 0.5 fails the 3rd", EmissionClass::C, { { { 3, 0.16 } }, 1.0, 1.1, 115, 0.5 },
+            Verdict::Fail, 3 },
+        { "class C λ 0.6 passes it", EmissionClass::C, { { { 3, 0.16 } }, 1.0, 1.1, 138, 0.6 }, Verdict::Pass,
+            3 },
         { "class D at 200 W", EmissionClass::D, { { { 3, 0.7 } }, 1.0, 1.3, 200, 0.7 }, Verdict::Fail, 3 },
         { "class D rated power instead", EmissionClass::D, { { { 3, 0.7 } }, 1.0, 1.3, 200, 0.7 },
             Verdict::Pass, 3, 250.0 },
-        { "no limits below 75 W", EmissionClass::D, { { { 3, 0.7 } }, 1.0, 1.3, 70, 0.7 }, Verdict::NoLimits, 0 },
-        { "class A below 75 W", EmissionClass::A, { { { 3, 2.5 } }, 0.3, 0.4, 60, 0.7 }, Verdict::NoLimits, 0 },
-        { "class C down to 25 W", EmissionClass::C, { { { 3, 0.16 } }, 0.15, 0.2, 26, 0.9 }, Verdict::Fail, 3 },
-        { "class C below 25 W", EmissionClass::C, { { { 3, 0.16 } }, 0.1, 0.12, 20, 0.9 }, Verdict::NoLimits, 0 },
-        { "rated power lifts a small load into range", EmissionClass::D, { { { 3, 0.2 } }, 0.3, 0.4, 70, 0.7 },
-            Verdict::Pass, 3, 100.0 },
+        { "no limits below 75 W", EmissionClass::D, { { { 3, 0.7 } }, 1.0, 1.3, 70, 0.7 }, Verdict::NoLimits,
+            0 },
+        { "class A below 75 W", EmissionClass::A, { { { 3, 2.5 } }, 0.3, 0.4, 60, 0.7 }, Verdict::NoLimits,
+            0 },
+        { "class C down to 25 W", EmissionClass::C, { { { 3, 0.16 } }, 0.15, 0.2, 26, 0.9 }, Verdict::Fail,
+            3 },
+        { "class C below 25 W", EmissionClass::C, { { { 3, 0.16 } }, 0.1, 0.12, 20, 0.9 }, Verdict::NoLimits,
+            0 },
+        { "rated power lifts a small load into range", EmissionClass::D,
+            { { { 3, 0.2 } }, 0.3, 0.4, 70, 0.7 }, Verdict::Pass, 3, 100.0 },
         { "clean load", EmissionClass::A, { {} }, Verdict::Pass, 0 },
     };
     for (const auto &c : cases) {
@@ -148,10 +153,12 @@ TEST(EmissionCheck, VerdictsOfSteadyLoads)
         EXPECT_EQ(a.worstOrder, c.worstOrder) << a.reason.toStdString();
         EXPECT_EQ(a.ratedPowerUsed, c.rated.has_value());
         if (c.verdict == Verdict::Fail) {
-            EXPECT_TRUE(a.reason.startsWith(QStringLiteral("order %1:").arg(c.worstOrder))) << a.reason.toStdString();
+            EXPECT_TRUE(a.reason.startsWith(QStringLiteral("order %1:").arg(c.worstOrder)))
+                << a.reason.toStdString();
         }
         if (c.verdict == Verdict::NoLimits) {
-            EXPECT_TRUE(a.reason.startsWith(QStringLiteral("no limits apply below"))) << a.reason.toStdString();
+            EXPECT_TRUE(a.reason.startsWith(QStringLiteral("no limits apply below")))
+                << a.reason.toStdString();
         }
     }
 }
@@ -244,10 +251,13 @@ TEST(EmissionCheck, CurrentsBelowTheFloorAreDisregarded)
         // 0.05 A over order 40's 0.046 A, below 0.6 % of 10 A.
         { "0.6 % of the input current", EmissionClass::A, { { { 40, 0.05 } }, 8, 10, 2000, 0.9 }, 40,
             OrderVerdict::Disregarded },
-        { "above 0.6 % of 5 A", EmissionClass::A, { { { 40, 0.05 } }, 4, 5, 1000, 0.9 }, 40, OrderVerdict::Fail },
+        { "above 0.6 % of 5 A", EmissionClass::A, { { { 40, 0.05 } }, 4, 5, 1000, 0.9 }, 40,
+            OrderVerdict::Fail },
         // 4.8 mA over order 11's 3 % of 0.15 A, below 5 mA although above 0.6 % of 0.2 A.
-        { "5 mA", EmissionClass::C, { { { 11, 0.0048 } }, 0.15, 0.2, 30, 0.9 }, 11, OrderVerdict::Disregarded },
-        { "above 5 mA", EmissionClass::C, { { { 11, 0.0052 } }, 0.15, 0.2, 30, 0.9 }, 11, OrderVerdict::Fail },
+        { "5 mA", EmissionClass::C, { { { 11, 0.0048 } }, 0.15, 0.2, 30, 0.9 }, 11,
+            OrderVerdict::Disregarded },
+        { "above 5 mA", EmissionClass::C, { { { 11, 0.0052 } }, 0.15, 0.2, 30, 0.9 }, 11,
+            OrderVerdict::Fail },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -6,8 +6,11 @@
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
+#include "link/Platform.h"
 #include "link/forms/communication.h"
 #include "measure/MainControls.h"
+#include "measure/MeasurementRecord.h"
+#include "measure/forms/Compliance.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Main.h"
 #include "measure/forms/version.h"
@@ -69,12 +72,18 @@ void openWindow(MainWindowRequest window)
         if (RecordForm)
             RecordForm->OpenTimer->start();
         return;
+    case W::Compliance:
+        return showIf(ComplianceForm);
     }
 }
 
 void connectMain(TMainForm *main)
 {
     QObject::connect(main, &TMainForm::WindowRequested, main, openWindow);
+    QObject::connect(main, &TMainForm::MeasurementStored, main, [] {
+        if (ComplianceForm)
+            ComplianceForm->TakeMeasurement(Measurement, platform::clock().now());
+    });
     QObject::connect(main, &TMainForm::AlarmValueReplied, main, [](uint8_t reg, const uint8_t *data) {
         if (AlarmForm)
             AlarmForm->RegisterReply(reg, data);

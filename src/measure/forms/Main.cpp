@@ -95,8 +95,9 @@ void TMainForm::createMenu()
         { { &N2, "N2" }, { &N3, "N3" }, { &ExportCsv1, "ExportCsv1" }, { &N5, "N5" }, { &N7, "N7" },
             { &C1, "C1" }, { &N9, "N9" }, { &N11, "N11" }, { &N25, "N25" }, { &N27, "N27" }, { &N31, "N31" },
             { &N32, "N32" }, { &IEC1, "IEC1" }, { &IEC2, "IEC2" }, { &CSA1, "CSA1" }, { &N30, "N30" },
-            { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" }, { &N15, "N15" }, { &N18, "N18" },
-            { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" }, { &N23, "N23" } });
+            { &Compliance1, "Compliance1" }, { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" },
+            { &N15, "N15" }, { &N18, "N18" }, { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" },
+            { &N23, "N23" } });
 }
 
 void TMainForm::runCommand(MainCommand command)
@@ -110,7 +111,7 @@ void TMainForm::runCommand(MainCommand command)
         &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click, &TMainForm::C1Click, &TMainForm::N9Click,
         &TMainForm::N11Click, &TMainForm::N25Click, &TMainForm::N31Click, &TMainForm::N32Click,
         &TMainForm::IEC2Click, &TMainForm::CSA1Click, &TMainForm::N30Click, &TMainForm::N23Click,
-        &TMainForm::Image1Click, &TMainForm::ExportCsv1Click };
+        &TMainForm::Image1Click, &TMainForm::ExportCsv1Click, &TMainForm::Compliance1Click };
     static_assert(std::size(handlers) == static_cast<size_t>(MainCommand::None));
     if (command != MainCommand::None)
         (this->*handlers[static_cast<int>(command)])();

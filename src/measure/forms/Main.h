@@ -51,9 +51,9 @@ public:
     QMenu *IEC1Menu = nullptr; // "THD" submenu; its menu item is IEC1
     QAction *N2 = nullptr, *N3 = nullptr, *ExportCsv1 = nullptr, *N5 = nullptr, *N7 = nullptr, *C1 = nullptr,
             *N9 = nullptr, *N11 = nullptr, *N25 = nullptr, *N27 = nullptr, *N31 = nullptr, *N32 = nullptr,
-            *IEC1 = nullptr, *IEC2 = nullptr, *CSA1 = nullptr, *N30 = nullptr, *N12 = nullptr, *N13 = nullptr,
-            *N14 = nullptr, *N15 = nullptr, *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *Norvo1 = nullptr,
-            *N23 = nullptr;
+            *IEC1 = nullptr, *IEC2 = nullptr, *CSA1 = nullptr, *N30 = nullptr, *Compliance1 = nullptr,
+            *N12 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N18 = nullptr, *N20 = nullptr,
+            *N21 = nullptr, *Norvo1 = nullptr, *N23 = nullptr;
 
     QWidget *Panel1 = nullptr; // client area
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr, *GroupBox4 = nullptr;
@@ -107,6 +107,7 @@ public:
     void N11Click(); // Alarm: the mode byte is asked for, then the window opens
     void N25Click() { emit WindowRequested(MainWindowRequest::Calibration); }
     void N30Click() { emit WindowRequested(MainWindowRequest::Ct); }
+    void Compliance1Click() { emit WindowRequested(MainWindowRequest::Compliance); }
     void N31Click() { modeCommand(ModeBroadband, false); }
     void N32Click() { modeCommand(ModeBroadband, true); }
     void IEC2Click() { modeCommand(ModeThdCsa, false); }

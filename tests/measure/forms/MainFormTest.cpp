@@ -147,7 +147,7 @@ TEST_F(MainWindow, MenuCaptionsSeparatorsAndStartingStates)
             { "N2:Open", "N3:Save", "ExportCsv1:Export CSV...", "-", "N5:Print", "-", "N7:Exit" } },
         { form->Option1,
             { "C1:Communication", "-", "N9:Style", "-", "N11:Alarm", "-", "N25:校准  (hidden)", "-",
-                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-" } },
+                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-", "Compliance1:Harmonic compliance" } },
         { form->N27Menu, { "N31:Narrowband &(Y)←", "N32:Wide Band &(Z)" } },
         { form->IEC1Menu, { "IEC2:%f： IEC方式 &(Y)←", "CSA1:%r： CSA方式 &(Z)" } },
         { form->Run1,

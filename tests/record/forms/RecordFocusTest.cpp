@@ -60,8 +60,9 @@ TEST_F(RecordFocus, DialogsOpenedFromTheRecordWindowGiveItTheFocusBack)
         c.button->click();
         EXPECT_TRUE(shown);
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == record; }, 2000))
-            << "active: " << (QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName())
-                                                          : "none");
+            << "active: "
+            << (QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName())
+                                             : "none");
     }
     RecordForm = nullptr;
 }

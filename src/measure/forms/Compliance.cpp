@@ -1,0 +1,290 @@
+#include "measure/forms/Compliance.h"
+
+#include "app/forms/PaintBox.h"
+#include "link/Errors.h"
+#include "link/Globals.h"
+#include "link/Platform.h"
+#include "measure/ComplianceView.h"
+#include "measure/MeasurementFile.h"
+
+#include <QComboBox>
+#include <QDoubleValidator>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+TComplianceForm *ComplianceForm = nullptr;
+
+namespace {
+const QString NotSamplingText = QStringLiteral(
+    "Continuous sampling is not running: measurements are taken once it runs (Run > Continuous Sampling).");
+const QString ObservingText = QStringLiteral("Observing: each measurement of continuous sampling is taken.");
+} // namespace
+
+TComplianceForm::TComplianceForm(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ComplianceForm"));
+    setWindowTitle(QStringLiteral("Harmonic compliance"));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
+    resize(900, 640);
+
+    const auto named = [](QWidget *widget, const char *name) {
+        widget->setObjectName(QLatin1String(name));
+        return widget;
+    };
+    ComboBox1 = new QComboBox(this);
+    named(ComboBox1, "ComboBox1");
+    for (const char *text : { "Class A", "Class B", "Class C (lighting)", "Class D (PC, TV, ≤ 600 W)" })
+        ComboBox1->addItem(QString::fromUtf8(text));
+    ComboBox1->setAccessibleName(QStringLiteral("Emission class"));
+    Edit1 = new QLineEdit(this);
+    named(Edit1, "Edit1");
+    Edit1->setPlaceholderText(QStringLiteral("measured"));
+    Edit1->setValidator(new QDoubleValidator(0.0, 1e6, 1, Edit1));
+    Edit1->setAccessibleName(QStringLiteral("Rated power (W)"));
+    Edit1->setMaximumWidth(110);
+    Button1 = new QPushButton(QStringLiteral("Start"), this);
+    Button2 = new QPushButton(QStringLiteral("Stop"), this);
+    Button3 = new QPushButton(QStringLiteral("Reset"), this);
+    Button4 = new QPushButton(QStringLiteral("Assess file..."), this);
+    named(Button1, "Button1");
+    named(Button2, "Button2");
+    named(Button3, "Button3");
+    named(Button4, "Button4");
+    for (QPushButton *b : { Button1, Button2, Button3, Button4 })
+        b->setAccessibleName(b->text());
+    Button2->setEnabled(false);
+    connect(Button1, &QPushButton::clicked, this, &TComplianceForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TComplianceForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TComplianceForm::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TComplianceForm::Button4Click);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TComplianceForm::ComboBox1Change);
+
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    Label3 = new QLabel(this);
+    Label4 = new QLabel(this);
+    Label5 = new QLabel(PreComplianceNote(), this);
+    named(Label1, "Label1");
+    named(Label2, "Label2");
+    named(Label3, "Label3");
+    named(Label4, "Label4");
+    named(Label5, "Label5");
+    Label2->setWordWrap(true);
+    Label4->setWordWrap(true);
+    Label5->setWordWrap(true);
+    QFont big = Label3->font();
+    big.setPixelSize(30);
+    big.setBold(true);
+    Label3->setFont(big);
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setMinimumWidth(260);
+    QFont small = Label5->font();
+    small.setItalic(true);
+    Label5->setFont(small);
+
+    Grid1 = new QTableWidget(AssessedOrders, int(ComplianceHeader().size()), this);
+    named(Grid1, "Grid1");
+    Grid1->setHorizontalHeaderLabels(ComplianceHeader());
+    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid1->verticalHeader()->hide();
+    Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().height() + 6);
+    Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Grid1->setAccessibleName(QStringLiteral("Harmonic orders"));
+    for (int r = 0; r < AssessedOrders; ++r)
+        for (int c = 0; c < Grid1->columnCount(); ++c) {
+            auto *item = new QTableWidgetItem;
+            item->setTextAlignment(c == Grid1->columnCount() - 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+            Grid1->setItem(r, c, item);
+        }
+
+    Chart1 = new TPaintBox(this);
+    named(Chart1, "Chart1");
+    Chart1->setMinimumHeight(180);
+    Chart1->setAccessibleName(QStringLiteral("Share of the limit by order"));
+    Chart1->OnPaint = [this](QPainter &painter) { DrawComplianceChart(painter, Chart1->rect(), m_assessment); };
+
+    auto *controls = new QHBoxLayout;
+    auto *classLabel = new QLabel(QStringLiteral("Class:"), this);
+    auto *powerLabel = new QLabel(QStringLiteral("Rated power (W):"), this);
+    classLabel->setBuddy(ComboBox1);
+    powerLabel->setBuddy(Edit1);
+    controls->addWidget(classLabel);
+    controls->addWidget(ComboBox1);
+    controls->addSpacing(12);
+    controls->addWidget(powerLabel);
+    controls->addWidget(Edit1);
+    controls->addSpacing(12);
+    for (QPushButton *b : { Button1, Button2, Button3, Button4 })
+        controls->addWidget(b);
+    controls->addStretch(1);
+
+    auto *verdict = new QGridLayout;
+    verdict->addWidget(Label3, 0, 0, 2, 1);
+    verdict->addWidget(Label4, 0, 1);
+    verdict->addWidget(Label1, 1, 1);
+    verdict->setColumnStretch(1, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(Label2);
+    layout->addLayout(verdict);
+    layout->addWidget(Chart1, 2);
+    layout->addWidget(Grid1, 3);
+    layout->addWidget(Label5);
+
+    ComboBox1Change();
+}
+
+EmissionClass TComplianceForm::chosenClass() const
+{
+    return static_cast<EmissionClass>(std::clamp(ComboBox1->currentIndex(), 0, 3));
+}
+
+bool TComplianceForm::ratedPower(std::optional<double> &power) const
+{
+    const QString text = Edit1->text().trimmed();
+    power.reset();
+    if (text.isEmpty())
+        return true;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value <= 0)
+        return false;
+    power = value;
+    return true;
+}
+
+void TComplianceForm::ComboBox1Change()
+{
+    // A period belongs to one class: choosing another starts it over.
+    m_check = EmissionCheck(chosenClass());
+    m_rated.reset();
+    m_origin = {};
+    showAssessment();
+}
+
+void TComplianceForm::Button1Click()
+{
+    std::optional<double> power;
+    if (!ratedPower(power)) {
+        setStatus(QStringLiteral("The rated power must be a positive number of watts, or empty for the measured power."));
+        return;
+    }
+    // Start after Stop goes on with the same period while class and power are unchanged.
+    if (m_check.measurements() == 0 || m_check.emissionClass() != chosenClass() || m_rated != power) {
+        m_check = EmissionCheck(chosenClass(), power);
+        m_rated = power;
+        m_origin = {};
+    }
+    m_running = true;
+    Button1->setEnabled(false);
+    Button2->setEnabled(true);
+    ComboBox1->setEnabled(false);
+    Edit1->setEnabled(false);
+    setStatus(SamplingMode == 2 ? ObservingText : NotSamplingText);
+    showAssessment();
+}
+
+void TComplianceForm::Button2Click()
+{
+    m_running = false;
+    Button1->setEnabled(true);
+    Button2->setEnabled(false);
+    ComboBox1->setEnabled(true);
+    Edit1->setEnabled(true);
+    setStatus(QStringLiteral("Stopped after %1 measurement(s).").arg(m_check.measurements()));
+}
+
+void TComplianceForm::Button3Click()
+{
+    std::optional<double> power;
+    ratedPower(power);
+    m_check = EmissionCheck(chosenClass(), power);
+    m_rated = power;
+    m_origin = {};
+    if (m_running)
+        setStatus(SamplingMode == 2 ? ObservingText : NotSamplingText);
+    showAssessment();
+}
+
+void TComplianceForm::Button4Click()
+{
+    std::optional<double> power;
+    if (!ratedPower(power)) {
+        setStatus(QStringLiteral("The rated power must be a positive number of watts, or empty for the measured power."));
+        return;
+    }
+    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
+    if (fileName.isEmpty())
+        return;
+    MeasurementRecord record {};
+    try {
+        LoadMeasurementFile(fileName, record);
+    } catch (const KmrError &error) {
+        // The assessment shown stays as it was.
+        setStatus(error.text());
+        return;
+    }
+    if (m_running)
+        Button2Click();
+    m_check = EmissionCheck(chosenClass(), power);
+    m_rated = power;
+    m_origin = {};
+    m_check.add(EmissionSampleFrom(record, 0));
+    setStatus(QStringLiteral("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));
+    showAssessment();
+}
+
+void TComplianceForm::TakeMeasurement(const MeasurementRecord &record, const QDateTime &time)
+{
+    if (!m_running)
+        return;
+    if (!m_origin.isValid())
+        m_origin = time;
+    m_check.add(EmissionSampleFrom(record, m_origin.msecsTo(time) / 1000.0));
+    setStatus(ObservingText);
+    showAssessment();
+}
+
+void TComplianceForm::setStatus(const QString &text)
+{
+    Label2->setText(text);
+}
+
+void TComplianceForm::showAssessment()
+{
+    m_assessment = m_check.result();
+    const EmissionAssessment &a = m_assessment;
+    for (int r = 0; r < AssessedOrders; ++r) {
+        const OrderAssessment &o = a.orders[size_t(r)];
+        const QStringList texts = ComplianceRowTexts(o);
+        for (int c = 0; c < texts.size(); ++c) {
+            QTableWidgetItem *item = Grid1->item(r, c);
+            item->setText(texts[c]);
+            // Rows over the limit stand out.
+            item->setBackground(o.verdict == OrderVerdict::Fail ? QColor(255, 215, 210) : QColor(Qt::transparent));
+        }
+    }
+    Label3->setText(VerdictHeadline(a));
+    QPalette palette = Label3->palette();
+    palette.setColor(QPalette::WindowText, VerdictColour(a.verdict));
+    Label3->setPalette(palette);
+    Label4->setText(a.reason);
+    QString period = QStringLiteral("Period %1, %2 measurement(s)").arg(PeriodText(a.periodSeconds)).arg(a.measurements);
+    if (a.measurements > 0 && a.verdict != Verdict::NoVerdict)
+        period += QStringLiteral(", power %1 W%2")
+                      .arg(a.basis.activePower, 0, 'f', 1)
+                      .arg(a.ratedPowerUsed ? QStringLiteral(" (rated)") : QStringLiteral(" (measured)"));
+    Label1->setText(period);
+    Chart1->update();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// The harmonic compliance window: judges the current harmonics of the measurements that
+// continuous sampling brings, over an observation period the user starts and stops, against
+// the limits of an emission class; or one measurement file on its own. The assessment and
+// its texts and chart are plain code (measure/HarmonicCompliance, measure/ComplianceView).
+
+#include "measure/HarmonicCompliance.h"
+
+#include <QDateTime>
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class TPaintBox;
+
+class TComplianceForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TComplianceForm(QWidget *parent = nullptr);
+
+    // A measurement stored by the main window at `time`; taken while a period runs.
+    void TakeMeasurement(const MeasurementRecord &record, const QDateTime &time);
+
+    void Button1Click(); // Start
+    void Button2Click(); // Stop
+    void Button3Click(); // Reset
+    void Button4Click(); // Assess a measurement file
+    void ComboBox1Change();
+
+    bool running() const { return m_running; }
+    const EmissionAssessment &assessment() const { return m_assessment; }
+
+    QComboBox *ComboBox1 = nullptr; // class
+    QLineEdit *Edit1 = nullptr; // rated power, W; empty: the measured power
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QLabel *Label1 = nullptr; // period and measurements
+    QLabel *Label2 = nullptr; // status line
+    QLabel *Label3 = nullptr; // verdict
+    QLabel *Label4 = nullptr; // reason
+    QLabel *Label5 = nullptr; // what the verdict is worth
+    QTableWidget *Grid1 = nullptr;
+    TPaintBox *Chart1 = nullptr;
+
+private:
+    EmissionClass chosenClass() const;
+    // The rated power typed, nothing when the box is empty; false for a text that is no
+    // positive number.
+    bool ratedPower(std::optional<double> &power) const;
+    void showAssessment();
+    void setStatus(const QString &text);
+
+    EmissionCheck m_check { EmissionClass::A };
+    EmissionAssessment m_assessment;
+    std::optional<double> m_rated;
+    QDateTime m_origin;
+    bool m_running = false;
+};
+
+extern TComplianceForm *ComplianceForm;

@@ -1,0 +1,247 @@
+// The harmonic compliance window: reached from the main window's Option menu, it follows the
+// measurements of continuous sampling over a period, judges a measurement file on its own,
+// refuses bad input without changing what it shows, and against the simulated instrument's
+// dimmer load finds the 13th harmonic over the class A limit.
+
+#include "link/forms/MainFixture.h"
+
+#include "measure/ComplianceView.h"
+#include "measure/MeasurementFile.h"
+#include "measure/forms/Compliance.h"
+#include "support/ProgramWindows.h"
+#include "support/SimProcess.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// A measurement with the given current harmonics (order, A rms) over a 2.6 A fundamental.
+MeasurementRecord loadRecord(std::initializer_list<std::pair<int, double>> harmonics, float power = 500)
+{
+    MeasurementRecord record {};
+    record.IRMS = 3.0f;
+    record.WRMS = power;
+    record.PF = 0.73f;
+    record.IHarm[1] = float(2.6 * std::numbers::sqrt2);
+    for (const auto &[order, rms] : harmonics)
+        record.IHarm[order] = float(rms * std::numbers::sqrt2);
+    return record;
+}
+
+class ComplianceWindow : public MainFormFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainFormFixture::SetUp();
+        // The wiring made with the main window finds it through its global.
+        ComplianceForm = new TComplianceForm(form.get());
+    }
+    void TearDown() override
+    {
+        ComplianceForm = nullptr;
+        MainFormFixture::TearDown();
+    }
+
+    QString cell(int order, int column) const { return ComplianceForm->Grid1->item(order - 2, column)->text(); }
+};
+
+TEST_F(ComplianceWindow, TheOptionMenuEndsWithTheWindowThatOpensFromIt)
+{
+    const QList<QAction *> items = form->Option1->actions();
+    ASSERT_FALSE(items.isEmpty());
+    EXPECT_EQ(items.back()->objectName(), QStringLiteral("Compliance1"));
+    EXPECT_EQ(items.back()->text(), QStringLiteral("Harmonic compliance"));
+    EXPECT_FALSE(ComplianceForm->isVisible());
+    items.back()->trigger();
+    EXPECT_TRUE(ComplianceForm->isVisible());
+    EXPECT_FALSE(ComplianceForm->isModal());
+    EXPECT_EQ(ComplianceForm->Label5->text(), PreComplianceNote());
+    ComplianceForm->hide();
+}
+
+TEST_F(ComplianceWindow, APeriodFollowsTheStoredMeasurementsOnlyWhileItRuns)
+{
+    TComplianceForm &w = *ComplianceForm;
+    const MeasurementRecord dimmer = loadRecord({ { 3, 1.35 }, { 13, 0.26 } });
+    w.TakeMeasurement(dimmer, clock.now());
+    EXPECT_EQ(w.assessment().measurements, 0) << "nothing is taken before Start";
+
+    SamplingMode = 0;
+    w.Button1->click();
+    EXPECT_TRUE(w.running());
+    EXPECT_TRUE(w.Label2->text().startsWith(QStringLiteral("Continuous sampling is not running")))
+        << w.Label2->text().toStdString();
+    EXPECT_FALSE(w.ComboBox1->isEnabled());
+
+    // The main window's stored measurements arrive through the wiring.
+    std::memcpy(&Measurement, &dimmer, sizeof dimmer);
+    for (int i = 0; i < 10; ++i) {
+        clock.current = clock.current.addMSecs(350);
+        emit form->MeasurementStored();
+    }
+    EXPECT_EQ(w.assessment().measurements, 10);
+    EXPECT_NEAR(w.assessment().periodSeconds, 3.15, 1e-9);
+    EXPECT_EQ(w.assessment().verdict, Verdict::Fail);
+    EXPECT_EQ(w.Label3->text(), QStringLiteral("FAIL (class A)"));
+    EXPECT_TRUE(w.Label4->text().startsWith(QStringLiteral("order 13:"))) << w.Label4->text().toStdString();
+    EXPECT_EQ(cell(13, 1), QStringLiteral("0.210"));
+    EXPECT_EQ(cell(13, 4), QStringLiteral("0.260"));
+    EXPECT_EQ(cell(13, 5), QStringLiteral("124 %"));
+    EXPECT_EQ(cell(13, 6), QStringLiteral("FAIL"));
+    EXPECT_EQ(cell(3, 6), QStringLiteral("pass"));
+    EXPECT_NE(w.Grid1->item(13 - 2, 0)->background(), w.Grid1->item(3 - 2, 0)->background())
+        << "the failing row stands out";
+
+    w.Button2->click();
+    emit form->MeasurementStored();
+    EXPECT_EQ(w.assessment().measurements, 10) << "nothing is taken after Stop";
+    w.Button1->click();
+    clock.current = clock.current.addSecs(60);
+    emit form->MeasurementStored();
+    EXPECT_EQ(w.assessment().measurements, 11) << "Start after Stop goes on with the period";
+    EXPECT_NEAR(w.assessment().periodSeconds, 63.15, 1e-9);
+    w.Button3->click();
+    EXPECT_EQ(w.assessment().measurements, 0);
+    EXPECT_EQ(w.assessment().verdict, Verdict::NoVerdict);
+}
+
+TEST_F(ComplianceWindow, ClassAndRatedPowerChangeTheLimits)
+{
+    TComplianceForm &w = *ComplianceForm;
+    const MeasurementRecord supply = loadRecord({ { 3, 0.7 } }, 200);
+    w.ComboBox1->setCurrentIndex(3); // class D
+    w.Button1->click();
+    w.TakeMeasurement(supply, clock.now());
+    EXPECT_EQ(w.assessment().verdict, Verdict::Fail) << w.Label4->text().toStdString(); // 0.68 A at 200 W
+    w.Button2->click();
+
+    w.Edit1->setText(QStringLiteral("250"));
+    w.Button1->click();
+    w.TakeMeasurement(supply, clock.now().addSecs(1));
+    EXPECT_EQ(w.assessment().measurements, 1) << "another rated power starts a new period";
+    EXPECT_TRUE(w.assessment().ratedPowerUsed);
+    EXPECT_EQ(w.assessment().verdict, Verdict::Pass);
+    EXPECT_TRUE(w.Label1->text().contains(QStringLiteral("250.0 W (rated)"))) << w.Label1->text().toStdString();
+}
+
+TEST_F(ComplianceWindow, BadInputIsRefusedAndChangesNothing)
+{
+    TComplianceForm &w = *ComplianceForm;
+    w.Button1->click();
+    w.TakeMeasurement(loadRecord({ { 13, 0.26 } }), clock.now());
+    w.Button2->click();
+    const QString verdict = w.Label3->text();
+    ASSERT_EQ(w.assessment().measurements, 1);
+
+    // A rated power that is not positive.
+    for (const char *text : { "0", "-5" }) {
+        w.Edit1->setText(QString::fromLatin1(text));
+        w.Button1->click();
+        EXPECT_FALSE(w.running()) << text;
+        EXPECT_TRUE(w.Label2->text().contains(QStringLiteral("positive number of watts"))) << text;
+    }
+    w.Edit1->clear();
+
+    // A file that is not a measurement file.
+    const QString text = programDir.filePath(QStringLiteral("notes.txt"));
+    programDir.writeFile(QStringLiteral("notes.txt"), "not a measurement\n");
+    dialogs.fileNames.push_back(text);
+    w.Button4->click();
+    EXPECT_FALSE(w.Label2->text().isEmpty());
+    EXPECT_EQ(w.assessment().measurements, 1) << "the assessment shown stays";
+    EXPECT_EQ(w.Label3->text(), verdict);
+    EXPECT_TRUE(dialogs.messages.empty()) << "said in the window, not in a box";
+}
+
+TEST_F(ComplianceWindow, AMeasurementFileIsAssessedAsAPeriodOfOne)
+{
+    TComplianceForm &w = *ComplianceForm;
+    const QString file = programDir.filePath(QStringLiteral("supply.vqm"));
+    SaveMeasurementFile(file, loadRecord({ { 7, 0.9 } }, 300));
+    w.Button1->click();
+    dialogs.fileNames.push_back(file);
+    w.Button4->click();
+    EXPECT_FALSE(w.running()) << "a running period stops";
+    EXPECT_EQ(w.assessment().measurements, 1);
+    EXPECT_EQ(w.assessment().verdict, Verdict::Fail); // 0.9 A over class A's 0.77 A
+    EXPECT_TRUE(w.Label2->text().startsWith(QStringLiteral("supply.vqm"))) << w.Label2->text().toStdString();
+}
+
+TEST(ComplianceChart, BarsAreRedOverTheLimitAndGreenWithin)
+{
+    const auto draw = [](const EmissionAssessment &a) {
+        QImage image(800, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        DrawComplianceChart(painter, image.rect(), a);
+        return image;
+    };
+    const auto count = [](const QImage &image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    };
+    const QRgb red = VerdictColour(Verdict::Fail).rgb();
+    const QRgb green = VerdictColour(Verdict::Pass).rgb();
+
+    EmissionCheck failing(EmissionClass::A);
+    failing.add(EmissionSampleFrom(loadRecord({ { 3, 1.0 }, { 13, 0.26 } }), 0));
+    const QImage fail = draw(failing.result());
+    EmissionCheck passing(EmissionClass::A);
+    passing.add(EmissionSampleFrom(loadRecord({ { 3, 1.0 }, { 13, 0.1 } }), 0));
+    const QImage pass = draw(passing.result());
+
+    // The 100 % line is red in both; only the failing bar adds red over it.
+    EXPECT_GT(count(fail, red), count(pass, red) + 50);
+    EXPECT_GT(count(pass, green), 100);
+    EXPECT_EQ(ChartTopPercent(failing.result()), 200);
+}
+
+// Against the simulated instrument's dimmer load: continuous sampling brings the
+// measurements and the window finds the 13th harmonic over the class A limit.
+TEST(ComplianceWithTheSimulator, TheDimmerFailsClassAAtThe13th)
+{
+    ResetGlobals();
+    InitMeasurement();
+    FakeDialogs dialogs;
+    TempProgramDir programDir;
+    SimProcess sim({ QStringLiteral("--load"), QStringLiteral("dimmer") });
+    ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
+    WritePortSettings(sim.devicePath(), 7, 7);
+    std::unique_ptr<TMainForm> form = MakeProgramWindows({ .comm = true });
+    ComplianceForm = new TComplianceForm(form.get());
+    CommForm->FormCreate();
+    ASSERT_TRUE(form->Comm1->portOpen());
+
+    form->Compliance1->trigger();
+    ComplianceForm->Button1->click();
+    form->SeSkinSpeedButton8->click();
+    EXPECT_TRUE(QTest::qWaitFor([] { return ComplianceForm->assessment().measurements >= 12; }, 30000))
+        << ComplianceForm->assessment().measurements;
+    form->SeSkinSpeedButton9->click();
+    const EmissionAssessment &a = ComplianceForm->assessment();
+    EXPECT_EQ(a.verdict, Verdict::Fail) << a.reason.toStdString();
+    EXPECT_EQ(a.worstOrder, 13) << a.reason.toStdString();
+    EXPECT_EQ(ComplianceForm->Label3->text(), QStringLiteral("FAIL (class A)"));
+
+    ComplianceForm = nullptr;
+    ForgetProgramWindows();
+    form.reset();
+    ResetGlobals();
+}
+
+} // namespace
