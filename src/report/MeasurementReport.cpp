@@ -49,6 +49,40 @@ float largestOf(const float *values)
     return m;
 }
 
+// A text of a table with the right end of its cell.
+struct CellText
+{
+    int x = 0, y = 0, right = 0;
+    QString text;
+};
+
+// A table's texts all at one size: the largest, up to the painter's, at which each fits its
+// cell (down to `minPoints`; a text that does not fit even then is cut short).
+void writeTable(TextWriter &writer, const std::vector<CellText> &cells, double minPoints)
+{
+    QPainter &p = writer.painter();
+    QFont font = p.font();
+    double points = font.pointSizeF();
+    for (const CellText &c : cells)
+        points = std::min(points, FitText(font, p.device(), c.text, c.right - c.x, minPoints).points);
+    font.setPointSizeF(points);
+    p.setFont(font);
+    for (const CellText &c : cells)
+        writer.writeFitted(c.x, c.y, c.right, c.text, points);
+}
+
+// Room left between neighbouring texts: one blank of the painter's font.
+int blankWidth(const QPainter &p)
+{
+    return p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+}
+
+// The smallest size a text of `points` may shrink to where it does not fit.
+double smallestPoints(double points)
+{
+    return std::min(points, 6.0);
+}
+
 // A rectangle stroked through its first and last pixel in both directions.
 void strokeBox(QPainter &painter, const QRect &box)
 {
@@ -66,10 +100,10 @@ void drawWave(QPainter &painter, const WaveOffsets &w, int centre, double scale,
 }
 } // namespace
 
-MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph)
+MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph, int dpi)
 {
     MeasurementPageLayout m;
-    const PageFrame f = PageFrameFor(pw, ph);
+    const PageFrame f = PageFrameFor(pw, ph, dpi);
     m.frame = f;
     m.titleStart = QPoint(f.centre, f.top);
     m.pageMark = QPoint(TruncPx(0.985 * f.width), TruncPx(f.top + 0.01 * f.height));
@@ -96,6 +130,8 @@ MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph)
     m.firstBarX = f.left + m.barSpacing / 2;
     m.barOffset = TruncPx(0.013 * bw);
     m.barPen = TruncPx(0.0025 * f.width);
+    m.barWidth = f.px(7);
+    m.labelDrop = f.px(3);
 
     m.parameterOrigin = QPoint(f.left + bw + TruncPx(0.009 * pw), TruncPx(0.085 * ph));
     m.parameterStep = TruncPx(0.033 * ph);
@@ -121,11 +157,13 @@ QString MeasurementJobName(const PrintInfo &info)
     return info.projectName + QStringLiteral("TestReport");
 }
 
-void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info)
+void DrawMeasurementPage(
+    QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info, PageTexts *texts)
 {
-    const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph);
+    const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph, PainterDpi(p));
     const PageFrame &f = m.frame;
     const int ruleWidth = f.rulePen();
+    TextWriter w(p, texts);
 
     p.save();
     p.setBackgroundMode(Qt::OpaqueMode);
@@ -140,12 +178,12 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     // Title: the two pieces meet at the centre of the page.
     SetFontPoints(p, f.titlePoints());
     p.setPen(Black);
-    DrawTextAt(p, m.titleStart.x(), m.titleStart.y(), QStringLiteral("   Report"));
-    DrawTextEndingAt(p, m.titleStart.x(), m.titleStart.y(), QStringLiteral("Measurement"));
+    w.write(m.titleStart.x(), m.titleStart.y(), QStringLiteral("   Report"));
+    w.writeEnding(m.titleStart.x(), m.titleStart.y(), QStringLiteral("Measurement"));
 
     SetFontPoints(p, f.captionPoints());
     p.setPen(ReportGrey);
-    DrawTextAt(p, m.pageMark.x(), m.pageMark.y(), QStringLiteral("第1页"));
+    w.write(m.pageMark.x(), m.pageMark.y(), QStringLiteral("第1页"));
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.titleRuleY, f.right, m.titleRuleY);
 
@@ -153,7 +191,7 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     SetPen(p, Black, 1);
     strokeBox(p, m.waveBox);
     p.setPen(ReportGrey);
-    DrawTextAt(p, m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
+    w.write(m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
     const QRect &box = m.waveBox;
     const int bw = box.right() - box.left();
     const int bh = box.bottom() - box.top();
@@ -186,7 +224,7 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
         strokeBox(p, sb);
         SetFontPoints(p, f.captionPoints());
         p.setPen(ReportGrey);
-        DrawTextAt(p, m.spectrumCaption[i].x(), m.spectrumCaption[i].y(), captions[i]);
+        w.write(m.spectrumCaption[i].x(), m.spectrumCaption[i].y(), captions[i]);
         SetPen(p, ReportGrey, ruleWidth);
         const int ya = m.axisY[i];
         p.drawLine(sb.left(), ya, sb.right(), ya);
@@ -198,11 +236,11 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
             const int x = m.firstBarX + n * m.barSpacing;
             if (labelledOrder(n)) {
                 p.setPen(Black);
-                DrawTextAt(p, x, ya + 3 + TruncPx(0.03 * bh), QString::number(n));
+                w.write(x, ya + m.labelDrop + TruncPx(0.03 * bh), QString::number(n));
             }
             SetPen(p, barColors[i], m.barPen);
             const int top = ya + 1 - TruncPx(q * amplitudes[i][n]);
-            p.drawRect(x + m.barOffset, top, 7, ya - 1 - top);
+            p.drawRect(x + m.barOffset, top, m.barWidth, ya - 1 - top);
         }
     }
 
@@ -211,7 +249,8 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     p.setPen(ReportGrey);
     const QStringList lines = ReportParameterLines(record, true);
     for (int j = 0; j < lines.size(); ++j)
-        DrawTextAt(p, m.parameterOrigin.x(), m.parameterOrigin.y() + j * m.parameterStep, lines[j]);
+        w.writeFitted(m.parameterOrigin.x(), m.parameterOrigin.y() + j * m.parameterStep, f.right, lines[j],
+            smallestPoints(12));
 
     // Harmonic content table.
     const int cw = m.columnWidth;
@@ -219,10 +258,12 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     const int tt = m.tableFrame.top();
     const int tb = m.tableFrame.bottom();
     SetFontPoints(p, f.tablePoints());
+    const double tableMin = smallestPoints(f.tablePoints());
     SetPen(p, Black, m.tablePen);
     p.drawLine(f.left, m.tableRuleY, f.right, m.tableRuleY);
     p.setPen(ReportGrey);
-    DrawTextAt(p, m.tableCaption.x(), m.tableCaption.y(), QStringLiteral(" Harmonic content "));
+    w.writeFitted(
+        m.tableCaption.x(), m.tableCaption.y(), f.right, QStringLiteral(" Harmonic content "), tableMin);
     SetPen(p, Black, m.tablePen);
     strokeBox(p, m.tableFrame);
     SetPen(p, ReportGrey, 1);
@@ -234,30 +275,36 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
         p.drawLine(f.left + k * cw, fromTop ? tt : tt + rh, f.left + k * cw, tb);
     }
     p.setPen(ReportGrey);
+    // A text stays inside its cell, a blank away from the cell's right line.
+    const int gap = blankWidth(p);
     const auto column = [&](int index, double inset) { return f.left + index * cw + TruncPx(inset * cw); };
+    const auto cellEnd = [&](int index) { return f.left + index * cw - gap; };
+    std::vector<CellText> cells;
     for (int g = 0; g < 3; ++g) {
         const int y0 = tt + TruncPx(0.2 * rh);
-        DrawTextAt(p, column(5 * g + 1, 0.4), y0, QStringLiteral("Voltage"));
-        DrawTextAt(p, column(5 * g + 3, 0.4), y0, QStringLiteral("Current"));
+        cells.push_back({ column(5 * g + 1, 0.4), y0, cellEnd(5 * g + 3), QStringLiteral("Voltage") });
+        cells.push_back({ column(5 * g + 3, 0.4), y0, cellEnd(5 * g + 5), QStringLiteral("Current") });
         const int y1 = tt + rh + TruncPx(0.2 * rh);
-        DrawTextAt(p, column(5 * g, 0.1), y1, QStringLiteral("N"));
-        DrawTextAt(p, column(5 * g + 1, 0.07), y1, QStringLiteral("RMS"));
-        DrawTextAt(p, column(5 * g + 3, 0.07), y1, QStringLiteral("RMS"));
-        DrawTextAt(p, column(5 * g + 2, 0.07), y1, QStringLiteral("Percent"));
-        DrawTextAt(p, column(5 * g + 4, 0.07), y1, QStringLiteral("Percent"));
+        cells.push_back({ column(5 * g, 0.1), y1, cellEnd(5 * g + 1), QStringLiteral("N") });
+        cells.push_back({ column(5 * g + 1, 0.07), y1, cellEnd(5 * g + 2), QStringLiteral("RMS") });
+        cells.push_back({ column(5 * g + 3, 0.07), y1, cellEnd(5 * g + 4), QStringLiteral("RMS") });
+        cells.push_back({ column(5 * g + 2, 0.07), y1, cellEnd(5 * g + 3), QStringLiteral("Percent") });
+        cells.push_back({ column(5 * g + 4, 0.07), y1, cellEnd(5 * g + 5), QStringLiteral("Percent") });
         for (int r = 0; r <= 16; ++r) {
             const int n = 17 * g + r;
             const int y = tt + (2 + r) * rh + TruncPx(0.2 * rh);
-            const QString cells[4] = { ReportHarmonicRms(record.UHarm[n]),
+            const QString values[4] = { ReportHarmonicRms(record.UHarm[n]),
                 ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]), ReportHarmonicRms(record.IHarm[n]),
                 ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]) };
-            DrawTextAt(p, column(5 * g, 0.3), y, QString::number(n));
+            cells.push_back({ column(5 * g, 0.3), y, cellEnd(5 * g + 1), QString::number(n) });
             for (int i = 1; i <= 4; ++i)
-                DrawTextAt(p, column(5 * g + i, 0.1), y, cells[i - 1]);
+                cells.push_back({ column(5 * g + i, 0.1), y, cellEnd(5 * g + i + 1), values[i - 1] });
         }
     }
+    writeTable(w, cells, tableMin);
 
-    // Footer.
+    // Footer: each text keeps to its column.
+    SetFontPoints(p, f.tablePoints());
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.footerRuleY, f.right, m.footerRuleY);
     p.setPen(Black);
@@ -267,9 +314,11 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
         { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
             QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
     };
+    const int footerGap = 2 * blankWidth(p);
+    const int footerEnd[3] = { m.footerX[1] - footerGap, m.footerX[2] - footerGap, f.right };
     for (int row = 0; row < 2; ++row)
         for (int i = 0; i < 3; ++i)
-            DrawTextAt(p, m.footerX[i], m.footerRowY[row], footer[row][i]);
+            w.writeFitted(m.footerX[i], m.footerRowY[row], footerEnd[i], footer[row][i], tableMin);
     p.restore();
 }
 
@@ -284,35 +333,41 @@ int PreviewTableStep(int wp)
 }
 
 void DrawMeasurementPreview(
-    QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info)
+    QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info, PageTexts *texts)
 {
     p.save();
-    DrawPreviewTitle(p, wp, QStringLiteral("Measurement Report"));
+    TextWriter w(p, texts);
+    DrawPreviewTitle(w, wp, QStringLiteral("Measurement Report"));
     SetFontPoints(p, 10);
-    DrawTextAt(p, wp - 80, 45, QStringLiteral("第1页"));
+    w.write(wp - 80, 45, QStringLiteral("第1页"));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);
 
+    // Footer: each text keeps to its column.
     p.setPen(ReportGrey);
-    DrawTextAt(p, 50, hp - 90, QStringLiteral("Project Name：") + info.projectName);
-    DrawTextAt(p, 250, hp - 90, QStringLiteral("Licenser: ") + info.company);
-    DrawTextAt(p, 520, hp - 90, QStringLiteral("Operator：") + info.conner);
-    DrawTextAt(p, 520, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
-    DrawTextAt(p, 50, hp - 70, QStringLiteral("Date: ") + info.date);
-    DrawTextAt(p, 250, hp - 70, QStringLiteral("Instruments: Norvo KMR5150"));
+    const int footerGap = 2 * blankWidth(p);
+    const auto footer = [&](int x, int right, int y, const QString &text) {
+        w.writeFitted(x, y, right, text, smallestPoints(10));
+    };
+    footer(50, 250 - footerGap, hp - 90, QStringLiteral("Project Name：") + info.projectName);
+    footer(250, 520 - footerGap, hp - 90, QStringLiteral("Licenser: ") + info.company);
+    footer(520, wp - 50, hp - 90, QStringLiteral("Operator：") + info.conner);
+    footer(520, wp - 50, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
+    footer(50, 250 - footerGap, hp - 70, QStringLiteral("Date: ") + info.date);
+    footer(250, 520 - footerGap, hp - 70, QStringLiteral("Instruments: Norvo KMR5150"));
 
     SetPen(p, ReportGrey, 1);
     p.drawRect(50, 80, 350, 147);
     p.drawRect(50, 237, 350, 147);
     p.drawRect(50, 394, 350, 147);
-    DrawTextAt(p, 58, 72, QStringLiteral(" Sample waveform "));
-    DrawTextAt(p, 58, 227, QStringLiteral(" Voltage Harmonic  "));
-    DrawTextAt(p, 58, 385, QStringLiteral(" Current Harmonic "));
+    w.write(58, 72, QStringLiteral(" Sample waveform "));
+    w.write(58, 227, QStringLiteral(" Voltage Harmonic  "));
+    w.write(58, 385, QStringLiteral(" Current Harmonic "));
 
     const QStringList lines = ReportParameterLines(record, false);
     for (int j = 0; j < lines.size(); ++j)
-        DrawTextAt(p, 420, 90 + 32 * j, lines[j]);
+        w.writeFitted(420, 90 + 32 * j, wp - 50, lines[j], smallestPoints(10));
 
     // Table frame, grid and the rule over it.
     SetPen(p, ReportGrey, 2);
@@ -329,7 +384,7 @@ void DrawMeasurementPreview(
     for (int x : { 80 + 4 * u, 110 + 8 * u })
         p.drawLine(x, 560, x, 882);
     p.drawLine(50, 550, wp - 50, 550);
-    DrawTextAt(p, wp - 150, 540, QStringLiteral(" Harmonic content "));
+    w.writeFitted(wp - 150, 540, wp, QStringLiteral(" Harmonic content "), smallestPoints(10));
 
     // Waves.
     SetPen(p, ReportGrey, 1, Qt::DashDotLine);
@@ -356,7 +411,7 @@ void DrawMeasurementPreview(
             const int x = 53 + 6 * n;
             if (labelledOrder(n)) {
                 p.setPen(Black);
-                DrawTextAt(p, x, axis + 3, QString::number(n));
+                w.write(x, axis + 3, QString::number(n));
             }
             SetPen(p, Black, 2);
             const int height = largest > 0.0f ? TruncPx(amplitudes[i][n] * 115.0 / largest) : 0;
@@ -364,29 +419,46 @@ void DrawMeasurementPreview(
         }
     }
 
-    // Table texts.
+    // Table texts: each row's texts in the order they stand, each ending a blank before the
+    // next one (the last one at the table's right rule).
     p.setPen(ReportGrey);
+    const int gap = blankWidth(p);
+    std::vector<CellText> cells;
+    const auto row = [&](int y, std::vector<std::pair<int, QString>> texts) {
+        std::sort(texts.begin(), texts.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const int right = i + 1 < texts.size() ? texts[i + 1].first - gap : wp - 50;
+            cells.push_back({ texts[i].first, y, right, texts[i].second });
+        }
+    };
+    std::vector<std::pair<int, QString>> header;
     for (int g = 0; g < 3; ++g) {
-        DrawTextAt(p, 112 + 200 * g, 562, QStringLiteral("Vol"));
-        DrawTextAt(p, 192 + 200 * g, 562, QStringLiteral("Amp"));
+        header.emplace_back(112 + 200 * g, QStringLiteral("Vol"));
+        header.emplace_back(192 + 200 * g, QStringLiteral("Amp"));
     }
+    row(562, header);
+    header.clear();
     for (int x : { 53, 255, 458 })
-        DrawTextAt(p, x, 579, QStringLiteral("N"));
+        header.emplace_back(x, QStringLiteral("N"));
     for (int x : { 84, 170, 287, 372, 488, 574 })
-        DrawTextAt(p, x, 579, QStringLiteral("RMS"));
+        header.emplace_back(x, QStringLiteral("RMS"));
     for (int x : { 128, 213, 329, 414, 531, 617 })
-        DrawTextAt(p, x, 579, QStringLiteral("Percent"));
+        header.emplace_back(x, QStringLiteral("Percent"));
+    row(579, header);
     const int numberX[3] = { 60, 263, 463 };
     const int cellX[3][4] = { { 86, 128, 171, 213 }, { 290, 328, 371, 413 }, { 490, 530, 571, 615 } };
-    for (int g = 0; g < 3; ++g)
-        for (int r = 0; r <= 16; ++r) {
+    for (int r = 0; r <= 16; ++r) {
+        std::vector<std::pair<int, QString>> values;
+        for (int g = 0; g < 3; ++g) {
             const int n = 17 * g + r;
-            const int y = 596 + 17 * r;
-            DrawTextAt(p, numberX[g], y, QString::number(n));
-            DrawTextAt(p, cellX[g][0], y, ReportHarmonicRms(record.UHarm[n]));
-            DrawTextAt(p, cellX[g][1], y, ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]));
-            DrawTextAt(p, cellX[g][2], y, ReportHarmonicRms(record.IHarm[n]));
-            DrawTextAt(p, cellX[g][3], y, ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]));
+            values.emplace_back(numberX[g], QString::number(n));
+            values.emplace_back(cellX[g][0], ReportHarmonicRms(record.UHarm[n]));
+            values.emplace_back(cellX[g][1], ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]));
+            values.emplace_back(cellX[g][2], ReportHarmonicRms(record.IHarm[n]));
+            values.emplace_back(cellX[g][3], ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]));
         }
+        row(596 + 17 * r, values);
+    }
+    writeTable(w, cells, smallestPoints(6));
     p.restore();
 }
