@@ -49,28 +49,6 @@ float largestOf(const float *values)
     return m;
 }
 
-// A text of a table with the right end of its cell.
-struct CellText
-{
-    int x = 0, y = 0, right = 0;
-    QString text;
-};
-
-// A table's texts all at one size: the largest, up to the painter's, at which each fits its
-// cell (down to `minPoints`; a text that does not fit even then is cut short).
-void writeTable(TextWriter &writer, const std::vector<CellText> &cells, double minPoints)
-{
-    QPainter &p = writer.painter();
-    QFont font = p.font();
-    double points = font.pointSizeF();
-    for (const CellText &c : cells)
-        points = std::min(points, FitText(font, p.device(), c.text, c.right - c.x, minPoints).points);
-    font.setPointSizeF(points);
-    p.setFont(font);
-    for (const CellText &c : cells)
-        writer.writeFitted(c.x, c.y, c.right, c.text, points);
-}
-
 // Room left between neighbouring texts: one blank of the painter's font.
 int blankWidth(const QPainter &p)
 {
@@ -301,9 +279,9 @@ void DrawMeasurementPage(
                 cells.push_back({ column(5 * g + i, 0.1), y, cellEnd(5 * g + i + 1), values[i - 1] });
         }
     }
-    writeTable(w, cells, tableMin);
+    w.writeCells(cells, tableMin);
 
-    // Footer: each text keeps to its column.
+    // Footer: each text keeps to its column, all at one size.
     SetFontPoints(p, f.tablePoints());
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.footerRuleY, f.right, m.footerRuleY);
@@ -316,9 +294,11 @@ void DrawMeasurementPage(
     };
     const int footerGap = 2 * blankWidth(p);
     const int footerEnd[3] = { m.footerX[1] - footerGap, m.footerX[2] - footerGap, f.right };
+    std::vector<CellText> footerCells;
     for (int row = 0; row < 2; ++row)
         for (int i = 0; i < 3; ++i)
-            w.writeFitted(m.footerX[i], m.footerRowY[row], footerEnd[i], footer[row][i], tableMin);
+            footerCells.push_back({ m.footerX[i], m.footerRowY[row], footerEnd[i], footer[row][i] });
+    w.writeCells(footerCells, tableMin);
     p.restore();
 }
 
@@ -344,18 +324,17 @@ void DrawMeasurementPreview(
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);
 
-    // Footer: each text keeps to its column.
+    // Footer: each text keeps to its column, all at one size.
     p.setPen(ReportGrey);
     const int footerGap = 2 * blankWidth(p);
-    const auto footer = [&](int x, int right, int y, const QString &text) {
-        w.writeFitted(x, y, right, text, smallestPoints(10));
-    };
-    footer(50, 250 - footerGap, hp - 90, QStringLiteral("Project Name：") + info.projectName);
-    footer(250, 520 - footerGap, hp - 90, QStringLiteral("Licenser: ") + info.company);
-    footer(520, wp - 50, hp - 90, QStringLiteral("Operator：") + info.conner);
-    footer(520, wp - 50, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
-    footer(50, 250 - footerGap, hp - 70, QStringLiteral("Date: ") + info.date);
-    footer(250, 520 - footerGap, hp - 70, QStringLiteral("Instruments: Norvo KMR5150"));
+    w.writeCells(
+        { { 50, hp - 90, 250 - footerGap, QStringLiteral("Project Name：") + info.projectName },
+            { 250, hp - 90, 520 - footerGap, QStringLiteral("Licenser: ") + info.company },
+            { 520, hp - 90, wp - 50, QStringLiteral("Operator：") + info.conner },
+            { 520, hp - 70, wp - 50, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+            { 50, hp - 70, 250 - footerGap, QStringLiteral("Date: ") + info.date },
+            { 250, hp - 70, 520 - footerGap, QStringLiteral("Instruments: Norvo KMR5150") } },
+        8.0);
 
     SetPen(p, ReportGrey, 1);
     p.drawRect(50, 80, 350, 147);
@@ -459,6 +438,6 @@ void DrawMeasurementPreview(
         }
         row(596 + 17 * r, values);
     }
-    writeTable(w, cells, smallestPoints(6));
+    w.writeCells(cells, smallestPoints(6));
     p.restore();
 }

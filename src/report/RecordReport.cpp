@@ -316,7 +316,7 @@ RecordPagePoints DrawRecordPage(
             "Icons were positive overflow and negative overflow flags, when a channel overflow, in the "
             "upper right corner and lower right corner of a corresponding color of the icon."));
 
-    // Footer: each text keeps to its column.
+    // Footer: each text keeps to its column, all at one size.
     SetPen(p, ReportGrey, f.rulePen());
     const int footerRuleY = T + TruncPx(0.95 * f.height);
     p.drawLine(L, footerRuleY, R, footerRuleY);
@@ -325,13 +325,14 @@ RecordPagePoints DrawRecordPage(
     const int row2 = T + TruncPx(0.975 * f.height);
     const int x2 = L + TruncPx(0.37 * f.width);
     const int x3 = L + TruncPx(0.74 * f.width);
-    w.writeFitted(L, row1, x2 - gap, QStringLiteral("Project Name :") + info.projectName, smallest);
-    w.writeFitted(x2, row1, x3 - gap, QStringLiteral("Licenser：") + info.company, smallest);
-    w.writeFitted(x3, row1, R, QStringLiteral("Operator：") + info.conner, smallest);
-    w.writeFitted(L, row2, x2 - gap, QStringLiteral("测试日期：") + info.date, smallest);
-    w.writeFitted(x2, row2, x3 - gap, QStringLiteral("1.Instrument：Norvo KMR5150"), smallest);
-    w.writeFitted(
-        x3, row2, R, QStringLiteral("Temperature：") + info.temperature + info.unitSuffix(), smallest);
+    w.writeCells(
+        { { L, row1, x2 - gap, QStringLiteral("Project Name :") + info.projectName },
+            { x2, row1, x3 - gap, QStringLiteral("Licenser：") + info.company },
+            { x3, row1, R, QStringLiteral("Operator：") + info.conner },
+            { L, row2, x2 - gap, QStringLiteral("测试日期：") + info.date },
+            { x2, row2, x3 - gap, QStringLiteral("1.Instrument：Norvo KMR5150") },
+            { x3, row2, R, QStringLiteral("Temperature：") + info.temperature + info.unitSuffix() } },
+        smallest);
     p.restore();
     return points;
 }
@@ -353,9 +354,9 @@ int RecordPreviewChartHeight(int wp, const QSize &traceArea)
 QRect RecordPreviewChartRect(int wp, int hp, const QSize &traceArea)
 {
     const int f = RecordPreviewChartHeight(wp, traceArea);
-    // Under the picture stand the heading, the descriptions and the record texts, down to
-    // f + 115 and one 8-point line, all above the bottom rule at hp - 100.
-    const int most = hp - 235;
+    // Under the picture stand the heading, the descriptions (on one line or two) and the record
+    // texts, down to about f + 130, all above the bottom rule at hp - 100.
+    const int most = hp - 240;
     if (f <= most || f <= 0)
         return QRect(QPoint(50, 75), QPoint(wp - 50, 75 + f));
     const int width = RoundPx(double(wp - 100) * most / f);
@@ -389,27 +390,46 @@ void DrawRecordPreview(
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, f + 103, 128, f + 103);
 
-    // The descriptions start after the heading, whose line they share, and end at the rule's end.
+    // The descriptions start after the heading, whose line they share, and end at the rule's end;
+    // when they do not fit that line whole, they take two, three on each.
     SetFontPoints(p, 8);
     const int gap = 2 * p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int descriptionsLeft = std::max(135, heading.right() + 1 + gap);
     std::vector<RowText> descriptions;
     for (int k = 0; k < RecordReportChannels; ++k)
         descriptions.push_back({ 135 + 90 * k, QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k] });
-    writeColouredRow(w, descriptions, std::vector<QColor>(std::begin(ChannelColors), std::end(ChannelColors)),
-        f + 90, std::max(135, heading.right() + 1 + gap), wp - 50, gap, 6.0);
+    const std::vector<QColor> colors(std::begin(ChannelColors), std::end(ChannelColors));
+    const FittedRow oneLine = FitRow(p.font(), p.device(), descriptions, descriptionsLeft, wp - 50, gap, 8.0);
+    int recordTextsY = f + 115;
+    if (oneLine.points == p.font().pointSizeF()
+        && std::equal(descriptions.begin(), descriptions.end(), oneLine.texts.begin(),
+            [](const RowText &d, const QString &t) { return d.text == t; })) {
+        writeColouredRow(w, descriptions, colors, f + 90, descriptionsLeft, wp - 50, gap, 8.0);
+    } else {
+        const int line = w.lineHeight();
+        for (int half = 0; half < 2; ++half) {
+            std::vector<RowText> three;
+            for (int k = 0; k < 3; ++k)
+                three.push_back({ 135 + 90 * k, descriptions[size_t(3 * half + k)].text });
+            writeColouredRow(w, three,
+                { colors[size_t(3 * half)], colors[size_t(3 * half + 1)], colors[size_t(3 * half + 2)] },
+                f + 90 + half * line, descriptionsLeft, wp - 50, gap, 7.0);
+        }
+        recordTextsY = std::max(recordTextsY, f + 90 + 2 * line + 2);
+    }
     p.setPen(ReportGrey);
     w.writeRow({ { 50, in.stepText }, { 200, in.startText }, { 350, in.endText },
                    { 500, in.lengthText + QStringLiteral("点") } },
-        f + 115, 50, wp - 50, gap, 6.0);
+        recordTextsY, 50, wp - 50, gap, 7.0);
 
-    // Footer: each text keeps to its column.
-    const auto footer
-        = [&](int x, int right, int y, const QString &text) { w.writeFitted(x, y, right, text, 6.0); };
-    footer(50, 250 - gap, hp - 90, QStringLiteral("Project Name: ") + info.projectName);
-    footer(250, 520 - gap, hp - 90, QStringLiteral("Licenser: ") + info.company);
-    footer(520, wp - 50, hp - 90, QStringLiteral("Operator：") + info.conner);
-    footer(520, wp - 50, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
-    footer(50, 250 - gap, hp - 70, QStringLiteral("Date: ") + info.date);
-    footer(250, 520 - gap, hp - 70, QStringLiteral("1.Instrument: Norvo KMR5150"));
+    // Footer: each text keeps to its column, all at one size.
+    w.writeCells(
+        { { 50, hp - 90, 250 - gap, QStringLiteral("Project Name: ") + info.projectName },
+            { 250, hp - 90, 520 - gap, QStringLiteral("Licenser: ") + info.company },
+            { 520, hp - 90, wp - 50, QStringLiteral("Operator：") + info.conner },
+            { 520, hp - 70, wp - 50, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+            { 50, hp - 70, 250 - gap, QStringLiteral("Date: ") + info.date },
+            { 250, hp - 70, 520 - gap, QStringLiteral("1.Instrument: Norvo KMR5150") } },
+        8.0);
     p.restore();
 }

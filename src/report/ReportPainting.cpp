@@ -1,5 +1,7 @@
 #include "report/ReportPainting.h"
 
+#include "report/PageGeometry.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -110,14 +112,33 @@ FittedRow FitRow(QFont font, const QPaintDevice *device, const std::vector<RowTe
         }
     }
 
-    fitted.x.resize(n);
-    fitted.x[0] = std::max(row[0].x, left);
-    for (int i = 1; i < n; ++i)
-        fitted.x[i] = std::max(row[i].x, fitted.x[i - 1] + widths[i - 1] + gap);
-    if (fitted.x[n - 1] + widths[n - 1] > right) {
-        fitted.x[n - 1] = right - widths[n - 1];
-        for (int i = n - 2; i >= 0; --i)
-            fitted.x[i] = std::min(fitted.x[i], fitted.x[i + 1] - gap - widths[i]);
+    // Each text at its place, pushed right by the one before it; a row that then runs past its
+    // end closes up from there.
+    const auto place = [&](const std::vector<int> &wanted, int from) {
+        for (int i = std::max(from, 1); i < n; ++i)
+            fitted.x[i] = std::max(wanted[i], fitted.x[i - 1] + widths[i - 1] + gap);
+        if (fitted.x[n - 1] + widths[n - 1] > right) {
+            fitted.x[n - 1] = right - widths[n - 1];
+            for (int i = n - 2; i >= 0; --i)
+                fitted.x[i] = std::min(fitted.x[i], fitted.x[i + 1] - gap - widths[i]);
+        }
+    };
+    std::vector<int> wanted(n);
+    for (int i = 0; i < n; ++i)
+        wanted[i] = row[i].x;
+    fitted.x.assign(n, 0);
+    fitted.x[0] = std::max(wanted[0], left);
+    place(wanted, 1);
+    // The texts that had to close up share the room after the last one that kept its place
+    // evenly, as their places were spaced, instead of piling up at the end.
+    int kept = n - 1;
+    while (kept >= 0 && fitted.x[kept] < wanted[kept])
+        --kept;
+    if (kept >= 0 && kept < n - 1 && wanted[n - 1] > wanted[kept]) {
+        const double k = double(right - widths[n - 1] - fitted.x[kept]) / (wanted[n - 1] - wanted[kept]);
+        for (int i = kept + 1; i < n; ++i)
+            wanted[i] = fitted.x[kept] + RoundPx((wanted[i] - wanted[kept]) * k);
+        place(wanted, kept + 1);
     }
     return fitted;
 }
@@ -174,6 +195,18 @@ QRect TextWriter::writeFitted(int x, int y, int right, const QString &text, doub
     const QRect box = write(x, y, fitted.text);
     m_painter.setFont(font);
     return box;
+}
+
+void TextWriter::writeCells(const std::vector<CellText> &cells, double minPoints)
+{
+    const QFont font = m_painter.font();
+    double points = font.pointSizeF();
+    for (const CellText &c : cells)
+        points = std::min(points, FitText(font, m_painter.device(), c.text, c.right - c.x, minPoints).points);
+    m_painter.setFont(atPoints(font, points));
+    for (const CellText &c : cells)
+        writeFitted(c.x, c.y, c.right, c.text, points);
+    m_painter.setFont(font);
 }
 
 void TextWriter::writeRow(

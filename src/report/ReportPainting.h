@@ -58,6 +58,13 @@ struct FittedRow
 FittedRow FitRow(QFont font, const QPaintDevice *device, const std::vector<RowText> &row, int left, int right,
     int gap, double minPoints);
 
+// A text of a table or of columns, with the right end of its cell.
+struct CellText
+{
+    int x = 0, y = 0, right = 0;
+    QString text;
+};
+
 // Lines of at most `width` device pixels, broken between words.
 QStringList WrapText(const QFont &font, const QPaintDevice *device, const QString &text, int width);
 
@@ -74,6 +81,9 @@ public:
     QRect writeEnding(int x, int y, const QString &text);
     // Within x to right: smaller (down to minPoints), then cut short when it does not fit.
     QRect writeFitted(int x, int y, int right, const QString &text, double minPoints);
+    // Texts of a table all at one size: the largest, up to the painter's, at which each fits its
+    // cell (down to minPoints; a text that does not fit even then is cut short).
+    void writeCells(const std::vector<CellText> &cells, double minPoints);
     // A row as FitRow places it, on one line at y.
     void writeRow(const std::vector<RowText> &row, int y, int left, int right, int gap, double minPoints);
     // Lines broken between words to fit x to right, one under the other from y on; returns the

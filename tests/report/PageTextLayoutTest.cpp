@@ -34,8 +34,8 @@ void ExpectTextsOnThePageAndApart(const PageTexts &texts, const QRect &page)
 {
     for (const PageText &t : texts) {
         EXPECT_FALSE(t.rect.isEmpty()) << describe(t);
-        EXPECT_TRUE(page.contains(t.rect)) << describe(t) << " leaves the page " << page.width() << " x "
-                                           << page.height();
+        EXPECT_TRUE(page.contains(t.rect))
+            << describe(t) << " leaves the page " << page.width() << " x " << page.height();
     }
     int overlaps = 0;
     for (size_t i = 0; i < texts.size(); ++i)
@@ -147,8 +147,8 @@ PageTexts DrawOnPaper(const Paper &paper, QRect &area, const PrintInfo &info, co
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setResolution(paper.dpi);
-    pdf.setPageLayout(QPageLayout(
-        QPageSize(paper.size), paper.orientation, QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter));
+    pdf.setPageLayout(QPageLayout(QPageSize(paper.size), paper.orientation, QMarginsF(6.35, 6.35, 6.35, 6.35),
+        QPageLayout::Millimeter));
     area = QRect(0, 0, pdf.width(), pdf.height());
     PageTexts texts;
     QPainter painter(&pdf);
@@ -189,12 +189,14 @@ TEST_P(PaperTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
     if (paper.report == Report::Measurement) {
         whole = { QStringLiteral("Percent"), QStringLiteral("123.45%"), ReportHarmonicRms(1047.37f),
             QStringLiteral("Project Name：") + LongPrintInfo().projectName,
-            QStringLiteral("Licenser：") + LongPrintInfo().company, QStringLiteral(" Reactive power：-11999.9 VAR") };
+            QStringLiteral("Licenser：") + LongPrintInfo().company,
+            QStringLiteral(" Reactive power：-11999.9 VAR") };
     } else {
         whole = { QStringLiteral("Channel Signal Description:"), QStringLiteral("Time/DIV=1280S"),
             QStringLiteral("CH1/DIV=") + RecordDivisionText(0.001f, RecordRange::Bipolar),
             QStringLiteral("CH6/DIV=") + RecordDivisionText(1.7f, RecordRange::Bipolar), record.input.endText,
-            record.input.lengthText + QStringLiteral("点"), QStringLiteral("Project Name :") + LongPrintInfo().projectName };
+            record.input.lengthText + QStringLiteral("点"),
+            QStringLiteral("Project Name :") + LongPrintInfo().projectName };
         for (int k = 0; k < RecordReportChannels; ++k)
             whole << QStringLiteral("CH%1: ").arg(k + 1) + record.input.captions[k];
     }
@@ -245,9 +247,10 @@ TEST(PaperTexts, TheRecordNoteGoesOnAsManyLinesAsItNeeds)
         if (orientation == QPageLayout::Portrait) {
             EXPECT_GE(note.size(), 2) << "wider than a portrait page";
         }
-        EXPECT_EQ(note.join(' '), QStringLiteral(
-            "Icons were positive overflow and negative overflow flags, when a channel overflow, in the "
-            "upper right corner and lower right corner of a corresponding color of the icon."))
+        EXPECT_EQ(note.join(' '),
+            QStringLiteral(
+                "Icons were positive overflow and negative overflow flags, when a channel overflow, in the "
+                "upper right corner and lower right corner of a corresponding color of the icon."))
             << paperName(paper) << ": " << note.join('|').toStdString();
     }
 }

@@ -338,9 +338,9 @@ TEST(RecordPage, PreviewScalesTheChartPictureIntoPlace)
         // A wide chart spans the page, (wp - 100) / 3 high.
         { "wide chart", QSize(750, 250), QRect(QPoint(50, 75), QPoint(wp - 50, 75 + 205)) },
         // At (wp - 100) / 2 = 307 the texts under it would run into the footer: the picture is
-        // hp - 235 high, in its own proportions, in the middle of the page.
+        // hp - 240 high, in its own proportions, in the middle of the page.
         { "chart of half its width high", QSize(600, 300),
-            QRect(QPoint(50 + (614 - 538) / 2, 75), QPoint(50 + (614 - 538) / 2 + 538, 75 + hp - 235)) },
+            QRect(QPoint(50 + (614 - 528) / 2, 75), QPoint(50 + (614 - 528) / 2 + 528, 75 + hp - 240)) },
     };
     for (const auto &c : cases) {
         // A picture of the chart as the window shows it: red trace area, blue axis strip, and
