@@ -138,6 +138,11 @@ std::string paperName(const Paper &p)
     return out.str();
 }
 
+void PrintTo(const Paper &paper, std::ostream *os)
+{
+    *os << paperName(paper);
+}
+
 // The page drawn into a PDF file, as the printer writes it, on a printable area with margins of
 // a quarter of an inch.
 PageTexts DrawOnPaper(const Paper &paper, QRect &area, const PrintInfo &info, const MeasurementRecord &record,
