@@ -398,45 +398,30 @@ void DrawMeasurementPreview(
         }
     }
 
-    // Table texts: each row's texts in the order they stand, each ending a blank before the
-    // next one (the last one at the table's right rule).
+    // Table texts: each inside its cell of the grid, as far from the cell's left line as in the
+    // first group, and clear of its right line. A group is 4u + 30 wide: the order number's
+    // 30 pixels and four columns of u.
     p.setPen(ReportGrey);
-    const int gap = blankWidth(p);
     std::vector<CellText> cells;
-    const auto row = [&](int y, std::vector<std::pair<int, QString>> texts) {
-        std::sort(texts.begin(), texts.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-        for (size_t i = 0; i < texts.size(); ++i) {
-            const int right = i + 1 < texts.size() ? texts[i + 1].first - gap : wp - 50;
-            cells.push_back({ texts[i].first, y, right, texts[i].second });
-        }
-    };
-    std::vector<std::pair<int, QString>> header;
+    const auto cellLeft = [&](int g, int i) { return (i == 0 ? 50 : 80 + (i - 1) * u) + g * (4 * u + 30); };
+    const auto cellEnd = [&](int g, int i) { return std::min(80 + i * u + g * (4 * u + 30) - 2, wp - 50); };
+    const int headerInset[5] = { 3, 4, 4, 2, 1 };
+    const int valueInset[5] = { 10, 6, 4, 3, 1 };
     for (int g = 0; g < 3; ++g) {
-        header.emplace_back(112 + 200 * g, QStringLiteral("Vol"));
-        header.emplace_back(192 + 200 * g, QStringLiteral("Amp"));
-    }
-    row(562, header);
-    header.clear();
-    for (int x : { 53, 255, 458 })
-        header.emplace_back(x, QStringLiteral("N"));
-    for (int x : { 84, 170, 287, 372, 488, 574 })
-        header.emplace_back(x, QStringLiteral("RMS"));
-    for (int x : { 128, 213, 329, 414, 531, 617 })
-        header.emplace_back(x, QStringLiteral("Percent"));
-    row(579, header);
-    const int numberX[3] = { 60, 263, 463 };
-    const int cellX[3][4] = { { 86, 128, 171, 213 }, { 290, 328, 371, 413 }, { 490, 530, 571, 615 } };
-    for (int r = 0; r <= 16; ++r) {
-        std::vector<std::pair<int, QString>> values;
-        for (int g = 0; g < 3; ++g) {
+        cells.push_back({ cellLeft(g, 1) + 32, 562, cellEnd(g, 2), QStringLiteral("Vol") });
+        cells.push_back({ cellLeft(g, 3) + 24, 562, cellEnd(g, 4), QStringLiteral("Amp") });
+        const QString header[5] = { QStringLiteral("N"), QStringLiteral("RMS"), QStringLiteral("Percent"),
+            QStringLiteral("RMS"), QStringLiteral("Percent") };
+        for (int i = 0; i < 5; ++i)
+            cells.push_back({ cellLeft(g, i) + headerInset[i], 579, cellEnd(g, i), header[i] });
+        for (int r = 0; r <= 16; ++r) {
             const int n = 17 * g + r;
-            values.emplace_back(numberX[g], QString::number(n));
-            values.emplace_back(cellX[g][0], ReportHarmonicRms(record.UHarm[n]));
-            values.emplace_back(cellX[g][1], ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]));
-            values.emplace_back(cellX[g][2], ReportHarmonicRms(record.IHarm[n]));
-            values.emplace_back(cellX[g][3], ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]));
+            const QString values[5] = { QString::number(n), ReportHarmonicRms(record.UHarm[n]),
+                ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]), ReportHarmonicRms(record.IHarm[n]),
+                ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]) };
+            for (int i = 0; i < 5; ++i)
+                cells.push_back({ cellLeft(g, i) + valueInset[i], 596 + 17 * r, cellEnd(g, i), values[i] });
         }
-        row(596 + 17 * r, values);
     }
     w.writeCells(cells, smallestPoints(6));
     p.restore();
