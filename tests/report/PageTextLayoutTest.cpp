@@ -45,6 +45,25 @@ void ExpectTextsOnThePageAndApart(const PageTexts &texts, const QRect &page)
     EXPECT_EQ(overlaps, 0);
 }
 
+// A column line of a table: its x, where it starts and half its pen width.
+struct ColumnLine
+{
+    int x, top, halfPen;
+};
+
+// No text of the table above `bottom` stands on one of its column lines.
+void ExpectTableTextsBetweenTheLines(const PageTexts &texts, int bottom, const std::vector<ColumnLine> &lines)
+{
+    int crossing = 0;
+    for (const PageText &t : texts)
+        for (const ColumnLine &line : lines)
+            if (t.rect.bottom() <= bottom && t.rect.bottom() >= line.top
+                && t.rect.left() <= line.x + line.halfPen && t.rect.right() >= line.x - line.halfPen
+                && ++crossing <= 10)
+                ADD_FAILURE() << describe(t) << " stands on the column line at x " << line.x;
+    EXPECT_EQ(crossing, 0);
+}
+
 bool Drawn(const PageTexts &texts, const QString &text)
 {
     return std::any_of(texts.begin(), texts.end(), [&](const PageText &t) { return t.text == text; });
@@ -189,6 +208,18 @@ TEST_P(PaperTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
     ASSERT_GT(area.width(), 0);
     ExpectTextsOnThePageAndApart(texts, area);
 
+    if (paper.report == Report::Measurement) {
+        const MeasurementPageLayout m = MeasurementPageLayoutFor(area.width(), area.height(), paper.dpi);
+        const int tt = m.tableFrame.top();
+        std::vector<ColumnLine> lines;
+        for (int k = 0; k <= 15; ++k) {
+            const bool fromTop = k % 5 == 0 || k == 1 || k == 3 || k == 6 || k == 8 || k == 11 || k == 13;
+            lines.push_back(
+                { m.frame.left + k * m.columnWidth, fromTop ? tt : tt + m.rowHeight, m.tablePen / 2 + 1 });
+        }
+        ExpectTableTextsBetweenTheLines(texts, m.tableFrame.bottom(), lines);
+    }
+
     // Nothing had to be cut short: each text is drawn whole.
     QStringList whole;
     if (paper.report == Report::Measurement) {
@@ -274,6 +305,14 @@ TEST(PreviewTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
         ExpectTextsOnThePageAndApart(texts, QRect(0, 0, wp, hp));
         EXPECT_TRUE(Drawn(texts, QStringLiteral("Percent")));
         EXPECT_TRUE(Drawn(texts, QStringLiteral("123.45%")));
+        // The grid's column lines: u apart, and 30 pixels for the order numbers of each group;
+        // those between the two columns of a heading start under the headings' row.
+        const int u = PreviewTableStep(wp);
+        std::vector<ColumnLine> lines { { 50, 560, 1 }, { wp - 48, 560, 1 } };
+        for (int g = 0; g < 3; ++g)
+            for (int i = 0; i <= 4; ++i)
+                lines.push_back({ 80 + g * (4 * u + 30) + i * u, i % 2 ? 577 : 560, i == 4 ? 1 : 0 });
+        ExpectTableTextsBetweenTheLines(texts, 883, lines);
     }
     // Record window charts of their default proportions, wide ones and tall ones.
     for (const QSize &area : { QSize(697, 490), QSize(600, 300), QSize(1800, 300), QSize(300, 600) }) {
