@@ -34,16 +34,6 @@ template <typename Fits> double largestFitting(double points, double minPoints, 
 }
 } // namespace
 
-void DrawTextAt(QPainter &painter, int x, int y, const QString &text)
-{
-    painter.drawText(x, y + painter.fontMetrics().ascent(), text);
-}
-
-void DrawTextEndingAt(QPainter &painter, int x, int y, const QString &text)
-{
-    DrawTextAt(painter, x - painter.fontMetrics().horizontalAdvance(text), y, text);
-}
-
 void SetFontPoints(QPainter &painter, int points)
 {
     QFont font = painter.font();

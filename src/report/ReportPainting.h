@@ -21,11 +21,6 @@ struct PageText
 };
 using PageTexts = std::vector<PageText>;
 
-// Writes `text` with the top-left corner of its line box at (x, y), the way every report
-// places its texts.
-void DrawTextAt(QPainter &painter, int x, int y, const QString &text);
-// The same, with the line box ending at x.
-void DrawTextEndingAt(QPainter &painter, int x, int y, const QString &text);
 // Keeps the painter's typeface and sets its size in points of the painted device.
 void SetFontPoints(QPainter &painter, int points);
 void SetPen(QPainter &painter, const QColor &color, int width, Qt::PenStyle style = Qt::SolidLine);
@@ -77,6 +72,8 @@ public:
 
     QPainter &painter() { return m_painter; }
 
+    // `text` with the top-left corner of its line box at (x, y), the way every report places
+    // its texts; or with the line box ending at x.
     QRect write(int x, int y, const QString &text);
     QRect writeEnding(int x, int y, const QString &text);
     // Within x to right: smaller (down to minPoints), then cut short when it does not fit.
