@@ -35,8 +35,9 @@ struct FittedText
 FittedText FitText(QFont font, const QPaintDevice *device, const QString &text, int width, double minPoints);
 
 // A row of texts that should start at their design positions `x`. Each text keeps its
-// position where it fits; a text that would run into the next one pushes it to the right, and
-// a row that would run past `right` closes up from there. When the texts are wider than the
+// position where it fits; a text that would run into the next one pushes it to the right; when
+// the row would then run past `right`, the texts after the last one that keeps its place share
+// the room up to `right`, spaced as their positions were. When the texts are wider than the
 // room between `left` and `right` altogether, all of them shrink (down to `minPoints`), and at
 // that size the widest ones are cut short.
 struct RowText
