@@ -141,6 +141,8 @@ void DrawMeasurementPage(
     const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph, PainterDpi(p));
     const PageFrame &f = m.frame;
     const int ruleWidth = f.rulePen();
+    // Lines of one pixel at the design resolution: as thick on every printer.
+    const int thin = std::max(1, f.px(1));
     TextWriter w(p, texts);
 
     p.save();
@@ -166,7 +168,7 @@ void DrawMeasurementPage(
     p.drawLine(f.left, m.titleRuleY, f.right, m.titleRuleY);
 
     // Wave box: frame, caption over its top edge, reference lines, current, lines again, voltage.
-    SetPen(p, Black, 1);
+    SetPen(p, Black, thin);
     strokeBox(p, m.waveBox);
     p.setPen(ReportGrey);
     w.write(m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
@@ -174,7 +176,7 @@ void DrawMeasurementPage(
     const int bw = box.right() - box.left();
     const int bh = box.bottom() - box.top();
     const auto referenceLines = [&] {
-        SetPen(p, Black, 1, Qt::DashDotLine);
+        SetPen(p, Black, thin, Qt::DashDotLine);
         for (int y : m.referenceY)
             p.drawLine(box.left(), y, box.right(), y);
     };
@@ -198,7 +200,7 @@ void DrawMeasurementPage(
         = { QStringLiteral(" Voltage harmonic "), QStringLiteral(" Current harmonic ") };
     for (int i = 0; i < 2; ++i) {
         const QRect &sb = m.spectrumBox[i];
-        SetPen(p, Black, 1);
+        SetPen(p, Black, thin);
         strokeBox(p, sb);
         SetFontPoints(p, f.captionPoints());
         p.setPen(ReportGrey);
@@ -244,12 +246,12 @@ void DrawMeasurementPage(
         m.tableCaption.x(), m.tableCaption.y(), f.right, QStringLiteral(" Harmonic content "), tableMin);
     SetPen(p, Black, m.tablePen);
     strokeBox(p, m.tableFrame);
-    SetPen(p, ReportGrey, 1);
+    SetPen(p, ReportGrey, thin);
     for (int k = 1; k <= 18; ++k)
         p.drawLine(f.left, tt + k * rh, f.right, tt + k * rh);
     for (int k = 1; k <= 14; ++k) {
         const bool fromTop = k == 1 || k == 3 || k == 5 || k == 6 || k == 8 || k == 10 || k == 11 || k == 13;
-        SetPen(p, ReportGrey, k == 5 || k == 10 ? m.tablePen : 1);
+        SetPen(p, ReportGrey, k == 5 || k == 10 ? m.tablePen : thin);
         p.drawLine(f.left + k * cw, fromTop ? tt : tt + rh, f.left + k * cw, tb);
     }
     p.setPen(ReportGrey);

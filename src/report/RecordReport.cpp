@@ -24,9 +24,9 @@ QPolygon triangle(int x0, int x1, int xTip, int yBase, int yTip)
     return QPolygon({ QPoint(x0, yBase), QPoint(x1, yBase), QPoint(xTip, yTip) });
 }
 
-void fillTriangle(QPainter &painter, const QColor &color, const QPolygon &corners)
+void fillTriangle(QPainter &painter, const QColor &color, const QPolygon &corners, int pen)
 {
-    SetPen(painter, color, 1);
+    SetPen(painter, color, pen);
     painter.setBrush(color);
     painter.drawPolygon(corners);
     painter.setBrush(Qt::NoBrush);
@@ -223,7 +223,9 @@ RecordPagePoints DrawRecordPage(
 
     // Grid.
     SetFontPoints(p, 8);
-    SetPen(p, GridGrey, 1, Qt::DotLine);
+    // Lines of one pixel at the design resolution: as thick on every printer.
+    const int thin = std::max(1, px(1));
+    SetPen(p, GridGrey, thin, Qt::DotLine);
     for (int i = 0; i <= 10; ++i) {
         const int y = RoundPx(A * i / 10.0) + yt;
         p.drawLine(L, y, r.chartRight, y);
@@ -262,11 +264,13 @@ RecordPagePoints DrawRecordPage(
             if (points.above[k])
                 fillTriangle(p, color,
                     triangle(markLeft + a, R - px(1020) + a, R - px(1070) + a, r.aboveMarkY,
-                        r.aboveMarkY - px(50)));
+                        r.aboveMarkY - px(50)),
+                    thin);
             if (points.below[k])
                 fillTriangle(p, color,
                     triangle(markLeft + a, R - px(1020) + a, R - px(1070) + a, r.belowMarkY,
-                        r.belowMarkY + px(50)));
+                        r.belowMarkY + px(50)),
+                    thin);
         }
     }
 
@@ -307,8 +311,8 @@ RecordPagePoints DrawRecordPage(
     w.write(L + px(50), A + 6 * T, QStringLiteral("Note:"));
     const int yn = A + RoundPx(6.2 * T);
     const int ym = A + RoundPx(6.2 * T) - px(50);
-    fillTriangle(p, ReportGrey, triangle(L + px(500), L + px(600), L + px(550), yn, yn - px(50)));
-    fillTriangle(p, ReportGrey, triangle(L + px(700), L + px(800), L + px(750), ym, ym + px(50)));
+    fillTriangle(p, ReportGrey, triangle(L + px(500), L + px(600), L + px(550), yn, yn - px(50)), thin);
+    fillTriangle(p, ReportGrey, triangle(L + px(700), L + px(800), L + px(750), ym, ym + px(50)), thin);
     p.setPen(ReportGrey);
     // The note is longer than any page is wide: it goes on as many lines as it needs.
     w.writeWrapped(L + px(900), A + 6 * T, R,
