@@ -65,6 +65,7 @@ QPainterPath clippedTrace(const std::vector<int> &ys, int count, const RecordPag
     }
     return path;
 }
+
 // A row of texts as FitRow places it, each text in its own colour; returns the boxes.
 std::vector<QRect> writeColouredRow(TextWriter &writer, const std::vector<RowText> &row,
     const std::vector<QColor> &colors, int y, int left, int right, int gap, double minPoints)
