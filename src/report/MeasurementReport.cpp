@@ -149,8 +149,8 @@ void DrawMeasurementPage(
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(White);
     p.setBrush(White);
-    // Arial's figures are narrow enough for the table's cells at 10 points; the wider default
-    // faces of some systems run neighbouring cells into one another.
+    // Arial's figures are narrow: with it the table's cells need to shrink less often than with
+    // the wider default faces of some systems.
     QFont face = p.font();
     face.setFamily(QStringLiteral("Arial"));
     p.setFont(face);
