@@ -49,6 +49,18 @@ float largestOf(const float *values)
     return m;
 }
 
+// Room left between neighbouring texts: one blank of the painter's font.
+int blankWidth(const QPainter &p)
+{
+    return p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+}
+
+// The smallest size a text of `points` may shrink to where it does not fit.
+double smallestPoints(double points)
+{
+    return std::min(points, 6.0);
+}
+
 // A rectangle stroked through its first and last pixel in both directions.
 void strokeBox(QPainter &painter, const QRect &box)
 {
@@ -66,10 +78,10 @@ void drawWave(QPainter &painter, const WaveOffsets &w, int centre, double scale,
 }
 } // namespace
 
-MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph)
+MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph, int dpi)
 {
     MeasurementPageLayout m;
-    const PageFrame f = PageFrameFor(pw, ph);
+    const PageFrame f = PageFrameFor(pw, ph, dpi);
     m.frame = f;
     m.titleStart = QPoint(f.centre, f.top);
     m.pageMark = QPoint(TruncPx(0.985 * f.width), TruncPx(f.top + 0.01 * f.height));
@@ -96,6 +108,8 @@ MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph)
     m.firstBarX = f.left + m.barSpacing / 2;
     m.barOffset = TruncPx(0.013 * bw);
     m.barPen = TruncPx(0.0025 * f.width);
+    m.barWidth = f.px(7);
+    m.labelDrop = f.px(3);
 
     m.parameterOrigin = QPoint(f.left + bw + TruncPx(0.009 * pw), TruncPx(0.085 * ph));
     m.parameterStep = TruncPx(0.033 * ph);
@@ -121,18 +135,22 @@ QString MeasurementJobName(const PrintInfo &info)
     return info.projectName + QStringLiteral("TestReport");
 }
 
-void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info)
+void DrawMeasurementPage(
+    QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info, PageTexts *texts)
 {
-    const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph);
+    const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph, PainterDpi(p));
     const PageFrame &f = m.frame;
     const int ruleWidth = f.rulePen();
+    // Lines of one pixel at the design resolution: as thick on every printer.
+    const int thin = std::max(1, f.px(1));
+    TextWriter w(p, texts);
 
     p.save();
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(White);
     p.setBrush(White);
-    // Arial's figures are narrow enough for the table's cells at 10 points; the wider default
-    // faces of some systems run neighbouring cells into one another.
+    // Arial's figures are narrow: with it the table's cells need to shrink less often than with
+    // the wider default faces of some systems.
     QFont face = p.font();
     face.setFamily(QStringLiteral("Arial"));
     p.setFont(face);
@@ -140,25 +158,25 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     // Title: the two pieces meet at the centre of the page.
     SetFontPoints(p, f.titlePoints());
     p.setPen(Black);
-    DrawTextAt(p, m.titleStart.x(), m.titleStart.y(), QStringLiteral("   Report"));
-    DrawTextEndingAt(p, m.titleStart.x(), m.titleStart.y(), QStringLiteral("Measurement"));
+    w.write(m.titleStart.x(), m.titleStart.y(), QStringLiteral("   Report"));
+    w.writeEnding(m.titleStart.x(), m.titleStart.y(), QStringLiteral("Measurement"));
 
     SetFontPoints(p, f.captionPoints());
     p.setPen(ReportGrey);
-    DrawTextAt(p, m.pageMark.x(), m.pageMark.y(), QStringLiteral("第1页"));
+    w.write(m.pageMark.x(), m.pageMark.y(), QStringLiteral("第1页"));
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.titleRuleY, f.right, m.titleRuleY);
 
     // Wave box: frame, caption over its top edge, reference lines, current, lines again, voltage.
-    SetPen(p, Black, 1);
+    SetPen(p, Black, thin);
     strokeBox(p, m.waveBox);
     p.setPen(ReportGrey);
-    DrawTextAt(p, m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
+    w.write(m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
     const QRect &box = m.waveBox;
     const int bw = box.right() - box.left();
     const int bh = box.bottom() - box.top();
     const auto referenceLines = [&] {
-        SetPen(p, Black, 1, Qt::DashDotLine);
+        SetPen(p, Black, thin, Qt::DashDotLine);
         for (int y : m.referenceY)
             p.drawLine(box.left(), y, box.right(), y);
     };
@@ -182,11 +200,11 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
         = { QStringLiteral(" Voltage harmonic "), QStringLiteral(" Current harmonic ") };
     for (int i = 0; i < 2; ++i) {
         const QRect &sb = m.spectrumBox[i];
-        SetPen(p, Black, 1);
+        SetPen(p, Black, thin);
         strokeBox(p, sb);
         SetFontPoints(p, f.captionPoints());
         p.setPen(ReportGrey);
-        DrawTextAt(p, m.spectrumCaption[i].x(), m.spectrumCaption[i].y(), captions[i]);
+        w.write(m.spectrumCaption[i].x(), m.spectrumCaption[i].y(), captions[i]);
         SetPen(p, ReportGrey, ruleWidth);
         const int ya = m.axisY[i];
         p.drawLine(sb.left(), ya, sb.right(), ya);
@@ -198,11 +216,11 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
             const int x = m.firstBarX + n * m.barSpacing;
             if (labelledOrder(n)) {
                 p.setPen(Black);
-                DrawTextAt(p, x, ya + 3 + TruncPx(0.03 * bh), QString::number(n));
+                w.write(x, ya + m.labelDrop + TruncPx(0.03 * bh), QString::number(n));
             }
             SetPen(p, barColors[i], m.barPen);
             const int top = ya + 1 - TruncPx(q * amplitudes[i][n]);
-            p.drawRect(x + m.barOffset, top, 7, ya - 1 - top);
+            p.drawRect(x + m.barOffset, top, m.barWidth, ya - 1 - top);
         }
     }
 
@@ -211,7 +229,8 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     p.setPen(ReportGrey);
     const QStringList lines = ReportParameterLines(record, true);
     for (int j = 0; j < lines.size(); ++j)
-        DrawTextAt(p, m.parameterOrigin.x(), m.parameterOrigin.y() + j * m.parameterStep, lines[j]);
+        w.writeFitted(m.parameterOrigin.x(), m.parameterOrigin.y() + j * m.parameterStep, f.right, lines[j],
+            smallestPoints(12));
 
     // Harmonic content table.
     const int cw = m.columnWidth;
@@ -219,45 +238,53 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     const int tt = m.tableFrame.top();
     const int tb = m.tableFrame.bottom();
     SetFontPoints(p, f.tablePoints());
+    const double tableMin = smallestPoints(f.tablePoints());
     SetPen(p, Black, m.tablePen);
     p.drawLine(f.left, m.tableRuleY, f.right, m.tableRuleY);
     p.setPen(ReportGrey);
-    DrawTextAt(p, m.tableCaption.x(), m.tableCaption.y(), QStringLiteral(" Harmonic content "));
+    w.writeFitted(
+        m.tableCaption.x(), m.tableCaption.y(), f.right, QStringLiteral(" Harmonic content "), tableMin);
     SetPen(p, Black, m.tablePen);
     strokeBox(p, m.tableFrame);
-    SetPen(p, ReportGrey, 1);
+    SetPen(p, ReportGrey, thin);
     for (int k = 1; k <= 18; ++k)
         p.drawLine(f.left, tt + k * rh, f.right, tt + k * rh);
     for (int k = 1; k <= 14; ++k) {
         const bool fromTop = k == 1 || k == 3 || k == 5 || k == 6 || k == 8 || k == 10 || k == 11 || k == 13;
-        SetPen(p, ReportGrey, k == 5 || k == 10 ? m.tablePen : 1);
+        SetPen(p, ReportGrey, k == 5 || k == 10 ? m.tablePen : thin);
         p.drawLine(f.left + k * cw, fromTop ? tt : tt + rh, f.left + k * cw, tb);
     }
     p.setPen(ReportGrey);
+    // A text stays inside its cell, a blank away from the cell's right line.
+    const int gap = blankWidth(p);
     const auto column = [&](int index, double inset) { return f.left + index * cw + TruncPx(inset * cw); };
+    const auto cellEnd = [&](int index) { return f.left + index * cw - gap; };
+    std::vector<CellText> cells;
     for (int g = 0; g < 3; ++g) {
         const int y0 = tt + TruncPx(0.2 * rh);
-        DrawTextAt(p, column(5 * g + 1, 0.4), y0, QStringLiteral("Voltage"));
-        DrawTextAt(p, column(5 * g + 3, 0.4), y0, QStringLiteral("Current"));
+        cells.push_back({ column(5 * g + 1, 0.4), y0, cellEnd(5 * g + 3), QStringLiteral("Voltage") });
+        cells.push_back({ column(5 * g + 3, 0.4), y0, cellEnd(5 * g + 5), QStringLiteral("Current") });
         const int y1 = tt + rh + TruncPx(0.2 * rh);
-        DrawTextAt(p, column(5 * g, 0.1), y1, QStringLiteral("N"));
-        DrawTextAt(p, column(5 * g + 1, 0.07), y1, QStringLiteral("RMS"));
-        DrawTextAt(p, column(5 * g + 3, 0.07), y1, QStringLiteral("RMS"));
-        DrawTextAt(p, column(5 * g + 2, 0.07), y1, QStringLiteral("Percent"));
-        DrawTextAt(p, column(5 * g + 4, 0.07), y1, QStringLiteral("Percent"));
+        cells.push_back({ column(5 * g, 0.1), y1, cellEnd(5 * g + 1), QStringLiteral("N") });
+        cells.push_back({ column(5 * g + 1, 0.07), y1, cellEnd(5 * g + 2), QStringLiteral("RMS") });
+        cells.push_back({ column(5 * g + 3, 0.07), y1, cellEnd(5 * g + 4), QStringLiteral("RMS") });
+        cells.push_back({ column(5 * g + 2, 0.07), y1, cellEnd(5 * g + 3), QStringLiteral("Percent") });
+        cells.push_back({ column(5 * g + 4, 0.07), y1, cellEnd(5 * g + 5), QStringLiteral("Percent") });
         for (int r = 0; r <= 16; ++r) {
             const int n = 17 * g + r;
             const int y = tt + (2 + r) * rh + TruncPx(0.2 * rh);
-            const QString cells[4] = { ReportHarmonicRms(record.UHarm[n]),
+            const QString values[4] = { ReportHarmonicRms(record.UHarm[n]),
                 ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]), ReportHarmonicRms(record.IHarm[n]),
                 ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]) };
-            DrawTextAt(p, column(5 * g, 0.3), y, QString::number(n));
+            cells.push_back({ column(5 * g, 0.3), y, cellEnd(5 * g + 1), QString::number(n) });
             for (int i = 1; i <= 4; ++i)
-                DrawTextAt(p, column(5 * g + i, 0.1), y, cells[i - 1]);
+                cells.push_back({ column(5 * g + i, 0.1), y, cellEnd(5 * g + i + 1), values[i - 1] });
         }
     }
+    w.writeCells(cells, tableMin);
 
-    // Footer.
+    // Footer: each text keeps to its column, all at one size.
+    SetFontPoints(p, f.tablePoints());
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.footerRuleY, f.right, m.footerRuleY);
     p.setPen(Black);
@@ -267,9 +294,13 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
         { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
             QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
     };
+    const int footerGap = 2 * blankWidth(p);
+    const int footerEnd[3] = { m.footerX[1] - footerGap, m.footerX[2] - footerGap, f.right };
+    std::vector<CellText> footerCells;
     for (int row = 0; row < 2; ++row)
         for (int i = 0; i < 3; ++i)
-            DrawTextAt(p, m.footerX[i], m.footerRowY[row], footer[row][i]);
+            footerCells.push_back({ m.footerX[i], m.footerRowY[row], footerEnd[i], footer[row][i] });
+    w.writeCells(footerCells, tableMin);
     p.restore();
 }
 
@@ -284,35 +315,40 @@ int PreviewTableStep(int wp)
 }
 
 void DrawMeasurementPreview(
-    QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info)
+    QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info, PageTexts *texts)
 {
     p.save();
-    DrawPreviewTitle(p, wp, QStringLiteral("Measurement Report"));
+    TextWriter w(p, texts);
+    DrawPreviewTitle(w, wp, QStringLiteral("Measurement Report"));
     SetFontPoints(p, 10);
-    DrawTextAt(p, wp - 80, 45, QStringLiteral("第1页"));
+    w.write(wp - 80, 45, QStringLiteral("第1页"));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);
 
+    // Footer: each text keeps to its column, all at one size.
     p.setPen(ReportGrey);
-    DrawTextAt(p, 50, hp - 90, QStringLiteral("Project Name：") + info.projectName);
-    DrawTextAt(p, 250, hp - 90, QStringLiteral("Licenser: ") + info.company);
-    DrawTextAt(p, 520, hp - 90, QStringLiteral("Operator：") + info.conner);
-    DrawTextAt(p, 520, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
-    DrawTextAt(p, 50, hp - 70, QStringLiteral("Date: ") + info.date);
-    DrawTextAt(p, 250, hp - 70, QStringLiteral("Instruments: Norvo KMR5150"));
+    const int footerGap = 2 * blankWidth(p);
+    w.writeCells(
+        { { 50, hp - 90, 250 - footerGap, QStringLiteral("Project Name：") + info.projectName },
+            { 250, hp - 90, 520 - footerGap, QStringLiteral("Licenser: ") + info.company },
+            { 520, hp - 90, wp - 50, QStringLiteral("Operator：") + info.conner },
+            { 520, hp - 70, wp - 50, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+            { 50, hp - 70, 250 - footerGap, QStringLiteral("Date: ") + info.date },
+            { 250, hp - 70, 520 - footerGap, QStringLiteral("Instruments: Norvo KMR5150") } },
+        8.0);
 
     SetPen(p, ReportGrey, 1);
     p.drawRect(50, 80, 350, 147);
     p.drawRect(50, 237, 350, 147);
     p.drawRect(50, 394, 350, 147);
-    DrawTextAt(p, 58, 72, QStringLiteral(" Sample waveform "));
-    DrawTextAt(p, 58, 227, QStringLiteral(" Voltage Harmonic  "));
-    DrawTextAt(p, 58, 385, QStringLiteral(" Current Harmonic "));
+    w.write(58, 72, QStringLiteral(" Sample waveform "));
+    w.write(58, 227, QStringLiteral(" Voltage Harmonic  "));
+    w.write(58, 385, QStringLiteral(" Current Harmonic "));
 
     const QStringList lines = ReportParameterLines(record, false);
     for (int j = 0; j < lines.size(); ++j)
-        DrawTextAt(p, 420, 90 + 32 * j, lines[j]);
+        w.writeFitted(420, 90 + 32 * j, wp - 50, lines[j], smallestPoints(10));
 
     // Table frame, grid and the rule over it.
     SetPen(p, ReportGrey, 2);
@@ -329,7 +365,7 @@ void DrawMeasurementPreview(
     for (int x : { 80 + 4 * u, 110 + 8 * u })
         p.drawLine(x, 560, x, 882);
     p.drawLine(50, 550, wp - 50, 550);
-    DrawTextAt(p, wp - 150, 540, QStringLiteral(" Harmonic content "));
+    w.writeFitted(wp - 150, 540, wp, QStringLiteral(" Harmonic content "), smallestPoints(10));
 
     // Waves.
     SetPen(p, ReportGrey, 1, Qt::DashDotLine);
@@ -356,7 +392,7 @@ void DrawMeasurementPreview(
             const int x = 53 + 6 * n;
             if (labelledOrder(n)) {
                 p.setPen(Black);
-                DrawTextAt(p, x, axis + 3, QString::number(n));
+                w.write(x, axis + 3, QString::number(n));
             }
             SetPen(p, Black, 2);
             const int height = largest > 0.0f ? TruncPx(amplitudes[i][n] * 115.0 / largest) : 0;
@@ -364,29 +400,31 @@ void DrawMeasurementPreview(
         }
     }
 
-    // Table texts.
+    // Table texts: each inside its cell of the grid, as far from the cell's left line as in the
+    // first group, and clear of its right line. A group is 4u + 30 wide: the order number's
+    // 30 pixels and four columns of u.
     p.setPen(ReportGrey);
+    std::vector<CellText> cells;
+    const auto cellLeft = [&](int g, int i) { return (i == 0 ? 50 : 80 + (i - 1) * u) + g * (4 * u + 30); };
+    const auto cellEnd = [&](int g, int i) { return std::min(80 + i * u + g * (4 * u + 30) - 2, wp - 50); };
+    const int headerInset[5] = { 3, 4, 4, 2, 1 };
+    const int valueInset[5] = { 10, 6, 4, 3, 1 };
     for (int g = 0; g < 3; ++g) {
-        DrawTextAt(p, 112 + 200 * g, 562, QStringLiteral("Vol"));
-        DrawTextAt(p, 192 + 200 * g, 562, QStringLiteral("Amp"));
-    }
-    for (int x : { 53, 255, 458 })
-        DrawTextAt(p, x, 579, QStringLiteral("N"));
-    for (int x : { 84, 170, 287, 372, 488, 574 })
-        DrawTextAt(p, x, 579, QStringLiteral("RMS"));
-    for (int x : { 128, 213, 329, 414, 531, 617 })
-        DrawTextAt(p, x, 579, QStringLiteral("Percent"));
-    const int numberX[3] = { 60, 263, 463 };
-    const int cellX[3][4] = { { 86, 128, 171, 213 }, { 290, 328, 371, 413 }, { 490, 530, 571, 615 } };
-    for (int g = 0; g < 3; ++g)
+        cells.push_back({ cellLeft(g, 1) + 32, 562, cellEnd(g, 2), QStringLiteral("Vol") });
+        cells.push_back({ cellLeft(g, 3) + 24, 562, cellEnd(g, 4), QStringLiteral("Amp") });
+        const QString header[5] = { QStringLiteral("N"), QStringLiteral("RMS"), QStringLiteral("Percent"),
+            QStringLiteral("RMS"), QStringLiteral("Percent") };
+        for (int i = 0; i < 5; ++i)
+            cells.push_back({ cellLeft(g, i) + headerInset[i], 579, cellEnd(g, i), header[i] });
         for (int r = 0; r <= 16; ++r) {
             const int n = 17 * g + r;
-            const int y = 596 + 17 * r;
-            DrawTextAt(p, numberX[g], y, QString::number(n));
-            DrawTextAt(p, cellX[g][0], y, ReportHarmonicRms(record.UHarm[n]));
-            DrawTextAt(p, cellX[g][1], y, ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]));
-            DrawTextAt(p, cellX[g][2], y, ReportHarmonicRms(record.IHarm[n]));
-            DrawTextAt(p, cellX[g][3], y, ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]));
+            const QString values[5] = { QString::number(n), ReportHarmonicRms(record.UHarm[n]),
+                ReportHarmonicPercent(record.UHarm[n], record.UHarm[1]), ReportHarmonicRms(record.IHarm[n]),
+                ReportHarmonicPercent(record.IHarm[n], record.IHarm[1]) };
+            for (int i = 0; i < 5; ++i)
+                cells.push_back({ cellLeft(g, i) + valueInset[i], 596 + 17 * r, cellEnd(g, i), values[i] });
         }
+    }
+    w.writeCells(cells, smallestPoints(6));
     p.restore();
 }

@@ -6,6 +6,7 @@
 #include "measure/MeasurementRecord.h"
 #include "report/PageGeometry.h"
 #include "report/PrintInfo.h"
+#include "report/ReportPainting.h"
 
 #include <QPoint>
 #include <QRect>
@@ -29,7 +30,9 @@ struct MeasurementPageLayout
     int axisY[2] = {};
     int barSpacing = 0; // d: x(n) = firstBarX + n d
     int firstBarX = 0;
-    int barOffset = 0; // e: a bar runs from x(n) + e to x(n) + e + 7
+    int barOffset = 0; // e: a bar runs from x(n) + e to x(n) + e + barWidth
+    int barWidth = 7;
+    int labelDrop = 3; // order numbers stand this far under the axis, plus 0.03 bh
     int barPen = 0;
     QPoint parameterOrigin; // line j at y + j * parameterStep
     int parameterStep = 0;
@@ -44,20 +47,23 @@ struct MeasurementPageLayout
     int footerX[3] = {};
 };
 
-MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph);
+// `dpi` scales the few distances given in device pixels (bar width, label drop).
+MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph, int dpi = DesignDpi);
 
 // The whole page on a device whose printable area is pw x ph device pixels; a landscape
-// area (wider than high) takes the smaller font sizes.
-void DrawMeasurementPage(
-    QPainter &painter, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info);
+// area (wider than high) takes the smaller font sizes. Texts that would run into their
+// neighbours or off the page are set smaller or cut short. The box of every text drawn goes
+// to `texts` when given.
+void DrawMeasurementPage(QPainter &painter, int pw, int ph, const MeasurementRecord &record,
+    const PrintInfo &info, PageTexts *texts = nullptr);
 
 // The print job's name: the project name followed by "TestReport".
 QString MeasurementJobName(const PrintInfo &info);
 
 // The screen preview, drawn in fixed pixels for a page width wp of about 700; only the right
 // ends of the rules and of the table, and the footer rows, follow wp and hp.
-void DrawMeasurementPreview(
-    QPainter &painter, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info);
+void DrawMeasurementPreview(QPainter &painter, int wp, int hp, const MeasurementRecord &record,
+    const PrintInfo &info, PageTexts *texts = nullptr);
 
 // The preview's page height for a page width: portrait, wp * 1.414 truncated.
 int MeasurementPreviewHeight(int wp);

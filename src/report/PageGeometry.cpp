@@ -1,6 +1,9 @@
 #include "report/PageGeometry.h"
 
-PageFrame PageFrameFor(int pw, int ph)
+#include <QPaintDevice>
+#include <QPainter>
+
+PageFrame PageFrameFor(int pw, int ph, int dpi)
 {
     PageFrame f;
     f.pw = pw;
@@ -13,5 +16,13 @@ PageFrame PageFrameFor(int pw, int ph)
     f.height = f.bottom - f.top;
     f.centre = pw / 2;
     f.landscape = pw > ph;
+    f.pixelScale = dpi > 0 ? double(dpi) / DesignDpi : 1.0;
     return f;
+}
+
+int PainterDpi(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    const int dpi = device ? device->logicalDpiY() : 0;
+    return dpi > 0 ? dpi : DesignDpi;
 }

@@ -22,6 +22,10 @@ inline int RoundPx(double value)
     return int(std::nearbyint(std::clamp(value, -1.0e8, 1.0e8)));
 }
 
+// The resolution the pages' distances in device pixels were laid out for: at any other one
+// they are scaled, so that the page looks the same on every printer.
+constexpr int DesignDpi = 600;
+
 struct PageFrame
 {
     int pw = 0, ph = 0; // printable area in device pixels
@@ -30,6 +34,10 @@ struct PageFrame
     int width = 0, height = 0; // W = R - L, H = B - T
     int centre = 0; // CX = PW div 2
     bool landscape = false; // wider than high
+    double pixelScale = 1.0; // device pixels per design pixel: dpi / DesignDpi
+
+    // A distance given in design pixels, in device pixels.
+    int px(double designPixels) const { return RoundPx(designPixels * pixelScale); }
 
     int titlePoints() const { return landscape ? 14 : 17; }
     int captionPoints() const { return landscape ? 7 : 10; } // page mark, box captions
@@ -37,4 +45,8 @@ struct PageFrame
     int rulePen() const { return TruncPx(0.0015 * height); }
 };
 
-PageFrame PageFrameFor(int pw, int ph);
+PageFrame PageFrameFor(int pw, int ph, int dpi = DesignDpi);
+
+class QPainter;
+// The resolution of the device a painter paints on; the design resolution when it has none.
+int PainterDpi(const QPainter &painter);

@@ -24,9 +24,9 @@ QPolygon triangle(int x0, int x1, int xTip, int yBase, int yTip)
     return QPolygon({ QPoint(x0, yBase), QPoint(x1, yBase), QPoint(xTip, yTip) });
 }
 
-void fillTriangle(QPainter &painter, const QColor &color, const QPolygon &corners)
+void fillTriangle(QPainter &painter, const QColor &color, const QPolygon &corners, int pen)
 {
-    SetPen(painter, color, 1);
+    SetPen(painter, color, pen);
     painter.setBrush(color);
     painter.drawPolygon(corners);
     painter.setBrush(Qt::NoBrush);
@@ -35,12 +35,14 @@ void fillTriangle(QPainter &painter, const QColor &color, const QPolygon &corner
 // One channel's trace, cut at the chart's edges: it runs to the edge where it leaves the chart,
 // leaves a gap while it stays outside and comes back from the edge. A point outside is moved
 // to the edge it crossed, the newest one too, so that no stroke starts beyond the chart.
-QPainterPath clippedTrace(const std::vector<int> &ys, int count, int left, int top, int bottom)
+QPainterPath clippedTrace(const std::vector<int> &ys, int count, const RecordPageLayout &layout)
 {
+    const int top = layout.chartTop;
+    const int bottom = layout.chartTop + layout.chartHeight;
     QPainterPath path;
     int previous = 0;
     for (int j = 0; j < count; ++j) {
-        const int x = left + 10 * j;
+        const int x = RecordPointX(layout, j);
         int y = ys[j];
         if (y < top) {
             y = top;
@@ -63,6 +65,25 @@ QPainterPath clippedTrace(const std::vector<int> &ys, int count, int left, int t
     }
     return path;
 }
+
+// A row of texts as FitRow places it, each text in its own colour; returns the boxes.
+std::vector<QRect> writeColouredRow(TextWriter &writer, const std::vector<RowText> &row,
+    const std::vector<QColor> &colors, int y, int left, int right, int gap, double minPoints)
+{
+    QPainter &p = writer.painter();
+    const QFont font = p.font();
+    const FittedRow fitted = FitRow(font, p.device(), row, left, right, gap, minPoints);
+    QFont smaller = font;
+    smaller.setPointSizeF(fitted.points);
+    p.setFont(smaller);
+    std::vector<QRect> boxes;
+    for (int i = 0; i < fitted.texts.size(); ++i) {
+        p.setPen(colors[size_t(i)]);
+        boxes.push_back(writer.write(fitted.x[size_t(i)], y, fitted.texts[i]));
+    }
+    p.setFont(font);
+    return boxes;
+}
 } // namespace
 
 QImage RecordChartPicture(const QImage &traceSurface, const QImage &axisSurface, const QSize &traceArea)
@@ -82,20 +103,26 @@ QColor RecordChannelColor(int channel)
     return ChannelColors[std::clamp(channel, 0, RecordReportChannels - 1)];
 }
 
-RecordPageLayout RecordPageLayoutFor(int pw, int ph)
+RecordPageLayout RecordPageLayoutFor(int pw, int ph, int dpi)
 {
     RecordPageLayout r;
-    const PageFrame f = PageFrameFor(pw, ph);
+    const PageFrame f = PageFrameFor(pw, ph, dpi);
     r.frame = f;
     r.chartTop = RoundPx(2.2 * f.top);
     r.chartHeight = ph - 2 * f.top - RoundPx(0.3 * ph);
-    r.chartRight = f.right - 700;
-    r.axisX = f.right - 500;
-    r.maxPoints = std::max(0, (f.right - f.left - 700) / 10);
+    r.chartRight = f.right - f.px(700);
+    r.axisX = f.right - f.px(500);
+    r.pointStep = 10.0 * f.pixelScale;
+    r.maxPoints = std::max(0, TruncPx((f.right - f.left - 700.0 * f.pixelScale) / r.pointStep));
     r.gain = (ph - 2.0 * f.top - 0.3 * ph) / 500.0;
     r.aboveMarkY = RoundPx(2.1 * f.top);
     r.belowMarkY = r.chartHeight + RoundPx(2.3 * f.top);
     return r;
+}
+
+int RecordPointX(const RecordPageLayout &layout, int j)
+{
+    return layout.frame.left + RoundPx(j * layout.pointStep);
 }
 
 RecordPagePoints RecordPagePointsFor(const RecordReportInput &in, const RecordPageLayout &layout)
@@ -146,11 +173,6 @@ RecordPagePoints RecordPagePointsFor(const RecordReportInput &in, const RecordPa
     return points;
 }
 
-int RecordDescriptionOffset(int channel, int width)
-{
-    return 1000 + channel * std::min(1100, (width - 1000) / RecordReportChannels);
-}
-
 QString RecordDivisionText(float scaleFactor, RecordRange range)
 {
     if (range == RecordRange::Bipolar)
@@ -172,118 +194,134 @@ QString RecordScaleLabel(int i, RecordRange range)
 }
 
 RecordPagePoints DrawRecordPage(
-    QPainter &p, int pw, int ph, const RecordReportInput &in, const PrintInfo &info)
+    QPainter &p, int pw, int ph, const RecordReportInput &in, const PrintInfo &info, PageTexts *texts)
 {
-    const RecordPageLayout r = RecordPageLayoutFor(pw, ph);
+    const RecordPageLayout r = RecordPageLayoutFor(pw, ph, PainterDpi(p));
     const PageFrame &f = r.frame;
     const int L = f.left;
     const int T = f.top;
     const int R = f.right;
     const int A = r.chartHeight;
     const int yt = r.chartTop;
+    const auto px = [&](double designPixels) { return f.px(designPixels); };
+    TextWriter w(p, texts);
 
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
     p.setBrush(Qt::NoBrush);
 
+    // The title reads as the preview's: the two pieces meet at the centre of the page.
     SetFontPoints(p, f.titlePoints());
     p.setPen(Black);
-    DrawTextAt(p, f.centre, T, QStringLiteral("   record"));
-    DrawTextEndingAt(p, f.centre, T, QStringLiteral("Measurement"));
+    w.write(f.centre, T, QStringLiteral("   Report"));
+    w.writeEnding(f.centre, T, QStringLiteral("Record"));
     SetFontPoints(p, f.captionPoints());
     p.setPen(ReportGrey);
-    DrawTextAt(p, TruncPx(0.985 * f.width), TruncPx(T + 0.01 * f.height), QStringLiteral("第1页"));
+    w.write(TruncPx(0.985 * f.width), TruncPx(T + 0.01 * f.height), QStringLiteral("第1页"));
     SetPen(p, ReportGrey, f.rulePen());
     const int titleRuleY = T + TruncPx(0.027 * f.height);
     p.drawLine(L, titleRuleY, R, titleRuleY);
 
     // Grid.
     SetFontPoints(p, 8);
-    SetPen(p, GridGrey, 1, Qt::DotLine);
+    // Lines of one pixel at the design resolution: as thick on every printer.
+    const int thin = std::max(1, px(1));
+    SetPen(p, GridGrey, thin, Qt::DotLine);
     for (int i = 0; i <= 10; ++i) {
         const int y = RoundPx(A * i / 10.0) + yt;
         p.drawLine(L, y, r.chartRight, y);
     }
     const int gridBottom = RoundPx(double(A)) + yt;
-    for (int j = 0; j <= (R - L - 700) / 200; ++j)
-        p.drawLine(L + 200 * j, yt, L + 200 * j, gridBottom);
+    const int gridStep = px(200);
+    for (int j = 0; gridStep > 0 && L + gridStep * j <= r.chartRight; ++j)
+        p.drawLine(L + gridStep * j, yt, L + gridStep * j, gridBottom);
 
     // Percentage scale and axis.
     for (int i = 0; i <= 50; ++i) {
         const int y = RoundPx(A * i / 50.0) + yt;
-        SetPen(p, Black, 3);
+        SetPen(p, Black, px(3));
         if (i % 5 == 0) {
-            p.drawLine(R - 700, y, R - 500, y);
+            p.drawLine(R - px(700), y, R - px(500), y);
             p.setPen(ReportGrey);
-            DrawTextAt(p, R - 450, y - 60, RecordScaleLabel(i, in.range));
+            w.write(R - px(450), y - px(60), RecordScaleLabel(i, in.range));
         } else {
-            p.drawLine(R - 600, y, R - 500, y);
+            p.drawLine(R - px(600), y, R - px(500), y);
         }
     }
-    SetPen(p, Black, 6);
+    SetPen(p, Black, px(6));
     p.drawLine(r.axisX, yt, r.axisX, yt + A);
 
     // Traces and overflow marks.
     const RecordPagePoints points = RecordPagePointsFor(in, r);
+    const int markLeft = R - px(1120);
     if (in.fileReady) {
         for (int k = 0; k < RecordReportChannels; ++k) {
             const QColor color = ChannelColors[k];
             if (in.visible[k] && points.count > 0) {
-                SetPen(p, color, 10);
-                p.drawPath(clippedTrace(points.y[k], points.count, L, yt, yt + A));
+                SetPen(p, color, px(10));
+                p.drawPath(clippedTrace(points.y[k], points.count, r));
             }
-            const int a = 100 * k;
+            const int a = px(100 * k);
             if (points.above[k])
                 fillTriangle(p, color,
-                    triangle(R - 1120 + a, R - 1020 + a, R - 1070 + a, r.aboveMarkY, r.aboveMarkY - 50));
+                    triangle(markLeft + a, R - px(1020) + a, R - px(1070) + a, r.aboveMarkY,
+                        r.aboveMarkY - px(50)),
+                    thin);
             if (points.below[k])
                 fillTriangle(p, color,
-                    triangle(R - 1120 + a, R - 1020 + a, R - 1070 + a, r.belowMarkY, r.belowMarkY + 50));
+                    triangle(markLeft + a, R - px(1020) + a, R - px(1070) + a, r.belowMarkY,
+                        r.belowMarkY + px(50)),
+                    thin);
         }
     }
 
-    // From here on the typeface is Arial.
+    // From here on the typeface is Arial. The rows of texts keep two blanks apart.
     QFont arial = p.font();
     arial.setFamily(QStringLiteral("Arial"));
     p.setFont(arial);
-    p.setPen(Teal);
-    DrawTextAt(p, L + 50, r.belowMarkY,
+    const int gap = 2 * p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const double smallest = 6.0;
+
+    // The scale row ends before the down-pointing overflow marks that share its line.
+    std::vector<RowText> scales { { L + px(50),
         QStringLiteral("Time/DIV=") + QString::number(qint64(std::max(1, in.compression)) * 20)
-            + QLatin1Char('S'));
-    for (int k = 0; k < RecordReportChannels; ++k) {
-        p.setPen(ChannelColors[k]);
-        DrawTextAt(p, L + 1000 * (k + 1), r.belowMarkY,
-            QStringLiteral("CH%1/DIV=").arg(k + 1) + RecordDivisionText(in.scaleFactor[k], in.range));
-    }
+            + QLatin1Char('S') } };
+    for (int k = 0; k < RecordReportChannels; ++k)
+        scales.push_back({ L + px(1000 * (k + 1)),
+            QStringLiteral("CH%1/DIV=").arg(k + 1) + RecordDivisionText(in.scaleFactor[k], in.range) });
+    const std::vector<QColor> scaleColors { Teal, ChannelColors[0], ChannelColors[1], ChannelColors[2],
+        ChannelColors[3], ChannelColors[4], ChannelColors[5] };
+    writeColouredRow(w, scales, scaleColors, r.belowMarkY, L, markLeft - gap, gap, smallest);
 
-    p.setPen(Black);
-    DrawTextAt(p, L + 50, A + 4 * T, QStringLiteral("Channel Signal Description:"));
+    std::vector<RowText> descriptions { { L + px(50), QStringLiteral("Channel Signal Description:") } };
+    for (int k = 0; k < RecordReportChannels; ++k)
+        descriptions.push_back(
+            { L + px(1000 + 1100 * k), QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k] });
+    const std::vector<QColor> descriptionColors { Black, ChannelColors[0], ChannelColors[1], ChannelColors[2],
+        ChannelColors[3], ChannelColors[4], ChannelColors[5] };
+    const std::vector<QRect> described
+        = writeColouredRow(w, descriptions, descriptionColors, A + 4 * T, L, R, gap, smallest);
     SetPen(p, Black, f.rulePen());
-    p.drawLine(L + 50, A + RoundPx(4.4 * T), L + 880, A + RoundPx(4.4 * T));
-    for (int k = 0; k < RecordReportChannels; ++k) {
-        p.setPen(ChannelColors[k]);
-        DrawTextAt(p, L + RecordDescriptionOffset(k, f.width), A + 4 * T,
-            QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k]);
-    }
+    p.drawLine(described[0].left(), A + RoundPx(4.4 * T), described[0].right(), A + RoundPx(4.4 * T));
 
     p.setPen(ReportGrey);
-    DrawTextAt(p, L + 50, A + 5 * T, in.stepText);
-    DrawTextAt(p, L + 1500, A + 5 * T, in.startText);
-    DrawTextAt(p, L + 3500, A + 5 * T, in.endText);
-    DrawTextAt(p, L + 5500, A + 5 * T, in.lengthText + QStringLiteral("点"));
+    w.writeRow({ { L + px(50), in.stepText }, { L + px(1500), in.startText }, { L + px(3500), in.endText },
+                   { L + px(5500), in.lengthText + QStringLiteral("点") } },
+        A + 5 * T, L, R, gap, smallest);
 
-    DrawTextAt(p, L + 50, A + 6 * T, QStringLiteral("Note:"));
+    w.write(L + px(50), A + 6 * T, QStringLiteral("Note:"));
     const int yn = A + RoundPx(6.2 * T);
-    const int ym = A + RoundPx(6.2 * T - 50);
-    fillTriangle(p, ReportGrey, triangle(L + 500, L + 600, L + 550, yn, yn - 50));
-    fillTriangle(p, ReportGrey, triangle(L + 700, L + 800, L + 750, ym, ym + 50));
+    const int ym = A + RoundPx(6.2 * T) - px(50);
+    fillTriangle(p, ReportGrey, triangle(L + px(500), L + px(600), L + px(550), yn, yn - px(50)), thin);
+    fillTriangle(p, ReportGrey, triangle(L + px(700), L + px(800), L + px(750), ym, ym + px(50)), thin);
     p.setPen(ReportGrey);
-    DrawTextAt(p, L + 900, A + 6 * T,
+    // The note is longer than any page is wide: it goes on as many lines as it needs.
+    w.writeWrapped(L + px(900), A + 6 * T, R,
         QStringLiteral(
             "Icons were positive overflow and negative overflow flags, when a channel overflow, in the "
             "upper right corner and lower right corner of a corresponding color of the icon."));
 
-    // Footer.
+    // Footer: each text keeps to its column, all at one size.
     SetPen(p, ReportGrey, f.rulePen());
     const int footerRuleY = T + TruncPx(0.95 * f.height);
     p.drawLine(L, footerRuleY, R, footerRuleY);
@@ -292,12 +330,14 @@ RecordPagePoints DrawRecordPage(
     const int row2 = T + TruncPx(0.975 * f.height);
     const int x2 = L + TruncPx(0.37 * f.width);
     const int x3 = L + TruncPx(0.74 * f.width);
-    DrawTextAt(p, L, row1, QStringLiteral("Project Name :") + info.projectName);
-    DrawTextAt(p, x2, row1, QStringLiteral("Licenser：") + info.company);
-    DrawTextAt(p, x3, row1, QStringLiteral("Operator：") + info.conner);
-    DrawTextAt(p, L, row2, QStringLiteral("测试日期：") + info.date);
-    DrawTextAt(p, x2, row2, QStringLiteral("1.Instrument：Norvo KMR5150"));
-    DrawTextAt(p, x3, row2, QStringLiteral("Temperature：") + info.temperature + info.unitSuffix());
+    w.writeCells(
+        { { L, row1, x2 - gap, QStringLiteral("Project Name :") + info.projectName },
+            { x2, row1, x3 - gap, QStringLiteral("Licenser：") + info.company },
+            { x3, row1, R, QStringLiteral("Operator：") + info.conner },
+            { L, row2, x2 - gap, QStringLiteral("测试日期：") + info.date },
+            { x2, row2, x3 - gap, QStringLiteral("1.Instrument：Norvo KMR5150") },
+            { x3, row2, R, QStringLiteral("Temperature：") + info.temperature + info.unitSuffix() } },
+        smallest);
     p.restore();
     return points;
 }
@@ -316,17 +356,32 @@ int RecordPreviewChartHeight(int wp, const QSize &traceArea)
     return RoundPx((wp - 100) / aspect);
 }
 
-void DrawRecordPreview(QPainter &p, int wp, int hp, const RecordReportInput &in, const PrintInfo &info)
+QRect RecordPreviewChartRect(int wp, int hp, const QSize &traceArea)
+{
+    const int f = RecordPreviewChartHeight(wp, traceArea);
+    // Under the picture stand the heading, the descriptions (on one line or two) and the record
+    // texts, down to about f + 130, all above the bottom rule at hp - 100.
+    const int most = hp - 240;
+    if (f <= most || f <= 0)
+        return QRect(QPoint(50, 75), QPoint(wp - 50, 75 + f));
+    const int width = RoundPx(double(wp - 100) * most / f);
+    const int left = 50 + (wp - 100 - width) / 2;
+    return QRect(QPoint(left, 75), QPoint(left + width, 75 + std::max(0, most)));
+}
+
+void DrawRecordPreview(
+    QPainter &p, int wp, int hp, const RecordReportInput &in, const PrintInfo &info, PageTexts *texts)
 {
     p.save();
-    DrawPreviewTitle(p, wp, QStringLiteral("Record Report"));
+    TextWriter w(p, texts);
+    DrawPreviewTitle(w, wp, QStringLiteral("Record Report"));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);
 
     SetFontPoints(p, 10);
-    const int f = RecordPreviewChartHeight(wp, in.traceArea);
-    const QRect target(QPoint(50, 75), QPoint(wp - 50, 75 + f));
+    const QRect target = RecordPreviewChartRect(wp, hp, in.traceArea);
+    const int f = target.bottom() - 75;
     if (!in.chart.isNull() && in.traceArea.isValid()) {
         // The chart from row 12 down, the axis strip beside the trace area included.
         const QRect source(QPoint(0, 12), QPoint(in.traceArea.width() + 50, in.traceArea.height()));
@@ -336,26 +391,50 @@ void DrawRecordPreview(QPainter &p, int wp, int hp, const RecordReportInput &in,
     }
 
     p.setPen(ReportGrey);
-    DrawTextAt(p, 50, f + 80, QStringLiteral("Channel Description："));
+    const QRect heading = w.write(50, f + 80, QStringLiteral("Channel Description："));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, f + 103, 128, f + 103);
 
+    // The descriptions start after the heading, whose line they share, and end at the rule's end;
+    // when they do not fit that line whole, they take two, three on each.
     SetFontPoints(p, 8);
-    for (int k = 0; k < RecordReportChannels; ++k) {
-        p.setPen(ChannelColors[k]);
-        DrawTextAt(p, 135 + 90 * k, f + 90, QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k]);
+    const int gap = 2 * p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int descriptionsLeft = std::max(135, heading.right() + 1 + gap);
+    std::vector<RowText> descriptions;
+    for (int k = 0; k < RecordReportChannels; ++k)
+        descriptions.push_back({ 135 + 90 * k, QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k] });
+    const std::vector<QColor> colors(std::begin(ChannelColors), std::end(ChannelColors));
+    const FittedRow oneLine = FitRow(p.font(), p.device(), descriptions, descriptionsLeft, wp - 50, gap, 8.0);
+    int recordTextsY = f + 115;
+    if (oneLine.points == p.font().pointSizeF()
+        && std::equal(descriptions.begin(), descriptions.end(), oneLine.texts.begin(),
+            [](const RowText &d, const QString &t) { return d.text == t; })) {
+        writeColouredRow(w, descriptions, colors, f + 90, descriptionsLeft, wp - 50, gap, 8.0);
+    } else {
+        const int line = w.lineHeight();
+        for (int half = 0; half < 2; ++half) {
+            std::vector<RowText> three;
+            for (int k = 0; k < 3; ++k)
+                three.push_back({ 135 + 90 * k, descriptions[size_t(3 * half + k)].text });
+            writeColouredRow(w, three,
+                { colors[size_t(3 * half)], colors[size_t(3 * half + 1)], colors[size_t(3 * half + 2)] },
+                f + 90 + half * line, descriptionsLeft, wp - 50, gap, 7.0);
+        }
+        recordTextsY = std::max(recordTextsY, f + 90 + 2 * line + 2);
     }
     p.setPen(ReportGrey);
-    DrawTextAt(p, 50, f + 115, in.stepText);
-    DrawTextAt(p, 200, f + 115, in.startText);
-    DrawTextAt(p, 350, f + 115, in.endText);
-    DrawTextAt(p, 500, f + 115, in.lengthText + QStringLiteral("点"));
+    w.writeRow({ { 50, in.stepText }, { 200, in.startText }, { 350, in.endText },
+                   { 500, in.lengthText + QStringLiteral("点") } },
+        recordTextsY, 50, wp - 50, gap, 7.0);
 
-    DrawTextAt(p, 50, hp - 90, QStringLiteral("Project Name: ") + info.projectName);
-    DrawTextAt(p, 250, hp - 90, QStringLiteral("Licenser: ") + info.company);
-    DrawTextAt(p, 520, hp - 90, QStringLiteral("Operator：") + info.conner);
-    DrawTextAt(p, 520, hp - 70, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix());
-    DrawTextAt(p, 50, hp - 70, QStringLiteral("Date: ") + info.date);
-    DrawTextAt(p, 250, hp - 70, QStringLiteral("1.Instrument: Norvo KMR5150"));
+    // Footer: each text keeps to its column, all at one size.
+    w.writeCells(
+        { { 50, hp - 90, 250 - gap, QStringLiteral("Project Name: ") + info.projectName },
+            { 250, hp - 90, 520 - gap, QStringLiteral("Licenser: ") + info.company },
+            { 520, hp - 90, wp - 50, QStringLiteral("Operator：") + info.conner },
+            { 520, hp - 70, wp - 50, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+            { 50, hp - 70, 250 - gap, QStringLiteral("Date: ") + info.date },
+            { 250, hp - 70, 520 - gap, QStringLiteral("1.Instrument: Norvo KMR5150") } },
+        8.0);
     p.restore();
 }

@@ -5,9 +5,11 @@
 
 #include "report/PageGeometry.h"
 #include "report/PrintInfo.h"
+#include "report/ReportPainting.h"
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -61,7 +63,8 @@ QImage RecordChartPicture(const QImage &traceSurface, const QImage &axisSurface,
 QColor RecordChannelColor(int channel); // 0 to 5
 
 // Where the printed chart goes on a printable area of PW x PH device pixels. The chart's own
-// distances are fixed device pixels; only its top and height follow the page.
+// distances are given in device pixels of a 600 dpi page and scaled to the page's resolution;
+// its top and height follow the page.
 struct RecordPageLayout
 {
     PageFrame frame;
@@ -69,15 +72,19 @@ struct RecordPageLayout
     int chartHeight = 0; // A = PH - 2 T - round(0.3 PH)
     int chartRight = 0; // R - 700: the grid's and the traces' right end
     int axisX = 0; // R - 500
-    int maxPoints = 0; // (R - L - 700) div 10, one point every 10 pixels from L
+    double pointStep = 10.0; // 10 design pixels between points
+    int maxPoints = 0; // (R - L - 700) / 10, one point every 10 design pixels from L
     double gain = 0.0; // g = (PH - 2 T - 0.3 PH) / 500: pixels per unit at gain 1
     int aboveMarkY = 0; // round(2.1 T): base of the up-pointing overflow marks
     int belowMarkY = 0; // A + round(2.3 T): base of the down-pointing ones, and the scale line
 };
 
-RecordPageLayout RecordPageLayoutFor(int pw, int ph);
+RecordPageLayout RecordPageLayoutFor(int pw, int ph, int dpi = DesignDpi);
 
-// The printed chart's points: point j of every channel at x = L + 10 j, its y as computed
+// The x of point j: L + 10 j design pixels.
+int RecordPointX(const RecordPageLayout &layout, int j);
+
+// The printed chart's points: point j of every channel at RecordPointX, its y as computed
 // (before the trace is cut at the chart's edges), and the overflow marks of the printout.
 struct RecordPagePoints
 {
@@ -89,11 +96,6 @@ struct RecordPagePoints
 
 RecordPagePoints RecordPagePointsFor(const RecordReportInput &input, const RecordPageLayout &layout);
 
-// Where the printed description of a channel (0 to 5) starts, from L: every 1100 pixels from
-// L + 1000, closer together when six such steps would carry the last one past the right
-// margin (W = R - L), so that every description starts on the page.
-int RecordDescriptionOffset(int channel, int width);
-
 // The value of one vertical division of a channel: 50 / gain to thousandths, or 25 / gain to
 // ten-thousandths in the bipolar range, shortest form.
 QString RecordDivisionText(float scaleFactor, RecordRange range);
@@ -104,14 +106,21 @@ QString RecordScaleLabel(int i, RecordRange range);
 inline const QString RecordJobName = QStringLiteral("RecordReport");
 
 // The page; returns the overflow marks computed for it, which the record window keeps
-// (none computed, all clear, when no record file is ready).
-RecordPagePoints DrawRecordPage(
-    QPainter &painter, int pw, int ph, const RecordReportInput &input, const PrintInfo &info);
+// (none computed, all clear, when no record file is ready). The rows of texts under the chart
+// keep their places where they fit and close up (and at worst get smaller) where they would
+// run into each other, into the overflow marks or off the page. The box of every text drawn
+// goes to `texts` when given.
+RecordPagePoints DrawRecordPage(QPainter &painter, int pw, int ph, const RecordReportInput &input,
+    const PrintInfo &info, PageTexts *texts = nullptr);
 
 // The preview's page height for a page width: landscape, wp / 1.414.
 int RecordPreviewHeight(int wp);
 // Height of the chart picture in the preview: round((wp - 100) / (width / height)) of the
 // trace area.
 int RecordPreviewChartHeight(int wp, const QSize &traceArea);
-void DrawRecordPreview(
-    QPainter &painter, int wp, int hp, const RecordReportInput &input, const PrintInfo &info);
+// Where the preview puts the chart picture: from (50, 75) across the page, RecordPreviewChartHeight
+// high; a picture that would leave no room for the texts under it is made lower, keeping its
+// proportions, and centred.
+QRect RecordPreviewChartRect(int wp, int hp, const QSize &traceArea);
+void DrawRecordPreview(QPainter &painter, int wp, int hp, const RecordReportInput &input,
+    const PrintInfo &info, PageTexts *texts = nullptr);

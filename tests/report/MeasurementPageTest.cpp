@@ -304,3 +304,22 @@ TEST(MeasurementPreview, FixedPixelPlacesOfAPageAbout700Wide)
     EXPECT_GE(footer.left(), 50);
     EXPECT_LT(footer.left(), 55);
 }
+
+TEST(MeasurementPage, ThinLinesAreAsThickOnEveryPrinter)
+{
+    // A quarter of an A4 page's pixels at 600 dpi, and the same page at 1200 dpi.
+    for (const auto &[dpi, pixels] : { std::pair { 600, 1 }, std::pair { 1200, 2 } }) {
+        const int pw = A4Short * dpi / 1200;
+        const int ph = A4Long * dpi / 1200;
+        const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph, dpi);
+        QImage page = PageImage(pw, ph, dpi);
+        {
+            QPainter painter(&page);
+            DrawMeasurementPage(painter, pw, ph, startUpRecord(), PrintInfo());
+        }
+        const int x = m.frame.left + 4 * m.columnWidth;
+        const int y = m.tableFrame.top() + m.rowHeight + m.rowHeight / 2;
+        EXPECT_EQ(InkBox(page, QRect(x - 10, y, 21, 1), IsColor(Grey)).width(), pixels) << dpi << " dpi";
+        EXPECT_EQ(m.barWidth, 7 * dpi / 600) << dpi << " dpi";
+    }
+}

@@ -30,11 +30,12 @@ struct Record
     RecordReportInput input;
 };
 
-QImage drawPage(int pw, int ph, const RecordReportInput &input, RecordPagePoints *points = nullptr)
+QImage drawPage(int pw, int ph, const RecordReportInput &input, RecordPagePoints *points = nullptr,
+    PageTexts *texts = nullptr, int dpi = 600)
 {
-    QImage image = PageImage(pw, ph);
+    QImage image = PageImage(pw, ph, dpi);
     QPainter painter(&image);
-    const RecordPagePoints drawn = DrawRecordPage(painter, pw, ph, input, PrintInfo());
+    const RecordPagePoints drawn = DrawRecordPage(painter, pw, ph, input, PrintInfo(), texts);
     if (points)
         *points = drawn;
     return image;
@@ -326,53 +327,144 @@ TEST(RecordPage, PreviewPageAndChartHeights)
 
 TEST(RecordPage, PreviewScalesTheChartPictureIntoPlace)
 {
-    // A picture of the chart as the window shows it: red trace area, blue axis strip, and
-    // 12 rows at the top that the preview leaves out.
-    RecordReportInput input;
-    input.traceArea = QSize(600, 300);
-    input.chart = QImage(650, 300, QImage::Format_RGB32);
-    input.chart.fill(Qt::green);
+    const int wp = 714;
+    const int hp = RecordPreviewHeight(wp);
+    const struct
     {
-        QPainter painter(&input.chart);
-        painter.fillRect(0, 12, 600, 288, Qt::red);
-        painter.fillRect(600, 12, 50, 288, Qt::blue);
+        const char *name;
+        QSize area;
+        QRect picture;
+    } cases[] = {
+        // A wide chart spans the page, (wp - 100) / 3 high.
+        { "wide chart", QSize(750, 250), QRect(QPoint(50, 75), QPoint(wp - 50, 75 + 205)) },
+        // At (wp - 100) / 2 = 307 the texts under it would run into the footer: the picture is
+        // hp - 240 high, in its own proportions, in the middle of the page.
+        { "chart of half its width high", QSize(600, 300),
+            QRect(QPoint(50 + (614 - 528) / 2, 75), QPoint(50 + (614 - 528) / 2 + 528, 75 + hp - 240)) },
+    };
+    for (const auto &c : cases) {
+        // A picture of the chart as the window shows it: red trace area, blue axis strip, and
+        // 12 rows at the top that the preview leaves out.
+        RecordReportInput input;
+        input.traceArea = c.area;
+        input.chart = QImage(c.area.width() + 50, c.area.height(), QImage::Format_RGB32);
+        input.chart.fill(Qt::green);
+        {
+            QPainter painter(&input.chart);
+            painter.fillRect(0, 12, c.area.width(), c.area.height() - 12, Qt::red);
+            painter.fillRect(c.area.width(), 12, 50, c.area.height() - 12, Qt::blue);
+        }
+        EXPECT_EQ(RecordPreviewChartRect(wp, hp, c.area), c.picture) << c.name;
+        QImage preview = PageImage(800, 2400, 96);
+        {
+            QPainter painter(&preview);
+            DrawRecordPreview(painter, wp, hp, input, PrintInfo());
+        }
+        EXPECT_EQ(InkBox(preview, preview.rect(), IsColor(Qt::green)), QRect())
+            << "rows above 12 are not copied: " << c.name;
+        const QRect picture = InkBox(
+            preview, preview.rect(), [](QRgb p) { return p == qRgb(255, 0, 0) || p == qRgb(0, 0, 255); });
+        EXPECT_NEAR(picture.left(), c.picture.left(), 1) << c.name;
+        EXPECT_NEAR(picture.top(), c.picture.top(), 1) << c.name;
+        EXPECT_NEAR(picture.right(), c.picture.right(), 1) << c.name;
+        EXPECT_NEAR(picture.bottom(), c.picture.bottom(), 1) << c.name;
+        // The axis strip's share of the width: 50 pixels of the picture's.
+        const QRect strip = InkBox(preview, preview.rect(), IsColor(Qt::blue));
+        EXPECT_NEAR(strip.width(), c.picture.width() * 50.0 / (c.area.width() + 50), 2) << c.name;
     }
-    QImage preview = PageImage(800, 2400, 96);
-    {
-        QPainter painter(&preview);
-        DrawRecordPreview(painter, 714, RecordPreviewHeight(714), input, PrintInfo());
-    }
-    const int f = RecordPreviewChartHeight(714, input.traceArea);
-    EXPECT_EQ(InkBox(preview, preview.rect(), IsColor(Qt::green)), QRect()) << "rows above 12 are not copied";
-    const QRect picture = InkBox(
-        preview, preview.rect(), [](QRgb p) { return p == qRgb(255, 0, 0) || p == qRgb(0, 0, 255); });
-    EXPECT_NEAR(picture.left(), 50, 1);
-    EXPECT_NEAR(picture.top(), 75, 1);
-    EXPECT_NEAR(picture.right(), 714 - 50, 1);
-    EXPECT_NEAR(picture.bottom(), 75 + f, 1);
-    // The axis strip's share of the width: 50 of 650 pixels.
-    const QRect strip = InkBox(preview, preview.rect(), IsColor(Qt::blue));
-    EXPECT_NEAR(strip.width(), (714 - 100) * 50 / 650.0, 2);
 }
 
-TEST(RecordPage, ChannelDescriptionsStartOnThePage)
+const PageText *findText(const PageTexts &texts, const QString &text)
 {
-    // Every 1100 pixels from L + 1000 where the page is wide enough.
-    for (int k = 0; k < RecordReportChannels; ++k)
-        EXPECT_EQ(RecordDescriptionOffset(k, 7700), 1000 + 1100 * k) << k;
-    // A4 landscape at 600 dpi (W 6238): the sixth would start at L + 6500, past R; the row closes
-    // up to 873-pixel steps.
-    EXPECT_EQ(RecordDescriptionOffset(5, 6238), 1000 + 5 * 873);
+    const auto found
+        = std::find_if(texts.begin(), texts.end(), [&](const PageText &t) { return t.text == text; });
+    return found == texts.end() ? nullptr : &*found;
+}
 
+TEST(RecordPage, ChannelDescriptionsKeepTheirPlacesWhereTheyFit)
+{
     Record record(10);
     record.input.captions = { "Vol", "Amp", "Power", "Power", "Power", "Power Factor" };
-    const QImage page = drawPage(A4Long, A4Short, record.input);
+    PageTexts texts;
+    drawPage(A4Long, A4Short, record.input, nullptr, &texts);
     const RecordPageLayout &r = Landscape;
-    const int y = r.chartHeight + 4 * r.frame.top;
-    const QRect ch6 = InkBox(page, QRect(0, y, A4Long, 120), IsColor(RecordChannelColor(5)));
-    ASSERT_FALSE(ch6.isNull());
-    EXPECT_GE(ch6.left(), r.frame.left + RecordDescriptionOffset(5, r.frame.width));
-    EXPECT_LE(ch6.right(), r.frame.right) << "\"CH6: Power Factor\" ends inside the right margin";
+    const int left = r.frame.left;
+    // Every 1100 pixels from L + 1000; the sixth would start at L + 6500, past R (L + 6238), and
+    // closes up to end inside the right margin.
+    for (int k = 0; k < 4; ++k) {
+        const PageText *ch = findText(texts, QStringLiteral("CH%1: ").arg(k + 1) + record.input.captions[k]);
+        ASSERT_NE(ch, nullptr) << k;
+        EXPECT_EQ(ch->rect.left(), left + 1000 + 1100 * k) << k;
+        EXPECT_EQ(ch->rect.top(), r.chartHeight + 4 * r.frame.top) << k;
+    }
+    // The fifth makes room for the sixth, and stays clear of the fourth.
+    const PageText *ch4 = findText(texts, "CH4: Power");
+    const PageText *ch5 = findText(texts, "CH5: Power");
+    const PageText *ch6 = findText(texts, "CH6: Power Factor");
+    ASSERT_NE(ch5, nullptr);
+    ASSERT_NE(ch6, nullptr);
+    EXPECT_LE(ch6->rect.right(), r.frame.right);
+    EXPECT_LT(ch5->rect.left(), left + 5400);
+    EXPECT_GT(ch6->rect.left(), ch5->rect.right());
+    EXPECT_GT(ch5->rect.left(), ch4->rect.right());
+
+    // The colour of the text is the channel's, and its ink is where its box says.
+    const QImage page = drawPage(A4Long, A4Short, record.input);
+    const QRect ink = InkBox(page, ch6->rect.adjusted(-200, 0, 200, 0), IsColor(RecordChannelColor(5)));
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_GE(ink.left(), ch6->rect.left());
+    EXPECT_LE(ink.right(), ch6->rect.right());
+}
+
+TEST(RecordPage, TitleReadsRecordReportMeetingAtTheCentre)
+{
+    for (const QSize &size : { QSize(A4Long, A4Short), QSize(A4Short, A4Long) }) {
+        PageTexts texts;
+        drawPage(size.width(), size.height(), RecordReportInput(), nullptr, &texts);
+        const int centre = size.width() / 2;
+        const PageText *record = findText(texts, "Record");
+        const PageText *report = findText(texts, "   Report");
+        ASSERT_NE(record, nullptr);
+        ASSERT_NE(report, nullptr);
+        EXPECT_EQ(record->rect.right() + 1, centre);
+        EXPECT_EQ(report->rect.left(), centre);
+        EXPECT_EQ(findText(texts, "Measurement"), nullptr);
+    }
+}
+
+TEST(RecordPage, FixedDistancesScaleWithTheResolution)
+{
+    Record record(3000, 100.0f);
+    record.input.captions = { "Vol", "Amp", "Power", "Power", "Power", "Power Factor" };
+    PageTexts design;
+    drawPage(A4Long, A4Short, record.input, nullptr, &design);
+    for (int dpi : { 300, 1200 }) {
+        const double scale = dpi / 600.0;
+        const int pw = RoundPx(A4Long * scale);
+        const int ph = RoundPx(A4Short * scale);
+        const RecordPageLayout r = RecordPageLayoutFor(pw, ph, dpi);
+        EXPECT_EQ(r.frame.right - r.chartRight, RoundPx(700 * scale)) << dpi;
+        EXPECT_EQ(r.frame.right - r.axisX, RoundPx(500 * scale)) << dpi;
+        EXPECT_EQ(RecordPointX(r, 100) - r.frame.left, RoundPx(1000 * scale)) << dpi;
+        // As many points on every printer, but for the page size's rounding.
+        EXPECT_NEAR(r.maxPoints, Landscape.maxPoints, 1) << dpi;
+
+        // Every text stands where it stands on the 600 dpi page, in proportion: to within the
+        // difference of the texts' widths at the two sizes of pixels, for texts placed after
+        // the ones before them.
+        PageTexts texts;
+        RecordPagePoints points;
+        drawPage(pw, ph, record.input, &points, &texts, dpi);
+        EXPECT_EQ(points.count, r.maxPoints) << dpi;
+        ASSERT_EQ(texts.size(), design.size()) << dpi;
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_EQ(texts[i].text, design[i].text) << dpi;
+            EXPECT_NEAR(texts[i].rect.left(), design[i].rect.left() * scale, 0.005 * pw)
+                << texts[i].text.toStdString() << " at " << dpi;
+            EXPECT_NEAR(texts[i].rect.top(), design[i].rect.top() * scale, 3 * scale + 2)
+                << texts[i].text.toStdString() << " at " << dpi;
+        }
+    }
 }
 
 TEST(RecordPage, ChartPictureJoinsTheShownPartsOfBothSurfaces)

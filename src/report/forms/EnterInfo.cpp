@@ -109,8 +109,13 @@ void TEnterInfoForm::SeSkinButton1Click()
         platform::dialogs().message(error.text(), Dialogs::Icon::Error);
         return;
     }
-    if (PrinterForm)
-        PrinterForm->Rongqi->verticalScrollBar()->setValue(0);
+    if (PrinterForm) {
+        // A preview on show follows the saved fields at once, and starts again at its top.
+        if (PrinterForm->isVisible())
+            PrinterForm->FormCreate();
+        else
+            PrinterForm->Rongqi->verticalScrollBar()->setValue(0);
+    }
     close();
 }
 

@@ -42,6 +42,7 @@ constexpr int FormHeight = 500;
 constexpr int PanelHeight = 49;
 constexpr int PreviewHeight = 2400;
 constexpr int BelowPageHeight = 20;
+constexpr int PreviewDotsPerMeter = 3780; // 96 dpi
 
 // The page area: shows the preview bitmap at its own coordinates and never draws the report.
 class PreviewBox final : public QWidget
@@ -154,8 +155,13 @@ void TPrinterForm::FormCreate()
     if (!Rongqi)
         return;
     const int wp = Rongqi->width() - 33;
-    if (PreviewBitmap.isNull())
+    if (PreviewBitmap.isNull()) {
         PreviewBitmap = QImage(std::max(screenWidth(), wp + 5), PreviewHeight, QImage::Format_RGB32);
+        // The preview is laid out in pixels of a 96-dpi screen: its point sizes are taken at that
+        // resolution whatever the screen's own, so that its texts keep their places.
+        PreviewBitmap.setDotsPerMeterX(PreviewDotsPerMeter);
+        PreviewBitmap.setDotsPerMeterY(PreviewDotsPerMeter);
+    }
     resize(FormWidth, FormHeight);
 
     PrintInfo info;

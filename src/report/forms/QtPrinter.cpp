@@ -46,8 +46,8 @@ QPainter &QtPrinter::beginJob(const QString &jobName)
         throw KmrError(QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" in "
                                       "\"Printer Setting\" to print the report to a PDF file."));
     if (toFile) {
-        // The record page keeps its chart's distances in device pixels, laid out for 600 dpi; at
-        // the PDF writer's own 1200 dpi its texts would run into one another.
+        // The resolution the reports' distances in device pixels were laid out for, so that a PDF
+        // file carries them as designed (any other resolution scales them).
         printer.setResolution(PdfResolution);
         // The PDF writer only says that it failed; opening the file first gives the system's reason.
         QFile file(printer.outputFileName());

@@ -95,6 +95,25 @@ TEST_F(ReportForms, EnterSavesWhatWasTypedAndScrollsThePreviewToTheTop)
     EXPECT_TRUE(PrinterForm->isVisible());
 }
 
+TEST_F(ReportForms, EnterRedrawsAShownPreviewAtOnce)
+{
+    for (int kind : { 0, 1 }) {
+        ReportKind = uint8_t(kind);
+        PrinterForm->show();
+        const QImage before = PrinterForm->PreviewBitmap.copy();
+        EnterInfoForm->show();
+        EnterInfoForm->Edit1->setText(QStringLiteral("Pump %1").arg(kind));
+        QTest::mouseClick(EnterInfoForm->SeSkinButton1, Qt::LeftButton);
+        EXPECT_FALSE(PrinterForm->PreviewBitmap == before) << "report " << kind;
+
+        // The preview is the one a fresh build makes from the saved fields.
+        const QImage shown = PrinterForm->PreviewBitmap.copy();
+        PrinterForm->FormCreate();
+        EXPECT_TRUE(PrinterForm->PreviewBitmap == shown) << "report " << kind;
+        PrinterForm->hide();
+    }
+}
+
 TEST_F(ReportForms, CancelAndExitKeepTheFileAndTheTypedText)
 {
     dir.writeFile("EnterInfo.ini", "[PrintInfo]\nProjectName=Kept\n");
