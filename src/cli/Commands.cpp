@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CliError.h"
+#include "cli/ComplianceCheck.h"
 #include "cli/Exchange.h"
 #include "cli/Logger.h"
 #include "cli/MeasurementExport.h"
@@ -245,7 +246,8 @@ int RunCli(int argc, char **argv)
 
     CLI::App app {
         "Reads, logs and exports measurements of the Norvo KMR5150 power meter without the windows.\n"
-        "Exit status: 0 done, 1 usage or settings, 2 instrument, port or broker, 3 file.",
+        "Exit status: 0 done, 1 usage or settings, 2 instrument, port or broker, 3 file; check: 4 fail, 5 no "
+        "limits apply.",
         Program
     };
     app.require_subcommand(1);
@@ -343,6 +345,28 @@ int RunCli(int argc, char **argv)
     exportCommand->add_option("FILE", exportInput, "the measurement or record file")->required();
     exportCommand->add_option(
         "--out", exportOutput, "CSV file (default: FILE with .csv; - for standard output)");
+
+    CLI::App *check = app.add_subcommand("check",
+        "judge the current harmonics against IEC 61000-3-2 over an observation period (or FILE: a "
+        "measurement "
+        "file or a CSV log made with log --harmonics); exit status 0 pass, 4 fail, 5 no limits apply. "
+            + PreComplianceNote().toStdString());
+    LinkArguments checkLink;
+    checkLink.add(check);
+    std::string checkClass, checkFormat = "text", checkFile;
+    double checkPower = 0, checkDuration = 150;
+    int checkCount = 0;
+    check->add_option("--class", checkClass, "emission class A, B, C (lighting) or D (PC, TV up to 600 W)")
+        ->required();
+    CLI::Option *checkPowerOption = check->add_option(
+        "--power", checkPower, "rated power in W for classes C and D (default: the measured active power)");
+    check->add_option("--duration", checkDuration, "seconds of observation (default 150)")
+        ->check(CLI::Range(0.0, 1e7));
+    check->add_option("--count", checkCount, "measurements to observe instead of a duration")
+        ->check(CLI::Range(1, 100000000));
+    check->add_option("--format", checkFormat, "text (for a person) or json")
+        ->check(CLI::IsMember({ "text", "json" }));
+    check->add_option("FILE", checkFile, "a measurement file (.vqm) or a CSV log instead of the instrument");
 
     try {
         app.parse(argc, argv);
@@ -446,6 +470,34 @@ int RunCli(int argc, char **argv)
         if (ctSet->parsed())
             return RunCtSet(ResolveLinkTarget(ctLink.options()), QString::fromStdString(angle),
                 QString::fromStdString(frequency));
+        if (check->parsed()) {
+            CheckOptions options;
+            const auto emissionClass = EmissionClassFromText(QString::fromStdString(checkClass));
+            if (!emissionClass)
+                throw CliError(ExitUsage,
+                    QStringLiteral("check: --class %1: the classes are A, B, C and D")
+                        .arg(QString::fromStdString(checkClass)));
+            options.emissionClass = *emissionClass;
+            if (checkPowerOption->count()) {
+                if (!std::isfinite(checkPower) || checkPower <= 0)
+                    throw CliError(ExitUsage,
+                        QStringLiteral("check: --power %1: a rated power is a positive number "
+                                       "of watts")
+                            .arg(checkPower));
+                options.ratedPower = checkPower;
+            }
+            options.durationSeconds = checkDuration;
+            options.count = checkCount;
+            options.format = checkFormat == "json" ? CheckFormat::Json : CheckFormat::Text;
+            const EmissionAssessment assessment = checkFile.empty()
+                ? CheckInstrument(ResolveLinkTarget(checkLink.options()), options, checkLink.timeoutMs())
+                : CheckFile(QString::fromStdString(checkFile), options);
+            if (assessment.verdict == Verdict::NoVerdict)
+                throw CliError(checkFile.empty() ? ExitDevice : ExitFile,
+                    QStringLiteral("check: no verdict: %1").arg(assessment.reason));
+            WriteOut(options.format == CheckFormat::Json ? CheckJson(assessment) : CheckText(assessment));
+            return CheckExitCode(assessment);
+        }
         if (exportCommand->parsed()) {
             const QString input = QString::fromStdString(exportInput);
             const bool record = input.endsWith(QStringLiteral(".vqr"), Qt::CaseInsensitive);
