@@ -114,6 +114,7 @@ void MqttPublisher::start(int timeoutMs)
 void MqttPublisher::publish(const QByteArray &payload)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    ++m_published;
     if (m_backlog.size() >= BacklogLimit) {
         m_backlog.pop_front();
         ++m_dropped;
@@ -140,12 +141,12 @@ void MqttPublisher::flushLocked()
     }
 }
 
-void MqttPublisher::finish(int timeoutMs)
+void MqttPublisher::finish(int timeoutMs, const std::function<bool()> &giveUp)
 {
     if (!m_loopRunning)
         return;
     const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired() && backlog() > 0) {
+    while (!deadline.hasExpired() && backlog() > 0 && !(giveUp && giveUp())) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             flushLocked();
