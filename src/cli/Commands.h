@@ -14,8 +14,8 @@ enum class ReadFormat { Text, Json, Csv };
 // One measurement to standard output, and to a measurement file when `saveAs` is not empty.
 // `timeoutMs` 0 takes the default for the line speed. An existing `saveAs` is replaced only
 // with `force`, through a temporary file beside it (see OutputFile).
-int RunRead(
-    const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs = {}, bool force = false);
+int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs = {},
+    bool force = false);
 
 // Reads the instrument's mode byte; with a choice, writes it back changed in that bit and
 // reads it again to confirm. Prints the bandwidth and THD convention in force.

@@ -332,7 +332,8 @@ QString CsvLog::remakeIfGone()
     // Everything written so far is still in the file open here, deleted or not.
     QByteArray chunk(1 << 16, Qt::Uninitialized);
     for (qint64 at = 0; at < m_size;) {
-        const ssize_t got = ::pread(m_fd, chunk.data(), size_t(std::min<qint64>(chunk.size(), m_size - at)), at);
+        const ssize_t got
+            = ::pread(m_fd, chunk.data(), size_t(std::min<qint64>(chunk.size(), m_size - at)), at);
         if (got <= 0 || !WriteWhole(fd, chunk.constData(), got)) {
             const int error = got == 0 ? EIO : errno;
             ::close(fd);
@@ -451,10 +452,8 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
         if (!mqtt || mqtt->connected() == brokerUp)
             return;
         brokerUp = !brokerUp;
-        const QString reason = mqtt->lastError();
         tell(brokerUp ? QStringLiteral("%1: connected again").arg(brokerName)
-                      : QStringLiteral("%1: connection lost%2; messages wait for it")
-                            .arg(brokerName, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)),
+                      : QStringLiteral("%1: connection lost; messages wait for it").arg(brokerName),
             options.statusLine);
     };
     // The first failure of the CSV file ends the log; the record is still saved.
@@ -559,8 +558,9 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
                     .arg(brokerName)
                     .arg(lost)
                     .arg(mqtt->published())
-                    .arg(drainMs > 0 ? QStringLiteral(" after waiting %1 s for the broker").arg(drainMs / 1000.0)
-                                     : QString()));
+                    .arg(drainMs > 0
+                            ? QStringLiteral(" after waiting %1 s for the broker").arg(drainMs / 1000.0)
+                            : QString()));
     }
     if (target.usb && link.isOpen())
         link.sendRead(CloseNoticeRegister, 0);

@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -108,19 +109,15 @@ void ExportRecordFile(const QString &recordPath, const QString &csvPath, bool fo
         throw CliError(ExitFile, QStringLiteral("%1: not a record file (no whole block)").arg(recordPath));
 
     const QString outName = out ? csvPath : QStringLiteral("standard output");
-    QFile file;
-    if (!file.open(out ? out->fd() : STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(outName, file.errorString()));
+    DescriptorDevice device(out ? out->fd() : STDOUT_FILENO);
     try {
-        WriteRecordCsv(file, *arrays, info.count, info.channelSignals);
+        WriteRecordCsv(device, *arrays, info.count, info.channelSignals);
     } catch (const KmrError &error) {
         throw CliError(ExitFile, QStringLiteral("%1: %2").arg(outName, error.text()));
     }
-    if (!file.flush())
-        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(outName, file.errorString()));
-    file.close();
     if (out)
         out->commit();
     for (const QString &text : RecordDamage(recordPath, info, *arrays))
-        std::fprintf(stderr, "kmr5150-cli: %s: %s\n", recordPath.toUtf8().constData(), text.toUtf8().constData());
+        std::fprintf(
+            stderr, "kmr5150-cli: %s: %s\n", recordPath.toUtf8().constData(), text.toUtf8().constData());
 }

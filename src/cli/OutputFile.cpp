@@ -129,6 +129,20 @@ bool WriteWhole(int fd, const char *data, qint64 size)
     return true;
 }
 
+DescriptorDevice::DescriptorDevice(int fd)
+    : m_fd(fd)
+{
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+qint64 DescriptorDevice::writeData(const char *data, qint64 size)
+{
+    if (WriteWhole(m_fd, data, size))
+        return size;
+    setErrorString(SystemReason(errno));
+    return -1;
+}
+
 OutputFile::OutputFile(const QString &path, bool force, const QString &inputPath)
     : m_path(path)
 {
@@ -138,7 +152,8 @@ OutputFile::OutputFile(const QString &path, bool force, const QString &inputPath
     if (!exists && errno != ENOENT)
         fail(errno);
     if (exists && !inputPath.isEmpty() && IdentityOfPath(inputPath) == identityOf(target))
-        throw CliError(ExitFile, QStringLiteral("%1: is the input file itself; give another output").arg(path));
+        throw CliError(
+            ExitFile, QStringLiteral("%1: is the input file itself; give another output").arg(path));
 
     if (exists && (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode))) {
         // A device or a pipe takes the bytes as they come; renaming over it would replace it.
@@ -168,8 +183,8 @@ OutputFile::OutputFile(const QString &path, bool force, const QString &inputPath
     }
 
     const QFileInfo info(path);
-    QByteArray pattern = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName())
-        + ".XXXXXX";
+    QByteArray pattern
+        = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0)
         fail(errno);

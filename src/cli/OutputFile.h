@@ -5,6 +5,7 @@
 // output of export and `read --save`, written beside its target and renamed over it.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <optional>
@@ -36,6 +37,21 @@ void LockForWriting(int fd, const QString &path);
 // Writes `size` bytes at the file position, going on after short writes and interruptions.
 // Returns false with errno set on failure.
 bool WriteWhole(int fd, const char *data, qint64 size);
+
+// A descriptor as a QIODevice for the cores' writers, unbuffered, whose error text is the
+// system's reason for the failed write.
+class DescriptorDevice : public QIODevice
+{
+public:
+    explicit DescriptorDevice(int fd);
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    int m_fd;
+};
 
 // The output of export and `read --save`. A character device or a FIFO is written directly;
 // an existing regular file is replaced only when `force` is given (and then only when no

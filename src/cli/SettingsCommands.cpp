@@ -59,7 +59,8 @@ QString namesOf(int first, int last)
 {
     QStringList names;
     for (int reg = first; reg <= last; ++reg)
-        names << (reg == AlarmMaskRegister ? QStringLiteral("the switches") : AlarmLimitName(reg - AlarmRegisterAL1H));
+        names << (reg == AlarmMaskRegister ? QStringLiteral("the switches")
+                                           : AlarmLimitName(reg - AlarmRegisterAL1H));
     return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
 }
 

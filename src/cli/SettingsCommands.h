@@ -35,7 +35,8 @@ AlarmLimitArray ConvertedLimits(const AlarmChanges &changes, const AlarmLimitArr
 // When the save chain stops at register `stoppedAt` (118 .. 126) for want of an
 // acknowledgement, or because the port went away: which limits the instrument took, which
 // one it may or may not hold, and which were not sent.
-QString SaveStoppedText(const LinkTarget &target, int stoppedAt, int waitMs, const QString &status, bool portGone);
+QString SaveStoppedText(
+    const LinkTarget &target, int stoppedAt, int waitMs, const QString &status, bool portGone);
 
 // The read chain: register 128, then 118 .. 126 one after another. Prints the limits.
 int RunAlarmGet(const LinkTarget &target, int timeoutMs);
