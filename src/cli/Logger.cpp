@@ -174,15 +174,11 @@ private:
         const std::optional<FileIdentity> named = IdentityOfPath(path);
         if (named && named == IdentityOfDescriptor(m_fd))
             return;
-        if (named) {
-            // Someone put another file in its place; that one is not written over.
-            if (!m_replacedTold)
-                tell(QStringLiteral("%1: another file took its place during the log; it is left as it is")
-                         .arg(path),
-                    statusLine);
-            m_replacedTold = true;
-            throw CliError(ExitFile, QStringLiteral("%1: another file took its place").arg(path));
-        }
+        // Someone put another file in its place; that one is not written over.
+        if (named)
+            throw CliError(ExitFile,
+                QStringLiteral("%1: another file took its place during the log; it is left as it is")
+                    .arg(path));
         const QByteArray name = QFile::encodeName(path);
         const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0)
@@ -201,7 +197,6 @@ private:
     std::unique_ptr<Recorder> m_recorder;
     int m_fd = -1; // holds the lock and tells whether the path still names the file
     bool m_failed = false;
-    bool m_replacedTold = false;
 };
 
 void showStatus(const QString &text)
