@@ -15,8 +15,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <csignal>
 #include <cstring>
@@ -399,6 +402,44 @@ TEST_F(CliFileSafety, MessagesTheBrokerNeverTookAreCountedAndFailTheLog)
     // The outage has its line, for a journal.
     EXPECT_EQ(occurrences(err, ": connection lost"), 1) << err.constData();
     EXPECT_EQ(csvRows(csv).size(), 1 + 12) << "the file is whole all the same";
+}
+
+// SIGTERM while the broker is away: the log waits for it (up to --mqtt-drain, 10 s by
+// default) and ends once the broker that is back has taken every message.
+TEST_F(CliFileSafety, AtTheEndTheLogWaitsForTheBrokerToTakeWhatWaits)
+{
+    startInstrument();
+    const int port = freeLoopbackPort();
+    Broker first(port);
+    ASSERT_TRUE(first.start());
+    const QString csv = path(QStringLiteral("drain.csv"));
+    QProcess log;
+    log.start(cliPath(),
+        QStringList { "log" } + link()
+            + QStringList {
+                "--csv", csv, "--step", "0.3", "--mqtt", QStringLiteral("127.0.0.1:%1").arg(port) });
+    ASSERT_TRUE(log.waitForStarted(5000));
+    const QString acknowledged = QStringLiteral("Sending PUBACK to kmr5150-cli");
+    ASSERT_TRUE(waitFor([&] { return first.log().count(acknowledged) >= 2; }, 15000));
+    first.stop();
+    const qsizetype rowsWhenAway = contents(csv).count('\n');
+    ASSERT_TRUE(waitFor([&] { return contents(csv).count('\n') >= rowsWhenAway + 5; }, 15000));
+    ::kill(static_cast<pid_t>(log.processId()), SIGTERM);
+    // Away a while longer than the old fixed wait of 3 s at the end.
+    EXPECT_FALSE(log.waitForFinished(3500)) << "the log waits for the broker";
+    Broker second(port);
+    ASSERT_TRUE(second.start());
+    ASSERT_TRUE(log.waitForFinished(15000));
+    const QByteArray err = log.readAllStandardError();
+    EXPECT_EQ(log.exitCode(), 0) << err.constData();
+    EXPECT_FALSE(err.contains("not delivered")) << err.constData();
+
+    // Every row went to one broker or the other (one in flight when the first went may have
+    // gone to both).
+    const qsizetype rows = csvRows(csv).size() - 1;
+    EXPECT_GE(first.log().count(acknowledged) + second.log().count(acknowledged), rows)
+        << qPrintable(second.log());
+    EXPECT_GE(second.log().count(acknowledged), rows - first.log().count(acknowledged));
 }
 
 TEST_F(CliFileSafety, TheExportOfADamagedRecordSaysWhatItLeftOutOrTookAsItIs)
