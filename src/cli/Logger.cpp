@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -546,7 +545,10 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     std::optional<CliError> mqttFailure;
     if (mqtt) {
         const int drainMs = static_cast<int>(options.mqttDrainSeconds * 1000.0 + 0.5);
-        mqtt->finish(drainMs, [] { return LogStopSignals.load() > 1; });
+        mqtt->finish(drainMs, [&] {
+            noteBroker();
+            return LogStopSignals.load() > 1;
+        });
         if (const uint64_t lost = mqtt->backlog() + mqtt->dropped())
             mqttFailure = CliError(ExitDevice,
                 QStringLiteral("%1: %2 of %3 messages not delivered%4")

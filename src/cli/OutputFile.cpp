@@ -177,8 +177,13 @@ OutputFile::OutputFile(const QString &path, bool force, const QString &inputPath
     if (exists) {
         // Another writer of ours (a log appending to it) keeps its file.
         m_targetFd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (m_targetFd >= 0)
-            LockForWriting(m_targetFd, path);
+        try {
+            if (m_targetFd >= 0)
+                LockForWriting(m_targetFd, path);
+        } catch (const CliError &) {
+            ::close(m_targetFd);
+            throw;
+        }
         mode = target.st_mode & 07777;
     }
 
@@ -191,7 +196,15 @@ OutputFile::OutputFile(const QString &path, bool force, const QString &inputPath
     m_temporary = QFile::decodeName(pattern);
     ::fcntl(m_fd, F_SETFD, FD_CLOEXEC);
     ::fchmod(m_fd, mode);
-    LockForWriting(m_fd, path);
+    try {
+        LockForWriting(m_fd, path);
+    } catch (const CliError &) {
+        ::close(m_fd);
+        ::unlink(pattern.constData());
+        if (m_targetFd >= 0)
+            ::close(m_targetFd);
+        throw;
+    }
 }
 
 OutputFile::~OutputFile()

@@ -433,6 +433,8 @@ TEST_F(CliFileSafety, AtTheEndTheLogWaitsForTheBrokerToTakeWhatWaits)
     const QByteArray err = log.readAllStandardError();
     EXPECT_EQ(log.exitCode(), 0) << err.constData();
     EXPECT_FALSE(err.contains("not delivered")) << err.constData();
+    EXPECT_EQ(occurrences(err, ": connection lost"), 1) << err.constData();
+    EXPECT_EQ(occurrences(err, ": connected again"), 1) << err.constData();
 
     // Every row went to one broker or the other (one in flight when the first went may have
     // gone to both).
