@@ -545,10 +545,12 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     std::optional<CliError> mqttFailure;
     if (mqtt) {
         const int drainMs = static_cast<int>(options.mqttDrainSeconds * 1000.0 + 0.5);
-        mqtt->finish(drainMs, [&] {
+        mqtt->drain(drainMs, [&] {
             noteBroker();
             return LogStopSignals.load() > 1;
         });
+        noteBroker();
+        mqtt->finish(0);
         if (const uint64_t lost = mqtt->backlog() + mqtt->dropped())
             mqttFailure = CliError(ExitDevice,
                 QStringLiteral("%1: %2 of %3 messages not delivered%4")

@@ -141,7 +141,7 @@ void MqttPublisher::flushLocked()
     }
 }
 
-void MqttPublisher::finish(int timeoutMs, const std::function<bool()> &giveUp)
+void MqttPublisher::drain(int timeoutMs, const std::function<bool()> &giveUp)
 {
     if (!m_loopRunning)
         return;
@@ -153,6 +153,13 @@ void MqttPublisher::finish(int timeoutMs, const std::function<bool()> &giveUp)
         }
         QThread::msleep(10);
     }
+}
+
+void MqttPublisher::finish(int timeoutMs)
+{
+    if (!m_loopRunning)
+        return;
+    drain(timeoutMs);
     mosquitto_disconnect(m_client);
     mosquitto_loop_stop(m_client, false);
     m_loopRunning = false;

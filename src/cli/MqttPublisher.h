@@ -46,9 +46,10 @@ public:
     void start(int timeoutMs);
     // Queues one message for the topic; never waits on the network.
     void publish(const QByteArray &payload);
-    // Gives queued messages up to `timeoutMs` to be acknowledged, or until `giveUp` says so,
-    // then disconnects. What is left counts in backlog().
-    void finish(int timeoutMs, const std::function<bool()> &giveUp = {});
+    // Gives queued messages up to `timeoutMs` to be acknowledged, or until `giveUp` says so.
+    void drain(int timeoutMs, const std::function<bool()> &giveUp = {});
+    // drain(), then disconnects. What is left counts in backlog().
+    void finish(int timeoutMs);
 
     bool connected() const { return m_connected; }
     const MqttTarget &target() const { return m_target; }
