@@ -402,6 +402,26 @@ TEST_F(CliFileSafety, MessagesTheBrokerNeverTookAreCountedAndFailTheLog)
     // The outage has its line, for a journal.
     EXPECT_EQ(occurrences(err, ": connection lost"), 1) << err.constData();
     EXPECT_EQ(csvRows(csv).size(), 1 + 12) << "the file is whole all the same";
+
+    // Stopped while the broker is away: a second signal cuts the wait short.
+    ASSERT_TRUE(broker->start());
+    const QString stopped = path(QStringLiteral("stopped.csv"));
+    QProcess again;
+    again.start(cliPath(),
+        QStringList { "log" } + link()
+            + QStringList { "--csv", stopped, "--step", "0.3", "--mqtt",
+                QStringLiteral("127.0.0.1:%1").arg(broker->port()), "--mqtt-drain", "120" });
+    ASSERT_TRUE(again.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return contents(stopped).count('\n') >= 3; }, 20000));
+    broker->stop();
+    ASSERT_TRUE(waitFor([&] { return contents(stopped).count('\n') >= 6; }, 20000));
+    ::kill(static_cast<pid_t>(again.processId()), SIGTERM);
+    EXPECT_FALSE(again.waitForFinished(1000)) << "the first signal waits for the broker";
+    ::kill(static_cast<pid_t>(again.processId()), SIGTERM);
+    ASSERT_TRUE(again.waitForFinished(10000));
+    const QByteArray stoppedErr = again.readAllStandardError();
+    EXPECT_EQ(again.exitCode(), 2) << stoppedErr.constData();
+    EXPECT_TRUE(stoppedErr.contains("messages not delivered")) << stoppedErr.constData();
 }
 
 // SIGTERM while the broker is away: the log waits for it (up to --mqtt-drain, 10 s by
