@@ -306,34 +306,58 @@ TEST_F(CliFileSafety, ACsvThatCannotBeWrittenEndsTheLogWithTheRecordSavedAndNoPa
     EXPECT_GE(readRecord(piped).info.count, 3) << "every sample the pipe took is in the record";
 }
 
-TEST_F(CliFileSafety, FilesDeletedDuringALogAreMadeAgainWhole)
+TEST_F(CliFileSafety, FilesDeletedOrMovedDuringALogAreMadeAgainWhole)
 {
     startInstrument();
-    const QString vqr = path(QStringLiteral("deleted.vqr"));
-    const QString csv = path(QStringLiteral("deleted.csv"));
-    QProcess log;
-    log.start(cliPath(),
-        QStringList { "log" } + link()
-            + QStringList { "--vqr", vqr, "--csv", csv, "--step", "1", "--save-step", "1", "--count", "7" });
-    ASSERT_TRUE(log.waitForStarted(5000));
-    ASSERT_TRUE(waitFor([&] { return contents(csv).count('\n') >= 4; }, 20000));
-    ASSERT_TRUE(QFile::remove(csv));
-    ASSERT_TRUE(QFile::remove(vqr));
-    ASSERT_TRUE(log.waitForFinished(30000));
-    const QByteArray err = log.readAllStandardError();
-    EXPECT_EQ(log.exitCode(), 0) << err.constData();
-
-    const QList<QStringList> rows = csvRows(csv);
-    EXPECT_EQ(rows.size(), 1 + 7) << "every row, also those written before the file was deleted";
-    const ReadRecord record = readRecord(vqr);
-    EXPECT_EQ(record.info.count, 7);
-    for (int i = 0; i < 7 && i + 1 < rows.size(); ++i)
-        EXPECT_EQ(FromOleDate(record.arrays->timestamps()[i]).toMSecsSinceEpoch(),
-            QDateTime::fromString(rows[i + 1][0], Qt::ISODateWithMs).toMSecsSinceEpoch())
-            << "sample " << i;
-    // Said once for each file.
-    EXPECT_EQ(occurrences(err, QFile::encodeName(csv) + ": deleted or moved away"), 1) << err.constData();
-    EXPECT_EQ(occurrences(err, QFile::encodeName(vqr) + ": deleted or moved away"), 1) << err.constData();
+    enum class Way { Delete, Move, RemoveFolder };
+    for (const Way way : { Way::Delete, Way::Move, Way::RemoveFolder }) {
+        SCOPED_TRACE(int(way));
+        const QString folder = path(QStringLiteral("run%1").arg(int(way)));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString vqr = folder + QStringLiteral("/log.vqr");
+        const QString csv = folder + QStringLiteral("/log.csv");
+        QProcess log;
+        log.start(cliPath(),
+            QStringList { "log" } + link()
+                + QStringList {
+                    "--vqr", vqr, "--csv", csv, "--step", "1", "--save-step", "1", "--count", "7" });
+        ASSERT_TRUE(log.waitForStarted(5000));
+        ASSERT_TRUE(waitFor([&] { return contents(csv).count('\n') >= 4; }, 20000));
+        switch (way) {
+        case Way::Delete:
+            ASSERT_TRUE(QFile::remove(csv));
+            ASSERT_TRUE(QFile::remove(vqr));
+            break;
+        case Way::Move:
+            ASSERT_TRUE(QFile::rename(csv, csv + QStringLiteral(".old")));
+            ASSERT_TRUE(QFile::rename(vqr, vqr + QStringLiteral(".old")));
+            break;
+        case Way::RemoveFolder:
+            ASSERT_TRUE(QDir(folder).removeRecursively());
+            break;
+        }
+        ASSERT_TRUE(log.waitForFinished(30000));
+        const QByteArray err = log.readAllStandardError();
+        if (way == Way::RemoveFolder) {
+            // Nothing can be made again: the exit status says so.
+            EXPECT_EQ(log.exitCode(), 3) << err.constData();
+            EXPECT_TRUE(err.contains(QFile::encodeName(csv) + ": No such file or directory"))
+                << err.constData();
+            continue;
+        }
+        EXPECT_EQ(log.exitCode(), 0) << err.constData();
+        const QList<QStringList> rows = csvRows(csv);
+        EXPECT_EQ(rows.size(), 1 + 7) << "every row, also those written before the file went";
+        const ReadRecord record = readRecord(vqr);
+        EXPECT_EQ(record.info.count, 7);
+        for (int i = 0; i < 7 && i + 1 < rows.size(); ++i)
+            EXPECT_EQ(FromOleDate(record.arrays->timestamps()[i]).toMSecsSinceEpoch(),
+                QDateTime::fromString(rows[i + 1][0], Qt::ISODateWithMs).toMSecsSinceEpoch())
+                << "sample " << i;
+        // Said once for each file.
+        EXPECT_EQ(occurrences(err, QFile::encodeName(csv) + ": deleted or moved away"), 1) << err.constData();
+        EXPECT_EQ(occurrences(err, QFile::encodeName(vqr) + ": deleted or moved away"), 1) << err.constData();
+    }
 }
 
 TEST_F(CliFileSafety, ASecondWriterIsRefusedWithTheHolderNamed)
