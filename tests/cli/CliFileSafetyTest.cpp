@@ -22,9 +22,11 @@
 #include <QSet>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -255,38 +257,82 @@ TEST_F(CliFileSafety, AFailedCreationLeavesNoFileAndAFullDiskIsAnError)
 
 // The CSV write fails in the middle of a log: the record is saved all the same, the CSV ends
 // with its last whole row (a restarted log appends correctly), and the reason is told.
+// A small tmpfs of its own (root only): a disk that really fills up.
+class SmallDisk
+{
+public:
+    SmallDisk(const QString &folder, const char *size)
+        : m_folder(folder)
+    {
+        QDir().mkpath(folder);
+        const QByteArray options = QByteArray("size=") + size;
+        m_mounted
+            = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+
 TEST_F(CliFileSafety, ACsvThatCannotBeWrittenEndsTheLogWithTheRecordSavedAndNoPartialRow)
 {
     startInstrument();
-    // A log that nearly reaches the file size limit: three or four more rows fit.
-    const QString csv = path(QStringLiteral("full.csv"));
     const QByteArray row
         = "2026-03-14T12:00:00.000+00:00,230,325,50,5,7,30,0.99,1100,1150,100,0.01,0.05,1.41,"
           "1.5,12.5\r\n";
-    QByteArray earlier = MeasurementCsvHeader().toUtf8();
-    while (earlier.size() < 39000)
-        earlier += row;
-    writeFile(csv, earlier);
-    const qint64 limit = earlier.size() + 600;
-    const QString vqr = path(QStringLiteral("full.vqr"));
-    const CliRun run = runLimited(limit,
-        QStringList { "log" } + link()
-            + QStringList {
-                "--vqr", vqr, "--csv", csv, "--step", "1", "--save-step", "60", "--count", "30" });
-    EXPECT_EQ(run.code, 3) << run.err.constData();
-    EXPECT_TRUE(run.err.contains(QFile::encodeName(csv) + ": File too large")) << run.err.constData();
+    // A log that nearly fills what it may take: three or four more rows fit, under a file
+    // size limit, and on a disk of 48 KiB of which the record takes 32 KiB.
+    const QString folder = path(QStringLiteral("disk"));
+    SmallDisk disk(folder, "48k");
+    struct Case
+    {
+        const char *what;
+        QString folder;
+        qint64 room; // bytes the CSV may take
+        qint64 limit; // a file size limit, 0 for none
+        const char *reason;
+    };
+    const Case cases[] = {
+        { "file size limit", dir.path(), 40000, 40000, "File too large" },
+        { "full disk", folder, 16384, 0, "No space left on device" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.limit == 0 && !disk.mounted()) {
+            std::printf("no tmpfs could be mounted: the full disk case is left out\n");
+            continue;
+        }
+        const QString csv = c.folder + QStringLiteral("/full.csv");
+        QByteArray earlier = MeasurementCsvHeader().toUtf8();
+        while (earlier.size() < c.room - 600)
+            earlier += row;
+        writeFile(csv, earlier);
+        const QString vqr = c.folder + QStringLiteral("/full.vqr");
+        const QStringList arguments = QStringList { "log" } + link()
+            + QStringList { "--vqr", vqr, "--csv", csv, "--step", "1", "--save-step", "60", "--count", "30" };
+        const CliRun run = c.limit > 0 ? runLimited(c.limit, arguments) : runCli(arguments);
+        EXPECT_EQ(run.code, 3) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(QFile::encodeName(csv) + ": " + c.reason)) << run.err.constData();
 
-    const QByteArray written = contents(csv);
-    ASSERT_TRUE(written.startsWith(earlier));
-    EXPECT_TRUE(written.endsWith("\r\n")) << "no partial row at the end";
-    const QList<QStringList> rows = csvRows(csv);
-    const int added = int(rows.size()) - int(earlier.count('\n'));
-    for (const QStringList &r : rows)
-        EXPECT_EQ(r.size(), 16);
-    EXPECT_GE(added, 2);
-    // The record holds every row of the log, and the measurement the CSV could not take.
-    const ReadRecord record = readRecord(vqr);
-    EXPECT_EQ(record.info.count, added + 1);
+        const QByteArray written = contents(csv);
+        ASSERT_TRUE(written.startsWith(earlier));
+        EXPECT_TRUE(written.endsWith("\r\n")) << "no partial row at the end";
+        const QList<QStringList> rows = csvRows(csv);
+        const int added = int(rows.size()) - int(earlier.count('\n'));
+        for (const QStringList &r : rows)
+            EXPECT_EQ(r.size(), 16);
+        EXPECT_GE(added, 2);
+        // The record holds every row of the log, and the measurement the CSV could not take.
+        const ReadRecord record = readRecord(vqr);
+        EXPECT_EQ(record.info.count, added + 1);
+    }
 
     // A closed pipe: the record is saved, the reason is the system's.
     const QString piped = path(QStringLiteral("piped.vqr"));
