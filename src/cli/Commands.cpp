@@ -6,6 +6,7 @@
 #include "cli/Logger.h"
 #include "cli/MeasurementExport.h"
 #include "cli/MeasurementValues.h"
+#include "cli/OutputFile.h"
 #include "cli/PortList.h"
 #include "cli/SettingsCommands.h"
 #include "link/Errors.h"
@@ -21,8 +22,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include <unistd.h>
@@ -131,8 +135,9 @@ QString defaultCsvName(const QString &path)
 
 void WriteOut(const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
+    if (!WriteWhole(STDOUT_FILENO, bytes.constData(), bytes.size()))
+        throw CliError(ExitFile, QStringLiteral("standard output: %1").arg(SystemReason(errno)));
 }
 
 int DefaultTimeoutMs(const InstrumentLink &link)
@@ -157,8 +162,12 @@ void SendCloseNotice(InstrumentLink &link)
         link.sendRead(CloseNoticeRegister, 0);
 }
 
-int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs)
+int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs, bool force)
 {
+    // The file is checked and locked before the instrument is asked anything.
+    std::unique_ptr<OutputFile> save;
+    if (!saveAs.isEmpty())
+        save = std::make_unique<OutputFile>(saveAs, force);
     InstrumentLink link(target);
     link.open();
     const int waitMs = timeoutMs > 0 ? timeoutMs : DefaultTimeoutMs(link);
@@ -171,12 +180,9 @@ int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QS
     }
     SendCloseNotice(link);
     const MeasurementRecord record = RecordFromReply(frame);
-    if (!saveAs.isEmpty()) {
-        try {
-            SaveMeasurementFile(saveAs, record);
-        } catch (const KmrError &error) {
-            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(saveAs, error.text()));
-        }
+    if (save) {
+        save->write(QByteArray(reinterpret_cast<const char *>(&record), MeasurementRecordBytes));
+        save->commit();
     }
     switch (format) {
     case ReadFormat::Text:
@@ -240,6 +246,10 @@ int RunPorts()
 int RunCli(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
+    // A closed pipe or a file size limit ends a write with its error, told as such, instead
+    // of killing the tool before it can save what it holds.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     UseProductionPlatform();
     UsbDeviceIdMark = InstrumentUsbMark;
     InitMeasurement();
@@ -265,6 +275,8 @@ int RunCli(int argc, char **argv)
     std::string saveAs;
     read->add_option(
         "--save", saveAs, "also save the measurement as a measurement file (.vqm) the program opens");
+    bool readForce = false;
+    read->add_flag("--force", readForce, "replace the --save file when it exists");
 
     CLI::App *mode = app.add_subcommand("mode", "show or set the bandwidth and the THD convention");
     LinkArguments modeLink;
@@ -296,6 +308,10 @@ int RunCli(int argc, char **argv)
     log->add_option("--csv", csvPath, "CSV file to write (- for standard output)");
     log->add_option("--mqtt", mqttTarget, "broker HOST[:PORT] to publish each measurement to as JSON");
     log->add_option("--topic", topic, "topic prefix (default kmr5150): messages go to PREFIX/measurement");
+    double mqttDrain = 10.0;
+    log->add_option("--mqtt-drain", mqttDrain,
+           "seconds to wait at the end for messages the broker has not taken yet (default 10)")
+        ->check(CLI::Range(0.0, 3600.0));
     CLI::Option *saveStepOption
         = log->add_option("--save-step", saveStep,
                  "seconds between saves of the files to the disk (default 10; with --vqr SysSet.ini)")
@@ -345,6 +361,8 @@ int RunCli(int argc, char **argv)
     exportCommand->add_option("FILE", exportInput, "the measurement or record file")->required();
     exportCommand->add_option(
         "--out", exportOutput, "CSV file (default: FILE with .csv; - for standard output)");
+    bool exportForce = false;
+    exportCommand->add_flag("--force", exportForce, "replace the CSV file when it exists");
 
     CLI::App *check = app.add_subcommand("check",
         "judge the current harmonics against IEC 61000-3-2 over an observation period (or FILE: a "
@@ -382,7 +400,7 @@ int RunCli(int argc, char **argv)
             const ReadFormat f = format == "json" ? ReadFormat::Json
                                                   : (format == "csv" ? ReadFormat::Csv : ReadFormat::Text);
             return RunRead(ResolveLinkTarget(readLink.options()), f, readLink.timeoutMs(),
-                QString::fromStdString(saveAs));
+                QString::fromStdString(saveAs), readForce);
         }
         if (mode->parsed()) {
             std::optional<bool> broadband, csa;
@@ -442,6 +460,7 @@ int RunCli(int argc, char **argv)
                 options.mqtt
                     = ParseMqttTarget(QString::fromStdString(mqttTarget), QString::fromStdString(topic));
             options.saveStepSeconds = saveStep;
+            options.mqttDrainSeconds = mqttDrain;
             options.statusLine = ::isatty(STDERR_FILENO) == 1;
             return RunLog(ResolveLinkTarget(logLink.options()), options);
         }
@@ -507,9 +526,9 @@ int RunCli(int argc, char **argv)
             const QString output
                 = exportOutput.empty() ? defaultCsvName(input) : QString::fromStdString(exportOutput);
             if (record)
-                ExportRecordFile(input, output);
+                ExportRecordFile(input, output, exportForce);
             else
-                ExportMeasurementFile(input, output);
+                ExportMeasurementFile(input, output, exportForce);
             return ExitOk;
         }
     } catch (const CliError &error) {

@@ -12,8 +12,10 @@
 enum class ReadFormat { Text, Json, Csv };
 
 // One measurement to standard output, and to a measurement file when `saveAs` is not empty.
-// `timeoutMs` 0 takes the default for the line speed.
-int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs = {});
+// `timeoutMs` 0 takes the default for the line speed. An existing `saveAs` is replaced only
+// with `force`, through a temporary file beside it (see OutputFile).
+int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs = {},
+    bool force = false);
 
 // Reads the instrument's mode byte; with a choice, writes it back changed in that bit and
 // reads it again to confirm. Prints the bandwidth and THD convention in force.
@@ -29,7 +31,8 @@ int DefaultTimeoutMs(const InstrumentLink &link);
 QString NoReplyText(const LinkTarget &target, int timeoutMs);
 // The notice the program sends when it lets go of the instrument's USB port.
 void SendCloseNotice(InstrumentLink &link);
-// Writes to standard output at once.
+// Writes to standard output at once; throws CliError (file) with the system's reason when it
+// cannot (a full disk, a closed pipe).
 void WriteOut(const QByteArray &bytes);
 
 // Parses the command line and runs the chosen subcommand; returns the exit code. Messages

@@ -3,13 +3,14 @@
 #include "cli/CliError.h"
 #include "cli/Exchange.h"
 #include "cli/MeasurementValues.h"
+#include "cli/OutputFile.h"
 #include "link/Errors.h"
 #include "link/Platform.h"
 #include "measure/PanelTexts.h"
 #include "record/Recorder.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
+#include <QFile>
 #include <QThread>
 
 #include <algorithm>
@@ -17,10 +18,15 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::atomic<bool> LogStopRequested { false };
+std::atomic<int> LogStopSignals { 0 };
 
 namespace {
 constexpr int ReopenEveryMs = 1000;
@@ -28,11 +34,11 @@ constexpr int ReopenEveryMs = 1000;
 constexpr int NextRequestPauseMs = 50;
 // Over the instrument's USB port the program asks register 187 about every 1.1 s.
 constexpr int LinkCheckEveryMs = 1100;
-constexpr int MqttFinishMs = 3000;
 
 void requestStop(int)
 {
     LogStopRequested = true;
+    ++LogStopSignals;
 }
 
 void installStopHandlers()
@@ -42,8 +48,9 @@ void installStopHandlers()
     };
     action.sa_handler = requestStop;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal or a service manager's SIGHUP ends the log as SIGTERM does: saved.
+    for (const int signal : { SIGINT, SIGTERM, SIGHUP })
+        sigaction(signal, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 
@@ -54,25 +61,63 @@ void waitUntil(const QElapsedTimer &elapsed, int64_t dueMs)
         QThread::msleep(static_cast<unsigned long>(std::clamp<int64_t>(dueMs - elapsed.elapsed(), 1, 20)));
 }
 
-// The record file of a log: made before the instrument is asked anything, written at every
-// save step; one that never received a sample is removed again.
+// One line on standard error, over the status line when there is one.
+void tell(const QString &text, bool statusLine)
+{
+    std::fprintf(stderr, "%skmr5150-cli: %s\n", statusLine ? "\r\033[K" : "", text.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+QString goneText(const QString &path, const QString &what)
+{
+    return QStringLiteral("%1: deleted or moved away during the log; made again with %2").arg(path, what);
+}
+
+// The record file of a log: made before the instrument is asked anything, locked, written at
+// every save step; one that never received a sample is removed again.
 class RecordLog
 {
 public:
     RecordLog(const QString &path, const RecordSettings &settings)
         : m_recorder(std::make_unique<Recorder>())
     {
-        // A record is never written over: the samples in it would be lost.
-        if (QFileInfo::exists(path))
+        const QByteArray name = QFile::encodeName(path);
+        // Made here, exclusively, so that no other writer starts on it in between.
+        m_fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno == EEXIST) {
+            // A record is never written over: the samples in it would be lost.
+            const int other = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+            if (other >= 0) {
+                const bool held = ::flock(other, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+                const QString holder = held ? LockHolderText(other) : QString();
+                ::close(other);
+                if (held)
+                    throw CliError(ExitFile, QStringLiteral("%1: in use by %2").arg(path, holder));
+            }
             throw CliError(
                 ExitFile, QStringLiteral("%1: exists; a record file is not written over").arg(path));
+        }
+        if (m_fd < 0)
+            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, SystemReason(errno)));
         m_recorder->settings = settings;
         try {
+            LockForWriting(m_fd, path);
             m_recorder->newFile(path);
         } catch (const KmrError &error) {
+            discard(path);
             throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, error.text()));
+        } catch (const CliError &) {
+            discard(path);
+            throw;
         }
     }
+    ~RecordLog()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    RecordLog(const RecordLog &) = delete;
+    RecordLog &operator=(const RecordLog &) = delete;
 
     // False once the record is full: this sample was the last it takes, or it took none.
     bool sample(const MeasurementRecord &record, const QDateTime &time)
@@ -80,33 +125,76 @@ public:
         return m_recorder->sample(record, time) == Recorder::Sampled::Taken;
     }
 
-    // Writes the newest blocks. A failure is told on standard error and the next save tries
-    // again with everything since; `last` makes it end the log instead.
-    void save(bool last)
+    // Writes the newest blocks, or the whole record into a file made again when the path no
+    // longer names the file (told once). A failure is told on standard error once and the
+    // next save tries again with everything since; `last` returns it instead.
+    QString save(bool last, bool statusLine)
     {
         try {
+            remakeIfGone(statusLine);
             m_recorder->save();
             m_failed = false;
         } catch (const KmrError &error) {
             const QString text = QStringLiteral("%1: %2").arg(m_recorder->fileName(), error.text());
             if (last)
-                throw CliError(ExitFile, text);
+                return text;
             if (!m_failed)
-                std::fprintf(stderr, "\n%s (tried again at the next save)\n", text.toUtf8().constData());
+                tell(text + QStringLiteral(" (tried again at the next save)"), statusLine);
+            m_failed = true;
+        } catch (const CliError &error) {
+            if (last)
+                return error.text();
+            if (!m_failed)
+                tell(error.text() + QStringLiteral(" (tried again at the next save)"), statusLine);
             m_failed = true;
         }
+        return {};
     }
 
     void discardIfEmpty()
     {
         if (m_recorder->count() == 0)
-            QFile::remove(m_recorder->fileName());
+            discard(m_recorder->fileName());
     }
 
     const QString &fileName() const { return m_recorder->fileName(); }
 
 private:
+    void discard(const QString &path)
+    {
+        // Only the file this log made: another one may have taken the name since.
+        if (m_fd >= 0 && IdentityOfPath(path) == IdentityOfDescriptor(m_fd))
+            QFile::remove(path);
+    }
+
+    void remakeIfGone(bool statusLine)
+    {
+        const QString &path = m_recorder->fileName();
+        const std::optional<FileIdentity> named = IdentityOfPath(path);
+        if (named && named == IdentityOfDescriptor(m_fd))
+            return;
+        // Someone put another file in its place; that one is not written over.
+        if (named)
+            throw CliError(ExitFile,
+                QStringLiteral("%1: another file took its place during the log; it is left as it is")
+                    .arg(path));
+        const QByteArray name = QFile::encodeName(path);
+        const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, SystemReason(errno)));
+        ::close(m_fd);
+        m_fd = fd;
+        LockForWriting(m_fd, path);
+        // An empty first block that carries the record's settings; the save that follows
+        // writes every block from the first.
+        RecordBlock first = m_recorder->writeBuffer();
+        first.clearSamples();
+        CreateRecordFile(path, first);
+        tell(goneText(path, QStringLiteral("all %1 samples").arg(m_recorder->count())), statusLine);
+    }
+
     std::unique_ptr<Recorder> m_recorder;
+    int m_fd = -1; // holds the lock and tells whether the path still names the file
     bool m_failed = false;
 };
 
@@ -124,64 +212,142 @@ CsvLog::CsvLog(const QString &path)
     const QByteArray header = MeasurementCsvHeader().toUtf8();
     QByteArray start = header;
     if (path == QStringLiteral("-")) {
-        if (!m_file.open(stdout, QIODevice::WriteOnly))
-            fail();
+        m_fd = ::dup(STDOUT_FILENO);
+        m_stream = true;
+        if (m_fd < 0)
+            fail(errno);
     } else {
-        m_created = !QFileInfo::exists(path);
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::ReadWrite))
-            fail();
-        // A log of this tool goes on where it ended (a restarted service keeps its earlier
-        // rows); any other file is left as it is.
-        if (m_file.size() > 0) {
-            const QByteArray firstLine = m_file.readLine(header.size() + 1);
-            if (firstLine != header) {
-                m_file.close();
+        const QByteArray name = QFile::encodeName(path);
+        m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        m_created = m_fd >= 0;
+        if (m_fd < 0 && errno == EEXIST)
+            m_fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+        if (m_fd < 0)
+            fail(errno);
+        struct stat status;
+        if (::fstat(m_fd, &status) != 0)
+            fail(errno);
+        m_stream = !S_ISREG(status.st_mode);
+        if (!m_stream) {
+            try {
+                LockForWriting(m_fd, path);
+            } catch (const CliError &) {
+                ::close(m_fd);
+                m_fd = -1;
+                throw;
+            }
+        }
+        if (!m_stream && status.st_size > 0) {
+            // A log of this tool goes on where it ended (a restarted service keeps its
+            // earlier rows); any other file is left as it is.
+            QByteArray firstLine(header.size(), '\0');
+            if (::pread(m_fd, firstLine.data(), size_t(header.size()), 0) != header.size()
+                || firstLine != header) {
+                ::close(m_fd);
+                m_fd = -1;
                 throw CliError(ExitFile,
                     QStringLiteral("%1: exists and is no measurement log of this tool; it is left as it is")
                         .arg(path));
             }
             // A row cut short (power lost while writing) stays a row of its own.
-            m_file.seek(m_file.size() - 1);
-            start = m_file.read(1) == "\n" ? QByteArray() : QByteArray("\r\n");
-            m_file.seek(m_file.size());
+            char lastByte = 0;
+            if (::pread(m_fd, &lastByte, 1, status.st_size - 1) != 1)
+                fail(errno);
+            start = lastByte == '\n' ? QByteArray() : QByteArray("\r\n");
+            m_size = status.st_size;
+            if (::lseek(m_fd, 0, SEEK_END) < 0)
+                fail(errno);
         }
     }
-    if (m_file.write(start) != start.size() || !m_file.flush())
-        fail();
+    if (!WriteWhole(m_fd, start.constData(), start.size())) {
+        const int error = errno;
+        if (!m_stream)
+            (void)::ftruncate(m_fd, m_size);
+        if (m_created)
+            ::unlink(QFile::encodeName(path).constData());
+        fail(error);
+    }
+    m_size += start.size();
 }
 
 CsvLog::~CsvLog()
 {
-    if (m_file.isOpen())
-        m_file.close();
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
-void CsvLog::fail() const
+void CsvLog::fail(int error) const
 {
     const QString name = m_path == QStringLiteral("-") ? QStringLiteral("standard output") : m_path;
-    throw CliError(ExitFile, QStringLiteral("%1: %2").arg(name, m_file.errorString()));
+    throw CliError(ExitFile, QStringLiteral("%1: %2").arg(name, SystemReason(error)));
 }
 
 void CsvLog::append(const QString &row)
 {
     const QByteArray bytes = row.toUtf8();
-    if (m_file.write(bytes) != bytes.size() || !m_file.flush())
-        fail();
+    if (!WriteWhole(m_fd, bytes.constData(), bytes.size())) {
+        const int error = errno;
+        // A part of a row would run into the next one when a restarted log appends.
+        if (!m_stream && ::ftruncate(m_fd, m_size) == 0)
+            ::lseek(m_fd, m_size, SEEK_SET);
+        fail(error);
+    }
+    m_size += bytes.size();
     ++m_rows;
 }
 
 void CsvLog::sync()
 {
-    if (m_path != QStringLiteral("-") && ::fsync(m_file.handle()) != 0)
-        throw CliError(
-            ExitFile, QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno))));
+    if (!m_stream && ::fsync(m_fd) != 0)
+        fail(errno);
+}
+
+QString CsvLog::remakeIfGone()
+{
+    if (m_stream)
+        return {};
+    const std::optional<FileIdentity> named = IdentityOfPath(m_path);
+    if (named && named == IdentityOfDescriptor(m_fd))
+        return {};
+    if (named) {
+        // Another file took the name; it is not written over, and the rows go on into the
+        // file this log has open.
+        if (m_replacedTold)
+            return {};
+        m_replacedTold = true;
+        return QStringLiteral("%1: another file took its place during the log; the rows go on into the "
+                              "file it replaced")
+            .arg(m_path);
+    }
+    const QByteArray name = QFile::encodeName(m_path);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0)
+        fail(errno);
+    // Everything written so far is still in the file open here, deleted or not.
+    QByteArray chunk(1 << 16, Qt::Uninitialized);
+    for (qint64 at = 0; at < m_size;) {
+        const ssize_t got
+            = ::pread(m_fd, chunk.data(), size_t(std::min<qint64>(chunk.size(), m_size - at)), at);
+        if (got <= 0 || !WriteWhole(fd, chunk.constData(), got)) {
+            const int error = got == 0 ? EIO : errno;
+            ::close(fd);
+            ::unlink(name.constData());
+            fail(error);
+        }
+        at += got;
+    }
+    ::close(m_fd);
+    m_fd = fd;
+    LockForWriting(m_fd, m_path);
+    sync();
+    return goneText(m_path, QStringLiteral("every row written before"));
 }
 
 void CsvLog::discardIfEmpty()
 {
-    if (m_rows == 0 && m_created) {
-        m_file.close();
+    if (m_rows == 0 && m_created && IdentityOfPath(m_path) == IdentityOfDescriptor(m_fd)) {
+        ::close(m_fd);
+        m_fd = -1;
         QFile::remove(m_path);
     }
 }
@@ -211,6 +377,7 @@ QString LogStatusText(const LogProgress &progress, const MeasurementRecord &last
 int RunLog(const LinkTarget &target, const LogOptions &options)
 {
     LogStopRequested = false;
+    LogStopSignals = 0;
     installStopHandlers();
 
     // Outputs first: an output that cannot be written ends the log before the instrument is
@@ -251,6 +418,10 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     const std::optional<int64_t> endMs = options.durationSeconds
         ? std::optional<int64_t>(static_cast<int64_t>(*options.durationSeconds * 1000.0 + 0.5))
         : std::nullopt;
+    const QString portName = DescribeTarget(target);
+    const QString brokerName = mqtt
+        ? QStringLiteral("MQTT broker %1:%2").arg(mqtt->target().host).arg(mqtt->target().port)
+        : QString();
 
     QElapsedTimer elapsed;
     elapsed.start();
@@ -260,17 +431,49 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     int64_t dueMs = 0;
     int64_t lastSyncMs = 0;
     int64_t lastLinkCheckMs = -LinkCheckEveryMs;
+    // Outages and recoveries get a line each, so that a service's journal shows them.
+    bool portDown = false;
+    bool brokerUp = true;
+    const auto notePort = [&](bool down) {
+        if (down != portDown)
+            tell(down ? QStringLiteral("%1: the port went away; it is opened again when it comes back")
+                            .arg(portName)
+                      : QStringLiteral("%1: the port is back").arg(portName),
+                options.statusLine);
+        portDown = down;
+    };
+    const auto noteBroker = [&] {
+        if (!mqtt || mqtt->connected() == brokerUp)
+            return;
+        brokerUp = !brokerUp;
+        tell(brokerUp ? QStringLiteral("%1: connected again").arg(brokerName)
+                      : QStringLiteral("%1: connection lost; messages wait for it").arg(brokerName),
+            options.statusLine);
+    };
+    // The first failure of the CSV file ends the log; the record is still saved.
+    std::optional<CliError> csvFailure;
+    const auto saveCsv = [&] {
+        try {
+            if (const QString notice = csv->remakeIfGone(); !notice.isEmpty())
+                tell(notice, options.statusLine);
+            csv->sync();
+        } catch (const CliError &error) {
+            csvFailure = error;
+        }
+    };
 
     bool recordFull = false;
     const auto timeLeft = [&] { return !endMs || elapsed.elapsed() < *endMs; };
-    while (!recordFull && !LogStopRequested && timeLeft()
+    while (!csvFailure && !recordFull && !LogStopRequested && timeLeft()
         && (!options.count || progress.samples < *options.count)) {
         waitUntil(elapsed, endMs ? std::min(dueMs, *endMs) : dueMs);
+        noteBroker();
         if (LogStopRequested || !timeLeft())
             break;
 
         if (!link.isOpen() && !link.reopen()) {
             progress.portLost = true;
+            notePort(true);
             if (options.statusLine)
                 showStatus(LogStatusText(progress, last));
             dueMs = elapsed.elapsed() + ReopenEveryMs;
@@ -296,28 +499,37 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
             if (!LogStopRequested && timeLeft())
                 ++progress.misses;
             progress.portLost = !link.isOpen();
+            if (progress.portLost)
+                notePort(true);
             if (options.statusLine)
                 showStatus(LogStatusText(progress, last));
             dueMs = elapsed.elapsed();
             continue;
         }
+        notePort(false);
 
         const QDateTime time = platform::clock().now();
         last = RecordFromReply(frame);
         ++progress.samples;
-        if (csv)
-            csv->append(MeasurementCsvRow(last, time));
+        // The record first: a CSV that fails must not cost it the sample.
         if (record)
             recordFull = !record->sample(last, time);
-        if (elapsed.elapsed() - lastSyncMs >= saveStepMs) {
-            if (csv)
-                csv->sync();
-            if (record)
-                record->save(false);
-            lastSyncMs = elapsed.elapsed();
+        if (csv) {
+            try {
+                csv->append(MeasurementCsvRow(last, time));
+            } catch (const CliError &error) {
+                csvFailure = error;
+            }
         }
         if (mqtt)
             mqtt->publish(MeasurementJson(last, time, true));
+        if (!csvFailure && elapsed.elapsed() - lastSyncMs >= saveStepMs) {
+            if (csv)
+                saveCsv();
+            if (record)
+                record->save(false, options.statusLine);
+            lastSyncMs = elapsed.elapsed();
+        }
         if (options.statusLine)
             showStatus(LogStatusText(progress, last));
 
@@ -325,12 +537,30 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
         dueMs = std::max<int64_t>(dueMs, elapsed.elapsed() + NextRequestPauseMs);
     }
 
-    if (csv)
-        csv->sync();
+    if (csv && !csvFailure)
+        saveCsv();
+    QString recordFailure;
     if (record && progress.samples > 0)
-        record->save(true);
-    if (mqtt)
-        mqtt->finish(MqttFinishMs);
+        recordFailure = record->save(true, options.statusLine);
+    std::optional<CliError> mqttFailure;
+    if (mqtt) {
+        const int drainMs = static_cast<int>(options.mqttDrainSeconds * 1000.0 + 0.5);
+        mqtt->drain(drainMs, [&] {
+            noteBroker();
+            return LogStopSignals.load() > 1;
+        });
+        noteBroker();
+        mqtt->finish(0);
+        if (const uint64_t lost = mqtt->backlog() + mqtt->dropped())
+            mqttFailure = CliError(ExitDevice,
+                QStringLiteral("%1: %2 of %3 messages not delivered%4")
+                    .arg(brokerName)
+                    .arg(lost)
+                    .arg(mqtt->published())
+                    .arg(drainMs > 0
+                            ? QStringLiteral(" after waiting %1 s for the broker").arg(drainMs / 1000.0)
+                            : QString()));
+    }
     if (target.usb && link.isOpen())
         link.sendRead(CloseNoticeRegister, 0);
     link.close();
@@ -351,5 +581,17 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
                 .arg(DescribeTarget(target))
                 .arg(target.address));
     }
-    return ExitOk;
+    // Every failure is told; the exit status is that of the first, files before the broker.
+    std::vector<CliError> failures;
+    if (csvFailure)
+        failures.push_back(*csvFailure);
+    if (!recordFailure.isEmpty())
+        failures.emplace_back(ExitFile, recordFailure);
+    if (mqttFailure)
+        failures.push_back(*mqttFailure);
+    if (failures.empty())
+        return ExitOk;
+    for (size_t k = 1; k < failures.size(); ++k)
+        tell(failures[k].text(), false);
+    throw failures.front();
 }

@@ -2,16 +2,16 @@
 
 // Continuous sampling at a chosen step into a record file, a CSV file and/or an MQTT broker,
 // for a duration,
-// a number of measurements, or until stopped (SIGINT, SIGTERM). A port that goes away is
-// opened again as soon as it comes back; a broker that goes away is connected again by the
-// publisher while the file goes on.
+// a number of measurements, or until stopped (SIGINT, SIGTERM, SIGHUP). A port that goes
+// away is opened again as soon as it comes back; a broker that goes away is connected again
+// by the publisher while the file goes on. Every file it writes is locked against a second
+// writer, and one deleted or moved while the log runs is made again whole at the next save.
 
 #include "cli/LinkTarget.h"
 #include "cli/MqttPublisher.h"
 #include "measure/MeasurementRecord.h"
 #include "record/RecordSettings.h"
 
-#include <QFile>
 #include <QString>
 
 #include <atomic>
@@ -32,30 +32,44 @@ struct LogOptions
     std::optional<MqttTarget> mqtt;
     double saveStepSeconds = 10.0; // the files are synced to the disk at this step
     int mqttConnectTimeoutMs = 3000;
+    // At the end, messages the broker has not taken get this long before they count as lost.
+    double mqttDrainSeconds = 10.0;
     bool statusLine = false; // the live one-line status (on a terminal)
 };
 
-// A CSV log file: header at creation, every row flushed to the system at once, synced to the
-// disk at each save step and at the end. An existing log of this tool is appended to; any
-// other existing file is refused. Throws CliError (file) naming the file.
+// A CSV log file: header at creation, every row handed to the system at once, synced to the
+// disk at each save step and at the end, locked against a second writer. An existing log of
+// this tool is appended to; any other existing file is refused. Throws CliError (file) naming
+// the file and the system's reason; a file it created for nothing is removed again.
 class CsvLog
 {
 public:
     explicit CsvLog(const QString &path);
     ~CsvLog();
+    CsvLog(const CsvLog &) = delete;
+    CsvLog &operator=(const CsvLog &) = delete;
+
+    // A row that cannot be written whole is cut off again, so the file ends with its last
+    // whole row, and CliError tells why.
     void append(const QString &row);
     void sync();
+    // When the path no longer names the file being written (deleted or moved away), makes it
+    // again with everything written so far and returns a line saying so; empty otherwise.
+    QString remakeIfGone();
     // Removes a file that this log created and that holds no row.
     void discardIfEmpty();
     int64_t rows() const { return m_rows; }
 
 private:
-    void fail() const;
+    [[noreturn]] void fail(int error) const;
 
     QString m_path;
-    QFile m_file;
+    int m_fd = -1;
+    bool m_stream = false; // standard output, a device or a FIFO: written as it comes
+    qint64 m_size = 0; // bytes up to the end of the last whole row
     int64_t m_rows = 0;
     bool m_created = false;
+    bool m_replacedTold = false;
 };
 
 struct LogProgress
@@ -70,8 +84,10 @@ struct LogProgress
 // "12 samples  230.01 V  5.0213 A  1138.3 W  PF 0.998  resends 0  MQTT connected"
 QString LogStatusText(const LogProgress &progress, const MeasurementRecord &last);
 
-// Set by SIGINT and SIGTERM once RunLog installed its handlers.
+// Set by SIGINT, SIGTERM and SIGHUP once RunLog installed its handlers; a second signal
+// also cuts short the wait for the broker at the end.
 extern std::atomic<bool> LogStopRequested;
+extern std::atomic<int> LogStopSignals;
 
 // Runs the log; returns the exit code. Throws CliError for failures that end it.
 int RunLog(const LinkTarget &target, const LogOptions &options);

@@ -114,6 +114,7 @@ void MqttPublisher::start(int timeoutMs)
 void MqttPublisher::publish(const QByteArray &payload)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    ++m_published;
     if (m_backlog.size() >= BacklogLimit) {
         m_backlog.pop_front();
         ++m_dropped;
@@ -140,18 +141,25 @@ void MqttPublisher::flushLocked()
     }
 }
 
-void MqttPublisher::finish(int timeoutMs)
+void MqttPublisher::drain(int timeoutMs, const std::function<bool()> &giveUp)
 {
     if (!m_loopRunning)
         return;
     const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired() && backlog() > 0) {
+    while (!deadline.hasExpired() && backlog() > 0 && !(giveUp && giveUp())) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             flushLocked();
         }
         QThread::msleep(10);
     }
+}
+
+void MqttPublisher::finish(int timeoutMs)
+{
+    if (!m_loopRunning)
+        return;
+    drain(timeoutMs);
     mosquitto_disconnect(m_client);
     mosquitto_loop_stop(m_client, false);
     m_loopRunning = false;

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <utility>
 
@@ -45,13 +46,16 @@ public:
     void start(int timeoutMs);
     // Queues one message for the topic; never waits on the network.
     void publish(const QByteArray &payload);
-    // Gives queued messages up to `timeoutMs` to go out, then disconnects.
+    // Gives queued messages up to `timeoutMs` to be acknowledged, or until `giveUp` says so.
+    void drain(int timeoutMs, const std::function<bool()> &giveUp = {});
+    // drain(), then disconnects. What is left counts in backlog().
     void finish(int timeoutMs);
 
     bool connected() const { return m_connected; }
     const MqttTarget &target() const { return m_target; }
     // Messages not yet acknowledged by the broker.
     size_t backlog() const;
+    uint64_t published() const { return m_published; }
     uint64_t delivered() const { return m_delivered; }
     uint64_t dropped() const { return m_dropped; }
     QString lastError() const;
@@ -72,6 +76,7 @@ private:
     std::deque<std::pair<int, QByteArray>> m_inFlight;
     QString m_lastError;
     std::atomic<bool> m_connected { false };
+    std::atomic<uint64_t> m_published { 0 };
     std::atomic<uint64_t> m_delivered { 0 };
     std::atomic<uint64_t> m_dropped { 0 };
 };

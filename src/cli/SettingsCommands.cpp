@@ -55,7 +55,29 @@ int waitFor(const InstrumentLink &link, int timeoutMs)
     return timeoutMs > 0 ? timeoutMs : DefaultTimeoutMs(link);
 }
 
+QString namesOf(int first, int last)
+{
+    QStringList names;
+    for (int reg = first; reg <= last; ++reg)
+        names << (reg == AlarmMaskRegister ? QStringLiteral("the switches")
+                                           : AlarmLimitName(reg - AlarmRegisterAL1H));
+    return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
 } // namespace
+
+QString SaveStoppedText(
+    const LinkTarget &target, int stoppedAt, int waitMs, const QString &status, bool portGone)
+{
+    const QString what = portGone
+        ? QStringLiteral("the port went away while register %1 was being written").arg(stoppedAt)
+        : QStringLiteral("the instrument did not acknowledge register %1 within %2 s")
+              .arg(stoppedAt)
+              .arg(waitMs / 1000.0);
+    return QStringLiteral("%1: %2; saving stopped at \"%3\". Written: %4; not confirmed: %5; not written: %6")
+        .arg(DescribeTarget(target), what, status, namesOf(AlarmRegisterAL1H, stoppedAt - 1),
+            namesOf(stoppedAt, stoppedAt), namesOf(stoppedAt + 1, AlarmMaskRegister));
+}
 
 QString AlarmSettingsText(const AlarmSettings &settings)
 {
@@ -115,14 +137,7 @@ int RunAlarmSet(const LinkTarget &target, const AlarmChanges &changes, int timeo
             ? link.writeAcknowledged(reg, AlarmMaskBytes(settings.mask).data(), waitMs)
             : link.writeAcknowledged(reg, settings.limits[size_t(reg - AlarmRegisterAL1H)], waitMs);
         if (!acknowledged)
-            throw CliError(ExitDevice,
-                QStringLiteral(
-                    "%1: the instrument did not acknowledge register %2 within %3 s; saving stopped at "
-                    "\"%4\"")
-                    .arg(DescribeTarget(target))
-                    .arg(reg)
-                    .arg(waitMs / 1000.0)
-                    .arg(status));
+            throw CliError(ExitDevice, SaveStoppedText(target, reg, waitMs, status, !link.isOpen()));
         const std::optional<AlarmSaveStep> step = AlarmSaveStepAfter(reg);
         status = step->status;
         if (!step->nextRegister)

@@ -32,6 +32,12 @@ QString AlarmSettingsText(const AlarmSettings &settings);
 // the point), then the number. Throws CliError (usage) with the conversion's message.
 AlarmLimitArray ConvertedLimits(const AlarmChanges &changes, const AlarmLimitArray &current);
 
+// When the save chain stops at register `stoppedAt` (118 .. 126) for want of an
+// acknowledgement, or because the port went away: which limits the instrument took, which
+// one it may or may not hold, and which were not sent.
+QString SaveStoppedText(
+    const LinkTarget &target, int stoppedAt, int waitMs, const QString &status, bool portGone);
+
 // The read chain: register 128, then 118 .. 126 one after another. Prints the limits.
 int RunAlarmGet(const LinkTarget &target, int timeoutMs);
 // Checks the changes, reads the limits in force, changes them and runs the save chain

@@ -374,7 +374,10 @@ TEST_F(CliCommand, LogGoesOnWhileTheBrokerIsAwayAndPublishesTheBacklogWhenItIsBa
         << qPrintable(broker->log());
     ::kill(static_cast<pid_t>(log.processId()), SIGTERM);
     ASSERT_TRUE(log.waitForFinished(10000));
-    EXPECT_EQ(log.exitCode(), 0) << log.readAllStandardError().constData();
+    const QByteArray err = log.readAllStandardError();
+    EXPECT_EQ(log.exitCode(), 0) << err.constData();
+    EXPECT_EQ(err.count(": connection lost; messages wait for it"), 1) << err.constData();
+    EXPECT_EQ(err.count(": connected again"), 1) << err.constData();
 
     bool ok = false;
     const QList<QStringList> rows = pythonCsvRows(csv, &ok);
@@ -429,6 +432,10 @@ TEST_F(CliCommand, LogWaitsForAVanishedPortAndGoesOnWhenItComesBack)
         60000);
     ASSERT_EQ(run.code, 0) << run.err.constData();
     EXPECT_EQ(sim.outputLines().size(), 2) << "the simulator came back once";
+    // Standard error is no terminal here: the outage and the return have a line each, as a
+    // service's journal shows them.
+    EXPECT_EQ(run.err.count("the port went away"), 1) << run.err.constData();
+    EXPECT_EQ(run.err.count("the port is back"), 1) << run.err.constData();
     bool ok = false;
     const QList<QStringList> rows = pythonCsvRows(csv, &ok);
     ASSERT_TRUE(ok);
@@ -448,7 +455,7 @@ TEST_F(CliCommand, LogWaitsForAVanishedPortAndGoesOnWhenItComesBack)
 TEST_F(CliCommand, StoppedOrKilledTheLogKeepsEveryRowWhole)
 {
     startInstrument();
-    for (const int signal : { SIGTERM, SIGINT, SIGKILL }) {
+    for (const int signal : { SIGTERM, SIGINT, SIGHUP, SIGKILL }) {
         SCOPED_TRACE(signal);
         const QString csv = dir.filePath(QStringLiteral("log-%1.csv").arg(signal));
         QProcess log;
