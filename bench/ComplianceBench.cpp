@@ -2,7 +2,12 @@
 // (smoothing of every order, power and current), working out the verdict with every class's
 // limits, and a day of measurements at one a second taken and judged.
 
+#include "cli/ComplianceCheck.h"
 #include "measure/HarmonicCompliance.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -62,5 +67,40 @@ void BM_DayAtOneSecond(benchmark::State &state)
     }
 }
 BENCHMARK(BM_DayAtOneSecond)->Unit(benchmark::kMillisecond);
+
+// A day's log at one measurement a second with the harmonic columns, judged by `check FILE`:
+// reading and parsing the CSV as well as the assessment.
+void BM_CheckDayLogFromCsv(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("day.csv"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("cannot write the log");
+            return;
+        }
+        QByteArray header = "time,URMS,UPP,UF,IRMS,IPP,IPA,PF,WRMS,PS,PQ,VTHD,ITHD,VKF,IKF,KWH";
+        for (int n = 0; n < HarmonicCount; ++n)
+            header += ",IH" + QByteArray::number(n);
+        file.write(header + "\r\n");
+        const QDateTime start(QDate(2026, 12, 11), QTime(0, 0), Qt::OffsetFromUTC, 3600);
+        for (int i = 0; i < 86400; ++i) {
+            const EmissionSample s = rectifierSample(i);
+            QByteArray row = start.addSecs(i).toString(Qt::ISODateWithMs).toLatin1();
+            row += ",230,325,50," + QByteArray::number(s.currentRms, 'g', 7) + ",2.5,10,"
+                + QByteArray::number(s.powerFactor, 'g', 7) + ',' + QByteArray::number(s.activePower, 'g', 7)
+                + ",400,300,0.03,0.4,1.11,1.3,12.5";
+            for (int n = 0; n < HarmonicCount; ++n)
+                row += ',' + QByteArray::number(s.currentPeak[size_t(n)], 'g', 7);
+            file.write(row + "\r\n");
+        }
+    }
+    CheckOptions options;
+    options.emissionClass = EmissionClass::D;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckFile(path, options));
+}
+BENCHMARK(BM_CheckDayLogFromCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

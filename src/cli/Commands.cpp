@@ -306,6 +306,9 @@ int RunCli(int argc, char **argv)
     log->add_option("--vqr", vqrPath, "record file to write, as the record window writes it (a new file)");
     log->add_option("--channels", channels, signalsHelp().toStdString());
     log->add_option("--csv", csvPath, "CSV file to write (- for standard output)");
+    bool logHarmonics = false;
+    log->add_flag("--harmonics", logHarmonics,
+        "the CSV also holds the current harmonics IH0..IH50 (peak A), for check FILE afterwards");
     log->add_option("--mqtt", mqttTarget, "broker HOST[:PORT] to publish each measurement to as JSON");
     log->add_option("--topic", topic, "topic prefix (default kmr5150): messages go to PREFIX/measurement");
     double mqttDrain = 10.0;
@@ -456,6 +459,9 @@ int RunCli(int argc, char **argv)
             if (countOption->count())
                 options.count = count;
             options.csvPath = QString::fromStdString(csvPath);
+            options.harmonics = logHarmonics;
+            if (logHarmonics && csvPath.empty())
+                throw CliError(ExitUsage, QStringLiteral("log: --harmonics goes with --csv"));
             if (!mqttTarget.empty())
                 options.mqtt
                     = ParseMqttTarget(QString::fromStdString(mqttTarget), QString::fromStdString(topic));

@@ -79,12 +79,14 @@ EmissionAssessment checkCsvLog(const QString &fileName, const CheckOptions &opti
         }
     }
     if (columns.time < 0 || columns.current < 0 || columns.power < 0 || columns.powerFactor < 0)
-        fileError(fileName, QStringLiteral("not a measurement file or a CSV log of kmr5150-cli (no time, IRMS, WRMS "
-                                           "and PF columns)"));
+        fileError(fileName,
+            QStringLiteral("not a measurement file or a CSV log of kmr5150-cli (no time, IRMS, WRMS "
+                           "and PF columns)"));
     for (int n = 1; n <= LastAssessedOrder; ++n)
         if (columns.harmonic[n] < 0)
-            fileError(fileName, QStringLiteral("a CSV log without the harmonic columns IH1 to IH40 (log it with "
-                                               "--harmonics)"));
+            fileError(fileName,
+                QStringLiteral("a CSV log without the harmonic columns IH1 to IH40 (log it with "
+                               "--harmonics)"));
 
     EmissionCheck check(options.emissionClass, options.ratedPower);
     QDateTime origin;
@@ -99,7 +101,8 @@ EmissionAssessment checkCsvLog(const QString &fileName, const CheckOptions &opti
             bool ok = false;
             const double value = column < fields.size() ? fields[column].toDouble(&ok) : 0.0;
             if (!ok)
-                fileError(fileName, QStringLiteral("line %1: column %2 is not a number").arg(line).arg(column + 1));
+                fileError(
+                    fileName, QStringLiteral("line %1: column %2 is not a number").arg(line).arg(column + 1));
             return value;
         };
         if (columns.time >= fields.size())
@@ -107,7 +110,8 @@ EmissionAssessment checkCsvLog(const QString &fileName, const CheckOptions &opti
         const QDateTime time
             = QDateTime::fromString(QString::fromLatin1(fields[columns.time]), Qt::ISODateWithMs);
         if (!time.isValid())
-            fileError(fileName, QStringLiteral("line %1: the time is not an ISO 8601 date and time").arg(line));
+            fileError(
+                fileName, QStringLiteral("line %1: the time is not an ISO 8601 date and time").arg(line));
         if (!origin.isValid())
             origin = time;
         EmissionSample sample;
@@ -128,9 +132,12 @@ EmissionAssessment checkCsvLog(const QString &fileName, const CheckOptions &opti
 
 QByteArray CheckText(const EmissionAssessment &a)
 {
-    QString text = QStringLiteral("%1 (class %2): %3\n")
-                       .arg(QString::fromLatin1(VerdictText(a.verdict)), EmissionClassText(a.emissionClass), a.reason);
-    text += QStringLiteral("period %1 s, %2 measurement(s)").arg(a.periodSeconds, 0, 'f', 1).arg(a.measurements);
+    QString text
+        = QStringLiteral("%1 (class %2): %3\n")
+              .arg(QString::fromLatin1(VerdictText(a.verdict)), EmissionClassText(a.emissionClass), a.reason);
+    text += QStringLiteral("period %1 s, %2 measurement(s)")
+                .arg(a.periodSeconds, 0, 'f', 1)
+                .arg(a.measurements);
     if (a.verdict == Verdict::Pass || a.verdict == Verdict::Fail || a.verdict == Verdict::NoLimits)
         text += QStringLiteral(", power %1 W (%2)")
                     .arg(a.basis.activePower, 0, 'f', 1)
@@ -161,7 +168,8 @@ QByteArray CheckJson(const EmissionAssessment &a)
     for (const OrderAssessment &o : a.orders) {
         QJsonObject row { { QStringLiteral("order"), o.order },
             { QStringLiteral("limit"), o.limit ? QJsonValue(*o.limit) : QJsonValue() },
-            { QStringLiteral("present"), number(o.present) }, { QStringLiteral("smoothed_max"), number(o.smoothedMax) },
+            { QStringLiteral("present"), number(o.present) },
+            { QStringLiteral("smoothed_max"), number(o.smoothedMax) },
             { QStringLiteral("average"), number(o.average) },
             { QStringLiteral("percent_of_limit"), o.limit ? number(o.averagePercent) : QJsonValue() },
             { QStringLiteral("verdict"), orderVerdictText(o) } };
@@ -239,7 +247,8 @@ EmissionAssessment CheckInstrument(const LinkTarget &target, const CheckOptions 
         const QByteArray frame = link.readMeasurement(waitMs);
         if (frame.isEmpty()) {
             if (!link.isOpen())
-                throw CliError(ExitDevice, QStringLiteral("%1: the port went away").arg(DescribeTarget(target)));
+                throw CliError(
+                    ExitDevice, QStringLiteral("%1: the port went away").arg(DescribeTarget(target)));
             throw CliError(ExitDevice, NoReplyText(target, waitMs));
         }
         const QDateTime time = platform::clock().now();

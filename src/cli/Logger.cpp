@@ -6,6 +6,7 @@
 #include "cli/OutputFile.h"
 #include "link/Errors.h"
 #include "link/Platform.h"
+#include "measure/MeasurementCsv.h"
 #include "measure/PanelTexts.h"
 #include "record/Recorder.h"
 
@@ -206,10 +207,32 @@ void showStatus(const QString &text)
 }
 } // namespace
 
-CsvLog::CsvLog(const QString &path)
+QString CsvLog::header(bool harmonics)
+{
+    QString text = MeasurementCsvHeader();
+    if (!harmonics)
+        return text;
+    text.chop(2);
+    for (int n = 0; n < HarmonicCount; ++n)
+        text += QStringLiteral(",IH") + QString::number(n);
+    return text + QStringLiteral("\r\n");
+}
+
+QString CsvLog::row(const MeasurementRecord &record, const QDateTime &time, bool harmonics)
+{
+    QString text = MeasurementCsvRow(record, time);
+    if (!harmonics)
+        return text;
+    text.chop(2);
+    for (int n = 0; n < HarmonicCount; ++n)
+        text += QLatin1Char(',') + FloatText(record.IHarm[n]);
+    return text + QStringLiteral("\r\n");
+}
+
+CsvLog::CsvLog(const QString &path, bool harmonics)
     : m_path(path)
 {
-    const QByteArray header = MeasurementCsvHeader().toUtf8();
+    const QByteArray header = CsvLog::header(harmonics).toUtf8();
     QByteArray start = header;
     if (path == QStringLiteral("-")) {
         m_fd = ::dup(STDOUT_FILENO);
@@ -384,7 +407,7 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
     // asked anything.
     std::unique_ptr<CsvLog> csv;
     if (!options.csvPath.isEmpty())
-        csv = std::make_unique<CsvLog>(options.csvPath);
+        csv = std::make_unique<CsvLog>(options.csvPath, options.harmonics);
     std::unique_ptr<RecordLog> record;
     if (!options.recordPath.isEmpty()) {
         try {
@@ -516,7 +539,7 @@ int RunLog(const LinkTarget &target, const LogOptions &options)
             recordFull = !record->sample(last, time);
         if (csv) {
             try {
-                csv->append(MeasurementCsvRow(last, time));
+                csv->append(CsvLog::row(last, time, options.harmonics));
             } catch (const CliError &error) {
                 csvFailure = error;
             }

@@ -12,6 +12,7 @@
 #include "measure/MeasurementRecord.h"
 #include "record/RecordSettings.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <atomic>
@@ -25,6 +26,9 @@ struct LogOptions
     std::optional<double> durationSeconds;
     std::optional<int64_t> count;
     QString csvPath; // "-" for standard output; empty for none
+    // The CSV also carries the current harmonics' peak amplitudes IH0..IH50 (A), so that a
+    // long log can be judged afterwards (`check FILE`).
+    bool harmonics = false;
     // A record file as the record window writes it, with the channels and step byte of
     // `recordSettings`; empty for none. It is written at every save step.
     QString recordPath;
@@ -44,10 +48,15 @@ struct LogOptions
 class CsvLog
 {
 public:
-    explicit CsvLog(const QString &path);
+    explicit CsvLog(const QString &path, bool harmonics = false);
     ~CsvLog();
     CsvLog(const CsvLog &) = delete;
     CsvLog &operator=(const CsvLog &) = delete;
+
+    // The header and a row of this log: the measurement's fifteen values and, when asked for,
+    // the current harmonics.
+    static QString header(bool harmonics);
+    static QString row(const MeasurementRecord &record, const QDateTime &time, bool harmonics);
 
     // A row that cannot be written whole is cut off again, so the file ends with its last
     // whole row, and CliError tells why.

@@ -69,8 +69,50 @@ TEST(CliCheck, EachLoadProfileOfTheInstrumentGetsItsVerdict)
         if (c.code == 4) {
             EXPECT_EQ(json.value(QStringLiteral("worst_order")).toInt(), c.worstOrder);
         }
-        EXPECT_TRUE(json.value(QStringLiteral("note")).toString().startsWith(QStringLiteral("Pre-compliance")));
+        EXPECT_TRUE(
+            json.value(QStringLiteral("note")).toString().startsWith(QStringLiteral("Pre-compliance")));
     }
+}
+
+TEST(CliCheck, ALogWithHarmonicsIsJudgedAfterwards)
+{
+    QTemporaryDir dir;
+    sim::ServerOptions options;
+    options.linkPath = dir.filePath(QStringLiteral("kmr5150")).toStdString();
+    options.instrument.load = sim::LoadProfile::Dimmer;
+    sim::SimServer server(options);
+    std::string error;
+    ASSERT_TRUE(server.start(&error)) << error;
+    const QString csv = dir.filePath(QStringLiteral("bench.csv"));
+    clitest::CliRun run
+        = runCli({ QStringLiteral("log"), QStringLiteral("--port"), QString::fromStdString(server.linkPath()),
+            QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--address"),
+            QStringLiteral("1"), QStringLiteral("--step"), QStringLiteral("0.3"), QStringLiteral("--count"),
+            QStringLiteral("8"), QStringLiteral("--csv"), csv, QStringLiteral("--harmonics") });
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray header = file.readLine();
+    EXPECT_TRUE(header.startsWith("time,URMS,")) << header.toStdString();
+    EXPECT_TRUE(header.endsWith(",IH49,IH50\r\n")) << header.toStdString();
+
+    run = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"),
+        QStringLiteral("--format"), QStringLiteral("json"), csv });
+    EXPECT_EQ(run.code, 4) << run.err.toStdString();
+    EXPECT_EQ(jsonOf(run).value(QStringLiteral("measurements")).toInt(), 8);
+    EXPECT_EQ(jsonOf(run).value(QStringLiteral("worst_order")).toInt(), 13);
+
+    // Without the harmonic columns the log cannot be judged, and says how to make one that can.
+    const QString plain = dir.filePath(QStringLiteral("plain.csv"));
+    ASSERT_EQ(
+        runCli({ QStringLiteral("log"), QStringLiteral("--port"), QString::fromStdString(server.linkPath()),
+                   QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--count"),
+                   QStringLiteral("2"), QStringLiteral("--csv"), plain })
+            .code,
+        0);
+    run = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"), plain });
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.err.contains("--harmonics")) << run.err.toStdString();
 }
 
 class CliCheckFiles : public ::testing::Test
@@ -94,7 +136,8 @@ TEST_F(CliCheckFiles, AMeasurementFileAndACsvLogAreJudged)
 {
     const QString vqm = path("dimmer.vqm");
     SaveMeasurementFile(vqm, dimmer(0));
-    clitest::CliRun run = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"), vqm });
+    clitest::CliRun run
+        = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"), vqm });
     EXPECT_EQ(run.code, 4) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("FAIL (class A): order 13:")) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("Pre-compliance indication only"));
@@ -118,8 +161,8 @@ TEST_F(CliCheckFiles, AMeasurementFileAndACsvLogAreJudged)
         file.write(row + '\n');
     }
     file.close();
-    run = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"), QStringLiteral("--format"),
-        QStringLiteral("json"), csv });
+    run = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"),
+        QStringLiteral("--format"), QStringLiteral("json"), csv });
     EXPECT_EQ(run.code, 4) << run.err.toStdString();
     const QJsonObject json = jsonOf(run);
     EXPECT_EQ(json.value(QStringLiteral("measurements")).toInt(), 60);
@@ -152,12 +195,16 @@ TEST_F(CliCheckFiles, BadInputIsOneLineAndAnError)
         const char *says;
     } cases[] = {
         { "unknown class", { QStringLiteral("--class"), QStringLiteral("E"), vqm }, 1, "--class" },
-        { "negative power", { QStringLiteral("--class"), QStringLiteral("D"), QStringLiteral("--power"),
-                                QStringLiteral("-5"), vqm },
+        { "negative power",
+            { QStringLiteral("--class"), QStringLiteral("D"), QStringLiteral("--power"), QStringLiteral("-5"),
+                vqm },
             1, "--power" },
-        { "no such file", { QStringLiteral("--class"), QStringLiteral("A"), path("none.vqm") }, 3, "no such file" },
-        { "a CSV without the columns", { QStringLiteral("--class"), QStringLiteral("A"), text }, 3, "notes.txt" },
-        { "a short measurement file", { QStringLiteral("--class"), QStringLiteral("A"), shortFile }, 3, "100 bytes" },
+        { "no such file", { QStringLiteral("--class"), QStringLiteral("A"), path("none.vqm") }, 3,
+            "no such file" },
+        { "a CSV without the columns", { QStringLiteral("--class"), QStringLiteral("A"), text }, 3,
+            "notes.txt" },
+        { "a short measurement file", { QStringLiteral("--class"), QStringLiteral("A"), shortFile }, 3,
+            "100 bytes" },
     };
     const QStringList before = QDir(dir.path()).entryList(QDir::Files);
     for (const auto &c : cases) {

@@ -55,7 +55,10 @@ protected:
         MainFormFixture::TearDown();
     }
 
-    QString cell(int order, int column) const { return ComplianceForm->Grid1->item(order - 2, column)->text(); }
+    QString cell(int order, int column) const
+    {
+        return ComplianceForm->Grid1->item(order - 2, column)->text();
+    }
 };
 
 TEST_F(ComplianceWindow, TheOptionMenuEndsWithTheWindowThatOpensFromIt)
@@ -134,7 +137,8 @@ TEST_F(ComplianceWindow, ClassAndRatedPowerChangeTheLimits)
     EXPECT_EQ(w.assessment().measurements, 1) << "another rated power starts a new period";
     EXPECT_TRUE(w.assessment().ratedPowerUsed);
     EXPECT_EQ(w.assessment().verdict, Verdict::Pass);
-    EXPECT_TRUE(w.Label1->text().contains(QStringLiteral("250.0 W (rated)"))) << w.Label1->text().toStdString();
+    EXPECT_TRUE(w.Label1->text().contains(QStringLiteral("250.0 W (rated)")))
+        << w.Label1->text().toStdString();
 }
 
 TEST_F(ComplianceWindow, BadInputIsRefusedAndChangesNothing)
