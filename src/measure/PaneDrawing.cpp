@@ -323,3 +323,30 @@ void DrawHarmonicPane(
             painter.fillRect(QRect(x + 5, y1, 2, y2 - y1), barColor);
     }
 }
+
+void DrawHarmonicLimitTicks(QImage &surface, int picWidth, int picHeight, const double *limitPeaks,
+    double scale, const QColor &tickColor)
+{
+    // The bars' own geometry, as DrawHarmonicPane places them.
+    const PaneGeometry g(picWidth, picHeight);
+    const int baseline = truncated(g.plotH * 0.9);
+    const int range = baseline - 15;
+    const int innerWidth = g.plotW - 8;
+    const int top = baseline - range - 10;
+    QPainter painter(&surface);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(tickColor);
+    for (int i = 1; i < HarmonicCount; ++i) {
+        const double limit = limitPeaks[i];
+        if (!std::isfinite(limit) || limit <= 0 || !std::isfinite(scale) || scale <= 0)
+            continue;
+        const int x = nearest(i * innerWidth / 50.0) + 2;
+        const double height = scale * limit;
+        if (baseline - height >= top) {
+            painter.fillRect(QRect(x + 3, baseline - truncated(height) - 1, 7, 2), tickColor);
+        } else {
+            painter.drawPolygon(QPolygon({ QPoint(x + 6, top - 4), QPoint(x + 3, top), QPoint(x + 9, top) }));
+        }
+    }
+}

@@ -20,3 +20,8 @@ void DrawWavePane(
 void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values /*51*/,
     const QColor &barColor, double &scale);
 QString WavePaneText(const MeasurementRecord &record); // "SEC/DIV:8ms   Vol/DIV:50V   ..."
+// Limit marks over a harmonic pane drawn by DrawHarmonicPane with `scale`: for each order
+// that has a limit (peak amplitude, in the pane's unit; NaN for none) a short tick across
+// its bar at the limit's height, or a caret at the top edge when the limit lies above it.
+void DrawHarmonicLimitTicks(QImage &surface, int picWidth, int picHeight, const double *limitPeaks /*51*/,
+    double scale, const QColor &tickColor);

@@ -12,6 +12,7 @@
 #include "instrument/forms/Starting.h"
 #include "link/IniFile.h"
 #include "link/forms/communication.h"
+#include "measure/forms/Compliance.h"
 #include "measure/forms/Main.h"
 #include "record/forms/Rec.h"
 
@@ -25,6 +26,7 @@ struct SecondaryWindows
     bool record = false;
     bool calibrate = false;
     bool ct = false;
+    bool compliance = false;
 };
 
 inline std::unique_ptr<TMainForm> MakeProgramWindows(SecondaryWindows windows)
@@ -45,6 +47,8 @@ inline std::unique_ptr<TMainForm> MakeProgramWindows(SecondaryWindows windows)
         CalibrateForm = new TCalibrateForm(main.get());
     if (windows.ct)
         External_CT_form = new TExternal_CT_form(main.get());
+    if (windows.compliance)
+        ComplianceForm = new TComplianceForm(main.get());
     ConnectWindows();
     return main;
 }
@@ -59,6 +63,7 @@ inline void ForgetProgramWindows()
     RecordForm = nullptr;
     CalibrateForm = nullptr;
     External_CT_form = nullptr;
+    ComplianceForm = nullptr;
 }
 
 // SysSet.ini naming `devicePath` as port number `port`, at the speed of list index

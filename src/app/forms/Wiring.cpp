@@ -84,6 +84,9 @@ void connectMain(TMainForm *main)
         if (ComplianceForm)
             ComplianceForm->TakeMeasurement(Measurement, platform::clock().now());
     });
+    if (ComplianceForm)
+        QObject::connect(
+            ComplianceForm, &TComplianceForm::CurrentLimitsChanged, main, &TMainForm::setCurrentLimits);
     QObject::connect(main, &TMainForm::AlarmValueReplied, main, [](uint8_t reg, const uint8_t *data) {
         if (AlarmForm)
             AlarmForm->RegisterReply(reg, data);

@@ -6,7 +6,9 @@
 #include "link/Platform.h"
 #include "measure/ComplianceView.h"
 #include "measure/MeasurementFile.h"
+#include "measure/MeasurementRecord.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleValidator>
 #include <QFileInfo>
@@ -19,6 +21,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <limits>
+#include <numbers>
 
 TComplianceForm *ComplianceForm = nullptr;
 
@@ -52,22 +57,27 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     Edit1->setValidator(new QDoubleValidator(0.0, 1e6, 1, Edit1));
     Edit1->setAccessibleName(QStringLiteral("Rated power (W)"));
     Edit1->setMaximumWidth(110);
-    Button1 = new QPushButton(QStringLiteral("Start"), this);
-    Button2 = new QPushButton(QStringLiteral("Stop"), this);
-    Button3 = new QPushButton(QStringLiteral("Reset"), this);
-    Button4 = new QPushButton(QStringLiteral("Assess file..."), this);
+    Button1 = new QPushButton(QStringLiteral("S&tart"), this);
+    Button2 = new QPushButton(QStringLiteral("St&op"), this);
+    Button3 = new QPushButton(QStringLiteral("&Reset"), this);
+    Button4 = new QPushButton(QStringLiteral("Assess &file..."), this);
     named(Button1, "Button1");
     named(Button2, "Button2");
     named(Button3, "Button3");
     named(Button4, "Button4");
     for (QPushButton *b : { Button1, Button2, Button3, Button4 })
-        b->setAccessibleName(b->text());
+        b->setAccessibleName(QString(b->text()).remove(QLatin1Char('&')));
     Button2->setEnabled(false);
     connect(Button1, &QPushButton::clicked, this, &TComplianceForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TComplianceForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TComplianceForm::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TComplianceForm::Button4Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TComplianceForm::ComboBox1Change);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("&Show the limits on the current spectrum"), this);
+    named(CheckBox1, "CheckBox1");
+    CheckBox1->setAccessibleName(QStringLiteral("Show the limits on the current spectrum"));
+    connect(CheckBox1, &QCheckBox::toggled, this, &TComplianceForm::CheckBox1Click);
 
     Label1 = new QLabel(this);
     Label2 = new QLabel(this);
@@ -138,6 +148,7 @@ TComplianceForm::TComplianceForm(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
+    layout->addWidget(CheckBox1);
     layout->addWidget(Label2);
     layout->addLayout(verdict);
     layout->addWidget(Chart1, 2);
@@ -145,6 +156,30 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     layout->addWidget(Label5);
 
     ComboBox1Change();
+}
+
+void TComplianceForm::CheckBox1Click()
+{
+    emit CurrentLimitsChanged(limitPeaks());
+}
+
+std::vector<double> TComplianceForm::limitPeaks() const
+{
+    if (!CheckBox1->isChecked())
+        return {};
+    EmissionAssessment limits = m_assessment;
+    if (limits.verdict != Verdict::Pass && limits.verdict != Verdict::Fail) {
+        EmissionCheck latest(chosenClass(), m_rated);
+        latest.add(EmissionSampleFrom(Measurement, 0));
+        limits = latest.result();
+        if (limits.verdict != Verdict::Pass && limits.verdict != Verdict::Fail)
+            return {};
+    }
+    std::vector<double> peaks(HarmonicCount, std::numeric_limits<double>::quiet_NaN());
+    for (const OrderAssessment &o : limits.orders)
+        if (o.limit)
+            peaks[size_t(o.order)] = *o.limit * std::numbers::sqrt2;
+    return peaks;
 }
 
 EmissionClass TComplianceForm::chosenClass() const
@@ -252,8 +287,12 @@ void TComplianceForm::Button4Click()
 
 void TComplianceForm::TakeMeasurement(const MeasurementRecord &record, const QDateTime &time)
 {
-    if (!m_running)
+    if (!m_running) {
+        // Without a period the marks follow the latest measurement.
+        if (CheckBox1->isChecked())
+            emit CurrentLimitsChanged(limitPeaks());
         return;
+    }
     if (!m_origin.isValid())
         m_origin = time;
     m_check.add(EmissionSampleFrom(record, m_origin.msecsTo(time) / 1000.0));
@@ -294,4 +333,6 @@ void TComplianceForm::showAssessment()
                       .arg(a.ratedPowerUsed ? QStringLiteral(" (rated)") : QStringLiteral(" (measured)"));
     Label1->setText(period);
     Chart1->update();
+    if (CheckBox1->isChecked())
+        emit CurrentLimitsChanged(limitPeaks());
 }

@@ -10,6 +10,10 @@
 #include <QDateTime>
 #include <QDialog>
 
+#include <optional>
+#include <vector>
+
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -32,11 +36,22 @@ public:
     void Button3Click(); // Reset
     void Button4Click(); // Assess a measurement file
     void ComboBox1Change();
+    void CheckBox1Click();
+    // The limits the marks show: of the period's assessment, or while it has none of the
+    // latest measurement; a peak amplitude per order 0..50, NaN for none; empty when off or
+    // when no limits apply.
+    std::vector<double> limitPeaks() const;
 
+signals:
+    // The limit marks to draw over the current spectrum (empty: none).
+    void CurrentLimitsChanged(const std::vector<double> &limitPeaks);
+
+public:
     bool running() const { return m_running; }
     const EmissionAssessment &assessment() const { return m_assessment; }
 
     QComboBox *ComboBox1 = nullptr; // class
+    QCheckBox *CheckBox1 = nullptr; // limit marks on the main window's current spectrum
     QLineEdit *Edit1 = nullptr; // rated power, W; empty: the measured power
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;

@@ -176,6 +176,15 @@ void TMainForm::HandleCommandLine(const QStringList &arguments)
 void TMainForm::DrawMeasurement()
 {
     PaneRect = DrawClientArea(m_area, Measurement, WaveSurface, UHarmSurface, IHarmSurface, Scales);
+    if (CurrentLimitPeaks.size() == HarmonicCount)
+        DrawHarmonicLimitTicks(IHarmSurface, PaneRect.width(), PaneRect.height(), CurrentLimitPeaks.data(),
+            Scales.iHarm, QColor(30, 30, 160));
+}
+
+void TMainForm::setCurrentLimits(const std::vector<double> &limitPeaks)
+{
+    CurrentLimitPeaks = limitPeaks;
+    DrawMeasurement();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

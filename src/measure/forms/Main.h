@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -77,6 +78,7 @@ public:
     QImage WaveSurface, UHarmSurface, IHarmSurface;
     QRect PaneRect;
     PaneScales Scales;
+    std::vector<double> CurrentLimitPeaks; // empty: no limit marks
 
     // Handlers
     void FormCreate(const QStringList &arguments);
@@ -117,6 +119,9 @@ public:
 
     void LayoutPanes() { LayoutClientArea(m_area); }
     void DrawMeasurement();
+    // Limit marks over the current harmonic pane: a limit per order 0..50 as a peak amplitude
+    // (NaN for none); empty takes them away. The pane looks as without them until set.
+    void setCurrentLimits(const std::vector<double> &limitPeaks);
     // The command-line file: a measurement file is loaded, a record file opened later.
     void HandleCommandLine(const QStringList &arguments);
 

@@ -7,10 +7,12 @@
 
 #include "measure/ComplianceView.h"
 #include "measure/MeasurementFile.h"
+#include "measure/PaneDrawing.h"
 #include "measure/forms/Compliance.h"
 #include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -46,13 +48,11 @@ protected:
     void SetUp() override
     {
         MainFormFixture::SetUp();
-        // The wiring made with the main window finds it through its global.
-        ComplianceForm = new TComplianceForm(form.get());
-    }
-    void TearDown() override
-    {
-        ComplianceForm = nullptr;
-        MainFormFixture::TearDown();
+        // The program's windows again, this time with the compliance window made before the
+        // wiring, as the program's start makes it.
+        ForgetProgramWindows();
+        form = MakeProgramWindows(
+            { .comm = true, .starting = true, .alarm = true, .record = true, .compliance = true });
     }
 
     QString cell(int order, int column) const
@@ -182,6 +182,91 @@ TEST_F(ComplianceWindow, AMeasurementFileIsAssessedAsAPeriodOfOne)
     EXPECT_EQ(w.assessment().measurements, 1);
     EXPECT_EQ(w.assessment().verdict, Verdict::Fail); // 0.9 A over class A's 0.77 A
     EXPECT_TRUE(w.Label2->text().startsWith(QStringLiteral("supply.vqm"))) << w.Label2->text().toStdString();
+}
+
+TEST_F(ComplianceWindow, LimitMarksOnTheCurrentSpectrumOnlyWhenAskedFor)
+{
+    TComplianceForm &w = *ComplianceForm;
+    form->resize(895, 615);
+    EXPECT_FALSE(w.CheckBox1->isChecked());
+    // At the start-up values (no power) no limits apply, so there is nothing to mark.
+    w.CheckBox1->click();
+    EXPECT_TRUE(form->CurrentLimitPeaks.empty());
+    w.CheckBox1->click();
+
+    const MeasurementRecord dimmer = loadRecord({ { 3, 1.35 }, { 13, 0.26 } });
+    std::memcpy(&Measurement, &dimmer, sizeof dimmer);
+    form->DrawMeasurement();
+    EXPECT_TRUE(form->CurrentLimitPeaks.empty());
+    const QImage plain = form->IHarmSurface.copy(form->PaneRect);
+
+    // Before any period the marks show the limits for the latest measurement, and follow the
+    // measurements as they are stored.
+    std::memset(&Measurement, 0, sizeof Measurement);
+    w.CheckBox1->click();
+    EXPECT_TRUE(form->CurrentLimitPeaks.empty());
+    std::memcpy(&Measurement, &dimmer, sizeof dimmer);
+    emit form->MeasurementStored();
+    ASSERT_EQ(form->CurrentLimitPeaks.size(), size_t(HarmonicCount));
+    EXPECT_NEAR(form->CurrentLimitPeaks[3], 2.30 * std::numbers::sqrt2, 1e-9);
+    EXPECT_NEAR(form->CurrentLimitPeaks[40], 0.046 * std::numbers::sqrt2, 1e-9);
+    for (const int n : { 0, 1, 41, 50 })
+        EXPECT_TRUE(std::isnan(form->CurrentLimitPeaks[size_t(n)])) << n;
+    EXPECT_NE(form->IHarmSurface.copy(form->PaneRect), plain);
+
+    // Class B's limits once chosen.
+    w.ComboBox1->setCurrentIndex(1);
+    w.CheckBox1->click();
+    w.CheckBox1->click();
+    EXPECT_NEAR(form->CurrentLimitPeaks[3], 3.45 * std::numbers::sqrt2, 1e-9);
+
+    w.CheckBox1->click();
+    EXPECT_TRUE(form->CurrentLimitPeaks.empty());
+    EXPECT_EQ(form->IHarmSurface.copy(form->PaneRect), plain) << "the pane is as the Parts draw it again";
+}
+
+TEST(HarmonicLimitTicks, MarksSitOverTheirBarsAtTheLimitsHeight)
+{
+    const QColor background(238, 238, 238);
+    WaveBackgroundColor = background;
+    QImage surface(600, 300, QImage::Format_RGB32);
+    float amplitudes[HarmonicCount] = {};
+    amplitudes[1] = 10.0f;
+    double scale = 0;
+    DrawHarmonicPane(surface, 600, 300, amplitudes, QColor(223, 48, 32), scale);
+    const QImage bars = surface.copy();
+    std::vector<double> limits(HarmonicCount, std::nan(""));
+    limits[3] = 5.0; // half the tallest bar
+    limits[5] = 30.0; // above the pane's top
+    const QColor tick(30, 30, 160);
+    DrawHarmonicLimitTicks(surface, 600, 300, limits.data(), scale, tick);
+    const auto tickRows = [&](int xFrom, int xTo) {
+        std::vector<int> rows;
+        for (int y = 0; y < surface.height(); ++y)
+            for (int x = xFrom; x <= xTo; ++x)
+                if (surface.pixelColor(x, y) == tick) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    };
+    // Bars as the pane places them: order i at x = nearest(i * innerWidth / 50) + 2, bar x+5..x+7.
+    const int innerWidth = (600 - 2 - 4) - 8;
+    const int baseline = int((300 - 2 - 4) * 0.9);
+    const int x3 = int(std::nearbyint(3 * innerWidth / 50.0)) + 2;
+    const std::vector<int> rows3 = tickRows(x3 + 3, x3 + 9);
+    ASSERT_FALSE(rows3.empty());
+    const int half = baseline - int(scale * 5.0);
+    EXPECT_LE(std::abs(rows3.front() - half), 1) << "the tick at half the tallest bar";
+    const int x5 = int(std::nearbyint(5 * innerWidth / 50.0)) + 2;
+    const std::vector<int> rows5 = tickRows(x5 + 3, x5 + 9);
+    ASSERT_FALSE(rows5.empty());
+    EXPECT_LT(rows5.back(), baseline - (baseline - 15)) << "a caret at the top edge";
+    EXPECT_TRUE(tickRows(
+        int(std::nearbyint(7 * innerWidth / 50.0)) + 2, int(std::nearbyint(7 * innerWidth / 50.0)) + 11)
+                    .empty())
+        << "no mark without a limit";
+    WaveBackgroundColor = Qt::black;
 }
 
 TEST(ComplianceChart, BarsAreRedOverTheLimitAndGreenWithin)
