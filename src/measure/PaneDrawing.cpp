@@ -303,7 +303,14 @@ void DrawHarmonicPane(
                 painter.setPen(dotted);
                 painter.drawLine(x + 5, y, g.w - 1, y);
             }
+            // The pane's face sets these digits edge to edge at its size; a pixel between
+            // them keeps "100" from reading as one blot.
+            const QFont face = painter.font();
+            QFont spaced = face;
+            spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+            painter.setFont(spaced);
             textAt(painter, 1, 1, QStringLiteral("100%"), BarLabelColor, true);
+            painter.setFont(face);
         } else if (i % 5 == 0) {
             textAt(painter, i == 5 ? x + 2 : x - 1, baseline + 6, QString::number(i), BarLabelColor, true);
             painter.drawLine(x + 5, baseline - 1, x + 5, baseline + 3);

@@ -400,4 +400,16 @@ TEST_F(PaneDrawing, BarLabelsStandWhereTheirCellsStart)
     EXPECT_GE(hundred.top(), 1);
     EXPECT_LE(hundred.top(), 5);
     EXPECT_GT(hundred.width(), 15) << "four characters";
+    // Each character of "100%" stands apart: four runs of columns with ink, blank columns
+    // between them.
+    int runs = 0;
+    bool inRun = false;
+    for (int x = hundred.left(); x <= hundred.right(); ++x) {
+        bool ink = false;
+        for (int y = hundred.top(); y <= hundred.bottom(); ++y)
+            ink = ink || image.pixelColor(x, y) == BarLabel;
+        runs += ink && !inRun;
+        inRun = ink;
+    }
+    EXPECT_EQ(runs, 4) << "\"100%\" reads as four characters";
 }
