@@ -51,8 +51,8 @@ void ExportRecordFile(const QString &recordPath, const QString &csvPath)
     } catch (const KmrError &error) {
         throw CliError(ExitFile, QStringLiteral("%1: %2").arg(recordPath, error.text()));
     }
-    if (info.blocks == 0)
-        throw CliError(ExitFile, QStringLiteral("%1: not a record file (no whole block)").arg(recordPath));
+    if (const QString refusal = RecordFileRefusal(info); !refusal.isEmpty())
+        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(recordPath, refusal));
 
     if (toStandardOutput(csvPath)) {
         QFile out;

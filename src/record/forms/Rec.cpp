@@ -2,6 +2,7 @@
 
 #include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
+#include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "record/ChartDrawing.h"
@@ -26,6 +27,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 TRecordForm *RecordForm = nullptr;
 
@@ -115,6 +118,14 @@ TRecordForm::~TRecordForm()
 {
     if (RecordForm == this)
         RecordForm = nullptr;
+    // The program ends: no window is left to show a failure, so it goes to standard error.
+    if (Record.unsavedSamples() > 0) {
+        try {
+            Record.save();
+        } catch (const KmrError &error) {
+            std::fprintf(stderr, "%s\n", qPrintable(SaveFailedText(Record.fileName(), error.text(), false)));
+        }
+    }
 }
 
 void TRecordForm::buildMenus()
@@ -359,6 +370,18 @@ void TRecordForm::buildStatusBar()
         StatusBar1->addWidget(panel, i == 6 ? 1 : 0);
         m_panels[i] = panel;
     }
+    for (int i : { SamplingNoticePanel, SavingNoticePanel }) {
+        auto *panel = new QLabel(StatusBar1);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        // Takes what room there is rather than widening the window; the tip holds the whole text.
+        panel->setMinimumWidth(60);
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        panel->hide();
+        StatusBar1->addWidget(panel, 3);
+        m_panels[size_t(i)] = panel;
+    }
 }
 
 QString TRecordForm::statusText(int panel) const
@@ -368,7 +391,12 @@ QString TRecordForm::statusText(int panel) const
 
 void TRecordForm::setStatusText(int panel, const QString &text)
 {
-    m_panels.at(panel)->setText(text);
+    QLabel *label = m_panels.at(size_t(panel));
+    label->setText(text);
+    if (panel == SamplingNoticePanel || panel == SavingNoticePanel) {
+        label->setToolTip(text);
+        label->setVisible(!text.isEmpty());
+    }
 }
 
 void TRecordForm::readSettings()
