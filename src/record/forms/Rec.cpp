@@ -95,6 +95,7 @@ TRecordForm::TRecordForm(QWidget *parent)
     buildChannels();
     layout->addWidget(GroupBox2);
     buildStatusBar();
+    layout->addWidget(NoticeBar);
     layout->addWidget(StatusBar1);
 
     const QSize surface = ChartSurfaceSize(0, 0);
@@ -370,16 +371,21 @@ void TRecordForm::buildStatusBar()
         StatusBar1->addWidget(panel, i == 6 ? 1 : 0);
         m_panels[i] = panel;
     }
+    // The seven panels fill the window's width: the notices get a row of their own, shown
+    // only while one of them says something.
+    NoticeBar = new QStatusBar(this);
+    NoticeBar->setObjectName(QStringLiteral("NoticeBar"));
+    NoticeBar->setSizeGripEnabled(false);
+    NoticeBar->hide();
     for (int i : { SamplingNoticePanel, SavingNoticePanel }) {
-        auto *panel = new QLabel(StatusBar1);
+        auto *panel = new QLabel(NoticeBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        // Takes what room there is rather than widening the window; the tip holds the whole text.
-        panel->setMinimumWidth(60);
+        // Takes the room there is rather than widening the window; the tip holds the whole text.
         panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         panel->hide();
-        StatusBar1->addWidget(panel, 3);
+        NoticeBar->addWidget(panel, 1);
         m_panels[size_t(i)] = panel;
     }
 }
@@ -396,6 +402,8 @@ void TRecordForm::setStatusText(int panel, const QString &text)
     if (panel == SamplingNoticePanel || panel == SavingNoticePanel) {
         label->setToolTip(text);
         label->setVisible(!text.isEmpty());
+        NoticeBar->setVisible(
+            !statusText(SamplingNoticePanel).isEmpty() || !statusText(SavingNoticePanel).isEmpty());
     }
 }
 

@@ -40,8 +40,8 @@ public:
     explicit TRecordForm(QWidget *parent = nullptr);
     ~TRecordForm() override;
 
-    // Status bar panels 0..6, and the two notice panels, shown only while they say something:
-    // why sampling ticks take no sample, and why saves fail.
+    // Status bar panels 0..6, and the two notice panels in the row above them, shown only
+    // while they say something: why sampling ticks take no sample, and why saves fail.
     static constexpr int SamplingNoticePanel = 7;
     static constexpr int SavingNoticePanel = 8;
     QString statusText(int panel) const;
@@ -165,6 +165,7 @@ public:
     QLabel *Label20 = nullptr; // time
 
     QStatusBar *StatusBar1 = nullptr;
+    QStatusBar *NoticeBar = nullptr; // the notice panels 7 and 8
 
     QTimer *Timer1 = nullptr;
     QTimer *TimerSave = nullptr;

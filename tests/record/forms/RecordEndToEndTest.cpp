@@ -167,7 +167,7 @@ TEST(RecordEndToEnd, ARecordingReopensWithTheValuesTheInstrumentSent)
     ASSERT_TRUE(recording->start(fileName));
 
     auto arrays = std::make_unique<RecordArrays>();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return FileCount(fileName, *arrays) >= 12; }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return FileCount(fileName, *arrays) >= 12; }, 60000));
     record->SeSkinSpeedButton6Click(); // saves what it took since the last save
     recording->main->SeSkinSpeedButton9->click();
     const int count = FileCount(fileName, *arrays);
@@ -195,7 +195,7 @@ TEST(RecordEndToEnd, ChildRecordsUntilKilled)
     ASSERT_EQ(recording.record->Timer1->interval(), 1000);
     ASSERT_EQ(recording.record->TimerSave->interval(), 10000);
     ASSERT_TRUE(recording.start(qEnvironmentVariable("KMR_RECORD_CHILD_FILE")));
-    EXPECT_FALSE(QTest::qWaitFor([] { return false; }, 120000));
+    EXPECT_FALSE(QTest::qWaitFor([] { return false; }, 240000));
     FAIL() << "the parent did not end the recording";
 }
 
@@ -229,17 +229,18 @@ TEST(RecordEndToEnd, KillNineLosesOnlyTheSamplesSinceTheLastSave)
                 firstSave = count;
             return firstSave > 0 && count > firstSave;
         },
-        60000);
+        120000);
     const int lastSave = FileCount(fileName, *arrays);
     ::kill(pid_t(child.processId()), SIGKILL);
     ASSERT_TRUE(child.waitForFinished(10000));
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
-    ASSERT_TRUE(saved) << "no second save; first " << firstSave;
+    ASSERT_TRUE(saved) << "no second save; first " << firstSave << ", measurements sent "
+                       << MeasurementsSent(server);
 
     EXPECT_EQ(QFileInfo(fileName).size() % RecordBlockBytes, 0);
     const RecordFileInfo info = ReadRecordFile(fileName, *arrays);
     EXPECT_EQ(info.count, lastSave);
-    EXPECT_GE(info.count, 15);
+    EXPECT_GT(info.count, firstSave);
     EXPECT_EQ(info.channelSignals, (std::array<uint8_t, 6> { 0, 1, 2, 3, 6, 7 }));
     EXPECT_EQ(info.step, 0);
     ExpectSamplesWereSent(*arrays, info.count, server, 1.0);
@@ -307,7 +308,7 @@ TEST(RecordEndToEnd, TerminatingSignalsSaveEverySampleTaken)
                 output += child.readAllStandardOutput();
                 return lastCount("taken") >= 4;
             },
-            30000);
+            60000);
         ::kill(pid_t(child.processId()), number);
         const bool finished = child.waitForFinished(20000);
         if (!finished)
