@@ -260,8 +260,11 @@ TEST(RecordEndToEnd, ChildRecordsUntilSignalled)
     recording->main->show();
     record->Timer1->setInterval(200);
     record->TimerSave->setInterval(600000);
-    QObject::connect(record->Timer1, &QTimer::timeout, record, [record] {
-        std::printf("taken %d\n", record->RecordCount());
+    TMainForm *main = recording->main.get();
+    QObject::connect(record->Timer1, &QTimer::timeout, record, [record, main] {
+        std::printf("taken %d (%s | %s)\n", record->RecordCount(),
+            qPrintable(main->statusText(TMainForm::PanelCommunication)),
+            qPrintable(record->statusText(TRecordForm::SamplingNoticePanel)));
         std::fflush(stdout);
     });
     ASSERT_TRUE(recording->start(qEnvironmentVariable("KMR_RECORD_SIGNAL_FILE")));
@@ -300,13 +303,13 @@ TEST(RecordEndToEnd, TerminatingSignalsSaveEverySampleTaken)
             int count = -1;
             for (const QByteArray &l : output.split('\n'))
                 if (l.startsWith(word))
-                    count = l.mid(int(std::strlen(word)) + 1).toInt();
+                    count = l.mid(int(std::strlen(word)) + 1).split(' ').first().toInt();
             return count;
         };
         const bool sampled = QTest::qWaitFor(
             [&] {
                 output += child.readAllStandardOutput();
-                return lastCount("taken") >= 4;
+                return lastCount("taken") >= 2;
             },
             60000);
         ::kill(pid_t(child.processId()), number);
@@ -314,13 +317,13 @@ TEST(RecordEndToEnd, TerminatingSignalsSaveEverySampleTaken)
         if (!finished)
             child.kill();
         output += child.readAllStandardOutput();
-        ASSERT_TRUE(sampled) << output.toStdString();
+        ASSERT_TRUE(sampled) << output.toStdString() << "measurements sent " << MeasurementsSent(server);
         ASSERT_TRUE(finished);
         EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
 
         const int taken = lastCount("ended");
-        EXPECT_GE(taken, 4);
+        EXPECT_GE(taken, 2);
         auto arrays = std::make_unique<RecordArrays>();
         const RecordFileInfo info = ReadRecordFile(fileName, *arrays);
         EXPECT_EQ(info.count, taken);
