@@ -41,6 +41,10 @@ public:
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
+    void notice(const QString &text, Icon, const QString &) override
+    {
+        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
+    }
     bool askYesNo(const QString &, const QString &) override { return false; }
     QString openFileName(const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &) override { return {}; }

@@ -171,6 +171,7 @@ class CountingDialogs final : public Dialogs
 public:
     std::map<std::string, int> messages;
     void message(const QString &text, Icon, const QString &) override { ++messages[text.toStdString()]; }
+    void notice(const QString &text, Icon, const QString &) override { ++messages[text.toStdString()]; }
     bool askYesNo(const QString &, const QString &) override { return false; }
     QString openFileName(const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &) override { return {}; }

@@ -4,6 +4,7 @@
 
 #include "app/forms/Application.h"
 #include "app/forms/QtDialogs.h"
+#include "app/forms/TerminationSignals.h"
 #include "app/forms/Wiring.h"
 #include "appearance/Fonts.h"
 #include "appearance/forms/skins.h"
@@ -65,6 +66,8 @@ int main(int argc, char **argv)
 
     logo.reset();
     MainForm->show();
+    // A terminating signal ends the program as its Exit does: the windows save on the way out.
+    const TerminationSignals closeOnSignal(MainForm);
     const int result = app.exec();
 
     delete MainForm; // its child windows go with it

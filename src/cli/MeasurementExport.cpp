@@ -105,8 +105,8 @@ void ExportRecordFile(const QString &recordPath, const QString &csvPath, bool fo
     } catch (const KmrError &error) {
         throw CliError(ExitFile, QStringLiteral("%1: %2").arg(recordPath, error.text()));
     }
-    if (info.blocks == 0)
-        throw CliError(ExitFile, QStringLiteral("%1: not a record file (no whole block)").arg(recordPath));
+    if (const QString refusal = RecordFileRefusal(info); !refusal.isEmpty())
+        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(recordPath, refusal));
 
     const QString outName = out ? csvPath : QStringLiteral("standard output");
     DescriptorDevice device(out ? out->fd() : STDOUT_FILENO);

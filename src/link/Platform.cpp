@@ -44,6 +44,7 @@ public:
     {
         std::fprintf(stderr, "%s%s%s\n", qPrintable(title), title.isEmpty() ? "" : ": ", qPrintable(text));
     }
+    void notice(const QString &text, Icon icon, const QString &title) override { message(text, icon, title); }
     bool askYesNo(const QString &, const QString &) override { return false; }
     QString openFileName(const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &) override { return {}; }

@@ -134,6 +134,8 @@ public:
     enum class Icon { None, Information, Warning, Error, Question };
     virtual ~Dialogs() = default;
     virtual void message(const QString &text, Icon icon = Icon::None, const QString &title = {}) = 0;
+    // A message that does not wait for the user: shown, and the caller goes on at once.
+    virtual void notice(const QString &text, Icon icon = Icon::Warning, const QString &title = {}) = 0;
     virtual bool askYesNo(const QString &title, const QString &text) = 0;
     // Empty when the user cancels.
     virtual QString openFileName(const QString &filter, const QString &proposedName = {}) = 0;

@@ -1,8 +1,11 @@
 #include "measure/MeasurementRecord.h"
 
+#include "link/Platform.h"
+
 #include <cstring>
 
 MeasurementRecord Measurement {};
+MeasurementArrival LatestArrival;
 
 namespace {
 // The record is packed, so its floats are reached through byte offsets, not pointers.
@@ -78,4 +81,5 @@ void StoreMeasurementReply(const uint8_t *data)
         clearNaN(offset);
     clearNaN(offsetof(MeasurementRecord, SpareFactorA));
     clearNaN(offsetof(MeasurementRecord, SpareFactorB));
+    LatestArrival = { LatestArrival.serial + 1, platform::clock().now() };
 }

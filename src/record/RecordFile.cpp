@@ -212,6 +212,24 @@ void syncFolderOf(const QString &fileName)
 
 } // namespace
 
+QString RecordFileRefusal(const RecordFileInfo &info)
+{
+    if (info.blocks == 0)
+        return QStringLiteral("not a record file (no whole block)");
+    return {};
+}
+
+std::optional<FileIdentity> FileIdentityOf(const QString &fileName)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(fileName).constData(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        throwSystemError(errno);
+    }
+    return FileIdentity { uint64_t(status.st_dev), uint64_t(status.st_ino) };
+}
+
 void CreateRecordFile(const QString &fileName, const RecordBlock &block)
 {
     FileHandle file(fileName, O_WRONLY | O_CREAT);

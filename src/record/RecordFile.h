@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 constexpr int RecordChannels = 6;
 constexpr int BlockSamples = 1000;
@@ -94,6 +95,22 @@ struct RecordFileInfo
     std::array<uint8_t, RecordChannels> channelSignals {};
     uint8_t step = 0;
 };
+
+// Why a file read with ReadRecordFile is no record at all, empty when it is one. The record
+// window and kmr5150-cli refuse such a file with this reason after its name.
+QString RecordFileRefusal(const RecordFileInfo &info);
+
+// Which file a name leads to: its device and inode. A record keeps the identity of the file it
+// writes, to notice at its next save that the file was deleted, moved or replaced meanwhile.
+struct FileIdentity
+{
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+// The identity of what `fileName` names now; nothing when it names nothing. A failure other
+// than a missing file or folder throws EInOutError with the system's text.
+std::optional<FileIdentity> FileIdentityOf(const QString &fileName);
 
 // Every function below opens regular files only: a FIFO, a device or a folder is refused
 // at once with EInOutError, without blocking on it. Other failures throw EInOutError with

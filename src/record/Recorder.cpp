@@ -1,5 +1,6 @@
 #include "record/Recorder.h"
 
+#include "link/DateTimeText.h"
 #include "link/Errors.h"
 #include "record/RecordTime.h"
 
@@ -21,7 +22,7 @@ QString Recorder::newFile(const QString &fileName)
     QString oldFileError;
     if (m_fileReady && m_count > 0) {
         try {
-            SaveRecordFile(m_fileName, m_live, m_count, m_buffer);
+            save();
         } catch (const KmrError &error) {
             oldFileError = error.text();
         }
@@ -33,8 +34,11 @@ QString Recorder::newFile(const QString &fileName)
     fresh.setStep(static_cast<uint8_t>(settings.samplingIndex));
     CreateRecordFile(fileName, fresh);
 
+    m_identity = FileIdentityOf(fileName);
+    m_remade = false;
     m_buffer = fresh;
     m_count = 0;
+    m_savedCount = 0;
     m_fileName = fileName;
     m_fileReady = true;
     return oldFileError;
@@ -61,11 +65,54 @@ Recorder::Sampled Recorder::sample(const MeasurementRecord &record, const QDateT
     return m_count == MaxRecordSamples ? Sampled::LimitReached : Sampled::Taken;
 }
 
+Recorder::Sampled Recorder::sampleArrived(const MeasurementRecord &record, const MeasurementArrival &arrival)
+{
+    if (arrival.serial == 0 || arrival.serial == m_takenSerial)
+        return Sampled::NotNew;
+    const Sampled result = sample(record, arrival.time);
+    if (result != Sampled::Full)
+        m_takenSerial = arrival.serial;
+    return result;
+}
+
 int Recorder::save()
 {
     if (!m_fileReady) {
         m_buffer.fill(m_live, std::min(m_count / BlockSamples, MaxRecordBlocks - 1), m_count);
         return 0;
     }
-    return SaveRecordFile(m_fileName, m_live, m_count, m_buffer);
+    m_remade = false;
+    // The name is looked up at every save: a file deleted or moved away gets a new one
+    // holding the whole record (a fresh file of one block makes the save write every block).
+    if (!m_identity || FileIdentityOf(m_fileName) != m_identity) {
+        RecordBlock header = m_buffer;
+        header.clearSamples();
+        CreateRecordFile(m_fileName, header);
+        m_identity = FileIdentityOf(m_fileName);
+        m_remade = true;
+    }
+    const int written = SaveRecordFile(m_fileName, m_live, m_count, m_buffer);
+    m_savedCount = m_count;
+    return written;
+}
+
+QString SkippedSamplesText(const MeasurementArrival &latest)
+{
+    if (latest.serial == 0)
+        return QStringLiteral("Samples skipped: no measurement yet");
+    return QStringLiteral("Samples skipped: no new measurement since %1")
+        .arg(LongTimeText(latest.time.time()));
+}
+
+QString SaveFailedText(const QString &fileName, const QString &reason, bool triedAgain)
+{
+    const QString text = QStringLiteral("Not saved to %1: %2").arg(fileName, reason);
+    return triedAgain ? text + QStringLiteral(" (tried again at every save step)") : text;
+}
+
+QString FileRemadeText(const QString &fileName, int samples)
+{
+    return QStringLiteral("%1 was deleted, moved or replaced: made again with all %2 samples")
+        .arg(fileName)
+        .arg(samples);
 }

@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 class Recorder
 {
 public:
@@ -43,17 +45,26 @@ public:
     // it; the first sample does too.
     void takeSettings();
 
-    enum class Sampled { Taken, LimitReached, Full };
+    enum class Sampled { Taken, LimitReached, Full, NotNew };
     // One sample of each channel out of `record`, stamped `now`. A channel whose signal is
     // outside 0..12 records 0. The channels recorded are those the file says (the buffer's
     // signal bytes). Returns LimitReached for the 450000th sample and Full, taking nothing,
     // once the record is full.
     Sampled sample(const MeasurementRecord &record, const QDateTime &now);
+    // The sampling tick: one sample of the measurement `record` holds, stamped with the time
+    // it arrived, unless it is the one taken last (or none has arrived): then NotNew, and
+    // nothing is taken. A record holds only what the instrument sent, each at most once.
+    Sampled sampleArrived(const MeasurementRecord &record, const MeasurementArrival &arrival);
 
     // Writes the newest blocks of the record into its file (see SaveRecordFile). Does
     // nothing but fill the buffer while no file is ready. Returns the blocks written;
-    // EInOutError propagates and the next call tries again with everything since.
+    // EInOutError propagates and the next call tries again with everything since. A file that
+    // was deleted, moved or replaced since the last save is made again and written whole.
     int save();
+    // Whether the last save had to make the file again.
+    bool fileRemade() const { return m_remade; }
+    // Samples taken since the last good save (all of them when none succeeded yet).
+    int unsavedSamples() const { return m_fileReady ? m_count - m_savedCount : 0; }
 
 private:
     RecordArrays m_live;
@@ -61,4 +72,15 @@ private:
     bool m_fileReady = false;
     QString m_fileName;
     RecordBlock m_buffer;
+    int m_savedCount = 0;
+    uint64_t m_takenSerial = 0;
+    std::optional<FileIdentity> m_identity;
+    bool m_remade = false;
 };
+
+// What the record window's status bar says while sampling ticks find no new measurement.
+QString SkippedSamplesText(const MeasurementArrival &latest);
+// What it says while saves fail (`triedAgain`: the save timer goes on), and after a save
+// made the file again.
+QString SaveFailedText(const QString &fileName, const QString &reason, bool triedAgain);
+QString FileRemadeText(const QString &fileName, int samples);

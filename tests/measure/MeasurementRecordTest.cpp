@@ -1,4 +1,5 @@
 #include "measure/MeasurementRecord.h"
+#include "support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +113,18 @@ TEST_F(MeasurementRecordTest, ReplyLeavesTheTailAlone)
     // Everything before the tail is the reply, but for the NaN cleared in PQ.
     reply[36] = reply[37] = reply[38] = reply[39] = 0;
     EXPECT_EQ(std::memcmp(&Measurement, reply.data(), MeasurementReplyDataBytes), 0);
+}
+
+// A reader tells a new measurement by its serial; its time is the clock's when it was stored.
+TEST_F(MeasurementRecordTest, EveryStoredReplyIsCountedWithTheTimeItArrived)
+{
+    FakeClock clock;
+    const MeasurementArrival before = LatestArrival;
+    StoreMeasurementReply(reply.data());
+    EXPECT_EQ(LatestArrival.serial, before.serial + 1);
+    EXPECT_EQ(LatestArrival.time, clock.current);
+    clock.current = clock.current.addMSecs(1250);
+    StoreMeasurementReply(reply.data()); // the same values again are a new measurement all the same
+    EXPECT_EQ(LatestArrival.serial, before.serial + 2);
+    EXPECT_EQ(LatestArrival.time, clock.current);
 }

@@ -203,6 +203,9 @@ TEST_F(RecordFileTest, UntrustedSizesAndCountsNeverReachPastTheArrays)
         const RecordFileInfo info = ReadRecordFile(path(), *arrays);
         EXPECT_EQ(info.blocks, c.expectedBlocks);
         EXPECT_EQ(info.count, c.expectedCount);
+        // Only a file without one whole block is no record at all.
+        EXPECT_EQ(RecordFileRefusal(info),
+            c.expectedBlocks == 0 ? QStringLiteral("not a record file (no whole block)") : QString());
     }
 }
 

@@ -2,6 +2,7 @@
 // by the test.
 
 #include "record/Recorder.h"
+#include "link/DateTimeText.h"
 #include "link/Errors.h"
 #include "record/RecordFixtures.h"
 #include "record/RecordTime.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 
 #include <bit>
+#include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -105,8 +108,9 @@ TEST_F(RecorderTest, AFailedSaveOfTheOldFileIsReportedAndTheNewFileMadeAllTheSam
     recorder->newFile(path("old.vqr"));
     take(5);
     QFile::remove(path("old.vqr"));
+    QDir(dir.path()).mkdir(QStringLiteral("old.vqr"));
     const QString error = recorder->newFile(path("new.vqr"));
-    EXPECT_EQ(error, qt_error_string(ENOENT));
+    EXPECT_EQ(error, path("old.vqr") + QStringLiteral(" is a folder, not a record file"));
     EXPECT_EQ(recorder->fileName(), path("new.vqr"));
     EXPECT_EQ(recorder->count(), 0);
 }
@@ -141,6 +145,112 @@ TEST_F(RecorderTest, TheRecordStopsTakingAtFourHundredFiftyThousand)
     EXPECT_EQ(recorder->live().channel(2)[MaxRecordSamples - 1], measurement(2.0f).WRMS);
     recorder->save();
     EXPECT_EQ(QFileInfo(path("r.vqr")).size(), 450LL * RecordBlockBytes);
+}
+
+TEST_F(RecorderTest, ATickTakesOnlyAMeasurementNewerThanTheLastTakenWithTheTimeItArrived)
+{
+    recorder->newFile(path("r.vqr"));
+    const QDateTime first = now.addMSecs(-300);
+    const QDateTime second = now.addSecs(7);
+    const struct
+    {
+        MeasurementArrival arrival;
+        float seed;
+        Recorder::Sampled result;
+    } ticks[] = {
+        { {}, 1.0f, Recorder::Sampled::NotNew }, // nothing has arrived yet
+        { { 4, first }, 2.0f, Recorder::Sampled::Taken },
+        { { 4, first }, 2.0f, Recorder::Sampled::NotNew },
+        { { 4, first }, 3.0f, Recorder::Sampled::NotNew }, // a file loaded over it is no measurement
+        { { 5, second }, 4.0f, Recorder::Sampled::Taken },
+        { { 5, second }, 4.0f, Recorder::Sampled::NotNew },
+    };
+    for (const auto &tick : ticks)
+        EXPECT_EQ(recorder->sampleArrived(measurement(tick.seed), tick.arrival), tick.result) << tick.seed;
+    ASSERT_EQ(recorder->count(), 2);
+    EXPECT_EQ(FromOleDate(recorder->live().timestamps()[0]), first);
+    EXPECT_EQ(FromOleDate(recorder->live().timestamps()[1]), second);
+    EXPECT_EQ(recorder->live().channel(0)[1], measurement(4.0f).WRMS);
+}
+
+TEST_F(RecorderTest, SkippedTicksSayWhenTheLastMeasurementCame)
+{
+    EXPECT_EQ(SkippedSamplesText({}), QStringLiteral("Samples skipped: no measurement yet"));
+    const QDateTime at(QDate(2026, 12, 10), QTime(14, 5, 9));
+    EXPECT_EQ(SkippedSamplesText({ 12, at }),
+        QStringLiteral("Samples skipped: no new measurement since ") + LongTimeText(at.time()));
+    EXPECT_TRUE(SkippedSamplesText({ 12, at }).contains(QStringLiteral("14")));
+}
+
+// A file that is gone or not the one written before is made again at the next save, and the
+// whole record goes into it; a copy moved away keeps what it held.
+TEST_F(RecorderTest, AFileDeletedMovedOrReplacedIsMadeAgainAndWrittenWhole)
+{
+    const QString file = path("r.vqr");
+    const struct
+    {
+        const char *name;
+        std::function<void()> lose;
+    } cases[] = {
+        { "deleted", [&] { QFile::remove(file); } },
+        { "moved", [&] { QFile::rename(file, path("moved.vqr")); } },
+        { "replaced by an older copy",
+            [&] {
+                QFile::copy(file, path("copy.vqr"));
+                QFile::remove(file);
+                QFile::rename(path("copy.vqr"), file);
+            } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder = std::make_unique<Recorder>();
+        QFile::remove(path("moved.vqr"));
+        recorder->newFile(file);
+        take(1200);
+        recorder->save();
+        EXPECT_FALSE(recorder->fileRemade());
+        take(900);
+        c.lose();
+        EXPECT_EQ(recorder->unsavedSamples(), 900);
+        recorder->save();
+        EXPECT_TRUE(recorder->fileRemade());
+        EXPECT_EQ(recorder->unsavedSamples(), 0);
+        auto loaded = std::make_unique<RecordArrays>();
+        const RecordFileInfo info = ReadRecordFile(file, *loaded);
+        EXPECT_EQ(info.count, 2100);
+        EXPECT_EQ(info.blocks, 3);
+        EXPECT_EQ(QFileInfo(file).size(), 3 * RecordBlockBytes);
+        for (int ch = 0; ch < RecordChannels; ++ch)
+            EXPECT_EQ(std::memcmp(loaded->channel(ch), recorder->live().channel(ch), 4 * 2100), 0) << ch;
+        EXPECT_EQ(std::memcmp(loaded->timestamps(), recorder->live().timestamps(), 8 * 2100), 0);
+        EXPECT_EQ(info.channelSignals, (std::array<uint8_t, 6> { 2, 2, 2, 2, 2, 2 }));
+        take(1);
+        recorder->save();
+        EXPECT_FALSE(recorder->fileRemade());
+        if (QFile::exists(path("moved.vqr"))) {
+            EXPECT_EQ(ReadRecordFile(path("moved.vqr"), *loaded).count, 1200);
+        }
+    }
+}
+
+TEST_F(RecorderTest, AfterFailedSavesTheFirstGoodOneWritesEverythingSince)
+{
+    const QString file = path("r.vqr");
+    recorder->newFile(file);
+    take(995);
+    recorder->save();
+    QFile::remove(file);
+    QDir(dir.path()).mkdir(QStringLiteral("r.vqr"));
+    for (int i = 0; i < 3; ++i) {
+        take(10);
+        EXPECT_THROW(recorder->save(), EInOutError);
+    }
+    EXPECT_EQ(recorder->unsavedSamples(), 30);
+    QDir(dir.path()).rmdir(QStringLiteral("r.vqr"));
+    recorder->save();
+    auto loaded = std::make_unique<RecordArrays>();
+    EXPECT_EQ(ReadRecordFile(file, *loaded).count, 1025);
+    EXPECT_EQ(std::memcmp(loaded->channel(0), recorder->live().channel(0), 4 * 1025), 0);
 }
 
 TEST_F(RecorderTest, WithoutAFileTheSaveWritesNothing)

@@ -16,7 +16,7 @@
 
 #include <deque>
 
-// Records every message box; answers questions and file dialogs from queues.
+// Records every message box and notice; answers questions and file dialogs from queues.
 class FakeDialogs final : public Dialogs
 {
 public:
@@ -33,6 +33,10 @@ public:
     void message(const QString &text, Icon icon, const QString &title) override
     {
         messages.push_back({ text, icon, title });
+    }
+    void notice(const QString &text, Icon icon, const QString &title) override
+    {
+        notices.push_back({ text, icon, title });
     }
     bool askYesNo(const QString &title, const QString &text) override
     {
@@ -64,6 +68,7 @@ public:
     }
 
     std::vector<Message> messages;
+    std::vector<Message> notices; // shown without waiting for the user
     std::vector<Message> questions;
     std::deque<bool> answers;
     std::deque<QString> fileNames; // empty string = the user cancels

@@ -47,6 +47,15 @@ void QtDialogs::message(const QString &text, Icon icon, const QString &title)
     box.exec();
 }
 
+void QtDialogs::notice(const QString &text, Icon icon, const QString &title)
+{
+    auto *box = new QMessageBox(boxIcon(icon), title.isEmpty() ? QApplication::applicationName() : title,
+        text, QMessageBox::Ok, dialogParent());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 bool QtDialogs::askYesNo(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, dialogParent());

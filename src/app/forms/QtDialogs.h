@@ -10,6 +10,8 @@ class QtDialogs final : public Dialogs
 {
 public:
     void message(const QString &text, Icon icon = Icon::None, const QString &title = {}) override;
+    // A message box that is not modal and deletes itself when closed.
+    void notice(const QString &text, Icon icon = Icon::Warning, const QString &title = {}) override;
     bool askYesNo(const QString &title, const QString &text) override;
     QString openFileName(const QString &filter, const QString &proposedName = {}) override;
     QString saveFileName(const QString &filter, const QString &proposedName = {}) override;

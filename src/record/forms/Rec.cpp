@@ -2,6 +2,7 @@
 
 #include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
+#include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "record/ChartDrawing.h"
@@ -26,6 +27,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 TRecordForm *RecordForm = nullptr;
 
@@ -92,6 +95,7 @@ TRecordForm::TRecordForm(QWidget *parent)
     buildChannels();
     layout->addWidget(GroupBox2);
     buildStatusBar();
+    layout->addWidget(NoticeBar);
     layout->addWidget(StatusBar1);
 
     const QSize surface = ChartSurfaceSize(0, 0);
@@ -115,6 +119,14 @@ TRecordForm::~TRecordForm()
 {
     if (RecordForm == this)
         RecordForm = nullptr;
+    // The program ends: no window is left to show a failure, so it goes to standard error.
+    if (Record.unsavedSamples() > 0) {
+        try {
+            Record.save();
+        } catch (const KmrError &error) {
+            std::fprintf(stderr, "%s\n", qPrintable(SaveFailedText(Record.fileName(), error.text(), false)));
+        }
+    }
 }
 
 void TRecordForm::buildMenus()
@@ -359,6 +371,23 @@ void TRecordForm::buildStatusBar()
         StatusBar1->addWidget(panel, i == 6 ? 1 : 0);
         m_panels[i] = panel;
     }
+    // The seven panels fill the window's width: the notices get a row of their own, shown
+    // only while one of them says something.
+    NoticeBar = new QStatusBar(this);
+    NoticeBar->setObjectName(QStringLiteral("NoticeBar"));
+    NoticeBar->setSizeGripEnabled(false);
+    NoticeBar->hide();
+    for (int i : { SamplingNoticePanel, SavingNoticePanel }) {
+        auto *panel = new QLabel(NoticeBar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        // Takes the room there is rather than widening the window; the tip holds the whole text.
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        panel->hide();
+        NoticeBar->addWidget(panel, 1);
+        m_panels[size_t(i)] = panel;
+    }
 }
 
 QString TRecordForm::statusText(int panel) const
@@ -368,7 +397,14 @@ QString TRecordForm::statusText(int panel) const
 
 void TRecordForm::setStatusText(int panel, const QString &text)
 {
-    m_panels.at(panel)->setText(text);
+    QLabel *label = m_panels.at(size_t(panel));
+    label->setText(text);
+    if (panel == SamplingNoticePanel || panel == SavingNoticePanel) {
+        label->setToolTip(text);
+        label->setVisible(!text.isEmpty());
+        NoticeBar->setVisible(
+            !statusText(SamplingNoticePanel).isEmpty() || !statusText(SavingNoticePanel).isEmpty());
+    }
 }
 
 void TRecordForm::readSettings()

@@ -40,7 +40,10 @@ public:
     explicit TRecordForm(QWidget *parent = nullptr);
     ~TRecordForm() override;
 
-    // Status bar panels 0..6.
+    // Status bar panels 0..6, and the two notice panels in the row above them, shown only
+    // while they say something: why sampling ticks take no sample, and why saves fail.
+    static constexpr int SamplingNoticePanel = 7;
+    static constexpr int SavingNoticePanel = 8;
     QString statusText(int panel) const;
     void setStatusText(int panel, const QString &text);
 
@@ -88,6 +91,9 @@ public:
     void Timer1Timer(); // sampling tick
     void TimerSaveTimer(); // save tick
     void OpenTimerTimer();
+    // One more save of the samples taken since the last one (Stop, closing the window, the
+    // program's end). A failure is shown as the save tick shows it.
+    void SaveTakenSamples();
     void GridTimerTimer();
     void ScrollBar1ChangeTimerTimer();
     void SeSkinSpeedButton7Click(); // Backward Compression
@@ -159,6 +165,7 @@ public:
     QLabel *Label20 = nullptr; // time
 
     QStatusBar *StatusBar1 = nullptr;
+    QStatusBar *NoticeBar = nullptr; // the notice panels 7 and 8
 
     QTimer *Timer1 = nullptr;
     QTimer *TimerSave = nullptr;
@@ -173,6 +180,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closing (Exit, the close button, Esc) only hides the window; it saves first.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void buildMenus();
@@ -189,8 +198,12 @@ private:
 
     QImage TraceSurface;
     QImage AxisSurface;
-    std::array<QLabel *, 7> m_panels {};
-    bool m_saveErrorShown = false;
+    // Writes the record into its file; a failure goes to the saving notice panel and, once
+    // until a save succeeds again, to a notice that does not wait for the user.
+    void saveRecord();
+
+    std::array<QLabel *, 9> m_panels {};
+    bool m_saveFailing = false;
 };
 
 extern TRecordForm *RecordForm;

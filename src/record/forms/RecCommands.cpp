@@ -71,6 +71,8 @@ void TRecordForm::OpenTimerTimer()
 void TRecordForm::openRecordFile(const QString &fileName, bool fromCommandLine)
 {
     const RecordFileInfo info = ReadRecordFile(fileName, LoadedRecord);
+    if (const QString refusal = RecordFileRefusal(info); !refusal.isEmpty())
+        throw EInOutError(QStringLiteral("%1: %2").arg(fileName, refusal));
     LoadedLast = info.count - 1;
     LoadedFileName = fileName;
     LoadedSignals = info.channelSignals;
@@ -190,11 +192,24 @@ void TRecordForm::SeSkinSpeedButton6Click()
     Stop1->setEnabled(false);
     SeSkinSpeedButton4->setEnabled(true);
     Setting1->setEnabled(true);
+    SaveTakenSamples();
 }
 
 void TRecordForm::Exit1Click()
 {
     close();
+}
+
+void TRecordForm::hideEvent(QHideEvent *event)
+{
+    SaveTakenSamples();
+    QDialog::hideEvent(event);
+}
+
+void TRecordForm::SaveTakenSamples()
+{
+    if (Record.unsavedSamples() > 0)
+        saveRecord();
 }
 
 void TRecordForm::Timer1Timer()
@@ -206,12 +221,19 @@ void TRecordForm::Timer1Timer()
         DrawChart();
         return;
     }
-    const Recorder::Sampled result = Record.sample(Measurement, platform::clock().now());
+    const Recorder::Sampled result = Record.sampleArrived(Measurement, LatestArrival);
+    if (result == Recorder::Sampled::NotNew) {
+        setStatusText(SamplingNoticePanel, SkippedSamplesText(LatestArrival));
+        return;
+    }
+    setStatusText(SamplingNoticePanel, QString());
     if (result != Recorder::Sampled::Taken) {
         Timer1->stop();
         TimerSave->stop();
         SeSkinSpeedButton5->setEnabled(false);
         SeSkinSpeedButton6->setEnabled(false);
+        // The record is complete: it goes into the file before the box waits for the user.
+        SaveTakenSamples();
         platform::dialogs().message(LimitText);
     }
     DrawChart();
@@ -219,15 +241,23 @@ void TRecordForm::Timer1Timer()
 
 void TRecordForm::TimerSaveTimer()
 {
+    saveRecord();
+}
+
+void TRecordForm::saveRecord()
+{
     try {
         Record.save();
+        m_saveFailing = false;
+        setStatusText(SavingNoticePanel,
+            Record.fileRemade() ? FileRemadeText(Record.fileName(), Record.count()) : QString());
     } catch (const KmrError &error) {
-        // The timer goes on and the next tick writes everything since the last good save;
-        // one box at a time, however many ticks fail while it is open.
-        if (m_saveErrorShown)
-            return;
-        m_saveErrorShown = true;
-        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
-        m_saveErrorShown = false;
+        // The save timer goes on, and the next good save writes everything since the last
+        // one; the user is told once, by a notice that holds nothing up.
+        const QString text = SaveFailedText(Record.fileName(), error.text(), true);
+        setStatusText(SavingNoticePanel, text);
+        if (!m_saveFailing)
+            platform::dialogs().notice(text, Dialogs::Icon::Error);
+        m_saveFailing = true;
     }
 }

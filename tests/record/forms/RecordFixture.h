@@ -25,6 +25,7 @@ protected:
     {
         ResetGlobals();
         std::memset(&Measurement, 0, sizeof Measurement);
+        LatestArrival = {}; // the program starts before any measurement
         QDir(programDir.path()).mkpath(QStringLiteral("PenData"));
         for (const char *name : { "12.dat", "13.dat" }) {
             QImage face(24, 24, QImage::Format_ARGB32);
@@ -65,12 +66,28 @@ protected:
         form->SeSkinSpeedButton5Click();
     }
 
-    // One sampling tick a second after the previous one, with `seed` in every field.
-    void tick(float seed)
+    // A measurement reply with `seed` in every field arrives a second after the previous
+    // one, as the receive handler stores it.
+    void arrive(float seed)
     {
-        float *scalars = &Measurement.URMS;
+        MeasurementRecord reply = Measurement;
+        float *scalars = &reply.URMS;
         for (int i = 0; i < 15; ++i)
             scalars[i] = seed + float(i) / 16.0f;
+        clock.current = clock.current.addSecs(1);
+        StoreMeasurementReply(reinterpret_cast<const uint8_t *>(&reply));
+    }
+
+    // One sampling tick just after a new measurement with `seed` in every field.
+    void tick(float seed)
+    {
+        arrive(seed);
+        form->Timer1Timer();
+    }
+
+    // One sampling tick a second after the previous one, with no measurement since.
+    void idleTick()
+    {
         clock.current = clock.current.addSecs(1);
         form->Timer1Timer();
     }

@@ -1,18 +1,24 @@
 // The record window: creation, file and run commands, the two ticks, opening files and
 // the view commands, on fake dialogs and a fake clock.
 
+#include "app/forms/QtDialogs.h"
+#include "link/DateTimeText.h"
 #include "link/Errors.h"
 #include "record/RecordFixtures.h"
 #include "record/RecordTime.h"
 #include "record/forms/RecordFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -223,60 +229,193 @@ TEST_F(RecordWindow, TheFourHundredFiftyThousandthSampleEndsTheRecording)
     EXPECT_TRUE(form->Stop1->isEnabled());
     EXPECT_EQ(form->RecordCount(), MaxRecordSamples);
     EXPECT_EQ(form->statusText(4), QStringLiteral("长度：600"));
+    // The complete record went into the file before the box.
+    EXPECT_EQ(ReadRecordFile(path("rec.vqr"), form->LoadedRecord).count, MaxRecordSamples);
+    EXPECT_EQ(form->LoadedRecord.channel(0)[MaxRecordSamples - 1], 9.0f + 7.0f / 16.0f);
 }
 
-// Lets the save timer tick again while the first message box is open, as happens while a
-// real box waits for the user; New gets `fileName`.
-class TickingDialogs final : public Dialogs
+TEST_F(RecordWindow, TicksWithoutANewMeasurementTakeNoSampleAndSaySo)
 {
-public:
-    TickingDialogs() { platform::install(this); }
-    ~TickingDialogs() override { platform::install(static_cast<Dialogs *>(nullptr)); }
+    create();
+    startRecording();
+    // Before the first measurement, and after two.
+    idleTick();
+    EXPECT_EQ(form->RecordCount(), 0);
+    EXPECT_EQ(form->statusText(TRecordForm::SamplingNoticePanel),
+        QStringLiteral("Samples skipped: no measurement yet"));
+    tick(1.0f);
+    EXPECT_TRUE(form->statusText(TRecordForm::SamplingNoticePanel).isEmpty());
+    tick(2.0f);
+    const QDateTime lastArrival = clock.current;
+    for (int i = 0; i < 20; ++i)
+        idleTick();
+    EXPECT_EQ(form->RecordCount(), 2);
+    QLabel *notice = form->findChild<QLabel *>(QStringLiteral("StatusPanel7"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->text(),
+        QStringLiteral("Samples skipped: no new measurement since ") + LongTimeText(lastArrival.time()));
+    EXPECT_FALSE(notice->isHidden() || form->NoticeBar->isHidden());
 
-    void message(const QString &text, Icon, const QString &) override
+    // The next measurement is taken with the time it arrived, not the tick's: the gap shows.
+    arrive(3.0f);
+    const QDateTime arrival = clock.current;
+    clock.current = clock.current.addMSecs(700);
+    form->Timer1Timer();
+    EXPECT_EQ(form->RecordCount(), 3);
+    EXPECT_TRUE(notice->isHidden() && form->NoticeBar->isHidden());
+    form->TimerSaveTimer();
+    ASSERT_EQ(ReadRecordFile(path("rec.vqr"), form->LoadedRecord).count, 3);
+    EXPECT_EQ(FromOleDate(form->LoadedRecord.timestamps()[1]), lastArrival);
+    EXPECT_EQ(FromOleDate(form->LoadedRecord.timestamps()[2]), arrival);
+    EXPECT_EQ(form->LoadedRecord.channel(0)[2], 3.0f + 7.0f / 16.0f);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Every end of a recording writes what was taken since the last save.
+TEST_F(RecordWindow, StopClosingAndTheProgramsEndSaveTheSamplesTakenSinceTheLastSave)
+{
+    const struct
     {
-        texts << text;
-        if (onMessage)
-            std::exchange(onMessage, nullptr)();
-    }
-    bool askYesNo(const QString &, const QString &) override { return true; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &) override { return fileName; }
-    void openUrl(const QString &) override { }
-
-    QStringList texts;
-    QString fileName;
-    std::function<void()> onMessage;
-};
-
-TEST(RecordWindowSaving, AFailedSaveShowsOneBoxKeepsTryingAndCatchesUpLater)
-{
-    ResetGlobals();
-    TickingDialogs dialogs;
-    FakeClock clock;
-    TempProgramDir programDir;
-    TRecordForm form;
-    SamplingMode = 2;
-    const QString file = programDir.filePath(QStringLiteral("r.vqr"));
-    dialogs.fileName = file;
-    form.SeSkinSpeedButton12Click();
-    form.SeSkinSpeedButton5Click();
-    for (int i = 0; i < 1500; ++i)
-        form.Record.sample(Measurement, clock.current);
-    ASSERT_TRUE(QFile::remove(file));
-    dialogs.onMessage = [&] {
-        form.TimerSaveTimer();
-        form.TimerSaveTimer();
+        const char *name;
+        std::function<void(std::unique_ptr<TRecordForm> &)> end;
+    } cases[] = {
+        { "Stop button", [](auto &form) { form->SeSkinSpeedButton6->click(); } },
+        { "Stop menu item", [](auto &form) { form->Stop1->trigger(); } },
+        { "Exit", [](auto &form) { form->Exit1->trigger(); } },
+        { "Esc", [](auto &form) { QTest::keyClick(form.get(), Qt::Key_Escape); } },
+        { "close button", [](auto &form) { form->close(); } },
+        { "program end",
+            [](auto &form) {
+                RecordForm = nullptr;
+                form.reset();
+            } },
     };
-    form.TimerSaveTimer();
-    EXPECT_EQ(dialogs.texts, QStringList({ qt_error_string(ENOENT) }));
-    EXPECT_TRUE(form.TimerSave->isActive());
-    // The medium comes back: the next save writes every block since the last good one.
-    QFile(file).open(QIODevice::WriteOnly);
-    form.TimerSaveTimer();
-    EXPECT_EQ(QFileInfo(file).size(), 2 * RecordBlockBytes);
-    EXPECT_EQ(ReadRecordFile(file, form.LoadedRecord).count, 1500);
-    ResetGlobals();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        create();
+        form->show();
+        const QString name = QString::fromLatin1(c.name) + QStringLiteral(".vqr");
+        startRecording(name);
+        for (int i = 0; i < 5; ++i)
+            tick(float(i));
+        form->TimerSaveTimer();
+        for (int i = 5; i < 8; ++i)
+            tick(float(i));
+        c.end(form);
+        auto check = std::make_unique<RecordArrays>();
+        EXPECT_EQ(ReadRecordFile(path(name), *check).count, 8);
+        EXPECT_EQ(check->channel(0)[7], 7.0f + 7.0f / 16.0f);
+        EXPECT_EQ(QFileInfo(path(name)).size(), RecordBlockBytes);
+        if (form)
+            form->hide();
+    }
+    EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join('\n'));
+}
+
+TEST_F(RecordWindow, ADeletedOrMovedFileIsMadeAgainWithTheWholeRecord)
+{
+    create();
+    startRecording(QStringLiteral("r.vqr"));
+    for (int i = 0; i < 1500; ++i)
+        form->Record.sample(Measurement, clock.current);
+    tick(42.0f);
+    form->TimerSaveTimer();
+    const QString file = path("r.vqr");
+    const struct
+    {
+        const char *name;
+        std::function<void()> lose;
+    } cases[] = {
+        { "deleted", [&] { ASSERT_TRUE(QFile::remove(file)); } },
+        { "moved", [&] { ASSERT_TRUE(QFile::rename(file, path("moved.vqr"))); } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        tick(43.0f);
+        c.lose();
+        form->TimerSaveTimer();
+        auto check = std::make_unique<RecordArrays>();
+        const RecordFileInfo info = ReadRecordFile(file, *check);
+        EXPECT_EQ(info.count, form->RecordCount());
+        EXPECT_EQ(QFileInfo(file).size(), 2 * RecordBlockBytes);
+        for (int ch = 0; ch < RecordChannels; ++ch)
+            EXPECT_EQ(
+                std::memcmp(check->channel(ch), form->Record.live().channel(ch), 4 * size_t(info.count)), 0);
+        EXPECT_EQ(
+            std::memcmp(check->timestamps(), form->Record.live().timestamps(), 8 * size_t(info.count)), 0);
+        EXPECT_EQ(form->statusText(TRecordForm::SavingNoticePanel),
+            file
+                + QStringLiteral(" was deleted, moved or replaced: made again with all %1 samples")
+                      .arg(info.count));
+        // The next save is an ordinary one again.
+        form->TimerSaveTimer();
+        EXPECT_TRUE(form->statusText(TRecordForm::SavingNoticePanel).isEmpty());
+    }
+    EXPECT_EQ(ReadRecordFile(path("moved.vqr"), form->LoadedRecord).count, 1502);
+    EXPECT_TRUE(dialogs.messages.empty() && dialogs.notices.empty());
+}
+
+TEST_F(RecordWindow, AFailedSaveIsToldOnceWithoutWaitingAndTheFirstGoodSaveCatchesUp)
+{
+    create();
+    startRecording(QStringLiteral("r.vqr"));
+    const QString file = path("r.vqr");
+    for (int i = 0; i < 990; ++i)
+        form->Record.sample(Measurement, clock.current);
+    form->TimerSaveTimer();
+    // The name now leads to a folder: no save can succeed, and every save step tries.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    for (int round = 0; round < 4; ++round) {
+        for (int i = 0; i < 10; ++i)
+            tick(float(round * 10 + i));
+        form->TimerSaveTimer();
+    }
+    const QString expected = QStringLiteral("Not saved to %1: %1 is a folder, not a record file "
+                                            "(tried again at every save step)")
+                                 .arg(file);
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, expected);
+    EXPECT_EQ(dialogs.notices[0].icon, Dialogs::Icon::Error);
+    EXPECT_TRUE(dialogs.messages.empty()) << "no box waits for the user";
+    EXPECT_EQ(form->statusText(TRecordForm::SavingNoticePanel), expected);
+    EXPECT_TRUE(form->TimerSave->isActive() && form->Timer1->isActive());
+    EXPECT_EQ(form->RecordCount(), 1030);
+
+    // The folder goes: the first good save writes every block since the last good one.
+    ASSERT_TRUE(QDir().rmdir(file));
+    tick(99.0f);
+    form->TimerSaveTimer();
+    auto check = std::make_unique<RecordArrays>();
+    const RecordFileInfo info = ReadRecordFile(file, *check);
+    EXPECT_EQ(info.count, 1031);
+    EXPECT_EQ(info.blocks, 2);
+    EXPECT_EQ(std::memcmp(check->channel(0), form->Record.live().channel(0), 4 * 1031), 0);
+    EXPECT_EQ(check->channel(0)[1030], 99.0f + 7.0f / 16.0f);
+
+    // A later failure is a new one, told again.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    form->TimerSaveTimer();
+    EXPECT_EQ(dialogs.notices.size(), 2u);
+}
+
+// The production notice: a box that waits for nobody and goes away when closed.
+TEST(RecordWindowNotice, TheProgramsNoticeReturnsAtOnceAndLeavesItsBoxOpenButNotModal)
+{
+    QtDialogs dialogs;
+    dialogs.notice(QStringLiteral("Not saved to r.vqr: No space left on device"), Dialogs::Icon::Error);
+    QPointer<QMessageBox> box;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *candidate = qobject_cast<QMessageBox *>(widget); candidate && candidate->isVisible())
+            box = candidate;
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(), QStringLiteral("Not saved to r.vqr: No space left on device"));
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    box->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }, 5000));
 }
 
 TEST_F(RecordWindow, OpeningRecordFilesShowsThemInReadMode)
@@ -354,6 +493,46 @@ TEST_F(RecordWindow, AFailedOpenLeavesModeCaptionsAndTextsAsTheyWere)
         EXPECT_EQ(form->ChannelCaption[0]->text(), QStringLiteral("Power"));
         EXPECT_FALSE(form->RecordFileReady);
     }
+    // A record cut short before its first whole block, and a file of something else, are
+    // refused with their name and the reason, from the Open command and from the command line.
+    QByteArray cut(RecordBlockBytes - 1, '\0');
+    cut[32000] = 2;
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } refused[] = {
+        { "cut.vqr", cut },
+        { "notes.vqr", QByteArrayLiteral("Bench notes: 230 V, 5 A\n") },
+        { "empty.vqr", QByteArray() },
+    };
+    for (const auto &c : refused) {
+        programDir.writeFile(QLatin1String(c.name), c.bytes);
+        const QString expected
+            = path(QLatin1String(c.name)) + QStringLiteral(": not a record file (no whole block)");
+        for (bool fromCommandLine : { false, true }) {
+            SCOPED_TRACE(std::string(c.name) + (fromCommandLine ? " from the command line" : ""));
+            QString text;
+            try {
+                if (fromCommandLine) {
+                    CommandLineFile = path(QLatin1String(c.name));
+                    form->OpenTimerTimer();
+                } else {
+                    dialogs.fileNames.push_back(path(QLatin1String(c.name)));
+                    form->SeSkinSpeedButton1Click();
+                }
+            } catch (const EInOutError &error) {
+                text = error.text();
+            }
+            EXPECT_EQ(text, expected);
+            EXPECT_EQ(form->View.mode, ChartMode::Record);
+            EXPECT_EQ(form->statusText(5), QStringLiteral("Mode:Record"));
+            EXPECT_EQ(form->statusText(4), QStringLiteral("Length:"));
+            EXPECT_EQ(form->ChannelCaption[0]->text(), QStringLiteral("Power"));
+            EXPECT_FALSE(form->RecordFileReady);
+        }
+    }
+    form->hide();
     // A cancelled Open only redraws.
     dialogs.fileNames.push_back(QString());
     form->SeSkinSpeedButton1Click();

@@ -18,6 +18,7 @@
 #include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -133,9 +134,17 @@ TEST_F(RecordLinkHealing, SamplesAfterTheReturnHoldTheNewMeasurementsAndAreSaved
             return main->statusText(TMainForm::PanelCommunication) == QStringLiteral("Connection Failure!");
         },
         5000));
-    // The recording goes on while the instrument is away, with the last measurement.
+    // While the instrument is away the ticks take no sample and the status bar says why.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return record->statusText(TRecordForm::SamplingNoticePanel)
+                .startsWith(QStringLiteral("Samples skipped: no new measurement since "));
+        },
+        5000));
     const int countAway = record->RecordCount();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return record->RecordCount() >= countAway + 3; }, 5000));
+    QSignalSpy ticks(record->Timer1, &QTimer::timeout);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= 5; }, 5000));
+    EXPECT_EQ(record->RecordCount(), countAway);
     EXPECT_TRUE(record->Timer1->isActive());
 
     const size_t storedBefore = stored.size();
@@ -143,7 +152,6 @@ TEST_F(RecordLinkHealing, SamplesAfterTheReturnHoldTheNewMeasurementsAndAreSaved
     ASSERT_TRUE(sim.comeBack());
     ASSERT_TRUE(QTest::qWaitFor([&] { return linkStatus.contains(QStringLiteral("Connected!")); }, 10000))
         << qPrintable(linkStatus.join(QLatin1Char('|')));
-    const int countBack = record->RecordCount();
     // Three new measurements, and the recording's newest sample holds one of them.
     const auto newest = [&] {
         const int count = record->RecordCount();
@@ -156,27 +164,22 @@ TEST_F(RecordLinkHealing, SamplesAfterTheReturnHoldTheNewMeasurementsAndAreSaved
     EXPECT_TRUE(main->Comm1->portOpen());
     EXPECT_EQ(SamplingMode, 2);
 
+    EXPECT_TRUE(record->statusText(TRecordForm::SamplingNoticePanel).isEmpty());
+
     record->SeSkinSpeedButton6Click();
-    record->TimerSaveTimer(); // what Stop left unsaved
     main->SeSkinSpeedButton9->click();
     const int count = record->RecordCount();
     const std::set<Tuple> after(stored.begin() + qsizetype(storedBefore), stored.end());
     ASSERT_FALSE(after.empty());
-    // Every sample since the return holds the measurement of before the loss until the
-    // first new one has come, and new ones from then on.
-    bool fresh = false;
-    int freshSamples = 0;
-    for (int i = countBack; i < count; ++i) {
-        const Tuple sample = SampleOf(record->Record.live(), i);
-        if (after.count(sample)) {
-            fresh = true;
-            ++freshSamples;
-        } else {
-            EXPECT_FALSE(fresh) << "sample " << i << " after a new one holds no new measurement";
-            EXPECT_EQ(sample, stored[storedBefore - 1]) << "sample " << i;
-        }
+    // Every sample since the loss holds a measurement sent after the return, none more
+    // than were sent, and their times rise.
+    EXPECT_GE(count - countAway, 1);
+    EXPECT_LE(size_t(count - countAway), stored.size() - storedBefore);
+    for (int i = countAway; i < count; ++i) {
+        EXPECT_TRUE(after.count(SampleOf(record->Record.live(), i)))
+            << "sample " << i << " holds no new measurement";
+        EXPECT_GT(record->Record.live().timestamps()[i], record->Record.live().timestamps()[i - 1]) << i;
     }
-    EXPECT_GE(freshSamples, 1);
 
     // The file holds the same record, bit for bit.
     auto arrays = std::make_unique<RecordArrays>();

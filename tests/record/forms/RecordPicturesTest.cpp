@@ -81,6 +81,8 @@ TEST_F(RecordWindowPictures, RecordAndReadModeInEachRange)
     }
     measure(1200);
     clock.current = clock.current.addSecs(1);
+    const MeasurementRecord reply = Measurement;
+    StoreMeasurementReply(reinterpret_cast<const uint8_t *>(&reply)); // as the receive handler does
     form->Timer1Timer(); // the last sample as the sampling timer takes it, with its redraw
     form->Pic4MouseMove(120);
     const char *ranges[] = { "positive", "bipolar", "negative" };
