@@ -19,7 +19,7 @@
 namespace {
 std::optional<FileIdentity> identityOf(const struct stat &status)
 {
-    return FileIdentity { status.st_dev, status.st_ino };
+    return FileIdentity { uint64_t(status.st_dev), uint64_t(status.st_ino) };
 }
 
 QString programOf(long pid)

@@ -4,6 +4,8 @@
 // identity (device and inode) that tells whether a path still names the file open, and the
 // output of export and `read --save`, written beside its target and renamed over it.
 
+#include "record/RecordFile.h" // FileIdentity
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -11,13 +13,6 @@
 #include <optional>
 
 #include <sys/types.h>
-
-struct FileIdentity
-{
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool operator==(const FileIdentity &) const = default;
-};
 
 // nullopt when the path names nothing (or cannot be looked at).
 std::optional<FileIdentity> IdentityOfPath(const QString &path);
