@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QMenu>
@@ -301,10 +302,20 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
 void TMainForm::N23Click()
 {
     const QString handbook = platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf");
-    platform::dialogs().openUrl(QUrl::fromLocalFile(handbook).toString());
+    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(handbook));
+    if (!platform::dialogs().openUrl(QUrl::fromLocalFile(handbook).toString()))
+        platform::dialogs().message(
+            QStringLiteral("No program on this computer opens PDF documents. Open the "
+                           "handbook with a PDF viewer of your choice:\n\n%1")
+                .arg(shown),
+            Dialogs::Icon::Information);
 }
 
 void TMainForm::Image1Click()
 {
-    platform::dialogs().openUrl(WebAddress);
+    if (!platform::dialogs().openUrl(WebAddress))
+        platform::dialogs().message(QStringLiteral("No web browser could be started. Open this address in a "
+                                                   "browser of your choice:\n\n%1")
+                                        .arg(WebAddress),
+            Dialogs::Icon::Information);
 }

@@ -242,7 +242,7 @@ public:
     bool askYesNo(const QString &, const QString &) override { return true; }
     QString openFileName(const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &) override { return fileName; }
-    void openUrl(const QString &) override { }
+    bool openUrl(const QString &) override { return true; }
 
     QStringList texts;
     QString fileName;
