@@ -205,7 +205,8 @@ TEST_F(AlarmWindow, APortLostInTheMiddleOfASaveSaysWhatWasWritten)
     AlarmForm->WriteAcknowledged(120);
     EXPECT_EQ(dialogs.texts(), QStringList { NotConnected });
     EXPECT_EQ(AlarmForm->Label7->text(),
-        QStringLiteral("No acknowledgement. Written: AL1H AL1L AL2H. Not written: AL2L AL3H AL3L AL4H AL4L ON/OFF."));
+        QStringLiteral(
+            "No acknowledgement. Written: AL1H AL1L AL2H. Not written: AL2L AL3H AL3L AL4H AL4L ON/OFF."));
     EXPECT_FALSE(AlarmForm->AcknowledgementTimer->isActive());
     EXPECT_TRUE(buttonsEnabled());
 }
