@@ -2,6 +2,7 @@
 
 #include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
+#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
@@ -218,7 +219,9 @@ void TMainForm::ExportCsv1Click()
 {
     const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
     if (!fileName.isEmpty())
-        ShowingErrors([&fileName] { SaveMeasurementCsv(Measurement, fileName); });
+        ShowingErrors([&fileName] {
+            NamingFile(fileName, [&fileName] { SaveMeasurementCsv(Measurement, fileName); });
+        });
 }
 
 void TMainForm::SeSkinSpeedButton3Click()

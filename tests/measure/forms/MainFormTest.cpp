@@ -662,6 +662,8 @@ TEST_F(MeasurementFiles, ExportCsvWritesTheCurrentMeasurementAndAsksBeforeReplac
     form->ExportCsv1->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(path("missing/m.csv") + QStringLiteral(": ")))
+        << "the message names the file: " << qPrintable(dialogs.messages[0].text);
     EXPECT_FALSE(QFileInfo::exists(path("missing/m.csv")));
 }
 
