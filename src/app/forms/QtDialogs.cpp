@@ -86,15 +86,16 @@ bool QtDialogs::openUrl(const QString &address)
         const QString shown
             = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
         QObject::connect(process, &QProcess::finished, process,
-            [this, process, shown](int exitCode, QProcess::ExitStatus status) {
+            [process, shown](int exitCode, QProcess::ExitStatus status) {
                 process->deleteLater();
-                if (status == QProcess::NormalExit && exitCode == 0)
+                // An opener still running when the program ends is ended with it, unreported.
+                if ((status == QProcess::NormalExit && exitCode == 0) || QCoreApplication::closingDown())
                     return;
-                message(
+                platform::dialogs().message(
                     QStringLiteral("No program on this computer could open\n\n%1\n\nOpen it with a program "
                                    "of your choice; the text above can be selected and copied.")
                         .arg(shown),
-                    Icon::Information);
+                    Dialogs::Icon::Information);
             });
         process->start();
         if (process->waitForStarted())
