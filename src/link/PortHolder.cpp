@@ -66,10 +66,16 @@ QList<DeviceHolder> DeviceHolders(const QString &path)
 
 DeviceHolder PortHolder(const QString &path)
 {
-    if (const qint64 pid = QtSerialDevice::lockHolder(path))
-        return { pid, programName(pid) };
+    const qint64 pid = QtSerialDevice::lockHolder(path);
+    const QString program = pid ? programName(pid) : QString();
+    if (!program.isEmpty())
+        return { pid, program };
+    // A lock taken by a helper that has ended (flock(1) in a shell) is held by whoever kept
+    // the descriptor: that is the program to name.
     const QList<DeviceHolder> holders = DeviceHolders(path);
-    return holders.isEmpty() ? DeviceHolder {} : holders.first();
+    if (!holders.isEmpty())
+        return holders.first();
+    return pid ? DeviceHolder { pid, {} } : DeviceHolder {};
 }
 
 QString HolderText(const DeviceHolder &holder)

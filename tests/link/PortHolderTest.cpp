@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -19,13 +21,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
-// A child process named `name` that opens `path` (and flocks it when asked) and waits.
+// How a holder locks the device it keeps open.
+enum class Lock {
+    None,
+    Own, // flock by the holder itself
+    ByHelper, // flock by a helper process that ends at once, as flock(1) in a shell does
+};
+
+// A child process named `name` that opens `path`, locks it as asked, and waits.
 class HolderProcess
 {
 public:
-    HolderProcess(const QByteArray &path, const char *name, bool lock)
+    HolderProcess(const QByteArray &path, const char *name, Lock lock)
     {
         int ready[2];
         if (::pipe(ready) != 0)
@@ -34,7 +48,18 @@ public:
         if (m_pid == 0) {
             ::prctl(PR_SET_NAME, name);
             const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-            const char held = fd >= 0 && (!lock || ::flock(fd, LOCK_EX | LOCK_NB) == 0) ? 'y' : 'n';
+            bool locked = lock == Lock::None;
+            if (fd >= 0 && lock == Lock::Own)
+                locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+            if (fd >= 0 && lock == Lock::ByHelper) {
+                const pid_t helper = ::fork();
+                if (helper == 0)
+                    ::_exit(::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : 1);
+                int status = 0;
+                locked = helper > 0 && ::waitpid(helper, &status, 0) == helper && WIFEXITED(status)
+                    && WEXITSTATUS(status) == 0;
+            }
+            const char held = fd >= 0 && locked ? 'y' : 'n';
             if (::write(ready[1], &held, 1) != 1)
                 ::_exit(1);
             for (;;)
@@ -86,8 +111,8 @@ TEST(PortHolder, TheProcessThatHasThePortOpenIsNamedWithOrWithoutALock)
     EXPECT_TRUE(DeviceHolders(line.path).isEmpty()) << "nobody but this process has it open";
     EXPECT_EQ(PortHolder(line.path).pid, 0);
 
-    for (const bool lock : { false, true }) {
-        SCOPED_TRACE(lock ? "flock" : "descriptor only");
+    for (const Lock lock : { Lock::None, Lock::Own, Lock::ByHelper }) {
+        SCOPED_TRACE(static_cast<int>(lock));
         HolderProcess holder(line.path.toLocal8Bit(), "minicom", lock);
         ASSERT_TRUE(holder.ready());
         const QList<DeviceHolder> holders = DeviceHolders(line.path);
@@ -108,7 +133,7 @@ TEST(PortHolder, AnotherNameOfTheDeviceFindsTheSameHolder)
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("kmr5150"));
     ASSERT_TRUE(QFile::link(line.path, link));
-    HolderProcess holder(link.toLocal8Bit(), "screen", false);
+    HolderProcess holder(link.toLocal8Bit(), "screen", Lock::None);
     ASSERT_TRUE(holder.ready());
     ASSERT_EQ(DeviceHolders(line.path).size(), 1);
     EXPECT_EQ(DeviceHolders(link).value(0).pid, holder.pid());
