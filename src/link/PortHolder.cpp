@@ -45,6 +45,8 @@ QList<DeviceHolder> DeviceHolders(const QString &path)
         // Unreadable for another user's process; a process may also end while it is read.
         const QStringList descriptors
             = QDir(fdFolder).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot);
+        bool found = false;
+        bool locked = false;
         for (const QString &fd : descriptors) {
             struct stat open;
             if (::stat(QFile::encodeName(fdFolder + QLatin1Char('/') + fd).constData(), &open) != 0)
@@ -52,11 +54,15 @@ QList<DeviceHolder> DeviceHolders(const QString &path)
             const bool sameFile = open.st_dev == device.st_dev && open.st_ino == device.st_ino;
             const bool sameDevice
                 = characterDevice && S_ISCHR(open.st_mode) && open.st_rdev == device.st_rdev;
-            if (sameFile || sameDevice) {
-                holders.append({ pid, programName(pid) });
-                break;
-            }
+            if (!sameFile && !sameDevice)
+                continue;
+            found = true;
+            // The kernel lists the locks an open file carries with its descriptor.
+            QFile info(QStringLiteral("/proc/%1/fdinfo/%2").arg(pid).arg(fd));
+            locked = locked || (info.open(QIODevice::ReadOnly) && info.readAll().contains("lock:"));
         }
+        if (found)
+            holders.append({ pid, programName(pid), locked });
     }
 #else
     Q_UNUSED(path);
@@ -69,13 +75,16 @@ DeviceHolder PortHolder(const QString &path)
     const qint64 pid = QtSerialDevice::lockHolder(path);
     const QString program = pid ? programName(pid) : QString();
     if (!program.isEmpty())
-        return { pid, program };
+        return { pid, program, true };
     // A lock taken by a helper that has ended (flock(1) in a shell) is held by whoever kept
     // the descriptor: that is the program to name.
     const QList<DeviceHolder> holders = DeviceHolders(path);
+    for (const DeviceHolder &holder : holders)
+        if (holder.locked)
+            return holder;
     if (!holders.isEmpty())
         return holders.first();
-    return pid ? DeviceHolder { pid, {} } : DeviceHolder {};
+    return pid ? DeviceHolder { pid, {}, true } : DeviceHolder {};
 }
 
 QString HolderText(const DeviceHolder &holder)

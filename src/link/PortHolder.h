@@ -10,6 +10,7 @@ struct DeviceHolder
 {
     qint64 pid = 0;
     QString program; // from /proc/PID/comm; empty when it cannot be read
+    bool locked = false; // a descriptor of it carries a lock (flock) on the device
 };
 
 // The processes other than this one that have the device at `path` open, under any of its
@@ -19,7 +20,8 @@ struct DeviceHolder
 QList<DeviceHolder> DeviceHolders(const QString &path);
 
 // The one program to name for a port that cannot be opened: the holder of its lock (flock,
-// or a lock file of a running process), else the first process that has it open.
+// or a lock file of a running process), else the process whose descriptor carries the lock,
+// else the first process that has it open.
 // pid 0 when nobody can be named.
 DeviceHolder PortHolder(const QString &path);
 

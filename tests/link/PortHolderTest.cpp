@@ -126,6 +126,24 @@ TEST(PortHolder, TheProcessThatHasThePortOpenIsNamedWithOrWithoutALock)
     EXPECT_TRUE(DeviceHolders(line.path).isEmpty()) << "the holder is gone";
 }
 
+TEST(PortHolder, OfTwoProgramsWithThePortOpenTheOneWhoseDescriptorIsLockedIsNamed)
+{
+    // The simulated instrument keeps its own side's terminal open too; the program that
+    // locked the port is the one in the way.
+    PseudoTerminal line;
+    ASSERT_FALSE(line.path.isEmpty());
+    HolderProcess keeper(line.path.toLocal8Bit(), "kmr5150-sim", Lock::None);
+    ASSERT_TRUE(keeper.ready());
+    HolderProcess locker(line.path.toLocal8Bit(), "bash", Lock::ByHelper);
+    ASSERT_TRUE(locker.ready());
+    const QList<DeviceHolder> holders = DeviceHolders(line.path);
+    ASSERT_EQ(holders.size(), 2);
+    for (const DeviceHolder &holder : holders)
+        EXPECT_EQ(holder.locked, holder.pid == locker.pid()) << qPrintable(holder.program);
+    EXPECT_EQ(PortHolder(line.path).pid, locker.pid());
+    EXPECT_EQ(PortHolder(line.path).program, QStringLiteral("bash"));
+}
+
 TEST(PortHolder, AnotherNameOfTheDeviceFindsTheSameHolder)
 {
     PseudoTerminal line;
