@@ -4,6 +4,7 @@
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "link/PortHolder.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
 #include "link/Reply.h"
@@ -108,9 +109,15 @@ void InstrumentLink::open()
     try {
         m_comm->setPortOpen(true);
     } catch (const ECommError &) {
-        const QByteArray path = QFileInfo(m_target.devicePath).canonicalFilePath().toLocal8Bit();
+        const QString canonical = QFileInfo(m_target.devicePath).canonicalFilePath();
+        const PortPathCheck check = CheckPortPath(canonical);
+        if (check.kind == PortPathKind::NotSerialPort)
+            throw CliError(ExitDevice, QStringLiteral("%1: not a serial port (%2)").arg(name, check.what));
+        const QByteArray path = canonical.toLocal8Bit();
         if (::access(path.constData(), R_OK | W_OK) != 0)
             throw CliError(ExitDevice, QStringLiteral("%1: permission denied").arg(name));
+        if (const DeviceHolder holder = PortHolder(canonical); holder.pid != 0)
+            throw CliError(ExitDevice, QStringLiteral("%1: in use by %2").arg(name, HolderText(holder)));
         throw CliError(
             ExitDevice, QStringLiteral("%1: cannot be opened, in use by another program").arg(name));
     }

@@ -2,6 +2,9 @@
 
 #include "measure/NumberText.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cmath>
 
 QString AlarmLimitText(double value)
@@ -54,4 +57,19 @@ std::optional<AlarmSaveStep> AlarmSaveStepAfter(uint8_t reg)
     if (reg == AlarmMaskRegister)
         return AlarmSaveStep { QStringLiteral("Completed"), true, std::nullopt };
     return std::nullopt;
+}
+
+QString AlarmSaveStoppedText(int acknowledged)
+{
+    constexpr int registers = AlarmLimitCount + 1;
+    acknowledged = std::clamp(acknowledged, 0, registers);
+    const auto name
+        = [](int k) { return k < AlarmLimitCount ? AlarmLimitName(k) : QStringLiteral("ON/OFF"); };
+    QStringList written;
+    QStringList notWritten;
+    for (int k = 0; k < registers; ++k)
+        (k < acknowledged ? written : notWritten) << name(k);
+    return QStringLiteral("No acknowledgement. Written: %1. Not written: %2.")
+        .arg(written.isEmpty() ? QStringLiteral("none") : written.join(QLatin1Char(' ')),
+            notWritten.join(QLatin1Char(' ')));
 }

@@ -39,3 +39,11 @@ struct AlarmSaveStep
 };
 // Empty for a register outside 118 to 126.
 std::optional<AlarmSaveStep> AlarmSaveStepAfter(uint8_t reg);
+
+// How long the alarm window waits for one acknowledgement of the save chain before it says
+// where the chain stopped.
+constexpr int AlarmAcknowledgementWaitMs = 3000;
+// The status line when the save chain stopped for want of an acknowledgement, after the
+// writes of `acknowledged` registers (0 to 8, counted from AL1H; the switches are the
+// ninth) were acknowledged: which limits the instrument took and which it did not.
+QString AlarmSaveStoppedText(int acknowledged);

@@ -40,3 +40,16 @@ class EInOutError : public KmrError
 public:
     using KmrError::KmrError;
 };
+
+// Runs `operation`; a file error it raises comes out with the file's name in front
+// ("/home/u/a.vqm: No such file or directory"), unless its text names the file already.
+template <typename Operation> decltype(auto) NamingFile(const QString &fileName, Operation &&operation)
+{
+    try {
+        return operation();
+    } catch (const EInOutError &error) {
+        if (error.text().contains(fileName))
+            throw;
+        throw EInOutError(fileName + QStringLiteral(": ") + error.text());
+    }
+}

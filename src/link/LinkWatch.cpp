@@ -54,6 +54,24 @@ QString HeldPortNote(int portNumber)
     return QStringLiteral("  (COM%1 is held by %2)").arg(portNumber).arg(holder);
 }
 
+void LinkWatch::watchFor(int portNumber)
+{
+    forget();
+    if (portNumber < LowestPortNumber || portNumber > HighestPortNumber)
+        return;
+    m_port = portNumber;
+    m_usbIdentity = UsbIdentityOfPort(portNumber);
+    m_lost = true;
+}
+
+void LinkWatch::forget()
+{
+    m_port = 0;
+    m_usbIdentity.clear();
+    m_lost = false;
+    m_ticks = 0;
+}
+
 int LinkWatch::portNow() const
 {
     if (m_usbIdentity.isEmpty())
@@ -83,9 +101,7 @@ QString LinkWatch::tick(TComm &comm)
         return {};
     // The user chose another port, which never was open: nothing of ours to bring back.
     if (commPort != m_port) {
-        m_port = 0;
-        m_usbIdentity.clear();
-        m_lost = false;
+        forget();
         return {};
     }
     if (!m_lost) {

@@ -24,6 +24,13 @@ public:
     // after an attempt that failed; empty otherwise.
     QString tick(TComm &comm);
 
+    // Watches port n as a lost one from now on, though it was never open: a port that
+    // another program held when the scan tried it is opened as soon as it is let go. The
+    // caller points the serial component at that port first.
+    void watchFor(int portNumber);
+    // Watches nothing until the serial component has a port open again.
+    void forget();
+
     // The port watched (0 for none) and its USB identity ("USB\VID_…&PID_…\serial"), empty
     // for a device that is not on USB.
     int watchedPort() const { return m_port; }

@@ -48,7 +48,7 @@ public:
     bool askYesNo(const QString &, const QString &) override { return false; }
     QString openFileName(const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &) override { return {}; }
-    void openUrl(const QString &) override { }
+    bool openUrl(const QString &) override { return false; }
 };
 
 // What the core has before the program sets the production implementations.

@@ -140,8 +140,9 @@ public:
     // Empty when the user cancels.
     virtual QString openFileName(const QString &filter, const QString &proposedName = {}) = 0;
     virtual QString saveFileName(const QString &filter, const QString &proposedName = {}) = 0;
-    // Opens a document or web address with its associated application; the result is not used.
-    virtual void openUrl(const QString &address) = 0;
+    // Opens a document or web address with its associated application. False when nothing
+    // could be started to open it (no viewer or browser), so the caller can tell the user.
+    virtual bool openUrl(const QString &address) = 0;
 };
 
 namespace platform {

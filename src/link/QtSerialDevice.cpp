@@ -1,5 +1,7 @@
 #include "link/QtSerialDevice.h"
 
+#include "link/PortHolder.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -486,20 +488,25 @@ bool QtSerialDevice::setRts(bool on)
     return m_fd >= 0 && ::ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &line) == 0;
 }
 
+qint64 QtSerialDevice::lockHolder(const QString &path)
+{
+    const QString location = QFileInfo(path).canonicalFilePath();
+    if (location.isEmpty())
+        return 0;
+    pid_t pid = flockHolder(location);
+    if (!pid)
+        pid = lockFileHolder(location);
+    return pid;
+}
+
 QString QtSerialDevice::holder(const QString &path)
 {
     const QString location = QFileInfo(path).canonicalFilePath();
     if (location.isEmpty())
         return {};
-    pid_t pid = flockHolder(location);
-    if (!pid)
-        pid = lockFileHolder(location);
-    if (pid) {
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-        const QString name
-            = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed()) : QString();
-        return (name.isEmpty() ? QStringLiteral("another program") : name)
-            + QStringLiteral(" (process %1)").arg(pid);
+    if (const DeviceHolder named = PortHolder(location); named.pid != 0) {
+        return (named.program.isEmpty() ? QStringLiteral("another program") : named.program)
+            + QStringLiteral(" (process %1)").arg(named.pid);
     }
     // Held in a way that names nobody: exclusive use set by its holder.
     const int fd
@@ -695,6 +702,11 @@ bool QtSerialDevice::setRts(bool on)
     const bool ok = m_port.setRequestToSend(on);
     m_port.clearError();
     return ok;
+}
+
+qint64 QtSerialDevice::lockHolder(const QString &)
+{
+    return 0;
 }
 
 QString QtSerialDevice::holder(const QString &path)

@@ -1,6 +1,7 @@
 #include "measure/MeasurementCsv.h"
 
 #include "link/Errors.h"
+#include "measure/HarmonicTable.h"
 
 #include <QSaveFile>
 
@@ -142,9 +143,14 @@ QString MeasurementCsv(const MeasurementRecord &record)
             QString::fromUtf8(field.unit) });
 
     csv += QStringLiteral("\r\n");
-    csv += CsvRow({ QStringLiteral("Order"), QStringLiteral("UHarm (V)"), QStringLiteral("IHarm (A)") });
-    for (int i = 0; i < HarmonicCount; ++i)
-        csv += CsvRow({ QString::number(i), FloatText(record.UHarm[i]), FloatText(record.IHarm[i]) });
+    // The record holds peak amplitudes; the RMS columns are those of the harmonic table.
+    csv += CsvRow({ QStringLiteral("Order"), QStringLiteral("UHarm peak (V)"),
+        QStringLiteral("IHarm peak (A)"), QStringLiteral("UHarm RMS (V)"), QStringLiteral("IHarm RMS (A)") });
+    for (int i = 0; i < HarmonicCount; ++i) {
+        const HarmonicRow row = HarmonicTableRow(record, i);
+        csv += CsvRow({ QString::number(i), FloatText(record.UHarm[i]), FloatText(record.IHarm[i]),
+            row.uRms.trimmed(), row.iRms.trimmed() });
+    }
 
     csv += QStringLiteral("\r\n");
     const PhysicalWaves waves = WavesInPhysicalUnits(record);

@@ -57,7 +57,8 @@ struct PhysicalWaves
 PhysicalWaves WavesInPhysicalUnits(const MeasurementRecord &record);
 
 // Three tables separated by an empty line: the fifteen values (quantity, value, unit), both
-// harmonic spectra (order, voltage, current) and both waves (sample, time, voltage, current,
+// harmonic spectra (order, peak voltage and current as stored, then their RMS values as the
+// harmonic table shows them) and both waves (sample, time, voltage, current,
 // and the raw counts).
 QString MeasurementCsv(const MeasurementRecord &record);
 

@@ -3,6 +3,7 @@
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "link/SaveName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -123,6 +124,19 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
 {
     QFile file;
     OpenRegularFile(file, fileName, QIODevice::ReadOnly);
+    // The file carries no signature: its size is all that tells a measurement file from a
+    // CSV export or a text file, whose bytes would show as garbage values.
+    const qint64 size = file.size();
+    if (size < MeasurementRecordBytes)
+        throw EInOutError(QStringLiteral("The file is too short for a measurement file: it has %1 bytes, "
+                                         "a measurement file has %2 bytes")
+                              .arg(size)
+                              .arg(MeasurementRecordBytes));
+    if (size > MeasurementRecordBytes)
+        throw EInOutError(QStringLiteral("This is not a measurement file: it has %1 bytes, a measurement "
+                                         "file has exactly %2 bytes")
+                              .arg(size)
+                              .arg(MeasurementRecordBytes));
     // Read into a copy first: a short file or a read that fails part-way must not leave
     // the shown measurement half replaced.
     char bytes[MeasurementRecordBytes];
@@ -141,14 +155,15 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
 bool SaveMeasurementCommand(const MeasurementRecord &record)
 {
     Dialogs &dialogs = platform::dialogs();
-    const QString fileName = dialogs.saveFileName(MeasurementSaveFilter, MeasurementProposedName);
+    const QString fileName = WithFilterExtension(
+        dialogs.saveFileName(MeasurementSaveFilter, MeasurementProposedName), MeasurementSaveFilter);
     if (fileName.isEmpty())
         return false;
     // A folder, pipe or device is refused before the question: it cannot be overwritten.
-    CheckRegularFileName(fileName);
+    NamingFile(fileName, [&] { CheckRegularFileName(fileName); });
     if (QFileInfo::exists(fileName) && !dialogs.askYesNo(OverwriteTitle, OverwriteQuestion))
         return false;
-    SaveMeasurementFile(fileName, record);
+    NamingFile(fileName, [&] { SaveMeasurementFile(fileName, record); });
     return true;
 }
 
@@ -157,7 +172,7 @@ bool OpenMeasurementCommand(MeasurementRecord &record)
     const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
     if (fileName.isEmpty())
         return false;
-    LoadMeasurementFile(fileName, record);
+    NamingFile(fileName, [&] { LoadMeasurementFile(fileName, record); });
     return true;
 }
 
@@ -194,7 +209,7 @@ CommandLineKind HandleCommandLine(const QStringList &arguments, MeasurementRecor
     if (kind != CommandLineKind::MeasurementFile)
         return kind;
     try {
-        LoadMeasurementFile(arguments.at(1), record);
+        NamingFile(arguments.at(1), [&] { LoadMeasurementFile(arguments.at(1), record); });
     } catch (const EInOutError &error) {
         platform::dialogs().message(error.text(), Dialogs::Icon::Error);
         return CommandLineKind::None;

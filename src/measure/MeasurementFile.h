@@ -25,13 +25,14 @@ void CheckRegularFileName(const QString &fileName);
 
 // Both throw EInOutError carrying the system's text of the failure.
 void SaveMeasurementFile(const QString &fileName, const MeasurementRecord &record);
-// Reads the first 8052 bytes; longer files are accepted. The record is left untouched when
-// the file cannot be read whole.
+// Reads a file of exactly 8052 bytes; a file of any other size is refused with its size and
+// the expected one. The record is left untouched when the file cannot be read whole.
 void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record);
 
 // The Save and Open commands through platform::dialogs(): file dialog with its proposed name
 // and filter, the overwrite question, then the file. False when the user cancelled or
-// refused to overwrite; file errors propagate as EInOutError and leave the record as it was.
+// refused to overwrite; file errors propagate as EInOutError, with the file's name in front,
+// and leave the record as it was. A name typed without an extension gets ".vqm".
 // After a successful Open the caller redraws.
 bool SaveMeasurementCommand(const MeasurementRecord &record);
 bool OpenMeasurementCommand(MeasurementRecord &record);

@@ -11,9 +11,11 @@
 
 #include "support/SimProcess.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -24,6 +26,9 @@
 #include <csignal>
 #include <cstring>
 #include <set>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -271,7 +276,47 @@ TEST_F(CliCommand, APortHeldByAnotherProgramIsNamedAsSuch)
     ASSERT_TRUE(holder.open(QString::fromStdString(server->linkPath())));
     const CliRun run = runCli(QStringList { "read" } + link());
     EXPECT_EQ(run.code, 2);
-    EXPECT_TRUE(run.err.contains("cannot be opened, in use by another program")) << run.err.constData();
+    // The holder is this test program.
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral(": in use by %1 (pid %2)\n")
+                             .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15))
+                             .arg(::getpid())
+                             .toUtf8()))
+        << run.err.constData();
+}
+
+TEST_F(CliCommand, APathThatIsNoSerialPortIsToldApartFromAPortInUse)
+{
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString plain = dir.filePath(QStringLiteral("plain.txt"));
+    {
+        QFile f(plain);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a port\n");
+    }
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    struct Case
+    {
+        QString path;
+        const char *what;
+    } cases[] = {
+        { QStringLiteral("/dev/null"), "a device that is not a serial port" },
+        { fifo, "a FIFO" },
+        { plain, "a plain file" },
+        { folder, "a folder" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(qPrintable(c.path));
+        const CliRun run = runCli({ "read", "--port", c.path, "--baud", "9600", "--address", "1" }, 30000);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.code, 2);
+        const QString err = QString::fromUtf8(run.err);
+        EXPECT_TRUE(err.contains(QStringLiteral(": not a serial port (%1)\n").arg(QLatin1String(c.what))))
+            << qPrintable(err);
+        EXPECT_FALSE(err.contains(QLatin1String("in use"))) << qPrintable(err);
+    }
 }
 
 TEST_F(CliCommand, ParseErrorsAreUsageErrorsAndEverySubcommandHasHelp)

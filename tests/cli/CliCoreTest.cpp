@@ -232,7 +232,7 @@ TEST(CliExport, TheCsvHasThreeTablesWithEveryValue)
     EXPECT_EQ(lines[1], QStringLiteral("URMS,230.1234,V"));
     EXPECT_EQ(lines[11], QStringLiteral("VTHD,0.0523,"));
     EXPECT_TRUE(lines[16].isEmpty());
-    EXPECT_EQ(lines[17], QStringLiteral("Order,UHarm (V),IHarm (A)"));
+    EXPECT_EQ(lines[17], QStringLiteral("Order,UHarm peak (V),IHarm peak (A),UHarm RMS (V),IHarm RMS (A)"));
     EXPECT_TRUE(lines[69].isEmpty());
     EXPECT_TRUE(lines[70].startsWith(QStringLiteral("Sample,Time (ms),U (V),I (A)")));
     EXPECT_TRUE(lines[71].startsWith(QStringLiteral("0,0,0,0,2047,2047")));

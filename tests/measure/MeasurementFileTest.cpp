@@ -127,10 +127,18 @@ TEST_F(MeasurementFile, FileSizesAndFailuresOnLoad)
         const char *error;
     } cases[] = {
         { "exact.vqm", image, true, nullptr },
-        { "longer.vqm", image + QByteArray(10000 - MeasurementRecordBytes, '\xAB'), true, nullptr },
-        { "short.vqm", image.left(8000), false, "Read beyond end of file" },
+        // A file of another size is no measurement file, whatever its first bytes are.
+        { "longer.vqm", image + QByteArray(10000 - MeasurementRecordBytes, '\xAB'), false,
+            "This is not a measurement file: it has 10000 bytes, a measurement file has exactly 8052 bytes" },
+        { "export.csv", QByteArray("Quantity,Value,Unit\r\nURMS,230.1,V\r\n").repeated(400), false,
+            "This is not a measurement file: it has 14000 bytes, a measurement file has exactly 8052 bytes" },
+        { "short.vqm", image.left(8000), false,
+            "The file is too short for a measurement file: it has 8000 bytes, a measurement file has 8052 "
+            "bytes" },
         { "empty.vqm", QByteArray(), false, "No such file or directory" },
-        { "one-less.vqm", image.left(MeasurementRecordBytes - 1), false, "Read beyond end of file" },
+        { "one-less.vqm", image.left(MeasurementRecordBytes - 1), false,
+            "The file is too short for a measurement file: it has 8051 bytes, a measurement file has 8052 "
+            "bytes" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,6 +252,40 @@ TEST_F(MeasurementFile, SaveCommandWritesANewFileWithoutAsking)
     EXPECT_EQ(readFile(path("new.vqm")), bytesOf(Measurement));
 }
 
+TEST_F(MeasurementFile, SaveCommandAddsTheExtensionToANameTypedWithoutOne)
+{
+    FakeDialogs dialogs;
+    dialogs.fileNames = { path("typed") };
+    EXPECT_TRUE(SaveMeasurementCommand(Measurement));
+    EXPECT_EQ(readFile(path("typed.vqm")), bytesOf(Measurement));
+    EXPECT_FALSE(QFile::exists(path("typed")));
+}
+
+TEST_F(MeasurementFile, CommandsNameTheFileInTheirErrors)
+{
+    FakeDialogs dialogs;
+    struct Case
+    {
+        const char *name;
+        QString file;
+        std::function<void()> command;
+    } cases[] = {
+        { "save into a missing folder", path("no such folder/x.vqm"),
+            [] { SaveMeasurementCommand(Measurement); } },
+        { "open a missing file", path("missing.vqm"), [] { OpenMeasurementCommand(Measurement); } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.fileNames = { c.file };
+        try {
+            c.command();
+            ADD_FAILURE() << "no error raised";
+        } catch (const EInOutError &error) {
+            EXPECT_EQ(error.text(), c.file + QStringLiteral(": No such file or directory"));
+        }
+    }
+}
+
 TEST_F(MeasurementFile, OpenCommandLoadsTheChosenFile)
 {
     FakeDialogs dialogs;
@@ -345,7 +387,8 @@ TEST_F(MeasurementFile, CommandLineLoadsMeasurementsAndHandsOnRecords)
         EXPECT_EQ(bytesOf(Measurement), c.loaded ? bytesOf(saved) : startUp);
         ASSERT_EQ(int(dialogs.messages.size()), c.messages);
         if (c.messages) {
-            EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("No such file or directory"));
+            EXPECT_EQ(
+                dialogs.messages[0].text, path("gone.vqm") + QStringLiteral(": No such file or directory"));
             EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
         }
     }

@@ -57,7 +57,11 @@ public:
         fileDialogs.push_back({ filter, proposedName });
         return takeName();
     }
-    void openUrl(const QString &address) override { openedUrls << address; }
+    bool openUrl(const QString &address) override
+    {
+        openedUrls << address;
+        return urlsOpen;
+    }
 
     QStringList texts() const
     {
@@ -74,6 +78,7 @@ public:
     std::deque<QString> fileNames; // empty string = the user cancels
     std::vector<std::pair<QString, QString>> fileDialogs; // filter, proposed name
     QStringList openedUrls;
+    bool urlsOpen = true; // false: the desktop has nothing that opens them
 
 private:
     QString takeName()

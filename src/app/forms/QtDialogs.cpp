@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -44,6 +47,8 @@ void QtDialogs::message(const QString &text, Icon icon, const QString &title)
 {
     QMessageBox box(boxIcon(icon), title.isEmpty() ? QApplication::applicationName() : title, text,
         QMessageBox::Ok, dialogParent());
+    // File names and addresses in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 
@@ -74,8 +79,39 @@ QString QtDialogs::saveFileName(const QString &filter, const QString &proposedNa
         nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
-void QtDialogs::openUrl(const QString &address)
+bool QtDialogs::openUrl(const QString &address)
 {
-    // Nothing is reported when no application takes the document.
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    const QUrl url = QUrl::fromUserInput(address);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands the address to xdg-open and forgets it: an xdg-open that finds no viewer or
+    // browser fails unseen. Running it ourselves lets its exit status reach the user.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        auto *process = new QProcess(qApp);
+        process->setProgram(opener);
+        process->setArguments({ url.isLocalFile() ? url.toLocalFile() : url.toString() });
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        const QString shown
+            = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+        QObject::connect(process, &QProcess::finished, process,
+            [process, shown](int exitCode, QProcess::ExitStatus status) {
+                process->deleteLater();
+                // An opener still running when the program ends is ended with it, unreported.
+                if ((status == QProcess::NormalExit && exitCode == 0) || QCoreApplication::closingDown())
+                    return;
+                platform::dialogs().message(
+                    QStringLiteral("No program on this computer could open\n\n%1\n\nOpen it with a program "
+                                   "of your choice; the text above can be selected and copied.")
+                        .arg(shown),
+                    Dialogs::Icon::Information);
+            });
+        process->start();
+        if (process->waitForStarted())
+            return true;
+        process->deleteLater();
+        return false;
+    }
+#endif
+    return QDesktopServices::openUrl(url);
 }

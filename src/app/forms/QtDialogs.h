@@ -15,7 +15,9 @@ public:
     bool askYesNo(const QString &title, const QString &text) override;
     QString openFileName(const QString &filter, const QString &proposedName = {}) override;
     QString saveFileName(const QString &filter, const QString &proposedName = {}) override;
-    void openUrl(const QString &address) override;
+    // False when Qt finds no program to hand the address to. A desktop opener (xdg-open)
+    // that starts but then fails is told in a message box of its own, naming the address.
+    bool openUrl(const QString &address) override;
 };
 
 // "Text|*.ext|Other|*.*" (description and pattern pairs) as a file dialog's name filter,

@@ -29,6 +29,8 @@ void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
         main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
     });
     QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
+    QObject::connect(main, &TMainForm::ModeByteReplied, comm, &TCommForm::InstrumentAnswered);
+    QObject::connect(comm, &TCommForm::LinkRestored, main, &TMainForm::ResumeStartingFetch);
     main->setBaudIndex(comm->SelectedBaudIndex());
 }
 

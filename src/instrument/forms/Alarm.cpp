@@ -1,5 +1,6 @@
 #include "instrument/forms/Alarm.h"
 
+#include "app/forms/FormParts.h"
 #include "instrument/NumberInput.h"
 #include "instrument/forms/NumberKeyFilter.h"
 #include "link/Errors.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 TAlarmForm *AlarmForm = nullptr;
 
@@ -69,7 +71,9 @@ TAlarmForm::TAlarmForm(QWidget *parent)
 
     Label7 = new QLabel(QStringLiteral("Status:"), this);
     Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->setGeometry(16, 222, 410, 20);
+    // Two lines: a save that stopped lists the limits written and those not written.
+    Label7->setGeometry(16, 218, 410, 38);
+    Label7->setWordWrap(true);
 
     Button3 = new QPushButton(QStringLiteral("Read From Instrument"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
@@ -86,6 +90,10 @@ TAlarmForm::TAlarmForm(QWidget *parent)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+
+    AcknowledgementTimer = MakeTimer(
+        this, "AcknowledgementTimer", AlarmAcknowledgementWaitMs, &TAlarmForm::AcknowledgementTimerTimer);
+    AcknowledgementTimer->setSingleShot(true);
 }
 
 void TAlarmForm::setButtonsEnabled(bool enabled)
@@ -132,6 +140,19 @@ void TAlarmForm::Button1Click()
         platform::dialogs().message(NotConnected);
         return;
     }
+    m_awaitedRegister = AlarmRegisterAL1H;
+    AcknowledgementTimer->start();
+    setButtonsEnabled(true);
+}
+
+void TAlarmForm::AcknowledgementTimerTimer()
+{
+    if (m_awaitedRegister == 0)
+        return;
+    const int acknowledged = m_awaitedRegister - AlarmRegisterAL1H;
+    m_awaitedRegister = 0;
+    // Nothing is written again by itself: the user saves again when the link is back.
+    showStatus(AlarmSaveStoppedText(acknowledged));
     setButtonsEnabled(true);
 }
 
@@ -170,6 +191,12 @@ void TAlarmForm::WriteAcknowledged(uint8_t reg)
     const std::optional<AlarmSaveStep> step = AlarmSaveStepAfter(reg);
     if (!step)
         return;
+    // Only the acknowledgement the running save waits for moves its watch on.
+    const bool awaited = m_awaitedRegister != 0 && reg == m_awaitedRegister;
+    if (awaited) {
+        AcknowledgementTimer->stop();
+        m_awaitedRegister = 0;
+    }
     if (step->statusBeforeWrite)
         showStatus(step->status);
     if (step->nextRegister) {
@@ -178,9 +205,16 @@ void TAlarmForm::WriteAcknowledged(uint8_t reg)
             ? SendWriteBytes(InstrumentAddress, next, AlarmMaskBytes(AlarmEnableMask).data())
             : SendWriteValue(InstrumentAddress, next, AlarmLimits[next - AlarmRegisterAL1H]);
         if (!sent) {
-            // The chain stops here; the status line keeps the step it reached.
+            // The chain stops here. A save under way says how far it got; otherwise the
+            // status line keeps the step it reached.
+            if (awaited)
+                showStatus(AlarmSaveStoppedText(next - AlarmRegisterAL1H));
             platform::dialogs().message(NotConnected);
             return;
+        }
+        if (awaited) {
+            m_awaitedRegister = next;
+            AcknowledgementTimer->start();
         }
     }
     if (!step->statusBeforeWrite)

@@ -15,6 +15,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class TNumberKeyFilter;
 
 class TAlarmForm : public QDialog
@@ -30,6 +31,8 @@ public:
     QPushButton *Button1 = nullptr; // Save To Instrument
     QPushButton *Button2 = nullptr; // Exit
     QPushButton *Button3 = nullptr; // Read From Instrument
+    // Runs while a write of the save chain waits for its acknowledgement.
+    QTimer *AcknowledgementTimer = nullptr;
 
     // The limits and switches last read or saved; the save chain writes these.
     AlarmLimitArray AlarmLimits {};
@@ -45,12 +48,16 @@ public:
     // A write acknowledgement (function 0x09) of register 118 to 126: the status line and
     // the next write of the save chain.
     void WriteAcknowledged(uint8_t reg);
+    // No acknowledgement came in time: the status line says which limits were written.
+    void AcknowledgementTimerTimer();
 
 private:
     void setButtonsEnabled(bool enabled);
     void showStatus(const QString &text);
 
     TNumberKeyFilter *m_keyFilter = nullptr;
+    // The register whose acknowledgement the running save waits for; 0 when none runs.
+    uint8_t m_awaitedRegister = 0;
 };
 
 extern TAlarmForm *AlarmForm;

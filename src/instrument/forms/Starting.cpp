@@ -6,6 +6,7 @@
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "link/SaveName.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -291,8 +292,9 @@ void TStartingForm::SeSkinSpeedButton6Click()
 {
     const QSize area = StartingPic->size();
     const QImage bitmap = ChartPicture.copy(QRect(QPoint(0, 0), area)).convertToFormat(QImage::Format_RGB888);
-    const QString name = platform::dialogs().saveFileName(
-        QStringLiteral("Norvo启动测试文件(.bmp)|*.bmp"), QStringLiteral("StartingTestFile.bmp"));
+    const QString filter = QStringLiteral("Norvo启动测试文件(.bmp)|*.bmp");
+    const QString name = WithFilterExtension(
+        platform::dialogs().saveFileName(filter, QStringLiteral("StartingTestFile.bmp")), filter);
     if (name.isEmpty())
         return;
     // The program's save dialog leaves this question to its callers.
@@ -301,7 +303,7 @@ void TStartingForm::SeSkinSpeedButton6Click()
             QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(name).fileName())))
         return;
     try {
-        WriteBmp24(bitmap, name);
+        NamingFile(name, [&] { WriteBmp24(bitmap, name); });
     } catch (const EInOutError &error) {
         platform::dialogs().message(error.text(), Dialogs::Icon::Error);
     }

@@ -163,11 +163,23 @@ void TMainForm::HandleStartingPage(const uint8_t *frame)
         emit StartingCaptureCompleted();
         return;
     }
+    RequestStartingPage();
+}
+
+void TMainForm::RequestStartingPage()
+{
     SendReadRequest(InstrumentAddress, RegStartingTest, ResendCount(RegStartingTest, StartingPage));
     LastRegister = RegStartingTest;
     LastCount = StartingPage;
     emit StartingStatusChanged(
         QStringLiteral("Requesting ") + QString::number(StartingPage) + QStringLiteral("Data frame"));
+}
+
+void TMainForm::ResumeStartingFetch()
+{
+    if (StartingPageOffset(StartingPage) < 0 || !Comm1->portOpen())
+        return;
+    RequestStartingPage();
 }
 
 void TMainForm::HandleAlarmValue(uint8_t reg, const uint8_t *data)
@@ -186,6 +198,7 @@ void TMainForm::HandleModeByte(uint8_t mode)
 {
     ModeWord = mode;
     ShowModeCaptions(mode);
+    emit ModeByteReplied();
     if (ModeReplyStartsAlarmChain(AlarmReadStep) && !SendReadRequest(InstrumentAddress, RegAlarmFirst, 2))
         notConnected();
 }

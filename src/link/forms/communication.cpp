@@ -6,6 +6,7 @@
 #include "link/Globals.h"
 #include "link/IniFile.h"
 #include "link/Platform.h"
+#include "link/PortHolder.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -155,6 +157,51 @@ TCommForm::TCommForm(QWidget *parent)
 
     Timer1 = MakeTimer(this, "Timer1", 100, &TCommForm::Timer1Timer);
     Timer1->start();
+    AnswerTimer = MakeTimer(this, "AnswerTimer", AnswerWaitMs, &TCommForm::AnswerTimerTimer);
+    AnswerTimer->setSingleShot(true);
+}
+
+QString TCommForm::PortInUseText(int portNumber, const DeviceHolder &holder)
+{
+    return QStringLiteral("       COM%1 is in use by %2.\n\n"
+                          "       Close that program: the port is opened by itself as soon as it is free.\n"
+                          "       Or choose another port in the communication settings.")
+        .arg(portNumber)
+        .arg(HolderText(holder));
+}
+
+QString TCommForm::NoAnswerText(int portNumber, const QString &speed, int address)
+{
+    return QStringLiteral("No instrument answered on COM%1 at %2, address %3. Check that the instrument "
+                          "is switched on and connected to this port, and that its speed and address "
+                          "are the ones set here.")
+        .arg(portNumber)
+        .arg(speed.isEmpty() ? QStringLiteral("no speed chosen") : speed)
+        .arg(address);
+}
+
+void TCommForm::AnswerTimerTimer()
+{
+    TComm *comm = MainComm();
+    if (!m_awaitingAnswer || !comm || !comm->portOpen())
+        return;
+    m_awaitingAnswer = false;
+    const QString text = NoAnswerText(SelectedPort, ComboBox1->currentText(), InstrumentAddress);
+    emit MainStatusChanged(text);
+    if (!m_quietAnswer)
+        platform::dialogs().message(text, Dialogs::Icon::Warning);
+}
+
+void TCommForm::InstrumentAnswered()
+{
+    StopAnswerWait();
+}
+
+void TCommForm::StopAnswerWait()
+{
+    m_awaitingAnswer = false;
+    if (AnswerTimer)
+        AnswerTimer->stop();
 }
 
 QString TCommForm::PortItemText(int portNumber, bool instrumentPort)
@@ -279,6 +326,7 @@ void TCommForm::Scan()
     if (!comm)
         return;
     ScanReady = false;
+    StopAnswerWait();
     emit MainStatusChanged(QStringLiteral("Scan Communication Port"));
     const IniFile settings(SettingsFileName);
 
@@ -324,12 +372,25 @@ void TCommForm::Scan()
     // The command-line file spares the user the message at the start of the run only.
     const bool quiet = StartedWithFile;
     StartedWithFile = false;
+    m_connectWhenFree = false;
     if (selected < 0) {
+        // A port that is there but held by a running program is not "not found": say who
+        // holds it, and take it as soon as it is let go.
+        const QString path = SelectedPort ? platform::portMap().devicePath(SelectedPort) : QString();
+        const DeviceHolder holder
+            = path.isEmpty() ? DeviceHolder {} : PortHolder(QFileInfo(path).canonicalFilePath());
         if (!quiet)
-            platform::dialogs().message(PortNotFoundText, Dialogs::Icon::None);
+            platform::dialogs().message(
+                holder.pid != 0 ? PortInUseText(SelectedPort, holder) : PortNotFoundText,
+                Dialogs::Icon::None);
         emit SamplingControlsEnabled(false);
         emit MainStatusChanged(
             QStringLiteral("Failed,The machine is not connected") + HeldPortNote(SelectedPort));
+        if (holder.pid != 0) {
+            SetCommPort(SelectedPort);
+            m_linkWatch.watchFor(SelectedPort);
+            m_connectWhenFree = true;
+        }
     } else {
         SetCommPort(SelectedPort);
         if (!comm->portOpen())
@@ -337,8 +398,14 @@ void TCommForm::Scan()
         emit MainStatusChanged(QStringLiteral("Communications port is open"));
         emit SamplingControlsEnabled(true);
         AlarmReadStep = 0;
-        if (!SendReadRequest(InstrumentAddress, RegMode, 2))
+        if (!SendReadRequest(InstrumentAddress, RegMode, 2)) {
             platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
+        } else {
+            // Opening a port proves nothing about the instrument: wait for its answer.
+            m_quietAnswer = quiet;
+            m_awaitingAnswer = true;
+            AnswerTimer->start();
+        }
     }
     ScanReady = true;
 }
@@ -354,6 +421,9 @@ void TCommForm::RadioGroup2Click()
     const int n = PortNumberOfItem(button->text());
     if (n == 0)
         return;
+    // No request goes out on a manual choice: there is no answer to wait for.
+    StopAnswerWait();
+    m_connectWhenFree = false;
     ShowingErrors([&] {
         IniFile(SettingsFileName).writeInteger(PortSection, PortKey, n);
         SelectedPort = static_cast<uint8_t>(n);
@@ -373,6 +443,7 @@ void TCommForm::ComboBox1Change()
         const int index = ComboBox1->currentIndex();
         if (index < 0 || index >= BaudRateCount)
             return;
+        StopAnswerWait();
         IniFile(SettingsFileName).writeInteger(BaudSection, BaudKey, index);
         TComm *comm = MainComm();
         if (!comm)
@@ -387,6 +458,8 @@ void TCommForm::ComboBox1Change()
 
 void TCommForm::Edit1Change()
 {
+    // The scan's own request went to the address it had.
+    StopAnswerWait();
     const QString text = Edit1->text();
     bool ok = false;
     const int value = text.toInt(&ok);
@@ -410,13 +483,33 @@ void TCommForm::ShowAddressValid(bool valid)
     Edit1->setPalette(palette);
 }
 
+void TCommForm::ConnectFreedPort()
+{
+    // What the scan does after opening the port: the held port is now the instrument's.
+    m_connectWhenFree = false;
+    emit SamplingControlsEnabled(true);
+    AlarmReadStep = 0;
+    if (SendReadRequest(InstrumentAddress, RegMode, 2)) {
+        m_quietAnswer = false;
+        m_awaitingAnswer = true;
+        AnswerTimer->start();
+    }
+}
+
 void TCommForm::Timer1Timer()
 {
     CountTick(LinkCheckTicks);
     CountTick(ReconnectTicks);
     if (UsbLink != 1 && !m_inTimer && MainComm())
-        if (const QString status = m_linkWatch.tick(*MainComm()); !status.isEmpty())
+        if (const QString status = m_linkWatch.tick(*MainComm()); !status.isEmpty()) {
             emit MainStatusChanged(status);
+            if (MainComm()->portOpen()) {
+                if (m_connectWhenFree)
+                    ConnectFreedPort();
+                else
+                    emit LinkRestored();
+            }
+        }
     if (UsbLink != 1 || m_inTimer)
         return;
     m_inTimer = true;

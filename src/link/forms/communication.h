@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 
+struct DeviceHolder;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -64,6 +65,8 @@ public:
     QPushButton *Button1 = nullptr; // "Scan Instrument"
     QPushButton *Button2 = nullptr; // "Exit"
     QTimer *Timer1 = nullptr; // link check, 100 ms, always running
+    // Runs from a scan's first request until the instrument answers it.
+    QTimer *AnswerTimer = nullptr;
     TComm *Comm1 = nullptr; // the window's own serial component, never opened
 
     // Handlers. Each shows an error that ends it (a failed open, a stored value that is
@@ -73,6 +76,17 @@ public:
     void ComboBox1Change();
     void Edit1Change();
     void Timer1Timer();
+    // No answer to the scan's first request: says so, naming port, speed and address.
+    void AnswerTimerTimer();
+    // The instrument answered the mode-byte request.
+    void InstrumentAnswered();
+
+    // How long a scan waits for the instrument's first answer.
+    static constexpr int AnswerWaitMs = 3000;
+    // "No instrument answered on COM7 at 115.2Kbps, address 1. …"
+    static QString NoAnswerText(int portNumber, const QString &speed, int address);
+    // The start-up message for a stored port that a running program holds.
+    static QString PortInUseText(int portNumber, const DeviceHolder &holder);
 
     // The main window's serial component, which the window opens, closes and sets up.
     void setMainComm(TComm *comm);
@@ -98,6 +112,8 @@ signals:
     void SamplingControlsEnabled(bool enabled);
     // The chosen speed's index (-1 for none), by which the receive handler paces its wait.
     void BaudIndexChanged(int index);
+    // The link watch opened a lost port again by itself.
+    void LinkRestored();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -115,6 +131,12 @@ private:
     QVBoxLayout *m_portLayout = nullptr;
     QButtonGroup *m_portGroup = nullptr;
     QList<QRadioButton *> m_portButtons;
+    void StopAnswerWait();
+    void ConnectFreedPort();
+
+    bool m_awaitingAnswer = false; // the scan's first request has had no answer yet
+    bool m_connectWhenFree = false; // the stored port was held at the scan; the watch waits for it
+    bool m_quietAnswer = false; // the scan at a start with a file shows no message box
     bool m_inTimer = false; // an error box shown by the link check must not stack up
     LinkWatch m_linkWatch; // reopens any other port that was lost
 };

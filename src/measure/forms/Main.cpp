@@ -2,6 +2,7 @@
 
 #include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
+#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QMenu>
@@ -230,7 +232,9 @@ void TMainForm::ExportCsv1Click()
 {
     const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
     if (!fileName.isEmpty())
-        ShowingErrors([&fileName] { SaveMeasurementCsv(Measurement, fileName); });
+        ShowingErrors([&fileName] {
+            NamingFile(fileName, [&fileName] { SaveMeasurementCsv(Measurement, fileName); });
+        });
 }
 
 void TMainForm::SeSkinSpeedButton3Click()
@@ -314,10 +318,20 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
 void TMainForm::N23Click()
 {
     const QString handbook = platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf");
-    platform::dialogs().openUrl(QUrl::fromLocalFile(handbook).toString());
+    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(handbook));
+    if (!platform::dialogs().openUrl(QUrl::fromLocalFile(handbook).toString()))
+        platform::dialogs().message(
+            QStringLiteral("No program on this computer opens PDF documents. Open the "
+                           "handbook with a PDF viewer of your choice:\n\n%1")
+                .arg(shown),
+            Dialogs::Icon::Information);
 }
 
 void TMainForm::Image1Click()
 {
-    platform::dialogs().openUrl(WebAddress);
+    if (!platform::dialogs().openUrl(WebAddress))
+        platform::dialogs().message(QStringLiteral("No web browser could be started. Open this address in a "
+                                                   "browser of your choice:\n\n%1")
+                                        .arg(WebAddress),
+            Dialogs::Icon::Information);
 }

@@ -139,6 +139,10 @@ public:
     void HandleAlarmValue(uint8_t reg, const uint8_t *data);
     void HandleModeByte(uint8_t mode);
     void HandleTriggerNotice();
+    // The port was lost and has been opened again: a starting-test fetch that was under way
+    // asks again for the page it was waiting for, whose request or reply went with the port.
+    void ResumeStartingFetch();
+    void RequestStartingPage(); // the read of page StartingPage, and its status text
 
     // Switches the acquisition controls as the event asks.
     void ApplyControls(AcquisitionEvent event);
@@ -170,6 +174,8 @@ signals:
     void AlarmWriteAcknowledged(uint8_t reg);
     void StartingStatusChanged(const QString &text);
     void StartingCaptureCompleted();
+    // The instrument answered the mode-byte request (the first request after connecting).
+    void ModeByteReplied();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "report/forms/QtPrinter.h"
 
 #include "link/Errors.h"
+#include "link/SaveName.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -46,6 +47,9 @@ QPainter &QtPrinter::beginJob(const QString &jobName)
         throw KmrError(QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" in "
                                       "\"Printer Setting\" to print the report to a PDF file."));
     if (toFile) {
+        // A file name typed without ".pdf" would not show in a PDF viewer's open dialog.
+        printer.setOutputFileName(
+            WithFilterExtension(printer.outputFileName(), QStringLiteral("PDF(.pdf)|*.pdf")));
         // The resolution the reports' distances in device pixels were laid out for, so that a PDF
         // file carries them as designed (any other resolution scales them).
         printer.setResolution(PdfResolution);

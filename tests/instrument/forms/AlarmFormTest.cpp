@@ -149,6 +149,70 @@ TEST_F(AlarmWindow, SaveRunsTheChainOnTheAcknowledgements)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(AlarmWindow, ASaveThatGetsNoAcknowledgementSaysWhatWasWrittenAndCanBeSavedAgain)
+{
+    struct Case
+    {
+        int acknowledged; // writes acknowledged before the instrument falls silent
+        const char *status;
+    } cases[] = {
+        { 0,
+            "No acknowledgement. Written: none. Not written: AL1H AL1L AL2H AL2L AL3H AL3L AL4H AL4L "
+            "ON/OFF." },
+        { 4, "No acknowledgement. Written: AL1H AL1L AL2H AL2L. Not written: AL3H AL3L AL4H AL4L ON/OFF." },
+        { 8, "No acknowledgement. Written: AL1H AL1L AL2H AL2L AL3H AL3L AL4H AL4L. Not written: ON/OFF." },
+    };
+    openPort();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.acknowledged);
+        AlarmForm->Button1->click();
+        for (int k = 0; k < c.acknowledged; ++k) {
+            ASSERT_TRUE(AlarmForm->AcknowledgementTimer->isActive()) << "each write is watched";
+            receive(Acknowledgement(static_cast<uint8_t>(118 + k)));
+        }
+        ASSERT_TRUE(AlarmForm->AcknowledgementTimer->isActive());
+        EXPECT_TRUE(AlarmForm->AcknowledgementTimer->isSingleShot());
+        EXPECT_GE(AlarmForm->AcknowledgementTimer->interval(), 2000);
+        EXPECT_LE(AlarmForm->AcknowledgementTimer->interval(), 5000);
+        takeWritten();
+
+        // The wait runs out.
+        AlarmForm->AcknowledgementTimer->stop();
+        AlarmForm->AcknowledgementTimerTimer();
+        EXPECT_EQ(AlarmForm->Label7->text(), QString::fromUtf8(c.status));
+        EXPECT_TRUE(takeWritten().isEmpty()) << "no write is repeated by itself";
+        EXPECT_TRUE(buttonsEnabled());
+    }
+    // Saved again, the chain starts over from AL1H and runs to its end.
+    AlarmForm->Button1->click();
+    EXPECT_EQ(takeWritten(), WriteRequest(118, 300.0f));
+    for (int k = 118; k <= 126; ++k)
+        receive(Acknowledgement(static_cast<uint8_t>(k)));
+    EXPECT_EQ(AlarmForm->Label7->text(), QStringLiteral("Completed"));
+    EXPECT_FALSE(AlarmForm->AcknowledgementTimer->isActive()) << "a finished save is watched no more";
+    AlarmForm->AcknowledgementTimerTimer();
+    EXPECT_EQ(AlarmForm->Label7->text(), QStringLiteral("Completed"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(AlarmWindow, APortLostInTheMiddleOfASaveSaysWhatWasWritten)
+{
+    openPort();
+    AlarmForm->Button1->click();
+    receive(Acknowledgement(118));
+    receive(Acknowledgement(119));
+    takeWritten();
+    // The acknowledgement of AL2H was the last thing fetched before the port went.
+    form->Comm1->setPortOpen(false);
+    AlarmForm->WriteAcknowledged(120);
+    EXPECT_EQ(dialogs.texts(), QStringList { NotConnected });
+    EXPECT_EQ(AlarmForm->Label7->text(),
+        QStringLiteral(
+            "No acknowledgement. Written: AL1H AL1L AL2H. Not written: AL2L AL3H AL3L AL4H AL4L ON/OFF."));
+    EXPECT_FALSE(AlarmForm->AcknowledgementTimer->isActive());
+    EXPECT_TRUE(buttonsEnabled());
+}
+
 TEST_F(AlarmWindow, AnAcknowledgementOf125WithoutASaveWritesTheMaskItHas)
 {
     openPort();

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -231,6 +232,45 @@ TEST_F(SimulatedInstrument, AStartingTestIsFetchedAndDrawnAsTheInstrumentCapture
         for (int y = 0; y < voltageY; ++y)
             ASSERT_NE(StartingForm->ChartPicture.pixelColor(x, y), VoltageTraceColor) << x << "," << y;
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SimulatedInstrument, AStartingTestFetchCutByALostPortGoesOnFromTheMissingPage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    sim::ServerOptions options;
+    options.instrument.triggerDelay = 0.3;
+    options.linkPath = dir.filePath(QStringLiteral("kmr5150")).toStdString();
+    connect(options);
+    // The port is found through the link, which follows the instrument to its new node.
+    ports.paths[SimPort] = QString::fromStdString(options.linkPath);
+
+    // The port goes while page 3 is asked for.
+    bool vanished = false;
+    QObject::connect(form.get(), &TMainForm::StartingStatusChanged, form.get(), [&](const QString &text) {
+        if (!vanished && text == QStringLiteral("Requesting 3Data frame")) {
+            vanished = true;
+            server->vanish();
+        }
+    });
+    dialogs.answers.push_back(true);
+    StartingForm->SeSkinSpeedButton1->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vanished && !form->Comm1->portOpen(); }, 20000))
+        << qPrintable(StartingForm->statusText());
+    EXPECT_NE(StartingPage, 0) << "the fetch was cut short";
+    std::string error;
+    ASSERT_TRUE(server->comeBack(&error)) << error;
+
+    // Nobody touches a control: the port is opened again and the fetch completes.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return StartingForm->statusText() == QStringLiteral("Completed") && lineIsQuiet(); }, 20000))
+        << qPrintable(StartingForm->statusText());
+    const std::vector<uint8_t> capture
+        = server->withInstrument([](sim::Instrument &i) { return i.capture(); });
+    ASSERT_EQ(capture.size(), StartingCapture.size());
+    EXPECT_TRUE(std::equal(capture.begin(), capture.end(), StartingCapture.begin()))
+        << "every page once, in its place";
+    EXPECT_EQ(StartingPage, 0);
 }
 
 } // namespace

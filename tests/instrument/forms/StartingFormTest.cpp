@@ -300,6 +300,19 @@ TEST_F(StartingSave, CancelWritesNothingAndAFailedWriteShowsTheSystemText)
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("No such file"), Qt::CaseInsensitive))
         << qPrintable(dialogs.messages[0].text);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(path("no/such/folder/chart.bmp") + QStringLiteral(": ")))
+        << "the message names the file: " << qPrintable(dialogs.messages[0].text);
+}
+
+TEST_F(StartingSave, ANameTypedWithoutExtensionIsSavedAsBmp)
+{
+    dialogs.fileNames.push_back(path("inrush"));
+    StartingForm->SeSkinSpeedButton6->click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    QFile file(path("inrush.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("BM"));
+    EXPECT_FALSE(QFile::exists(path("inrush")));
 }
 
 TEST_F(StartingWindow, AChartAreaLargerThan2400By1600IsDrawnWhole)

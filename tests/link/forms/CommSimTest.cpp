@@ -13,6 +13,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -133,6 +137,61 @@ TEST_F(CommSim, AnInstrumentAtAnotherAddressDoesNotAnswer)
     // The first request, at address 4, got no reply.
     EXPECT_EQ(answeredRegisters().front(), 128);
     EXPECT_EQ(answeredRegisters().size(), 10u);
+}
+
+TEST_F(CommSim, AScanThatNoInstrumentAnswersSaysSoAfterTheOpenPort)
+{
+    // An instrument at another address, and a line with nothing at its far end.
+    struct Case
+    {
+        const char *name;
+        bool instrument;
+    } cases[] = { { "wrong address", true }, { "no instrument", false } };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        dialogs.messages.clear();
+        int bareLine = -1;
+        if (c.instrument) {
+            start(5, 7, QStringLiteral("1"));
+        } else {
+            bareLine = ::posix_openpt(O_RDWR | O_NOCTTY);
+            ASSERT_GE(bareLine, 0);
+            ASSERT_EQ(::grantpt(bareLine), 0);
+            ASSERT_EQ(::unlockpt(bareLine), 0);
+            WritePortSettings(QString::fromLocal8Bit(::ptsname(bareLine)), SimPort, 7, QStringLiteral("1"));
+            main = MakeProgramWindows({ .comm = true, .alarm = true });
+            CommForm->FormCreate();
+        }
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(main->Comm1->portOpen());
+        EXPECT_EQ(status(), QStringLiteral("Communications port is open")) << "the scan's own text first";
+        ASSERT_TRUE(CommForm->AnswerTimer->isActive());
+        EXPECT_EQ(CommForm->AnswerTimer->interval(), TCommForm::AnswerWaitMs);
+        CommForm->AnswerTimer->setInterval(300); // the wait, shortened
+
+        const QString expected = QStringLiteral("No instrument answered on COM7 at 115.2Kbps, address 1.");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status().startsWith(expected); }, 5000))
+            << qPrintable(status());
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.messages[0].text.startsWith(expected)) << qPrintable(dialogs.messages[0].text);
+        EXPECT_TRUE(main->Comm1->portOpen()) << "the port stays open for another try";
+        if (bareLine >= 0)
+            ::close(bareLine);
+    }
+}
+
+TEST_F(CommSim, AnAnsweringInstrumentEndsTheWaitForItsAnswer)
+{
+    start(1, 7, QStringLiteral("1"));
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !CommForm->AnswerTimer->isActive(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("Synchronization"); }, 10000))
+        << qPrintable(status());
+    CommForm->AnswerTimerTimer(); // a late tick would still find the port open
+    EXPECT_EQ(status(), QStringLiteral("Synchronization"));
+    EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -161,6 +162,63 @@ TEST_F(LinkHealing, ScanNamesTheProgramThatHoldsTheStoredPort)
     CommForm->FormCreate();
     EXPECT_TRUE(form->Comm1->portOpen());
     EXPECT_EQ(status(), QStringLiteral("Communications port is open"));
+}
+
+TEST_F(LinkHealing, AHeldPortIsNamedAtStartAndTakenOnceItsHolderLetsGo)
+{
+    SimProcess sim;
+    ASSERT_TRUE(sim.started()) << qPrintable(sim.errorText());
+    const QByteArray path = sim.devicePath().toLocal8Bit();
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        ::prctl(PR_SET_NAME, "minicom");
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        const char held = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+        if (::write(ready[1], &held, 1) != 1)
+            ::_exit(1);
+        for (;;)
+            ::pause();
+    }
+    char held = 0;
+    pollfd poller { ready[0], POLLIN, 0 };
+    ASSERT_GT(::poll(&poller, 1, 5000), 0);
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    startProgram(sim.devicePath());
+    EXPECT_FALSE(form->Comm1->portOpen());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const QString said = dialogs.messages[0].text;
+    EXPECT_TRUE(said.contains(QStringLiteral("COM7 is in use by minicom (pid %1)").arg(holder)))
+        << qPrintable(said);
+    EXPECT_FALSE(said.contains(QStringLiteral("Did not find the default communication port")));
+    EXPECT_FALSE(form->SeSkinSpeedButton7->isEnabled());
+
+    // Nobody touches a control: once the holder ends, the port is opened and the settings
+    // chain runs as after a scan.
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Comm1->portOpen(); }, 10000)) << qPrintable(status());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("Synchronization"); }, 10000))
+        << qPrintable(status());
+    EXPECT_TRUE(form->SeSkinSpeedButton7->isEnabled());
+    EXPECT_EQ(AlarmReadStep, 9);
+    EXPECT_EQ(dialogs.messages.size(), 1u) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+}
+
+TEST_F(LinkHealing, APortThatIsMissingAtStartIsStillNotFound)
+{
+    const QString absent = dir.filePath(QStringLiteral("absent"));
+    startProgram(absent);
+    EXPECT_FALSE(form->Comm1->portOpen());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, TCommForm::PortNotFoundText);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "link/DateTimeText.h"
+#include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/forms/version.h"
 #include "record/forms/RecSet.h"
@@ -800,6 +801,8 @@ TEST_F(MeasurementFiles, ExportCsvWritesTheCurrentMeasurementAndAsksBeforeReplac
     form->ExportCsv1->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(path("missing/m.csv") + QStringLiteral(": ")))
+        << "the message names the file: " << qPrintable(dialogs.messages[0].text);
     EXPECT_FALSE(QFileInfo::exists(path("missing/m.csv")));
 }
 
@@ -815,8 +818,7 @@ TEST_F(MeasurementFiles, CancelledDialogsDoNothing)
 TEST_F(MeasurementFiles, OpenLoadsTheFileAndRedraws)
 {
     const MeasurementRecord saved = sample(230.1234f);
-    QByteArray content = RecordBytes(saved) + QByteArray(10000 - MeasurementRecordBytes, '\x55');
-    writeFile(path("c.vqm"), content);
+    writeFile(path("c.vqm"), RecordBytes(saved));
     dialogs.fileNames.push_back(path("c.vqm"));
     form->SeSkinSpeedButton1Click();
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
@@ -851,6 +853,41 @@ TEST_F(MeasurementFiles, FailuresShowTheSystemTextAndChangeNothing)
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
         EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
+        EXPECT_EQ(recordBytes(), before);
+        EXPECT_EQ(form->valuePanel(Panel_URMS)->text(), QStringLiteral("5.0V"));
+    }
+}
+
+TEST_F(MeasurementFiles, FilesThatAreNoMeasurementAreRefusedByNameAndSize)
+{
+    writeFile(path("short.vqm"), QByteArray(8000, '\x01'));
+    // The window's own CSV export: its name says CSV, but "All files" lets the user pick it.
+    Measurement = sample(7.0f);
+    SaveMeasurementCsv(Measurement, path("export.csv"));
+    struct Case
+    {
+        QString file;
+        const char *says;
+        bool namesSize; // the size a measurement file has
+    } cases[] = {
+        { path("short.vqm"), "too short for a measurement file: it has 8000 bytes", true },
+        { path("export.csv"), "is not a measurement file", true },
+        { path("missing.vqm"), "No such file or directory", false },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(qPrintable(c.file));
+        Measurement = sample(5.0f);
+        form->DrawMeasurement();
+        const QByteArray before = recordBytes();
+        dialogs.messages.clear();
+        dialogs.fileNames.push_back(c.file);
+        form->SeSkinSpeedButton1Click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        const QString text = dialogs.messages[0].text;
+        EXPECT_TRUE(text.startsWith(c.file + QStringLiteral(": "))) << qPrintable(text);
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.says))) << qPrintable(text);
+        EXPECT_EQ(text.contains(QLatin1String("8052 bytes")), c.namesSize) << qPrintable(text);
+        EXPECT_FALSE(text.contains(QLatin1String("Read beyond end of file")));
         EXPECT_EQ(recordBytes(), before);
         EXPECT_EQ(form->valuePanel(Panel_URMS)->text(), QStringLiteral("5.0V"));
     }
@@ -926,6 +963,23 @@ TEST_F(MainWindow, HandbookAndWebSiteOpenThroughTheDesktop)
     EXPECT_EQ(dialogs.openedUrls[1], TMainForm::WebAddress);
     EXPECT_EQ(dialogs.openedUrls[2], TMainForm::WebAddress);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, WithoutViewerOrBrowserTheUserIsGivenTheFileAndTheAddress)
+{
+    dialogs.urlsOpen = false;
+    form->N23->trigger();
+    form->Image1Click();
+    ASSERT_EQ(dialogs.openedUrls.size(), 2) << "the desktop was asked first";
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    const QString handbook
+        = QDir::toNativeSeparators(QDir(programDir.path()).filePath(QStringLiteral("PdfDoc/Handbook.pdf")));
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QStringLiteral("\n\n") + handbook))
+        << qPrintable(dialogs.messages[0].text);
+    EXPECT_TRUE(dialogs.messages[1].text.endsWith(QStringLiteral("\n\n") + TMainForm::WebAddress))
+        << qPrintable(dialogs.messages[1].text);
+    for (const FakeDialogs::Message &m : dialogs.messages)
+        EXPECT_EQ(m.icon, Dialogs::Icon::Information);
 }
 
 TEST_F(MainWindow, NonModalWindowsAreShown)
