@@ -8,6 +8,7 @@
 #include "measure/ComplianceView.h"
 #include "measure/MeasurementFile.h"
 #include "measure/forms/Compliance.h"
+#include "report/forms/ReportFormsFixture.h"
 #include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -178,6 +180,78 @@ TEST_F(ComplianceWindow, AMeasurementFileIsAssessedAsAPeriodOfOne)
     EXPECT_EQ(w.assessment().measurements, 1);
     EXPECT_EQ(w.assessment().verdict, Verdict::Fail); // 0.9 A over class A's 0.77 A
     EXPECT_TRUE(w.Label2->text().startsWith(QStringLiteral("supply.vqm"))) << w.Label2->text().toStdString();
+}
+
+// The compliance window and the print window as program start makes and connects them.
+class CompliancePrint : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        PrinterForm = new TPrinterForm;
+        PrinterForm->setPrinter(&printer);
+        ComplianceForm = new TComplianceForm;
+        main = MakeProgramWindows({});
+    }
+    void TearDown() override
+    {
+        ForgetProgramWindows();
+        main.reset();
+        delete ComplianceForm;
+        ComplianceForm = nullptr;
+        delete PrinterForm;
+        PrinterForm = nullptr;
+        ResetGlobals();
+    }
+
+    TempProgramDir programDir;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    ImagePrinter printer;
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(CompliancePrint, PrintOpensThePrintWindowWithTheComplianceReport)
+{
+    TComplianceForm &w = *ComplianceForm;
+    EXPECT_EQ(w.Button5->text(), QStringLiteral("Print..."));
+    w.Button1->click();
+    const QDateTime start = clock.now();
+    for (int s = 0; s < 5; ++s)
+        w.TakeMeasurement(loadRecord({ { 3, 1.35 }, { 13, 0.26 } }), start.addSecs(s));
+    ASSERT_EQ(w.assessment().verdict, Verdict::Fail);
+    ReportKind = 0; // the measurement report was the last one shown
+
+    bool shown = false;
+    QTimer::singleShot(0, PrinterForm, [&] {
+        shown = PrinterForm->isVisible() && PrinterForm->isModal();
+        EXPECT_EQ(ReportKind, 2);
+        // The preview is the compliance page: its failing verdict and bars are red.
+        const QImage preview = PrinterForm->PreviewBitmap.copy(PrinterForm->image1->geometry().translated(-5, -5));
+        int red = 0;
+        for (int y = 0; y < preview.height(); ++y)
+            for (int x = 0; x < preview.width(); ++x)
+                red += preview.pixelColor(x, y) == VerdictColour(Verdict::Fail);
+        EXPECT_GT(red, 200);
+        QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+        PrinterForm->reject();
+    });
+    QTest::mouseClick(w.Button5, Qt::LeftButton);
+    EXPECT_TRUE(shown) << "the print window was shown modally";
+    EXPECT_FALSE(PrinterForm->isVisible());
+    EXPECT_EQ(printer.jobs, QStringList({ QStringLiteral("ComplianceReport") }));
+    EXPECT_EQ(printer.printed, 1);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("; ").toStdString();
+}
+
+TEST_F(CompliancePrint, WithoutTheComplianceWindowTheReportHasNoVerdict)
+{
+    ASSERT_TRUE(PrinterForm->ComplianceReportSource);
+    delete ComplianceForm;
+    ComplianceForm = nullptr;
+    EXPECT_EQ(PrinterForm->ComplianceReportSource().verdict, Verdict::NoVerdict);
+    EXPECT_EQ(PrinterForm->ComplianceReportSource().measurements, 0);
 }
 
 TEST(ComplianceChart, BarsAreRedOverTheLimitAndGreenWithin)
