@@ -103,7 +103,8 @@ void DrawComplianceChart(QPainter &painter, const QRect &area, const EmissionAss
     const int right = area.right() - 4;
     const int height = std::max(1, bottom - top);
     const double scale = ChartTopPercent(a);
-    const auto yOf = [&](double percent) { return bottom - static_cast<int>(std::lround(percent / scale * height)); };
+    const auto yOf
+        = [&](double percent) { return bottom - static_cast<int>(std::lround(percent / scale * height)); };
 
     // Scale: a label every 50 %, the limit and the 150 % line drawn over the bars below.
     painter.setPen(GridColour);
@@ -111,7 +112,8 @@ void DrawComplianceChart(QPainter &painter, const QRect &area, const EmissionAss
         const int y = yOf(p);
         painter.drawLine(left, y, right, y);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(area.left(), y - metrics.height() / 2, left - area.left() - 4, metrics.height()),
+        painter.drawText(
+            QRect(area.left(), y - metrics.height() / 2, left - area.left() - 4, metrics.height()),
             Qt::AlignRight | Qt::AlignVCenter, QString::number(p, 'f', 0) + QStringLiteral(" %"));
         painter.setPen(GridColour);
     }
@@ -129,7 +131,8 @@ void DrawComplianceChart(QPainter &painter, const QRect &area, const EmissionAss
         if (!o.limit || o.verdict == OrderVerdict::NoLimit)
             continue;
         const int y = yOf(o.averagePercent);
-        painter.fillRect(QRect(x, y, barWidth, bottom - y), o.verdict == OrderVerdict::Fail ? FailColour : PassColour);
+        painter.fillRect(
+            QRect(x, y, barWidth, bottom - y), o.verdict == OrderVerdict::Fail ? FailColour : PassColour);
         const int tick = yOf(o.maxPercent);
         painter.setPen(QPen(TickColour, 2));
         painter.drawLine(x - 1, tick, x + barWidth, tick);

@@ -18,6 +18,11 @@ const QColor RowRule(200, 200, 200);
 // size they have in the window whatever the printer's resolution.
 constexpr double ChartDpi = 96.0;
 constexpr double TablePoints = 9.0;
+// Reason, facts and note: larger than the landscape pages' captions, which only label boxes.
+int textPoints(const PageFrame &f)
+{
+    return f.landscape ? 9 : 10;
+}
 // Texts too wide for their room shrink to this size at most, as on the other pages, and are then
 // cut short; rows too low for a line shrink further, to LowestPoints, as they cannot be cut.
 constexpr double MinPoints = 6.0;
@@ -37,7 +42,8 @@ QFont atPoints(QFont font, double points)
 // The largest size up to `points` at which `lines` lines of the painter's font fit `height`.
 double pointsForLines(const QPainter &p, double points, int lines, int height)
 {
-    while (points > LowestPoints && lines * QFontMetrics(atPoints(p.font(), points), p.device()).height() > height)
+    while (points > LowestPoints
+        && lines * QFontMetrics(atPoints(p.font(), points), p.device()).height() > height)
         points = std::max(LowestPoints, points - PointStep);
     return points;
 }
@@ -88,13 +94,13 @@ CompliancePageLayout CompliancePageLayoutFor(int pw, int ph, int dpi)
     c.titleRuleY = y(0.04);
     if (f.landscape) {
         c.verdictBox = box(0, 0.05, 0.45, 0.17);
-        c.factsBox = box(0, 0.18, 0.45, 0.30);
-        c.chart = box(0, 0.32, 0.45, 0.90);
+        c.factsBox = box(0, 0.18, 0.45, 0.28);
+        c.chart = box(0, 0.30, 0.45, 0.90);
         c.table = box(0.48, 0.05, 1, 0.90);
     } else {
-        c.verdictBox = box(0, 0.05, 0.56, 0.15);
-        c.factsBox = box(0.60, 0.05, 1, 0.15);
-        c.chart = box(0, 0.165, 1, 0.37);
+        c.verdictBox = box(0, 0.05, 0.56, 0.135);
+        c.factsBox = box(0.60, 0.05, 1, 0.135);
+        c.chart = box(0, 0.145, 1, 0.37);
         c.table = box(0, 0.385, 1, 0.90);
     }
     c.rowHeight = c.table.height() / (AssessedOrders + 1);
@@ -127,7 +133,9 @@ QString CompliancePowerText(const EmissionAssessment &a)
 
 QString CompliancePeriodText(const EmissionAssessment &a)
 {
-    return QStringLiteral("Observation period: %1, %2 measurement(s)").arg(PeriodText(a.periodSeconds)).arg(a.measurements);
+    return QStringLiteral("Observation period: %1, %2 measurement(s)")
+        .arg(PeriodText(a.periodSeconds))
+        .arg(a.measurements);
 }
 
 void DrawCompliancePage(
@@ -157,7 +165,8 @@ void DrawCompliancePage(
     p.setPen(Black);
     const QString title = QStringLiteral("Harmonic Compliance Report");
     const int titleWidth = p.fontMetrics().horizontalAdvance(title);
-    w.writeFitted(std::max(f.left, f.centre - titleWidth / 2), c.titleY, mark.left() - markGap, title, MinPoints);
+    w.writeFitted(
+        std::max(f.left, f.centre - titleWidth / 2), c.titleY, mark.left() - markGap, title, MinPoints);
     SetPen(p, ReportGrey, f.rulePen());
     p.drawLine(f.left, c.titleRuleY, f.right, c.titleRuleY);
 
@@ -169,17 +178,17 @@ void DrawCompliancePage(
     p.setPen(VerdictColour(a.verdict));
     const double headlinePoints = pointsForLines(p, headline.pointSizeF(), 1, c.verdictBox.height() / 2);
     p.setFont(atPoints(headline, headlinePoints));
-    const QRect headlineBox
-        = w.writeFitted(c.verdictBox.left(), c.verdictBox.top(), c.verdictBox.right(), VerdictHeadline(a), MinPoints);
+    const QRect headlineBox = w.writeFitted(
+        c.verdictBox.left(), c.verdictBox.top(), c.verdictBox.right(), VerdictHeadline(a), MinPoints);
     p.setFont(face);
     p.setPen(Black);
-    writeInBox(w, QRect(QPoint(c.verdictBox.left(), headlineBox.bottom() + 1), c.verdictBox.bottomRight()), a.reason,
-        f.captionPoints());
+    writeInBox(w, QRect(QPoint(c.verdictBox.left(), headlineBox.bottom() + 1), c.verdictBox.bottomRight()),
+        a.reason, textPoints(f));
 
     // What was assessed.
     p.setFont(face);
     const QStringList facts { ComplianceClassText(a), CompliancePowerText(a), CompliancePeriodText(a) };
-    p.setFont(atPoints(face, pointsForLines(p, f.captionPoints(), int(facts.size()), c.factsBox.height())));
+    p.setFont(atPoints(face, pointsForLines(p, textPoints(f), int(facts.size()), c.factsBox.height())));
     int factY = c.factsBox.top();
     for (const QString &fact : facts) {
         w.writeFitted(c.factsBox.left(), factY, c.factsBox.right(), fact, MinPoints);
@@ -253,7 +262,7 @@ void DrawCompliancePage(
     note.setItalic(true);
     p.setFont(note);
     p.setPen(ReportGrey);
-    writeInBox(w, c.noteBox, PreComplianceNote(), f.tablePoints());
+    writeInBox(w, c.noteBox, PreComplianceNote(), f.landscape ? 8 : 10);
 
     // Footer: the print information, each text keeping to its column, all at one size.
     p.setFont(face);

@@ -19,7 +19,8 @@ bool Drawn(const PageTexts &texts, const QString &text)
 
 const PageText *Find(const PageTexts &texts, const QString &text)
 {
-    const auto it = std::find_if(texts.begin(), texts.end(), [&](const PageText &t) { return t.text == text; });
+    const auto it
+        = std::find_if(texts.begin(), texts.end(), [&](const PageText &t) { return t.text == text; });
     return it == texts.end() ? nullptr : &*it;
 }
 
@@ -113,8 +114,10 @@ TEST(CompliancePage, FailingRowsAreFilledAndTheVerdictIsInItsColour)
         // The chart: the red bar of order 7 within the chart's box, nothing red outside the
         // chart, the headline and the filled row.
         EXPECT_FALSE(InkBox(page.image, c.chart, IsColor(VerdictColour(Verdict::Fail))).isNull());
-        EXPECT_TRUE(Drawn(page.texts, PreComplianceNote()) || std::any_of(page.texts.begin(), page.texts.end(),
-            [](const PageText &t) { return PreComplianceNote().startsWith(t.text) && !t.text.isEmpty(); }));
+        EXPECT_TRUE(Drawn(page.texts, PreComplianceNote())
+            || std::any_of(page.texts.begin(), page.texts.end(), [](const PageText &t) {
+                   return PreComplianceNote().startsWith(t.text) && !t.text.isEmpty();
+               }));
     }
 }
 

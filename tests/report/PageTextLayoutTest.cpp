@@ -156,8 +156,8 @@ std::string paperName(const Paper &p)
 {
     std::ostringstream out;
     out << (p.report == Report::Measurement ? "Measurement"
-               : p.report == Report::Record     ? "Record"
-                                                : "Compliance")
+            : p.report == Report::Record    ? "Record"
+                                            : "Compliance")
         << (p.orientation == QPageLayout::Portrait ? "Portrait" : "Landscape")
         << (p.size == QPageSize::A4 ? "A4" : "Letter") << p.dpi << "dpi";
     return out.str();
@@ -251,8 +251,8 @@ TEST_P(PaperTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
     } else if (paper.report == Report::Compliance) {
         const EmissionAssessment a = WideAssessment();
         whole = ComplianceHeader();
-        whole << VerdictHeadline(a) << ComplianceClassText(a) << CompliancePowerText(a) << CompliancePeriodText(a)
-              << QStringLiteral("Project Name：") + LongPrintInfo().projectName
+        whole << VerdictHeadline(a) << ComplianceClassText(a) << CompliancePowerText(a)
+              << CompliancePeriodText(a) << QStringLiteral("Project Name：") + LongPrintInfo().projectName
               << QStringLiteral("Licenser：") + LongPrintInfo().company;
         for (const OrderAssessment &o : a.orders)
             whole << ComplianceRowTexts(o);

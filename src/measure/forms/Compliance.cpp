@@ -106,7 +106,8 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     for (int r = 0; r < AssessedOrders; ++r)
         for (int c = 0; c < Grid1->columnCount(); ++c) {
             auto *item = new QTableWidgetItem;
-            item->setTextAlignment(c == Grid1->columnCount() - 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(
+                c == Grid1->columnCount() - 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
             Grid1->setItem(r, c, item);
         }
 
@@ -114,7 +115,8 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     named(Chart1, "Chart1");
     Chart1->setMinimumHeight(180);
     Chart1->setAccessibleName(QStringLiteral("Share of the limit by order"));
-    Chart1->OnPaint = [this](QPainter &painter) { DrawComplianceChart(painter, Chart1->rect(), m_assessment); };
+    Chart1->OnPaint
+        = [this](QPainter &painter) { DrawComplianceChart(painter, Chart1->rect(), m_assessment); };
 
     auto *controls = new QHBoxLayout;
     auto *classLabel = new QLabel(QStringLiteral("Class:"), this);
@@ -181,7 +183,8 @@ void TComplianceForm::Button1Click()
 {
     std::optional<double> power;
     if (!ratedPower(power)) {
-        setStatus(QStringLiteral("The rated power must be a positive number of watts, or empty for the measured power."));
+        setStatus(QStringLiteral(
+            "The rated power must be a positive number of watts, or empty for the measured power."));
         return;
     }
     // Start after Stop goes on with the same period while class and power are unchanged.
@@ -225,7 +228,8 @@ void TComplianceForm::Button4Click()
 {
     std::optional<double> power;
     if (!ratedPower(power)) {
-        setStatus(QStringLiteral("The rated power must be a positive number of watts, or empty for the measured power."));
+        setStatus(QStringLiteral(
+            "The rated power must be a positive number of watts, or empty for the measured power."));
         return;
     }
     const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
@@ -245,7 +249,8 @@ void TComplianceForm::Button4Click()
     m_rated = power;
     m_origin = {};
     m_check.add(EmissionSampleFrom(record, 0));
-    setStatus(QStringLiteral("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));
+    setStatus(
+        QStringLiteral("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));
     showAssessment();
 }
 
@@ -282,7 +287,8 @@ void TComplianceForm::showAssessment()
             QTableWidgetItem *item = Grid1->item(r, c);
             item->setText(texts[c]);
             // Rows over the limit stand out.
-            item->setBackground(o.verdict == OrderVerdict::Fail ? QColor(255, 215, 210) : QColor(Qt::transparent));
+            item->setBackground(
+                o.verdict == OrderVerdict::Fail ? QColor(255, 215, 210) : QColor(Qt::transparent));
         }
     }
     Label3->setText(VerdictHeadline(a));
@@ -290,7 +296,8 @@ void TComplianceForm::showAssessment()
     palette.setColor(QPalette::WindowText, VerdictColour(a.verdict));
     Label3->setPalette(palette);
     Label4->setText(a.reason);
-    QString period = QStringLiteral("Period %1, %2 measurement(s)").arg(PeriodText(a.periodSeconds)).arg(a.measurements);
+    QString period
+        = QStringLiteral("Period %1, %2 measurement(s)").arg(PeriodText(a.periodSeconds)).arg(a.measurements);
     if (a.measurements > 0 && a.verdict != Verdict::NoVerdict)
         period += QStringLiteral(", power %1 W%2")
                       .arg(a.basis.activePower, 0, 'f', 1)

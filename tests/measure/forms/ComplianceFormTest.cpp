@@ -57,7 +57,10 @@ protected:
         MainFormFixture::TearDown();
     }
 
-    QString cell(int order, int column) const { return ComplianceForm->Grid1->item(order - 2, column)->text(); }
+    QString cell(int order, int column) const
+    {
+        return ComplianceForm->Grid1->item(order - 2, column)->text();
+    }
 };
 
 TEST_F(ComplianceWindow, TheOptionMenuEndsWithTheWindowThatOpensFromIt)
@@ -136,7 +139,8 @@ TEST_F(ComplianceWindow, ClassAndRatedPowerChangeTheLimits)
     EXPECT_EQ(w.assessment().measurements, 1) << "another rated power starts a new period";
     EXPECT_TRUE(w.assessment().ratedPowerUsed);
     EXPECT_EQ(w.assessment().verdict, Verdict::Pass);
-    EXPECT_TRUE(w.Label1->text().contains(QStringLiteral("250.0 W (rated)"))) << w.Label1->text().toStdString();
+    EXPECT_TRUE(w.Label1->text().contains(QStringLiteral("250.0 W (rated)")))
+        << w.Label1->text().toStdString();
 }
 
 TEST_F(ComplianceWindow, BadInputIsRefusedAndChangesNothing)
@@ -228,7 +232,8 @@ TEST_F(CompliancePrint, PrintOpensThePrintWindowWithTheComplianceReport)
         shown = PrinterForm->isVisible() && PrinterForm->isModal();
         EXPECT_EQ(ReportKind, 2);
         // The preview is the compliance page: its failing verdict and bars are red.
-        const QImage preview = PrinterForm->PreviewBitmap.copy(PrinterForm->image1->geometry().translated(-5, -5));
+        const QImage preview
+            = PrinterForm->PreviewBitmap.copy(PrinterForm->image1->geometry().translated(-5, -5));
         int red = 0;
         for (int y = 0; y < preview.height(); ++y)
             for (int x = 0; x < preview.width(); ++x)

@@ -138,14 +138,16 @@ TEST_P(PdfPrint, ComplianceReportIsOnePageWithTheVerdictTheClassAndTheWorstOrder
     EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Title:\\s+ComplianceReport"))) << pdfInfo.toStdString();
 
     const QString t = text();
-    for (const char *expected : { "Harmonic Compliance Report", "第1页", "FAIL (class D)", "Emission class: D",
-             "Power used: 250.0 W (measured)", "Observation period: 0:00:59, 60 measurement(s)",
-             "order 7: the average 0.500 A", "Smoothed max (A)", "% of limit", "Pre-compliance indication only",
-             "Project Name：泵站A", "Licenser：Norvo Lab", "Operator：王工", "测试日期：2026-03-14",
-             "1.Instrument: Norvo KMR5150", "Temperature: 23℃" })
+    for (const char *expected :
+        { "Harmonic Compliance Report", "第1页", "FAIL (class D)", "Emission class: D",
+            "Power used: 250.0 W (measured)", "Observation period: 0:00:59, 60 measurement(s)",
+            "order 7: the average 0.500 A", "Smoothed max (A)", "% of limit",
+            "Pre-compliance indication only", "Project Name：泵站A", "Licenser：Norvo Lab", "Operator：王工",
+            "测试日期：2026-03-14", "1.Instrument: Norvo KMR5150", "Temperature: 23℃" })
         EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
     // The failing row: order 7, its limit, 200 % and FAIL on one line.
-    EXPECT_TRUE(t.contains(QRegularExpression("(^|\\s)7 +0\\.250 +0\\.500 +0\\.500 +0\\.500 +200 % +FAIL\\s*\\n")))
+    EXPECT_TRUE(
+        t.contains(QRegularExpression("(^|\\s)7 +0\\.250 +0\\.500 +0\\.500 +0\\.500 +200 % +FAIL\\s*\\n")))
         << t.toStdString();
     EXPECT_EQ(t.count(QRegularExpression("\\bFAIL\\b")), 2) << "the headline and the one failing row";
     EXPECT_FALSE(t.contains("Measurement")) << "the page is the compliance report";
