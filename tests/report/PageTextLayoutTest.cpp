@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -292,6 +293,45 @@ TEST(PaperTexts, PrintInformationOfAnyLengthIsCutShortInItsColumn)
             const auto cut = std::count_if(
                 texts.begin(), texts.end(), [](const PageText &t) { return t.text.endsWith(QChar(0x2026)); });
             EXPECT_EQ(cut, 4) << "the four long fields end in an ellipsis";
+        }
+}
+
+TEST(PaperTexts, EveryComplianceVerdictIsShownWholeWithItsReason)
+{
+    EmissionCheck refusing(EmissionClass::C);
+    EmissionSample broken;
+    broken.activePower = std::numeric_limits<double>::quiet_NaN();
+    refusing.add(broken);
+    const struct
+    {
+        const char *name;
+        EmissionAssessment a;
+    } cases[] = {
+        { "nothing measured", EmissionCheck(EmissionClass::B).result() },
+        { "refused", refusing.result() },
+        { "no limits", SteadyAssessment(EmissionClass::D, 50, 0.3, { { 3, 0.2 } }) },
+        { "class D above 600 W", SteadyAssessment(EmissionClass::D, 900, 4.0, { { 3, 1.5 }, { 21, 0.2 } }) },
+        { "class D above 600 W failing",
+            SteadyAssessment(EmissionClass::D, 900, 4.0, { { 3, 2.6 }, { 21, 0.2 } }) },
+        { "failing at 150 %", WideAssessment() },
+    };
+    for (const auto &c : cases)
+        for (auto orientation : { QPageLayout::Portrait, QPageLayout::Landscape }) {
+            const Paper paper { Report::Compliance, orientation, QPageSize::A4, 600 };
+            SCOPED_TRACE(std::string(c.name) + " " + paperName(paper));
+            ASSERT_FALSE(c.a.reason.isEmpty());
+            QRect area;
+            const PageTexts texts = DrawOnPaper(paper, area, LongPrintInfo(), MeasurementRecord(), {}, c.a);
+            ExpectTextsOnThePageAndApart(texts, area);
+            EXPECT_TRUE(Drawn(texts, VerdictHeadline(c.a)));
+            // The reason's lines, one under the other at the headline's left edge.
+            const CompliancePageLayout layout
+                = CompliancePageLayoutFor(area.width(), area.height(), paper.dpi);
+            QStringList reason;
+            for (const PageText &t : texts)
+                if (layout.verdictBox.contains(t.rect) && t.text != VerdictHeadline(c.a))
+                    reason << t.text;
+            EXPECT_EQ(reason.join(' '), c.a.reason) << reason.join('|').toStdString();
         }
 }
 
