@@ -50,7 +50,7 @@ extern std::array<uint8_t, StartingCaptureBytes> StartingCapture;
 extern QString CommandLineFile;
 extern bool StartedWithFile;
 
-// Reports: 0 measurement report, 1 record report
+// Reports: 0 measurement report, 1 record report, 2 harmonic compliance report
 extern uint8_t ReportKind;
 
 // Fill of every drawing area, and the pen of its grid, axes and ticks.

@@ -1,5 +1,6 @@
 #include "report/ReportPrint.h"
 
+#include "report/ComplianceReport.h"
 #include "report/MeasurementReport.h"
 #include "report/PrintInfo.h"
 #include "report/Printer.h"
@@ -36,4 +37,11 @@ RecordPagePoints PrintRecordReport(Printer &printer, const RecordReportInput &in
     printPage(printer, RecordJobName,
         [&](QPainter &painter, int pw, int ph) { points = DrawRecordPage(painter, pw, ph, input, info); });
     return points;
+}
+
+void PrintComplianceReport(Printer &printer, const EmissionAssessment &assessment)
+{
+    const PrintInfo info = ReadPrintInfo();
+    printPage(printer, ComplianceJobName,
+        [&](QPainter &painter, int pw, int ph) { DrawCompliancePage(painter, pw, ph, assessment, info); });
 }

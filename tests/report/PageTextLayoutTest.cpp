@@ -1,10 +1,14 @@
-// Every text of both reports, on paper (a PDF page of A4 or Letter, either orientation, at 300,
+// Every text of the three reports, on paper (a PDF page of A4 or Letter, either orientation, at 300,
 // 600 and 1200 dpi) and in the screen preview, stays on the page and clear of every other
 // text, with the longest texts the reports get: the longest channel captions, wide scale
-// values, long print information and harmonic values of many digits.
+// values, long print information, harmonic values of many digits and a compliance table of
+// currents above 10 A.
 
+#include "ComplianceAssessments.h"
 #include "PageImage.h"
 
+#include "measure/ComplianceView.h"
+#include "report/ComplianceReport.h"
 #include "report/MeasurementReport.h"
 #include "report/RecordReport.h"
 #include "report/ReportTexts.h"
@@ -17,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -138,7 +143,7 @@ struct WideRecord
     RecordReportInput input;
 };
 
-enum class Report { Measurement, Record };
+enum class Report { Measurement, Record, Compliance };
 
 struct Paper
 {
@@ -151,7 +156,9 @@ struct Paper
 std::string paperName(const Paper &p)
 {
     std::ostringstream out;
-    out << (p.report == Report::Measurement ? "Measurement" : "Record")
+    out << (p.report == Report::Measurement ? "Measurement"
+            : p.report == Report::Record    ? "Record"
+                                            : "Compliance")
         << (p.orientation == QPageLayout::Portrait ? "Portrait" : "Landscape")
         << (p.size == QPageSize::A4 ? "A4" : "Letter") << p.dpi << "dpi";
     return out.str();
@@ -165,7 +172,7 @@ void PrintTo(const Paper &paper, std::ostream *os)
 // The page drawn into a PDF file, as the printer writes it, on a printable area with margins of
 // a quarter of an inch.
 PageTexts DrawOnPaper(const Paper &paper, QRect &area, const PrintInfo &info, const MeasurementRecord &record,
-    const RecordReportInput &input)
+    const RecordReportInput &input, const EmissionAssessment &assessment = WideAssessment())
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -178,8 +185,10 @@ PageTexts DrawOnPaper(const Paper &paper, QRect &area, const PrintInfo &info, co
     QPainter painter(&pdf);
     if (paper.report == Report::Measurement)
         DrawMeasurementPage(painter, area.width(), area.height(), record, info, &texts);
-    else
+    else if (paper.report == Report::Record)
         DrawRecordPage(painter, area.width(), area.height(), input, info, &texts);
+    else
+        DrawCompliancePage(painter, area.width(), area.height(), assessment, info, &texts);
     return texts;
 }
 
@@ -190,7 +199,7 @@ class PaperTexts : public testing::TestWithParam<Paper>
 std::vector<Paper> AllPapers()
 {
     std::vector<Paper> papers;
-    for (Report report : { Report::Measurement, Report::Record })
+    for (Report report : { Report::Measurement, Report::Record, Report::Compliance })
         for (auto orientation : { QPageLayout::Portrait, QPageLayout::Landscape })
             for (auto size : { QPageSize::A4, QPageSize::Letter })
                 for (int dpi : { 300, 600, 1200 })
@@ -219,6 +228,19 @@ TEST_P(PaperTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
         }
         ExpectTableTextsBetweenTheLines(texts, m.tableFrame.bottom(), lines);
     }
+    if (paper.report == Report::Compliance) {
+        const CompliancePageLayout c = CompliancePageLayoutFor(area.width(), area.height(), paper.dpi);
+        for (const PageText &t : texts)
+            EXPECT_FALSE(t.rect.intersects(c.chart)) << describe(t) << " stands on the chart";
+        // Each text of the table inside its row.
+        for (const PageText &t : texts)
+            if (c.table.contains(t.rect.center())) {
+                const int row = (t.rect.center().y() - c.table.top()) / c.rowHeight;
+                const int top = c.table.top() + row * c.rowHeight;
+                EXPECT_TRUE(t.rect.top() >= top && t.rect.bottom() < top + c.rowHeight)
+                    << describe(t) << " leaves row " << row;
+            }
+    }
 
     // Nothing had to be cut short: each text is drawn whole.
     QStringList whole;
@@ -227,6 +249,14 @@ TEST_P(PaperTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
             QStringLiteral("Project Name：") + LongPrintInfo().projectName,
             QStringLiteral("Licenser：") + LongPrintInfo().company,
             QStringLiteral(" Reactive power：-11999.9 VAR") };
+    } else if (paper.report == Report::Compliance) {
+        const EmissionAssessment a = WideAssessment();
+        whole = ComplianceHeader();
+        whole << VerdictHeadline(a) << ComplianceClassText(a) << CompliancePowerText(a)
+              << CompliancePeriodText(a) << QStringLiteral("Project Name：") + LongPrintInfo().projectName
+              << QStringLiteral("Licenser：") + LongPrintInfo().company;
+        for (const OrderAssessment &o : a.orders)
+            whole << ComplianceRowTexts(o);
     } else {
         whole = { QStringLiteral("Channel Signal Description:"), QStringLiteral("Time/DIV=1280S"),
             QStringLiteral("CH1/DIV=") + RecordDivisionText(0.001f, RecordRange::Bipolar),
@@ -253,7 +283,7 @@ TEST(PaperTexts, PrintInformationOfAnyLengthIsCutShortInItsColumn)
     info.conner = QString(80, QLatin1Char('M'));
     info.temperature = QString(60, QLatin1Char('8'));
     WideRecord record;
-    for (Report report : { Report::Measurement, Report::Record })
+    for (Report report : { Report::Measurement, Report::Record, Report::Compliance })
         for (auto orientation : { QPageLayout::Portrait, QPageLayout::Landscape }) {
             const Paper paper { report, orientation, QPageSize::A4, 600 };
             SCOPED_TRACE(paperName(paper));
@@ -263,6 +293,45 @@ TEST(PaperTexts, PrintInformationOfAnyLengthIsCutShortInItsColumn)
             const auto cut = std::count_if(
                 texts.begin(), texts.end(), [](const PageText &t) { return t.text.endsWith(QChar(0x2026)); });
             EXPECT_EQ(cut, 4) << "the four long fields end in an ellipsis";
+        }
+}
+
+TEST(PaperTexts, EveryComplianceVerdictIsShownWholeWithItsReason)
+{
+    EmissionCheck refusing(EmissionClass::C);
+    EmissionSample broken;
+    broken.activePower = std::numeric_limits<double>::quiet_NaN();
+    refusing.add(broken);
+    const struct
+    {
+        const char *name;
+        EmissionAssessment a;
+    } cases[] = {
+        { "nothing measured", EmissionCheck(EmissionClass::B).result() },
+        { "refused", refusing.result() },
+        { "no limits", SteadyAssessment(EmissionClass::D, 50, 0.3, { { 3, 0.2 } }) },
+        { "class D above 600 W", SteadyAssessment(EmissionClass::D, 900, 4.0, { { 3, 1.5 }, { 21, 0.2 } }) },
+        { "class D above 600 W failing",
+            SteadyAssessment(EmissionClass::D, 900, 4.0, { { 3, 2.6 }, { 21, 0.2 } }) },
+        { "failing at 150 %", WideAssessment() },
+    };
+    for (const auto &c : cases)
+        for (auto orientation : { QPageLayout::Portrait, QPageLayout::Landscape }) {
+            const Paper paper { Report::Compliance, orientation, QPageSize::A4, 600 };
+            SCOPED_TRACE(std::string(c.name) + " " + paperName(paper));
+            ASSERT_FALSE(c.a.reason.isEmpty());
+            QRect area;
+            const PageTexts texts = DrawOnPaper(paper, area, LongPrintInfo(), MeasurementRecord(), {}, c.a);
+            ExpectTextsOnThePageAndApart(texts, area);
+            EXPECT_TRUE(Drawn(texts, VerdictHeadline(c.a)));
+            // The reason's lines, one under the other at the headline's left edge.
+            const CompliancePageLayout layout
+                = CompliancePageLayoutFor(area.width(), area.height(), paper.dpi);
+            QStringList reason;
+            for (const PageText &t : texts)
+                if (layout.verdictBox.contains(t.rect) && t.text != VerdictHeadline(c.a))
+                    reason << t.text;
+            EXPECT_EQ(reason.join(' '), c.a.reason) << reason.join('|').toStdString();
         }
 }
 
@@ -327,5 +396,19 @@ TEST(PreviewTexts, EveryTextStaysOnThePageAndApartFromTheOthers)
         const QRect chart = RecordPreviewChartRect(wp, hp, area);
         for (const PageText &t : texts)
             EXPECT_FALSE(t.rect.intersects(chart)) << describe(t) << " stands on the chart";
+    }
+    {
+        SCOPED_TRACE("compliance preview");
+        const int hp = CompliancePreviewHeight(wp);
+        PageTexts texts;
+        QPainter painter(&bitmap);
+        const EmissionAssessment a = WideAssessment();
+        DrawCompliancePreview(painter, wp, hp, a, LongPrintInfo(), &texts);
+        ExpectTextsOnThePageAndApart(texts, QRect(0, 0, wp, hp));
+        const CompliancePageLayout c = CompliancePageLayoutFor(wp, hp, 96);
+        for (const PageText &t : texts)
+            EXPECT_FALSE(t.rect.intersects(c.chart)) << describe(t) << " stands on the chart";
+        EXPECT_TRUE(Drawn(texts, VerdictHeadline(a)));
+        EXPECT_TRUE(Drawn(texts, ComplianceRowTexts(a.orders.back()).front()));
     }
 }

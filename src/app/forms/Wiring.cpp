@@ -120,6 +120,14 @@ void connectRecordAndPrinter(TRecordForm *record, TPrinterForm *printer)
     };
 }
 
+// The print window shows and prints the compliance window's latest assessment; without the
+// compliance window (while the program ends) the report has no verdict.
+void connectComplianceAndPrinter(TComplianceForm *compliance, TPrinterForm *printer)
+{
+    const QPointer<TComplianceForm> self(compliance);
+    printer->ComplianceReportSource = [self] { return self ? self->assessment() : EmissionAssessment(); };
+}
+
 } // namespace
 
 void ConnectWindows()
@@ -138,6 +146,14 @@ void ConnectWindows()
         });
         if (PrinterForm)
             connectRecordAndPrinter(RecordForm, PrinterForm);
+    }
+    if (ComplianceForm) {
+        QObject::connect(ComplianceForm, &TComplianceForm::PrintRequested, ComplianceForm, [] {
+            if (PrinterForm)
+                ExecFrom(PrinterForm, ComplianceForm);
+        });
+        if (PrinterForm)
+            connectComplianceAndPrinter(ComplianceForm, PrinterForm);
     }
     if (skin) {
         // The program's start connects the main window's redraw before the stored colours are

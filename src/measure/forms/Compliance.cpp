@@ -61,17 +61,20 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     Button2 = new QPushButton(QStringLiteral("St&op"), this);
     Button3 = new QPushButton(QStringLiteral("&Reset"), this);
     Button4 = new QPushButton(QStringLiteral("Assess &file..."), this);
+    Button5 = new QPushButton(QStringLiteral("&Print..."), this);
     named(Button1, "Button1");
     named(Button2, "Button2");
     named(Button3, "Button3");
     named(Button4, "Button4");
-    for (QPushButton *b : { Button1, Button2, Button3, Button4 })
+    named(Button5, "Button5");
+    for (QPushButton *b : { Button1, Button2, Button3, Button4, Button5 })
         b->setAccessibleName(QString(b->text()).remove(QLatin1Char('&')));
     Button2->setEnabled(false);
     connect(Button1, &QPushButton::clicked, this, &TComplianceForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TComplianceForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TComplianceForm::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TComplianceForm::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TComplianceForm::Button5Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TComplianceForm::ComboBox1Change);
 
     CheckBox1 = new QCheckBox(QStringLiteral("&Show the limits on the current spectrum"), this);
@@ -139,6 +142,7 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     for (QPushButton *b : { Button1, Button2, Button3, Button4 })
         controls->addWidget(b);
     controls->addStretch(1);
+    controls->addWidget(Button5);
 
     auto *verdict = new QGridLayout;
     verdict->addWidget(Label3, 0, 0, 2, 1);
@@ -283,6 +287,12 @@ void TComplianceForm::Button4Click()
     setStatus(
         QStringLiteral("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));
     showAssessment();
+}
+
+void TComplianceForm::Button5Click()
+{
+    ReportKind = 2;
+    emit PrintRequested();
 }
 
 void TComplianceForm::TakeMeasurement(const MeasurementRecord &record, const QDateTime &time)

@@ -35,6 +35,7 @@ public:
     void Button2Click(); // Stop
     void Button3Click(); // Reset
     void Button4Click(); // Assess a measurement file
+    void Button5Click(); // Print: asks for the compliance report
     void ComboBox1Change();
     void CheckBox1Click();
     // The limits the marks show: of the period's assessment, or while it has none of the
@@ -57,6 +58,7 @@ public:
     QPushButton *Button2 = nullptr;
     QPushButton *Button3 = nullptr;
     QPushButton *Button4 = nullptr;
+    QPushButton *Button5 = nullptr; // "Print..."
     QLabel *Label1 = nullptr; // period and measurements
     QLabel *Label2 = nullptr; // status line
     QLabel *Label3 = nullptr; // verdict
@@ -64,6 +66,9 @@ public:
     QLabel *Label5 = nullptr; // what the verdict is worth
     QTableWidget *Grid1 = nullptr;
     TPaintBox *Chart1 = nullptr;
+
+signals:
+    void PrintRequested(); // the compliance report is to be shown in the print window
 
 private:
     EmissionClass chosenClass() const;

@@ -5,6 +5,7 @@
 #include "link/Platform.h"
 #include "measure/MeasurementRecord.h"
 #include "record/ToolGlyphs.h"
+#include "report/ComplianceReport.h"
 #include "report/MeasurementReport.h"
 #include "report/PrintInfo.h"
 #include "report/ReportPrint.h"
@@ -150,6 +151,11 @@ RecordReportInput TPrinterForm::recordInput() const
     return RecordReportSource ? RecordReportSource() : RecordReportInput();
 }
 
+EmissionAssessment TPrinterForm::complianceAssessment() const
+{
+    return ComplianceReportSource ? ComplianceReportSource() : EmissionAssessment();
+}
+
 void TPrinterForm::FormCreate()
 {
     if (!Rongqi)
@@ -172,7 +178,9 @@ void TPrinterForm::FormCreate()
     }
 
     Rongqi->verticalScrollBar()->setValue(0);
-    const int hp = ReportKind == 1 ? RecordPreviewHeight(wp) : MeasurementPreviewHeight(wp);
+    const int hp = ReportKind == 1 ? RecordPreviewHeight(wp)
+        : ReportKind == 2          ? CompliancePreviewHeight(wp)
+                                   : MeasurementPreviewHeight(wp);
     image1->setGeometry(5, 5, wp, hp);
     image_di->setGeometry(5, hp, wp, BelowPageHeight);
     image_di->lower();
@@ -182,6 +190,8 @@ void TPrinterForm::FormCreate()
     QPainter painter(&PreviewBitmap);
     if (ReportKind == 1)
         DrawRecordPreview(painter, wp, hp, recordInput(), info);
+    else if (ReportKind == 2)
+        DrawCompliancePreview(painter, wp, hp, complianceAssessment(), info);
     else
         DrawMeasurementPreview(painter, wp, hp, Measurement, info);
     painter.end();
@@ -195,6 +205,8 @@ void TPrinterForm::SeSkinButton1Click()
             const RecordPagePoints points = PrintRecordReport(*m_printer, recordInput());
             if (RecordOverflowSink)
                 RecordOverflowSink(points);
+        } else if (ReportKind == 2) {
+            PrintComplianceReport(*m_printer, complianceAssessment());
         } else {
             PrintMeasurementReport(*m_printer, Measurement);
         }

@@ -1,8 +1,10 @@
 #pragma once
 
-// The print window: a one-page preview of the measurement report or of the record report
-// (chosen by ReportKind), printed at once on the printer chosen in its printer setup.
+// The print window: a one-page preview of the measurement report, the record report or the
+// harmonic compliance report (chosen by ReportKind: 0, 1, 2), printed at once on the printer
+// chosen in its printer setup.
 
+#include "measure/HarmonicCompliance.h"
 #include "report/RecordReport.h"
 
 #include <QDialog>
@@ -41,6 +43,9 @@ public:
     std::function<RecordReportInput()> RecordReportSource;
     // Told the overflow marks computed for a printed record report.
     std::function<void(const RecordPagePoints &)> RecordOverflowSink;
+    // The assessment the compliance report shows, asked for whenever its preview is built or it
+    // is printed; the compliance window provides it. Without it the report has no verdict.
+    std::function<EmissionAssessment()> ComplianceReportSource;
 
     // The print system in use: the program's own unless another one is put in (tests).
     Printer &printer();
@@ -59,6 +64,7 @@ protected:
 
 private:
     RecordReportInput recordInput() const;
+    EmissionAssessment complianceAssessment() const;
     void showError(const QString &text);
 
     std::unique_ptr<Printer> m_ownPrinter;

@@ -9,6 +9,9 @@
 #include "measure/MeasurementFile.h"
 #include "measure/PaneDrawing.h"
 #include "measure/forms/Compliance.h"
+#include "report/ComplianceReport.h"
+#include "report/PrintInfo.h"
+#include "report/forms/ReportFormsFixture.h"
 #include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -267,6 +271,96 @@ TEST(HarmonicLimitTicks, MarksSitOverTheirBarsAtTheLimitsHeight)
                     .empty())
         << "no mark without a limit";
     WaveBackgroundColor = Qt::black;
+}
+
+// The compliance window and the print window as program start makes and connects them.
+class CompliancePrint : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        PrinterForm = new TPrinterForm;
+        PrinterForm->setPrinter(&printer);
+        ComplianceForm = new TComplianceForm;
+        main = MakeProgramWindows({});
+    }
+    void TearDown() override
+    {
+        // Made without a parent, before the program's windows (which forget it).
+        delete ComplianceForm;
+        ComplianceForm = nullptr;
+        ForgetProgramWindows();
+        main.reset();
+        delete PrinterForm;
+        PrinterForm = nullptr;
+        ResetGlobals();
+    }
+
+    TempProgramDir programDir;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    ImagePrinter printer;
+    std::unique_ptr<TMainForm> main;
+};
+
+// The preview of `a` as the print window draws it on a bitmap like `like`.
+QImage previewOf(const EmissionAssessment &a, const QImage &like)
+{
+    QImage image(like.size(), like.format());
+    image.setDotsPerMeterX(like.dotsPerMeterX());
+    image.setDotsPerMeterY(like.dotsPerMeterY());
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawCompliancePreview(painter, image.width(), image.height(), a, ReadPrintInfo());
+    return image;
+}
+
+TEST_F(CompliancePrint, PrintOpensThePrintWindowWithTheComplianceReport)
+{
+    TComplianceForm &w = *ComplianceForm;
+    EXPECT_EQ(w.Button5->text(), QStringLiteral("Print..."));
+    w.Button1->click();
+    const QDateTime start = clock.now();
+    for (int s = 0; s < 5; ++s)
+        w.TakeMeasurement(loadRecord({ { 3, 1.35 }, { 13, 0.26 } }), start.addSecs(s));
+    ASSERT_EQ(w.assessment().verdict, Verdict::Fail);
+    ReportKind = 0; // the measurement report was the last one shown
+
+    bool shown = false;
+    QTimer::singleShot(0, PrinterForm, [&] {
+        shown = PrinterForm->isVisible() && PrinterForm->isModal();
+        EXPECT_EQ(ReportKind, 2);
+        // The preview is the compliance page of the window's assessment.
+        const QRect page = PrinterForm->image1->geometry().translated(-5, -5);
+        const QImage preview = PrinterForm->PreviewBitmap.copy(page);
+        EXPECT_EQ(preview, previewOf(w.assessment(), preview));
+        EXPECT_NE(preview, previewOf(EmissionAssessment(), preview));
+        QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+        PrinterForm->reject();
+    });
+    QTest::mouseClick(w.Button5, Qt::LeftButton);
+    EXPECT_TRUE(shown) << "the print window was shown modally";
+    EXPECT_FALSE(PrinterForm->isVisible());
+    EXPECT_EQ(printer.jobs, QStringList({ QStringLiteral("ComplianceReport") }));
+    EXPECT_EQ(printer.printed, 1);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("; ").toStdString();
+    // The printed page too.
+    QImage expected(printer.page.size(), printer.page.format());
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    DrawCompliancePage(painter, expected.width(), expected.height(), w.assessment(), ReadPrintInfo());
+    painter.end();
+    EXPECT_EQ(printer.page, expected);
+}
+
+TEST_F(CompliancePrint, WithoutTheComplianceWindowTheReportHasNoVerdict)
+{
+    ASSERT_TRUE(PrinterForm->ComplianceReportSource);
+    delete ComplianceForm;
+    ComplianceForm = nullptr;
+    EXPECT_EQ(PrinterForm->ComplianceReportSource().verdict, Verdict::NoVerdict);
+    EXPECT_EQ(PrinterForm->ComplianceReportSource().measurements, 0);
 }
 
 TEST(ComplianceChart, BarsAreRedOverTheLimitAndGreenWithin)

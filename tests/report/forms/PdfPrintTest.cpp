@@ -3,6 +3,8 @@
 
 #include "ReportFormsFixture.h"
 
+#include "report/ComplianceAssessments.h"
+
 #include "report/forms/QtPrinter.h"
 
 #include <QFile>
@@ -120,6 +122,35 @@ TEST_P(PdfPrint, RecordReportIsOnePageWithItsTexts)
     for (const char *expected : { "CH6: Power Factor", "长度：553点" })
         EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
     EXPECT_FALSE(t.contains("Measurement")) << "the page is titled as its preview";
+}
+
+TEST_P(PdfPrint, ComplianceReportIsOnePageWithTheVerdictTheClassAndTheWorstOrder)
+{
+    const EmissionAssessment failing = SeventhOverClassD();
+    ASSERT_EQ(failing.worstOrder, 7);
+    PrinterForm->ComplianceReportSource = [&] { return failing; };
+    ReportKind = 2;
+    QTest::mouseClick(PrinterForm->SeSkinButton1, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("; ").toStdString();
+
+    const QString pdfInfo = info();
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Pages:\\s+1\\n"))) << pdfInfo.toStdString();
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Title:\\s+ComplianceReport"))) << pdfInfo.toStdString();
+
+    const QString t = text();
+    for (const char *expected :
+        { "Harmonic Compliance Report", "第1页", "FAIL (class D)", "Emission class: D",
+            "Power used: 250.0 W (measured)", "Observation period: 0:00:59, 60 measurement(s)",
+            "order 7: the average 0.500 A", "Smoothed max (A)", "% of limit",
+            "Pre-compliance indication only", "Project Name：泵站A", "Licenser：Norvo Lab", "Operator：王工",
+            "测试日期：2026-03-14", "1.Instrument: Norvo KMR5150", "Temperature: 23℃" })
+        EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+    // The failing row: order 7, its limit, 200 % and FAIL on one line.
+    EXPECT_TRUE(
+        t.contains(QRegularExpression("(^|\\s)7 +0\\.250 +0\\.500 +0\\.500 +0\\.500 +200 % +FAIL\\s*\\n")))
+        << t.toStdString();
+    EXPECT_EQ(t.count(QRegularExpression("\\bFAIL\\b")), 2) << "the headline and the one failing row";
+    EXPECT_FALSE(t.contains("Measurement")) << "the page is the compliance report";
 }
 
 TEST_P(PdfPrint, AnUnwritableFileIsReportedWithTheSystemsText)
