@@ -319,7 +319,8 @@ QImage previewOf(const EmissionAssessment &a, const QImage &like)
 TEST_F(CompliancePrint, PrintOpensThePrintWindowWithTheComplianceReport)
 {
     TComplianceForm &w = *ComplianceForm;
-    EXPECT_EQ(w.Button5->text(), QStringLiteral("Print..."));
+    EXPECT_EQ(w.Button5->text(), QStringLiteral("&Print..."));
+    EXPECT_EQ(w.Button5->accessibleName(), QStringLiteral("Print..."));
     w.Button1->click();
     const QDateTime start = clock.now();
     for (int s = 0; s < 5; ++s)
