@@ -14,10 +14,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -241,11 +244,24 @@ bool TCommForm::AddressKeyAllowed(const QKeyEvent &event)
 
 bool TCommForm::eventFilter(QObject *watched, QEvent *event)
 {
-    // The box takes paste and cut shortcuts for itself, so they arrive here as key presses
-    // and are dropped like any other character.
-    if (watched == Edit1 && event->type() == QEvent::KeyPress
-        && !AddressKeyAllowed(*static_cast<QKeyEvent *>(event)))
-        return true;
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // The editing shortcuts work as in any text box; a paste takes only the digits.
+        if (key->matches(QKeySequence::Paste)) {
+            QString digits;
+            for (const QChar c : QGuiApplication::clipboard()->text())
+                if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                    digits += c;
+            Edit1->insert(digits);
+            return true;
+        }
+        for (const auto shortcut : { QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                 QKeySequence::Undo, QKeySequence::Redo })
+            if (key->matches(shortcut))
+                return QDialog::eventFilter(watched, event);
+        if (!AddressKeyAllowed(*key))
+            return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 

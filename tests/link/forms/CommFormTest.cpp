@@ -585,7 +585,8 @@ TEST_F(CommForm_, AddressKeyFilter)
         { "minus", Qt::Key_Minus, Qt::NoModifier, "12" },
         { "point", Qt::Key_Period, Qt::NoModifier, "12" },
         { "blank", Qt::Key_Space, Qt::NoModifier, "12" },
-        { "paste", Qt::Key_V, Qt::ControlModifier, "12" },
+        { "paste keeps the digits", Qt::Key_V, Qt::ControlModifier, "129" },
+        { "cut all", Qt::Key_X, Qt::ControlModifier, "12" }, // nothing selected yet
         { "cursor left, then nothing typed", Qt::Key_Left, Qt::NoModifier, "12" },
     };
     for (const Case &c : cases) {
@@ -599,10 +600,17 @@ TEST_F(CommForm_, AddressKeyFilter)
     QTest::keyClick(form->Edit1, Qt::Key_Left);
     QTest::keyClick(form->Edit1, Qt::Key_5);
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("152"));
-    // The clipboard works: only the filter kept the paste out.
+    // The clipboard holds more than the digits: the filter kept the rest out.
     form->Edit1->setText(QStringLiteral("12"));
     form->Edit1->paste();
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("12x9"));
+    // Select all, cut and undo reach the box.
+    form->Edit1->setText(QStringLiteral("12"));
+    QTest::keyClick(form->Edit1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->Edit1, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(form->Edit1->text(), QString());
+    QTest::keyClick(form->Edit1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("12"));
 }
 
 TEST_F(CommForm_, AddressEntries)
