@@ -40,7 +40,7 @@ void TRecordForm::SeSkinSpeedButton12Click()
         return;
     // The record starts over only once the new file exists; a recording in progress goes on
     // into it from sample 0, after its last samples went into the old file.
-    const QString oldFileError = Record.newFile(fileName);
+    const QString oldFileError = NamingFile(fileName, [&] { return Record.newFile(fileName); });
     RecordFileReady = true;
     SeSkinSpeedButton5->setEnabled(true);
     Starting1->setEnabled(true);
@@ -70,7 +70,7 @@ void TRecordForm::OpenTimerTimer()
 
 void TRecordForm::openRecordFile(const QString &fileName, bool fromCommandLine)
 {
-    const RecordFileInfo info = ReadRecordFile(fileName, LoadedRecord);
+    const RecordFileInfo info = NamingFile(fileName, [&] { return ReadRecordFile(fileName, LoadedRecord); });
     if (const QString refusal = RecordFileRefusal(info); !refusal.isEmpty())
         throw EInOutError(QStringLiteral("%1: %2").arg(fileName, refusal));
     LoadedLast = info.count - 1;
@@ -110,10 +110,12 @@ void TRecordForm::ExportCsv1Click()
         for (int ch = 0; ch < RecordChannels; ++ch)
             signalBytes[size_t(ch)] = Record.writeBuffer().signal(ch);
     try {
-        if (loaded)
-            SaveRecordCsv(fileName, LoadedRecord, LoadedLast + 1, signalBytes);
-        else
-            SaveRecordCsv(fileName, Record.live(), Record.count(), signalBytes);
+        NamingFile(fileName, [&] {
+            if (loaded)
+                SaveRecordCsv(fileName, LoadedRecord, LoadedLast + 1, signalBytes);
+            else
+                SaveRecordCsv(fileName, Record.live(), Record.count(), signalBytes);
+        });
     } catch (const EInOutError &error) {
         platform::dialogs().message(error.text(), Dialogs::Icon::Error);
     }
