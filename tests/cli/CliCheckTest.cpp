@@ -114,11 +114,11 @@ TEST(CliCheck, ALogWithHarmonicsIsJudgedAfterwards)
 
     // Without the harmonic columns the log cannot be judged, and says how to make one that can.
     const QString plain = dir.filePath(QStringLiteral("plain.csv"));
-    ASSERT_EQ(
-        runCli({ QStringLiteral("log"), QStringLiteral("--port"), QString::fromStdString(server.linkPath()),
-                   QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--count"),
-                   QStringLiteral("2"), QStringLiteral("--csv"), plain })
-            .code,
+    ASSERT_EQ(runCli({ QStringLiteral("log"), QStringLiteral("--port"),
+                         QString::fromStdString(server.linkPath()), QStringLiteral("--baud"),
+                         QStringLiteral("115200"), QStringLiteral("--address"), QStringLiteral("1"),
+                         QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--csv"), plain })
+                  .code,
         0);
     run = runCli({ QStringLiteral("check"), QStringLiteral("--class"), QStringLiteral("A"), plain });
     EXPECT_EQ(run.code, 3);
