@@ -226,7 +226,7 @@ TEST_F(ComplianceWindow, LimitMarksOnTheCurrentSpectrumOnlyWhenAskedFor)
 
     w.CheckBox1->click();
     EXPECT_TRUE(form->CurrentLimitPeaks.empty());
-    EXPECT_EQ(form->IHarmSurface.copy(form->PaneRect), plain) << "the pane is as the Parts draw it again";
+    EXPECT_EQ(form->IHarmSurface.copy(form->PaneRect), plain) << "the pane is as it was without the marks";
 }
 
 TEST(HarmonicLimitTicks, MarksSitOverTheirBarsAtTheLimitsHeight)
