@@ -270,19 +270,7 @@ void DrawCompliancePage(
     SetPen(p, ReportGrey, f.rulePen());
     p.drawLine(f.left, c.footerRuleY, f.right, c.footerRuleY);
     p.setPen(Black);
-    const QString footer[2][3] = {
-        { QStringLiteral("Project Name：") + info.projectName, QStringLiteral("Licenser：") + info.company,
-            QStringLiteral("Operator：") + info.conner },
-        { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
-            QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
-    };
-    const int footerGap = 2 * p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
-    const int footerEnd[3] = { c.footerX[1] - footerGap, c.footerX[2] - footerGap, f.right };
-    std::vector<CellText> footerCells;
-    for (int row = 0; row < 2; ++row)
-        for (int i = 0; i < 3; ++i)
-            footerCells.push_back({ c.footerX[i], c.footerRowY[row], footerEnd[i], footer[row][i] });
-    w.writeCells(footerCells, MinPoints);
+    WritePrintInfoFooter(w, c.footerX, c.footerRowY, f.right, info, MinPoints);
     p.restore();
 }
 

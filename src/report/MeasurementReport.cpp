@@ -288,19 +288,7 @@ void DrawMeasurementPage(
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.footerRuleY, f.right, m.footerRuleY);
     p.setPen(Black);
-    const QString footer[2][3] = {
-        { QStringLiteral("Project Name：") + info.projectName, QStringLiteral("Licenser：") + info.company,
-            QStringLiteral("Operator：") + info.conner },
-        { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
-            QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
-    };
-    const int footerGap = 2 * blankWidth(p);
-    const int footerEnd[3] = { m.footerX[1] - footerGap, m.footerX[2] - footerGap, f.right };
-    std::vector<CellText> footerCells;
-    for (int row = 0; row < 2; ++row)
-        for (int i = 0; i < 3; ++i)
-            footerCells.push_back({ m.footerX[i], m.footerRowY[row], footerEnd[i], footer[row][i] });
-    w.writeCells(footerCells, tableMin);
+    WritePrintInfoFooter(w, m.footerX, m.footerRowY, f.right, info, tableMin);
     p.restore();
 }
 

@@ -1,6 +1,7 @@
 #include "report/ReportPainting.h"
 
 #include "report/PageGeometry.h"
+#include "report/PrintInfo.h"
 
 #include <QFontMetrics>
 
@@ -234,4 +235,22 @@ void DrawPreviewTitle(TextWriter &writer, int wp, const QString &title)
     SetFontPoints(painter, 20);
     painter.setPen(ReportGrey);
     writer.write(wp / 2 - 70, 30, title);
+}
+
+void WritePrintInfoFooter(TextWriter &writer, const int columnX[3], const int rowY[2], int right,
+    const PrintInfo &info, double minPoints)
+{
+    const QString footer[2][3] = {
+        { QStringLiteral("Project Name：") + info.projectName, QStringLiteral("Licenser：") + info.company,
+            QStringLiteral("Operator：") + info.conner },
+        { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
+            QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+    };
+    const int gap = 2 * writer.painter().fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int end[3] = { columnX[1] - gap, columnX[2] - gap, right };
+    std::vector<CellText> cells;
+    for (int row = 0; row < 2; ++row)
+        for (int i = 0; i < 3; ++i)
+            cells.push_back({ columnX[i], rowY[row], end[i], footer[row][i] });
+    writer.writeCells(cells, minPoints);
 }

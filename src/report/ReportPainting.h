@@ -10,6 +10,8 @@
 
 #include <vector>
 
+struct PrintInfo;
+
 inline const QColor ReportGrey(128, 128, 128);
 
 // One text as a page draws it: its line box (left, top, advance width, line height) in the
@@ -94,6 +96,12 @@ private:
     QPainter &m_painter;
     PageTexts *m_texts;
 };
+
+// The print information's two footer rows (project, licenser, operator; date, instrument,
+// temperature) in three columns starting at columnX, the last ending at `right`: one size for
+// all six, each kept a blank pair clear of the next column.
+void WritePrintInfoFooter(TextWriter &writer, const int columnX[3], const int rowY[2], int right,
+    const PrintInfo &info, double minPoints);
 
 // How both previews start on a page `wp` wide: texts on an opaque white background, no fill,
 // and `title` in grey at 20 points, centred as the reports centre it.
