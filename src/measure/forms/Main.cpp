@@ -177,16 +177,18 @@ void TMainForm::HandleCommandLine(const QStringList &arguments)
 
 void TMainForm::DrawMeasurement()
 {
-    PaneRect = DrawClientArea(m_area, Measurement, WaveSurface, UHarmSurface, IHarmSurface, Scales);
-    if (CurrentLimitPeaks.size() == HarmonicCount)
-        DrawHarmonicLimitTicks(IHarmSurface, PaneRect.width(), PaneRect.height(), CurrentLimitPeaks.data(),
-            Scales.iHarm, QColor(30, 30, 160));
+    PaneRect = DrawClientArea(
+        m_area, Measurement, WaveSurface, UHarmSurface, IHarmSurface, Scales, CurrentLimitPeaks);
 }
 
 void TMainForm::setCurrentLimits(const std::vector<double> &limitPeaks)
 {
+    // The marks follow every measurement; only the current spectrum changes with them, and
+    // only when they do.
+    if (limitPeaks == CurrentLimitPeaks)
+        return;
     CurrentLimitPeaks = limitPeaks;
-    DrawMeasurement();
+    DrawCurrentSpectrum(m_area, Measurement, IHarmSurface, Scales, CurrentLimitPeaks);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

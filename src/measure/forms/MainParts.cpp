@@ -242,8 +242,19 @@ void MakePaneSurfaces(std::initializer_list<QImage *> surfaces)
     }
 }
 
+void DrawCurrentSpectrum(const ClientArea &area, const MeasurementRecord &record, QImage &iHarm,
+    PaneScales &scales, const std::vector<double> &currentLimits)
+{
+    const int w = area.pics[2]->width();
+    const int h = area.pics[2]->height();
+    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm);
+    if (currentLimits.size() == size_t(HarmonicCount))
+        DrawHarmonicLimitTicks(iHarm, w, h, currentLimits.data(), scales.iHarm, QColor(30, 30, 160));
+    area.pics[2]->update();
+}
+
 QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
-    QImage &iHarm, PaneScales &scales)
+    QImage &iHarm, PaneScales &scales, const std::vector<double> &currentLimits)
 {
     if (IsNaNBits(record.PQ))
         record.PQ = 0.0f;
@@ -255,9 +266,9 @@ QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &
     const int h = area.pics[0]->height();
     DrawWavePane(wave, w, h, record, scales);
     DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm);
-    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm);
-    for (TPaintBox *pic : area.pics)
-        pic->update();
+    area.pics[0]->update();
+    area.pics[1]->update();
+    DrawCurrentSpectrum(area, record, iHarm, scales, currentLimits);
     return QRect(0, 0, w, h);
 }
 

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <vector>
 
 class QGroupBox;
 class QStatusBar;
@@ -74,8 +75,13 @@ void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
 // Writes the fifteen value panels and draws the wave pane and both harmonic panes onto
 // their surfaces (a NaN reactive power becomes 0 in the record first); returns the part of
 // the surfaces that the paint boxes show.
+// `currentLimits` (a peak amplitude per order, NaN for none; empty for no marks) are drawn
+// over the current spectrum.
 QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
-    QImage &iHarm, PaneScales &scales);
+    QImage &iHarm, PaneScales &scales, const std::vector<double> &currentLimits);
+// Draws the current spectrum alone again, with its limit marks, as DrawClientArea draws it.
+void DrawCurrentSpectrum(const ClientArea &area, const MeasurementRecord &record, QImage &iHarm,
+    PaneScales &scales, const std::vector<double> &currentLimits);
 
 // The main window's status bar panels, left to right. Panel 3 holds the progress bar, 5 the
 // maker's picture.
