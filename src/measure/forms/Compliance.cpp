@@ -191,7 +191,7 @@ EmissionClass TComplianceForm::chosenClass() const
     return static_cast<EmissionClass>(std::clamp(ComboBox1->currentIndex(), 0, 3));
 }
 
-bool TComplianceForm::ratedPower(std::optional<double> &power) const
+bool TComplianceForm::ratedPower(std::optional<double> &power)
 {
     const QString text = Edit1->text().trimmed();
     power.reset();
@@ -199,61 +199,63 @@ bool TComplianceForm::ratedPower(std::optional<double> &power) const
         return true;
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value <= 0)
+    if (!ok || !std::isfinite(value) || value <= 0) {
+        setStatus(QStringLiteral(
+            "The rated power must be a positive number of watts, or empty for the measured power."));
         return false;
+    }
     power = value;
     return true;
+}
+
+void TComplianceForm::newPeriod(std::optional<double> power)
+{
+    m_check = EmissionCheck(chosenClass(), power);
+    m_rated = power;
+    m_origin = {};
+}
+
+void TComplianceForm::setRunning(bool running)
+{
+    m_running = running;
+    Button1->setEnabled(!running);
+    Button2->setEnabled(running);
+    ComboBox1->setEnabled(!running);
+    Edit1->setEnabled(!running);
 }
 
 void TComplianceForm::ComboBox1Change()
 {
     // A period belongs to one class: choosing another starts it over.
-    m_check = EmissionCheck(chosenClass());
-    m_rated.reset();
-    m_origin = {};
+    newPeriod({});
     showAssessment();
 }
 
 void TComplianceForm::Button1Click()
 {
     std::optional<double> power;
-    if (!ratedPower(power)) {
-        setStatus(QStringLiteral(
-            "The rated power must be a positive number of watts, or empty for the measured power."));
+    if (!ratedPower(power))
         return;
-    }
     // Start after Stop goes on with the same period while class and power are unchanged.
-    if (m_check.measurements() == 0 || m_check.emissionClass() != chosenClass() || m_rated != power) {
-        m_check = EmissionCheck(chosenClass(), power);
-        m_rated = power;
-        m_origin = {};
-    }
-    m_running = true;
-    Button1->setEnabled(false);
-    Button2->setEnabled(true);
-    ComboBox1->setEnabled(false);
-    Edit1->setEnabled(false);
+    if (m_check.measurements() == 0 || m_check.emissionClass() != chosenClass() || m_rated != power)
+        newPeriod(power);
+    setRunning(true);
     setStatus(SamplingMode == 2 ? ObservingText : NotSamplingText);
     showAssessment();
 }
 
 void TComplianceForm::Button2Click()
 {
-    m_running = false;
-    Button1->setEnabled(true);
-    Button2->setEnabled(false);
-    ComboBox1->setEnabled(true);
-    Edit1->setEnabled(true);
+    setRunning(false);
     setStatus(QStringLiteral("Stopped after %1 measurement(s).").arg(m_check.measurements()));
 }
 
 void TComplianceForm::Button3Click()
 {
     std::optional<double> power;
-    ratedPower(power);
-    m_check = EmissionCheck(chosenClass(), power);
-    m_rated = power;
-    m_origin = {};
+    if (!ratedPower(power))
+        return;
+    newPeriod(power);
     if (m_running)
         setStatus(SamplingMode == 2 ? ObservingText : NotSamplingText);
     showAssessment();
@@ -262,17 +264,14 @@ void TComplianceForm::Button3Click()
 void TComplianceForm::Button4Click()
 {
     std::optional<double> power;
-    if (!ratedPower(power)) {
-        setStatus(QStringLiteral(
-            "The rated power must be a positive number of watts, or empty for the measured power."));
+    if (!ratedPower(power))
         return;
-    }
     const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
     if (fileName.isEmpty())
         return;
     MeasurementRecord record {};
     try {
-        LoadMeasurementFile(fileName, record);
+        NamingFile(fileName, [&] { LoadMeasurementFile(fileName, record); });
     } catch (const KmrError &error) {
         // The assessment shown stays as it was.
         setStatus(error.text());
@@ -280,9 +279,7 @@ void TComplianceForm::Button4Click()
     }
     if (m_running)
         Button2Click();
-    m_check = EmissionCheck(chosenClass(), power);
-    m_rated = power;
-    m_origin = {};
+    newPeriod(power);
     m_check.add(EmissionSampleFrom(record, 0));
     setStatus(
         QStringLiteral("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));

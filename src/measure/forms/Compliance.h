@@ -74,7 +74,11 @@ private:
     EmissionClass chosenClass() const;
     // The rated power typed, nothing when the box is empty; false for a text that is no
     // positive number.
-    bool ratedPower(std::optional<double> &power) const;
+    // (and says so in the status line).
+    bool ratedPower(std::optional<double> &power);
+    // A new observation period of the class chosen.
+    void newPeriod(std::optional<double> ratedPower);
+    void setRunning(bool running);
     void showAssessment();
     void setStatus(const QString &text);
 

@@ -154,11 +154,15 @@ TEST_F(ComplianceWindow, BadInputIsRefusedAndChangesNothing)
     const QString verdict = w.Label3->text();
     ASSERT_EQ(w.assessment().measurements, 1);
 
-    // A rated power that is not positive.
+    // A rated power that is not positive: neither Start nor Reset takes it.
     for (const char *text : { "0", "-5" }) {
         w.Edit1->setText(QString::fromLatin1(text));
         w.Button1->click();
         EXPECT_FALSE(w.running()) << text;
+        EXPECT_TRUE(w.Label2->text().contains(QStringLiteral("positive number of watts"))) << text;
+        w.Label2->clear();
+        w.Button3->click();
+        EXPECT_EQ(w.assessment().measurements, 1) << text << ": the period stays";
         EXPECT_TRUE(w.Label2->text().contains(QStringLiteral("positive number of watts"))) << text;
     }
     w.Edit1->clear();
