@@ -1,7 +1,7 @@
 #include "measure/PaneDrawing.h"
 
 #include "link/Globals.h"
-#include "measure/NumberText.h"
+#include "measure/PaneGeometry.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 // Pixel mapping. The panes follow the line semantics of the classic Windows canvas: a line
 // from a to b covers a but not b (so a polyline covers every vertex but its last), and an
@@ -30,28 +29,6 @@ const QColor VoltageColor(0, 128, 0);
 const QColor CurrentWaveColor(255, 0, 0);
 const QColor WaveTextColor(0, 16, 240);
 const QColor BarLabelColor(0, 128, 128);
-
-// Far beyond any surface, yet safe to add and subtract as int: values past it are cut off by
-// the bitmap anyway, and a float that big (or NaN) must not reach an int conversion.
-constexpr double PixelLimit = 1 << 24;
-
-int clampedInt(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    return int(std::clamp(x, -PixelLimit, PixelLimit));
-}
-
-// The nearest integer, ties to even (the default rounding mode of the FPU).
-int nearest(double x)
-{
-    return clampedInt(std::nearbyint(x));
-}
-
-int truncated(double x)
-{
-    return clampedInt(std::trunc(x));
-}
 
 QPen linePen(const QColor &color, int width = 1, Qt::PenStyle style = Qt::SolidLine)
 {
@@ -96,19 +73,6 @@ void textAt(QPainter &painter, int x, int y, const QString &text, const QColor &
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(saved);
 }
-
-struct PaneGeometry
-{
-    int w, h, plotW, plotH, half;
-    explicit PaneGeometry(int picWidth, int picHeight)
-        : w(picWidth - 2)
-        , h(picHeight - 2)
-        , plotW(w - 4)
-        , plotH(h - 4)
-        , half(plotH / 2)
-    {
-    }
-};
 
 // Solid 1-pixel lines written straight into a surface, as the canvas draws them: from a to
 // b, the pixel of a included and that of b left out; the minor coordinate is the nearest
@@ -166,129 +130,86 @@ private:
     QRgb m_rgb = 0;
 };
 
-// Draws one wave; `scale` is replaced when the wave is not flat and used as it is otherwise.
-void drawWave(QImage &surface, const uint16_t *samples, uint16_t zero, double dx, const PaneGeometry &g,
-    double fullScale, double &scale, const QColor &color)
+void drawWave(QImage &surface, const QPolygon &points, const QColor &color)
 {
-    int d[WaveSamples];
-    int largest = 0;
-    for (int k = 0; k < WaveSamples; ++k) {
-        d[k] = int(samples[k]) - int(zero);
-        largest = std::max(largest, std::abs(d[k]));
-    }
-    if (largest != 0)
-        scale = fullScale / largest;
-
     CanvasLine line(surface, color);
-    QPoint from(2, g.half - nearest(d[0] * scale) + 2);
-    double x = 0.0;
-    for (int k = 1; k < WaveSamples; ++k) {
-        x += dx;
-        const QPoint to(nearest(x) + 2, g.half - nearest(d[k] * scale) + 2);
-        line.draw(from, to);
-        from = to;
-    }
-}
-
-double divisionText(double value, double perDivision)
-{
-    return RoundHalfEven(value * perDivision, 0) / 100.0;
+    for (qsizetype k = 1; k < points.size(); ++k)
+        line.draw(points[k - 1], points[k]);
 }
 } // namespace
 
 QString WavePaneText(const MeasurementRecord &record)
 {
-    // Voltage peak over four divisions, current peak over about three, and 40 % of a period
-    // per division; without a reading the texts show the instrument's start-up ranges.
-    const QString t
-        = record.UF > 0 ? ShortestText(divisionText(0.4 / double(record.UF), 100000.0)) : QStringLiteral("8");
-    const QString v = record.URMS > 0 ? ShortestText(divisionText(double(record.UPP) / 4.0, 100.0))
-                                      : QStringLiteral("50");
-    const QString a
-        = record.IRMS > 0 ? ShortestText(divisionText(double(record.IPP) / 3.0, 100.0)) : QStringLiteral("1");
-    return QStringLiteral("SEC/DIV:") + t + QStringLiteral("ms   Vol/DIV:") + v
-        + QStringLiteral("V   Amp/DIV:") + a + QStringLiteral("A   Trigger Source:Vol");
+    return WavePaneText(WavePaneScaleFor(record, WavePaneDivisionsFor(0, 0), 0.0));
 }
 
 void DrawWavePane(
     QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record, PaneScales &scales)
 {
-    const PaneGeometry g(picWidth, picHeight);
+    const WavePaneDivisions d = WavePaneDivisionsFor(picWidth, picHeight);
     QPainter painter(&surface);
     beginPane(painter);
     painter.fillRect(QRect(0, 0, picWidth, picHeight), WaveBackgroundColor);
 
     const QPen dotted = linePen(WaveScaleColor, 1, Qt::DotLine);
     const QPen solid = linePen(WaveScaleColor);
-    const int centreX = truncated(g.plotW / 2.0);
-    const int centreY = truncated(g.plotH / 2.0);
     for (int i = 0; i <= 8; ++i) {
-        const int y = truncated(g.plotH * i / 8.0) + 2;
         painter.setPen(dotted);
-        painter.drawLine(2, y, g.plotW + 2, y);
-        const int tickY = truncated(g.plotH * i / 8.0 + g.plotH / 16.0) + 2;
+        painter.drawLine(2, d.rowY[i], d.plotWidth + 2, d.rowY[i]);
         painter.setPen(solid);
-        painter.drawLine(centreX - 1, tickY, centreX + 6, tickY);
+        painter.drawLine(d.tickX - 1, d.rowTickY[i], d.tickX + 6, d.rowTickY[i]);
     }
     for (int i = 0; i <= 10; ++i) {
-        const int x = truncated(g.plotW * i / 10.0) + 2;
         painter.setPen(dotted);
-        painter.drawLine(x, 2, x, g.plotH + 2);
-        const int tickX = truncated(g.plotW * i / 10.0 + g.plotW / 20.0) + 2;
+        painter.drawLine(d.columnX[i], 2, d.columnX[i], d.plotHeight + 2);
         painter.setPen(solid);
-        painter.drawLine(tickX, centreY - 1, tickX, centreY + 6);
+        painter.drawLine(d.columnTickX[i], d.tickY - 1, d.columnTickX[i], d.tickY + 6);
     }
 
     // The waves go straight into the pixels while no painter is at work on them.
     painter.end();
-    const double dx = record.SampleCount != 0 ? g.plotW / double(WaveSamples) : 0.0;
-    uint16_t wave[WaveSamples];
-    std::memcpy(
-        wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, IWave), sizeof wave);
+    const WavePaneScale scale = WavePaneScaleFor(record, d, scales.wave);
+    scales.wave = scale.kept();
+    const double width = record.SampleCount != 0 ? d.plotWidth : 0.0;
     // The current keeps an eighth of the pane free, so its peak sits about a division below
     // the voltage's; a flat voltage wave draws with the current's scale.
-    drawWave(surface, wave, record.IZero, dx, g, g.half - g.h / 8.0, scales.wave, CurrentWaveColor);
-    std::memcpy(
-        wave, reinterpret_cast<const char *>(&record) + offsetof(MeasurementRecord, UWave), sizeof wave);
-    drawWave(surface, wave, record.UZero, dx, g, g.half, scales.wave, VoltageColor);
+    drawWave(surface,
+        WavePoints(
+            WaveCountsOf(record, WaveChannel::Current), 2, width, d.centreY, scale.currentPixelsPerCount),
+        CurrentWaveColor);
+    drawWave(surface,
+        WavePoints(
+            WaveCountsOf(record, WaveChannel::Voltage), 2, width, d.centreY, scale.voltagePixelsPerCount),
+        VoltageColor);
 
     painter.begin(&surface);
     beginPane(painter);
-    textAt(painter, 5, g.h - 10, WavePaneText(record), WaveTextColor);
+    textAt(painter, 5, d.textTop, WavePaneText(scale), WaveTextColor);
 }
 
 void DrawHarmonicPane(
     QImage &surface, int picWidth, int picHeight, const float *values, const QColor &barColor, double &scale)
 {
-    const PaneGeometry g(picWidth, picHeight);
-    float amplitudes[HarmonicCount];
-    // The array usually lives in the packed record; copy it rather than trust its alignment.
-    std::memcpy(amplitudes, values, sizeof amplitudes);
+    const HarmonicPaneGeometry g = HarmonicPaneGeometryFor(picWidth, picHeight);
+    const int baseline = g.baseline;
+    const int range = g.range;
 
     QPainter painter(&surface);
     beginPane(painter);
     painter.fillRect(QRect(0, 0, picWidth, picHeight), WaveBackgroundColor);
 
-    const int baseline = truncated(g.plotH * 0.9);
-    const int range = baseline - 15;
-    const int innerWidth = g.plotW - 8;
-
     painter.setPen(linePen(WaveScaleColor, 2));
-    painter.drawLine(2, baseline, g.plotW + 3, baseline);
+    painter.drawLine(2, baseline, g.plotWidth + 3, baseline);
 
     // Negative and NaN amplitudes never set the scale; an empty spectrum keeps the last one.
-    float largest = 0.0f;
-    for (float v : amplitudes)
-        if (v > largest)
-            largest = v;
-    if (largest != 0.0f)
-        scale = range / double(largest);
+    scale = HarmonicScaleFor(values, range, { scale, 1.0 }).pixels;
+    const HarmonicBars bars = HarmonicBarsFor(values, { scale, 1.0 }, 2, g.innerWidth);
 
     const QPen dotted = linePen(WaveScaleColor, 1, Qt::DotLine);
     const QPen solid = linePen(WaveScaleColor);
     const QPen barPen = linePen(barColor);
     for (int i = 0; i < HarmonicCount; ++i) {
-        const int x = nearest(i * innerWidth / 50.0) + 2;
+        const int x = bars[i].x;
         // The ticks of 5 to 50 are drawn with the pen as the previous bar left it.
         if (i == 0) {
             // Labels are written on the background colour, as on a canvas whose brush is
@@ -297,11 +218,11 @@ void DrawHarmonicPane(
             painter.setPen(solid);
             painter.drawLine(x + 5, baseline - 1, x + 5, baseline + 3);
             for (int j = 0; j <= 9; ++j) {
-                const int y = baseline - range + truncated(range * j / 10.0);
+                const int y = baseline - range + TruncatedPixel(range * j / 10.0);
                 painter.setPen(solid);
                 painter.drawLine(3, y, x + 5, y);
                 painter.setPen(dotted);
-                painter.drawLine(x + 5, y, g.w - 1, y);
+                painter.drawLine(x + 5, y, g.gridRight, y);
             }
             // The pane's face sets these digits edge to edge at its size; a pixel between
             // them keeps "100" from reading as one blot.
@@ -317,17 +238,12 @@ void DrawHarmonicPane(
         }
         painter.setPen(barPen);
 
-        const double height = scale * amplitudes[i];
-        if (std::isnan(height))
-            continue;
         // Outline rectangle (x+5, top)-(x+7, baseline): two columns, no interior, so it is
         // the pen colour over the rows between top and the baseline; nothing when top is
         // the baseline.
-        const int top = baseline - truncated(height);
-        const int y1 = std::min(top, baseline);
-        const int y2 = std::max(top, baseline);
-        if (y2 > y1)
-            painter.fillRect(QRect(x + 5, y1, 2, y2 - y1), barColor);
+        const QRect bar = bars[i].rect(baseline, 5, 2);
+        if (bars[i].measured && !bar.isEmpty())
+            painter.fillRect(bar, barColor);
     }
 }
 
@@ -335,11 +251,9 @@ void DrawHarmonicLimitTicks(QImage &surface, int picWidth, int picHeight, const 
     double scale, const QColor &tickColor)
 {
     // The bars' own geometry, as DrawHarmonicPane places them.
-    const PaneGeometry g(picWidth, picHeight);
-    const int baseline = truncated(g.plotH * 0.9);
-    const int range = baseline - 15;
-    const int innerWidth = g.plotW - 8;
-    const int top = baseline - range - 10;
+    const HarmonicPaneGeometry g = HarmonicPaneGeometryFor(picWidth, picHeight);
+    const int baseline = g.baseline;
+    const int top = baseline - g.range - 10;
     QPainter painter(&surface);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
@@ -348,10 +262,10 @@ void DrawHarmonicLimitTicks(QImage &surface, int picWidth, int picHeight, const 
         const double limit = limitPeaks[i];
         if (!std::isfinite(limit) || limit <= 0 || !std::isfinite(scale) || scale <= 0)
             continue;
-        const int x = nearest(i * innerWidth / 50.0) + 2;
+        const int x = HarmonicBarX(i, 2, g.innerWidth);
         const double height = scale * limit;
         if (baseline - height >= top) {
-            painter.fillRect(QRect(x + 3, baseline - truncated(height) - 1, 7, 2), tickColor);
+            painter.fillRect(QRect(x + 3, baseline - TruncatedPixel(height) - 1, 7, 2), tickColor);
         } else {
             painter.drawPolygon(QPolygon({ QPoint(x + 6, top - 4), QPoint(x + 3, top), QPoint(x + 9, top) }));
         }

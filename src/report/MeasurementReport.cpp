@@ -1,5 +1,6 @@
 #include "report/MeasurementReport.h"
 
+#include "measure/PaneGeometry.h"
 #include "report/ReportPainting.h"
 #include "report/ReportTexts.h"
 
@@ -7,7 +8,6 @@
 #include <QPolygon>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 
 namespace {
@@ -20,33 +20,6 @@ const QColor Red(255, 0, 0);
 bool labelledOrder(int n)
 {
     return n == 0 || n == 1 || n % 5 == 0;
-}
-
-// A wave as offsets from its zero line, and the largest magnitude among them. Exactly the
-// 512 samples of the record are read, whatever its sample count says.
-struct WaveOffsets
-{
-    std::array<int, WaveSamples> c {};
-    int largest = 0;
-};
-
-WaveOffsets waveOffsets(const uint16_t *wave, uint16_t zero)
-{
-    WaveOffsets w;
-    for (int k = 0; k < WaveSamples; ++k) {
-        w.c[k] = int(wave[k]) - int(zero);
-        w.largest = std::max(w.largest, std::abs(w.c[k]));
-    }
-    return w;
-}
-
-float largestOf(const float *values)
-{
-    float m = 0.0f;
-    for (int n = 0; n < HarmonicCount; ++n)
-        if (values[n] > m) // a NaN never wins
-            m = values[n];
-    return m;
 }
 
 // Room left between neighbouring texts: one blank of the painter's font.
@@ -67,15 +40,6 @@ void strokeBox(QPainter &painter, const QRect &box)
     painter.drawRect(box.left(), box.top(), box.right() - box.left(), box.bottom() - box.top());
 }
 
-// Joins the 512 points of a wave: x of sample k from `xOf`, y = centre - round(c * scale).
-template <typename XOf>
-void drawWave(QPainter &painter, const WaveOffsets &w, int centre, double scale, XOf xOf)
-{
-    QPolygon points(WaveSamples);
-    for (int k = 0; k < WaveSamples; ++k)
-        points.setPoint(k, xOf(k), centre - RoundPx(w.c[k] * scale));
-    painter.drawPolyline(points);
-}
 } // namespace
 
 MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph, int dpi)
@@ -180,18 +144,17 @@ void DrawMeasurementPage(
         for (int y : m.referenceY)
             p.drawLine(box.left(), y, box.right(), y);
     };
-    const auto waveX = [&](int k) { return box.left() + RoundPx(double(k) * bw / WaveSamples); };
     const int centre = box.top() + bh / 2;
     referenceLines();
-    const WaveOffsets current = waveOffsets(record.IWave, record.IZero);
+    const WaveCounts current = WaveCountsOf(record, WaveChannel::Current);
     SetPen(p, Red, TruncPx(0.0008 * f.height));
-    drawWave(
-        p, current, centre, current.largest ? TruncPx(2.5 * bh / 7) / double(current.largest) : 0.0, waveX);
+    p.drawPolyline(WavePoints(
+        current, box.left(), bw, centre, WavePixelsPerCount(TruncPx(2.5 * bh / 7), current.largest)));
     referenceLines();
-    const WaveOffsets voltage = waveOffsets(record.UWave, record.UZero);
+    const WaveCounts voltage = WaveCountsOf(record, WaveChannel::Voltage);
     SetPen(p, Green, ruleWidth);
-    drawWave(
-        p, voltage, centre, voltage.largest ? TruncPx(2.8 * bh / 7) / double(voltage.largest) : 0.0, waveX);
+    p.drawPolyline(WavePoints(
+        voltage, box.left(), bw, centre, WavePixelsPerCount(TruncPx(2.8 * bh / 7), voltage.largest)));
 
     // Spectra.
     const float *amplitudes[2] = { record.UHarm, record.IHarm };
@@ -209,17 +172,17 @@ void DrawMeasurementPage(
         const int ya = m.axisY[i];
         p.drawLine(sb.left(), ya, sb.right(), ya);
 
-        const float largest = largestOf(amplitudes[i]);
-        const double q = largest > 0.0f ? TruncPx(0.8 * bh) / double(largest) : 0.0;
+        const HarmonicBars bars = HarmonicBarsFor(amplitudes[i],
+            HarmonicScaleFor(amplitudes[i], TruncPx(0.8 * bh)), m.firstBarX, 50 * m.barSpacing);
         SetFontPoints(p, 6);
         for (int n = 0; n < HarmonicCount; ++n) {
-            const int x = m.firstBarX + n * m.barSpacing;
+            const int x = bars[n].x;
             if (labelledOrder(n)) {
                 p.setPen(Black);
                 w.write(x, ya + m.labelDrop + TruncPx(0.03 * bh), QString::number(n));
             }
             SetPen(p, barColors[i], m.barPen);
-            const int top = ya + 1 - TruncPx(q * amplitudes[i][n]);
+            const int top = ya + 1 - bars[n].height;
             p.drawRect(x + m.barOffset, top, m.barWidth, ya - 1 - top);
         }
     }
@@ -359,13 +322,12 @@ void DrawMeasurementPreview(
     SetPen(p, ReportGrey, 1, Qt::DashDotLine);
     for (int y : { 101, 153, 206 })
         p.drawLine(50, y, 400, y);
-    const auto waveX = [](int k) { return 50 + RoundPx(k * 350.0 / WaveSamples); };
-    const WaveOffsets current = waveOffsets(record.IWave, record.IZero);
+    const WaveCounts current = WaveCountsOf(record, WaveChannel::Current);
     SetPen(p, ReportGrey, 1);
-    drawWave(p, current, 153, current.largest ? 53.0 / current.largest : 0.0, waveX);
-    const WaveOffsets voltage = waveOffsets(record.UWave, record.UZero);
+    p.drawPolyline(WavePoints(current, 50, 350, 153, WavePixelsPerCount(53, current.largest)));
+    const WaveCounts voltage = WaveCountsOf(record, WaveChannel::Voltage);
     SetPen(p, ReportGrey, 2);
-    drawWave(p, voltage, 153, voltage.largest ? 58.0 / voltage.largest : 0.0, waveX);
+    p.drawPolyline(WavePoints(voltage, 50, 350, 153, WavePixelsPerCount(58, voltage.largest)));
 
     // Spectra.
     const float *amplitudes[2] = { record.UHarm, record.IHarm };
@@ -375,16 +337,18 @@ void DrawMeasurementPreview(
         const int axis = axes[i];
         SetPen(p, ReportGrey, 2);
         p.drawLine(50, axis, 399, axis);
-        const float largest = largestOf(amplitudes[i]);
+        // The preview's bars take 115 pixels over the largest amplitude, in that order.
+        const float largest = LargestAmplitude(amplitudes[i]);
+        const HarmonicBars bars = HarmonicBarsFor(
+            amplitudes[i], largest > 0.0f ? HarmonicScale { 115, largest } : HarmonicScale {}, 53, 300);
         for (int n = 0; n < HarmonicCount; ++n) {
-            const int x = 53 + 6 * n;
+            const int x = bars[n].x;
             if (labelledOrder(n)) {
                 p.setPen(Black);
                 w.write(x, axis + 3, QString::number(n));
             }
             SetPen(p, Black, 2);
-            const int height = largest > 0.0f ? TruncPx(amplitudes[i][n] * 115.0 / largest) : 0;
-            p.drawLine(x + 5, axis - height, x + 5, axis - 2);
+            p.drawLine(x + 5, axis - bars[n].height, x + 5, axis - 2);
         }
     }
 
