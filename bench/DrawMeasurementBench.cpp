@@ -1,7 +1,6 @@
 // Cost of one full redraw of the main window's measurement display at 1920 x 1080: the
 // layout, the fifteen panel texts and the three panes, as after every measurement reply.
 
-#include "link/Globals.h"
 #include "measure/PaneDrawing.h"
 #include "measure/PaneLayout.h"
 #include "measure/PanelTexts.h"
@@ -60,8 +59,7 @@ MeasurementRecord syntheticMeasurement()
 
 void DrawMeasurement(benchmark::State &state)
 {
-    WaveBackgroundColor = QColor(238, 238, 238);
-    WaveScaleColor = QColor(170, 170, 170);
+    const DrawingColours colours { QColor(238, 238, 238), QColor(170, 170, 170) };
     const MeasurementRecord record = syntheticMeasurement();
     // Surfaces of half the screen, made once as the main window does.
     QImage wave(960, 540, QImage::Format_RGB32);
@@ -77,9 +75,9 @@ void DrawMeasurement(benchmark::State &state)
         const int w = layout.picturePanel.width();
         const int h = layout.picturePanel.height();
         auto texts = PanelTexts(record);
-        DrawWavePane(wave, w, h, record, scales);
-        DrawHarmonicPane(uHarm, w, h, u, QColor(0, 128, 0), scales.uHarm);
-        DrawHarmonicPane(iHarm, w, h, i, QColor(223, 48, 32), scales.iHarm);
+        DrawWavePane(wave, w, h, record, scales, colours);
+        DrawHarmonicPane(uHarm, w, h, u, QColor(0, 128, 0), scales.uHarm, colours);
+        DrawHarmonicPane(iHarm, w, h, i, QColor(223, 48, 32), scales.iHarm, colours);
         benchmark::DoNotOptimize(texts);
         benchmark::DoNotOptimize(wave.constBits());
         benchmark::DoNotOptimize(uHarm.constBits());

@@ -3,6 +3,7 @@
 // of 1900 x 900, as the window's timer runs it.
 
 #include "link/Globals.h"
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 #include "record/forms/ChartPaintBox.h"
 #include "record/forms/Rec.h"

@@ -2,9 +2,9 @@
 
 #include "appearance/SkinEngine.h"
 #include "link/Errors.h"
-#include "link/Globals.h"
 #include "link/IniFile.h"
 #include "link/Platform.h"
+#include "measure/DrawingColours.h"
 
 #include <array>
 #include <cstdio>

@@ -30,9 +30,6 @@ bool StartedWithFile = false;
 
 uint8_t ReportKind = 0;
 
-QColor WaveBackgroundColor(0, 0, 0);
-QColor WaveScaleColor(0, 0, 0);
-
 void ResetGlobals()
 {
     InstrumentAddress = 0;
@@ -56,6 +53,4 @@ void ResetGlobals()
     CommandLineFile.clear();
     StartedWithFile = false;
     ReportKind = 0;
-    WaveBackgroundColor = QColor(0, 0, 0);
-    WaveScaleColor = QColor(0, 0, 0);
 }

@@ -2,7 +2,6 @@
 
 // State shared between windows. All of it is created zero and kept for the whole run.
 
-#include <QColor>
 #include <QString>
 
 #include <array>
@@ -52,10 +51,6 @@ extern bool StartedWithFile;
 
 // Reports: 0 measurement report, 1 record report, 2 harmonic compliance report
 extern uint8_t ReportKind;
-
-// Fill of every drawing area, and the pen of its grid, axes and ticks.
-extern QColor WaveBackgroundColor;
-extern QColor WaveScaleColor;
 
 // Puts every global back to its start value (tests start each case from here).
 void ResetGlobals();

@@ -1,6 +1,5 @@
 #include "measure/PaneDrawing.h"
 
-#include "link/Globals.h"
 #include "measure/PaneGeometry.h"
 
 #include <QFont>
@@ -60,14 +59,16 @@ void beginPane(QPainter &painter)
 }
 
 // Text placed by the top-left corner of its cell, as the canvas does; QPainter places by
-// the baseline. An opaque text is written on the background colour.
-void textAt(QPainter &painter, int x, int y, const QString &text, const QColor &color, bool opaque = false)
+// the baseline. An opaque text is written on `background`.
+void textAt(QPainter &painter, int x, int y, const QString &text, const QColor &color,
+    const QColor &background = QColor())
 {
+    const bool opaque = background.isValid();
     const QPen saved = painter.pen();
     painter.setPen(color);
     if (opaque) {
         painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(WaveBackgroundColor);
+        painter.setBackground(background);
     }
     painter.drawText(x, y + painter.fontMetrics().ascent(), text);
     painter.setBackgroundMode(Qt::TransparentMode);
@@ -143,16 +144,16 @@ QString WavePaneText(const MeasurementRecord &record)
     return WavePaneText(WavePaneScaleFor(record, WavePaneDivisionsFor(0, 0), 0.0));
 }
 
-void DrawWavePane(
-    QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record, PaneScales &scales)
+void DrawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
+    PaneScales &scales, const DrawingColours &colours)
 {
     const WavePaneDivisions d = WavePaneDivisionsFor(picWidth, picHeight);
     QPainter painter(&surface);
     beginPane(painter);
-    painter.fillRect(QRect(0, 0, picWidth, picHeight), WaveBackgroundColor);
+    painter.fillRect(QRect(0, 0, picWidth, picHeight), colours.background);
 
-    const QPen dotted = linePen(WaveScaleColor, 1, Qt::DotLine);
-    const QPen solid = linePen(WaveScaleColor);
+    const QPen dotted = linePen(colours.scale, 1, Qt::DotLine);
+    const QPen solid = linePen(colours.scale);
     for (int i = 0; i <= 8; ++i) {
         painter.setPen(dotted);
         painter.drawLine(2, d.rowY[i], d.plotWidth + 2, d.rowY[i]);
@@ -187,8 +188,8 @@ void DrawWavePane(
     textAt(painter, 5, d.textTop, WavePaneText(scale), WaveTextColor);
 }
 
-void DrawHarmonicPane(
-    QImage &surface, int picWidth, int picHeight, const float *values, const QColor &barColor, double &scale)
+void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values,
+    const QColor &barColor, double &scale, const DrawingColours &colours)
 {
     const HarmonicPaneGeometry g = HarmonicPaneGeometryFor(picWidth, picHeight);
     const int baseline = g.baseline;
@@ -196,17 +197,17 @@ void DrawHarmonicPane(
 
     QPainter painter(&surface);
     beginPane(painter);
-    painter.fillRect(QRect(0, 0, picWidth, picHeight), WaveBackgroundColor);
+    painter.fillRect(QRect(0, 0, picWidth, picHeight), colours.background);
 
-    painter.setPen(linePen(WaveScaleColor, 2));
+    painter.setPen(linePen(colours.scale, 2));
     painter.drawLine(2, baseline, g.plotWidth + 3, baseline);
 
     // Negative and NaN amplitudes never set the scale; an empty spectrum keeps the last one.
     scale = HarmonicScaleFor(values, range, { scale, 1.0 }).pixels;
     const HarmonicBars bars = HarmonicBarsFor(values, { scale, 1.0 }, 2, g.innerWidth);
 
-    const QPen dotted = linePen(WaveScaleColor, 1, Qt::DotLine);
-    const QPen solid = linePen(WaveScaleColor);
+    const QPen dotted = linePen(colours.scale, 1, Qt::DotLine);
+    const QPen solid = linePen(colours.scale);
     const QPen barPen = linePen(barColor);
     for (int i = 0; i < HarmonicCount; ++i) {
         const int x = bars[i].x;
@@ -214,7 +215,7 @@ void DrawHarmonicPane(
         if (i == 0) {
             // Labels are written on the background colour, as on a canvas whose brush is
             // that colour.
-            textAt(painter, x + 1, baseline + 6, QStringLiteral("0"), BarLabelColor, true);
+            textAt(painter, x + 1, baseline + 6, QStringLiteral("0"), BarLabelColor, colours.background);
             painter.setPen(solid);
             painter.drawLine(x + 5, baseline - 1, x + 5, baseline + 3);
             for (int j = 0; j <= 9; ++j) {
@@ -230,10 +231,11 @@ void DrawHarmonicPane(
             QFont spaced = face;
             spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1);
             painter.setFont(spaced);
-            textAt(painter, 1, 1, QStringLiteral("100%"), BarLabelColor, true);
+            textAt(painter, 1, 1, QStringLiteral("100%"), BarLabelColor, colours.background);
             painter.setFont(face);
         } else if (i % 5 == 0) {
-            textAt(painter, i == 5 ? x + 2 : x - 1, baseline + 6, QString::number(i), BarLabelColor, true);
+            textAt(painter, i == 5 ? x + 2 : x - 1, baseline + 6, QString::number(i), BarLabelColor,
+                colours.background);
             painter.drawLine(x + 5, baseline - 1, x + 5, baseline + 3);
         }
         painter.setPen(barPen);

@@ -2,6 +2,7 @@
 
 // Drawing of the wave pane and the two harmonic bar panes onto off-screen surfaces.
 
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 
 #include <QColor>
@@ -15,10 +16,10 @@ struct PaneScales
     double iHarm = 0.0;
 }; // scales kept between drawings
 
-void DrawWavePane(
-    QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record, PaneScales &scales);
+void DrawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
+    PaneScales &scales, const DrawingColours &colours);
 void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values /*51*/,
-    const QColor &barColor, double &scale);
+    const QColor &barColor, double &scale, const DrawingColours &colours);
 QString WavePaneText(const MeasurementRecord &record); // "SEC/DIV:8ms   Vol/DIV:50V   ..."
 // Limit marks over a harmonic pane drawn by DrawHarmonicPane with `scale`: for each order
 // that has a limit (peak amplitude, in the pane's unit; NaN for none) a short tick across

@@ -1,6 +1,5 @@
 #include "report/RecordReport.h"
 
-#include "link/Globals.h"
 #include "measure/NumberText.h"
 #include "report/ReportPainting.h"
 
@@ -387,7 +386,7 @@ void DrawRecordPreview(
         const QRect source(QPoint(0, 12), QPoint(in.traceArea.width() + 50, in.traceArea.height()));
         p.drawImage(target, in.chart, source);
     } else {
-        p.fillRect(target, WaveBackgroundColor);
+        p.fillRect(target, in.chartBackground);
     }
 
     p.setPen(ReportGrey);

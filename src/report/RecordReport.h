@@ -52,6 +52,8 @@ struct RecordReportInput
     // 50-pixel axis strip at its right, and the size of the trace area alone.
     QImage chart;
     QSize traceArea;
+    // The chart's fill (the drawing colours' background), shown while there is no picture.
+    QColor chartBackground = QColor(0, 0, 0);
 };
 
 // The chart picture for RecordReportInput::chart from the record window's two drawing

@@ -3,6 +3,7 @@
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/IniFile.h"
+#include "measure/DrawingColours.h"
 #include "support/Fakes.h"
 
 #include <QDir>
@@ -24,11 +25,16 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
+        ResetDrawingColours();
         QDir(dir.path()).mkpath(QStringLiteral("SkinsFile"));
         for (int n = 1; n <= SkinCount; ++n)
             dir.writeFile(SkinFileName(n), sheetOf(n).toUtf8());
     }
-    void TearDown() override { ResetGlobals(); }
+    void TearDown() override
+    {
+        ResetGlobals();
+        ResetDrawingColours();
+    }
 
     static QString sheetOf(int n) { return QStringLiteral("/* skin %1 */ QWidget { }").arg(n); }
 

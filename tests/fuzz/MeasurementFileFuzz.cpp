@@ -61,9 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QImage wave(640, 300, QImage::Format_RGB32);
     static QImage bars(640, 300, QImage::Format_RGB32);
     PaneScales scales;
-    DrawWavePane(wave, wave.width(), wave.height(), record, scales);
-    DrawHarmonicPane(bars, bars.width(), bars.height(), record.UHarm, Qt::red, scales.uHarm);
-    DrawHarmonicPane(bars, bars.width(), bars.height(), record.IHarm, Qt::blue, scales.iHarm);
+    DrawWavePane(wave, wave.width(), wave.height(), record, scales, ChosenDrawingColours());
+    DrawHarmonicPane(
+        bars, bars.width(), bars.height(), record.UHarm, Qt::red, scales.uHarm, ChosenDrawingColours());
+    DrawHarmonicPane(
+        bars, bars.width(), bars.height(), record.IHarm, Qt::blue, scales.iHarm, ChosenDrawingColours());
     WavePaneText(record);
     return 0;
 }

@@ -29,8 +29,6 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
-        WaveBackgroundColor = Background;
-        WaveScaleColor = Scale;
         InitMeasurement();
         record = Measurement;
     }
@@ -78,6 +76,7 @@ protected:
             bars[n] = v;
     }
 
+    const DrawingColours colours { Background, Scale };
     MeasurementRecord record;
     PaneScales scales;
     float bars[HarmonicCount] = {};
@@ -87,7 +86,7 @@ protected:
 TEST_F(PaneDrawing, StartUpWavesAreOneFlatLineAtMidHeight)
 {
     QImage image = surface();
-    DrawWavePane(image, PicW, PicH, record, scales);
+    DrawWavePane(image, PicW, PicH, record, scales, colours);
 
     // half + 2 = 40; x runs to nearest(511 * 96 / 512) + 2 = 98, whose pixel the last
     // segment does not cover.
@@ -101,7 +100,7 @@ TEST_F(PaneDrawing, StartUpWavesAreOneFlatLineAtMidHeight)
 TEST_F(PaneDrawing, WavePaneFillsOnlyThePaneRectangle)
 {
     QImage image = surface();
-    DrawWavePane(image, PicW, PicH, record, scales);
+    DrawWavePane(image, PicW, PicH, record, scales, colours);
     EXPECT_EQ(at(image, 101, 0), Background);
     EXPECT_EQ(at(image, 0, 81), Background);
     EXPECT_EQ(at(image, 102, 0), Untouched);
@@ -111,7 +110,7 @@ TEST_F(PaneDrawing, WavePaneFillsOnlyThePaneRectangle)
 TEST_F(PaneDrawing, WaveGridDotsAndCentreTicks)
 {
     QImage image = surface();
-    DrawWavePane(image, PicW, PicH, record, scales);
+    DrawWavePane(image, PicW, PicH, record, scales, colours);
     struct Case
     {
         int x, y;
@@ -148,7 +147,7 @@ TEST_F(PaneDrawing, KnownWaveReachesItsScaledExtremes)
     // Current: +1000 at sample 120; s = (38 - 80 / 8) / 1000, peak 28 pixels up.
     record.IWave[120] = 2047 + 1000;
     QImage image = surface();
-    DrawWavePane(image, PicW, PicH, record, scales);
+    DrawWavePane(image, PicW, PicH, record, scales, colours);
 
     // Sample 100 sits at x = nearest(18.75) + 2 = 21, 38 pixels above the centre.
     EXPECT_EQ(bounds(image, Voltage), QRect(QPoint(2, 2), QPoint(97, 59)));
@@ -176,7 +175,7 @@ TEST_F(PaneDrawing, CurrentPeakLeavesAnEighthOfTheHeightFree)
     record.IWave[121] = 2047 - 1000;
     for (const Case &c : cases) {
         QImage image = surface();
-        DrawWavePane(image, PicW, c.picHeight, record, scales);
+        DrawWavePane(image, PicW, c.picHeight, record, scales, colours);
         const QRect current = bounds(image, CurrentWave);
         const int half = (c.picHeight - 6) / 2;
         EXPECT_EQ(current.top(), c.peakRow) << c.picHeight;
@@ -192,11 +191,11 @@ TEST_F(PaneDrawing, SurfaceFormatDoesNotChangeThePicture)
         record.IWave[k] = uint16_t(2047 + ((k * 7) % 90) * 9 - 400);
     }
     QImage reference = surface();
-    DrawWavePane(reference, PicW, PicH, record, scales);
+    DrawWavePane(reference, PicW, PicH, record, scales, colours);
     for (QImage::Format format : { QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB16 }) {
         QImage other = surface().convertToFormat(format);
         PaneScales otherScales;
-        DrawWavePane(other, PicW, PicH, record, otherScales);
+        DrawWavePane(other, PicW, PicH, record, otherScales, colours);
         const QImage expected = reference.convertToFormat(format);
         int differences = 0;
         // Rows above the text line: Qt's own glyph rendering differs on 16-bit surfaces.
@@ -213,12 +212,12 @@ TEST_F(PaneDrawing, WaveScaleIsKeptWhenAWaveIsFlat)
 {
     record.IWave[120] = 2047 + 1000;
     QImage image = surface();
-    DrawWavePane(image, PicW, PicH, record, scales);
+    DrawWavePane(image, PicW, PicH, record, scales, colours);
     // The flat voltage wave leaves the current's scale in place.
     EXPECT_DOUBLE_EQ(scales.wave, 28.0 / 1000.0);
 
     InitMeasurement();
-    DrawWavePane(image, PicW, PicH, Measurement, scales);
+    DrawWavePane(image, PicW, PicH, Measurement, scales, colours);
     EXPECT_DOUBLE_EQ(scales.wave, 28.0 / 1000.0);
 }
 
@@ -227,7 +226,7 @@ TEST_F(PaneDrawing, WaveWithoutSampleCountIsDrawnInTheFirstColumn)
     record.SampleCount = 0;
     record.UWave[100] = 2047 + 500;
     QImage image = surface();
-    DrawWavePane(image, PicW, PicH, record, scales);
+    DrawWavePane(image, PicW, PicH, record, scales, colours);
     const QRect voltage = bounds(image, Voltage);
     EXPECT_EQ(voltage.left(), 2);
     EXPECT_EQ(voltage.right(), 2);
@@ -238,7 +237,7 @@ TEST_F(PaneDrawing, WaveTextStandsAtTheBottomLeft)
 {
     // 602 x 202: h 200, text cell from (5, 190).
     QImage image = surface(620, 220);
-    DrawWavePane(image, 602, 202, record, scales);
+    DrawWavePane(image, 602, 202, record, scales, colours);
     const QRect ink = bounds(image, WaveText, QRect(0, 0, 602, 202));
     ASSERT_FALSE(ink.isNull());
     EXPECT_GE(ink.left(), 5);
@@ -256,7 +255,7 @@ TEST_F(PaneDrawing, TallestBarReachesTheHundredPercentLine)
     harmonics({ { 1, 100.0f }, { 3, 50.0f }, { 7, -5.0f } });
     QImage image = surface();
     double scale = 0.0;
-    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
+    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale, colours);
     EXPECT_DOUBLE_EQ(scale, 53.0 / 100.0);
 
     struct Case
@@ -296,7 +295,7 @@ TEST_F(PaneDrawing, BarGridMarksTenthsOfTheRange)
 {
     QImage image = surface();
     double scale = 0.0;
-    DrawHarmonicPane(image, PicW, PicH, bars, CurrentBar, scale);
+    DrawHarmonicPane(image, PicW, PicH, bars, CurrentBar, scale, colours);
     // y = 15 + trunc(5.3 j): solid from x 3 to 6, dotted from 7 on to 98.
     for (int y : { 15, 20, 25, 30, 36, 41, 46, 52, 57, 62 }) {
         EXPECT_EQ(at(image, 2, y), Background) << y;
@@ -335,7 +334,7 @@ TEST_F(PaneDrawing, BarScaleIsKeptForEmptyOrNegativeSpectra)
     for (const Case &c : cases) {
         std::fill(std::begin(bars), std::end(bars), 0.0f);
         harmonics(c.values);
-        DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
+        DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale, colours);
         EXPECT_DOUBLE_EQ(scale, c.expected) << c.name;
     }
 }
@@ -349,21 +348,21 @@ TEST_F(PaneDrawing, UnusualAmplitudesNeitherCrashNorDrawGarbage)
     // Bars only: above the axis, left of the tick of order 5.
     const QRect barArea(0, 0, 16, PicH);
     harmonics({ { 1, 100.0f }, { 2, std::numeric_limits<float>::quiet_NaN() } });
-    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
+    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale, colours);
     EXPECT_EQ(bounds(image, Voltage, barArea), QRect(QPoint(9, 15), QPoint(10, 67)));
 
     // An infinite amplitude makes every finite bar zero high.
     std::fill(std::begin(bars), std::end(bars), 0.0f);
     harmonics({ { 1, 100.0f }, { 2, std::numeric_limits<float>::infinity() } });
-    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
+    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale, colours);
     EXPECT_TRUE(bounds(image, Voltage, barArea).isNull());
 
     // A value far beyond the kept scale runs off the pane instead of wrapping around.
     std::fill(std::begin(bars), std::end(bars), 0.0f);
     harmonics({ { 1, 0.001f } });
-    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
+    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale, colours);
     bars[1] = -1e30f;
-    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale);
+    DrawHarmonicPane(image, PicW, PicH, bars, Voltage, scale, colours);
     EXPECT_EQ(bounds(image, Voltage, barArea), QRect(QPoint(9, 68), QPoint(10, PicH - 1)));
 }
 
@@ -372,7 +371,7 @@ TEST_F(PaneDrawing, BarLabelsStandWhereTheirCellsStart)
     // 602 x 202: baseline trunc(196 * 0.9) = 176, inner width 588, x = nearest(11.76 i) + 2.
     QImage image = surface(620, 220);
     double scale = 0.0;
-    DrawHarmonicPane(image, 602, 202, bars, Voltage, scale);
+    DrawHarmonicPane(image, 602, 202, bars, Voltage, scale, colours);
     struct Case
     {
         const char *label;

@@ -81,8 +81,8 @@ TEST(WaveGeometry, PointsForWavesAndPanes)
             { { 0, { 2, 40 } }, { 256, { 50, 40 } }, { 511, { 98, 40 } } } },
         { "largest offsets reach the full height both ways", waveWith({ { 100, 3047 }, { 300, 1047 } }), 96,
             { { 100, { 21, 2 } }, { 300, { 58, 78 } }, { 0, { 2, 40 } } } },
-        { "a clipped sample sets the scale, the rest shrink to it",
-            waveWith({ { 10, 65535 }, { 20, 0 } }), 96,
+        { "a clipped sample sets the scale, the rest shrink to it", waveWith({ { 10, 65535 }, { 20, 0 } }),
+            96,
             // 2047 * 38 / 63488 = 1.23 pixels below the zero line
             { { 10, { 4, 2 } }, { 20, { 6, 41 } } } },
         { "columns round ties to even", waveWith({}), 96,
@@ -214,12 +214,13 @@ TEST(WavePaneGeometry, ScaleOfAMeasurement)
 TEST(WavePaneGeometry, TextShowsTheScaleNumbers)
 {
     WavePaneScale scale;
-    EXPECT_EQ(WavePaneText(scale), QStringLiteral("SEC/DIV:8ms   Vol/DIV:50V   Amp/DIV:1A   Trigger Source:Vol"));
+    EXPECT_EQ(
+        WavePaneText(scale), QStringLiteral("SEC/DIV:8ms   Vol/DIV:50V   Amp/DIV:1A   Trigger Source:Vol"));
     scale.msPerDivision = 6.67;
     scale.voltsPerDivision = 81.32;
     scale.ampsPerDivision = 0.5;
-    EXPECT_EQ(
-        WavePaneText(scale), QStringLiteral("SEC/DIV:6.67ms   Vol/DIV:81.32V   Amp/DIV:0.5A   Trigger Source:Vol"));
+    EXPECT_EQ(WavePaneText(scale),
+        QStringLiteral("SEC/DIV:6.67ms   Vol/DIV:81.32V   Amp/DIV:0.5A   Trigger Source:Vol"));
 }
 
 TEST(HarmonicGeometry, ScaleComesFromTheLargestPositiveAmplitude)

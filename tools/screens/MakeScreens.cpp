@@ -23,7 +23,7 @@
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
 #include "link/Errors.h"
-#include "link/Globals.h"
+#include "measure/DrawingColours.h"
 #include "link/Platform.h"
 #include "link/forms/communication.h"
 #include "link/sim/SimMeasurement.h"

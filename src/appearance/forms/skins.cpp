@@ -4,7 +4,7 @@
 #include "appearance/SkinEngine.h"
 #include "appearance/forms/RadioGroup.h"
 #include "link/Errors.h"
-#include "link/Globals.h"
+#include "measure/DrawingColours.h"
 
 #include <QApplication>
 #include <QPointer>

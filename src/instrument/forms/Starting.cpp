@@ -7,6 +7,7 @@
 #include "link/Globals.h"
 #include "link/Platform.h"
 #include "link/SaveName.h"
+#include "measure/DrawingColours.h"
 
 #include <QComboBox>
 #include <QEvent>

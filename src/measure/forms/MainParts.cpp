@@ -2,8 +2,8 @@
 
 #include "appearance/Pictures.h"
 
-#include "link/Globals.h"
 #include "link/Reply.h"
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 
 #include <QEvent>
@@ -247,7 +247,7 @@ void DrawCurrentSpectrum(const ClientArea &area, const MeasurementRecord &record
 {
     const int w = area.pics[2]->width();
     const int h = area.pics[2]->height();
-    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm);
+    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm, ChosenDrawingColours());
     if (currentLimits.size() == size_t(HarmonicCount))
         DrawHarmonicLimitTicks(iHarm, w, h, currentLimits.data(), scales.iHarm, QColor(30, 30, 160));
     area.pics[2]->update();
@@ -264,8 +264,9 @@ QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &
 
     const int w = area.pics[0]->width();
     const int h = area.pics[0]->height();
-    DrawWavePane(wave, w, h, record, scales);
-    DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm);
+    const DrawingColours colours = ChosenDrawingColours();
+    DrawWavePane(wave, w, h, record, scales, colours);
+    DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm, colours);
     area.pics[0]->update();
     area.pics[1]->update();
     DrawCurrentSpectrum(area, record, iHarm, scales, currentLimits);

@@ -3,8 +3,8 @@
 #include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
 #include "link/Errors.h"
-#include "link/Globals.h"
 #include "link/Platform.h"
+#include "measure/DrawingColours.h"
 #include "record/ChartDrawing.h"
 #include "record/forms/ChartPaintBox.h"
 

@@ -3,6 +3,7 @@
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/Platform.h"
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 #include "record/ToolGlyphs.h"
 #include "report/ComplianceReport.h"
@@ -148,7 +149,9 @@ void TPrinterForm::setPrinter(Printer *printer)
 
 RecordReportInput TPrinterForm::recordInput() const
 {
-    return RecordReportSource ? RecordReportSource() : RecordReportInput();
+    RecordReportInput input = RecordReportSource ? RecordReportSource() : RecordReportInput();
+    input.chartBackground = WaveBackgroundColor;
+    return input;
 }
 
 EmissionAssessment TPrinterForm::complianceAssessment() const

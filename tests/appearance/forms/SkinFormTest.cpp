@@ -4,6 +4,7 @@
 #include "appearance/forms/skins.h"
 #include "link/IniFile.h"
 #include "link/forms/MainFixture.h"
+#include "measure/DrawingColours.h"
 
 #include <QApplication>
 #include <QDir>

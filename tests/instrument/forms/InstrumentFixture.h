@@ -11,6 +11,7 @@
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/TComm.h"
+#include "measure/DrawingColours.h"
 #include "measure/forms/Main.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
@@ -80,6 +81,7 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
+        ResetDrawingColours();
         RequestBuffer.fill(0);
         form = MakeProgramWindows({ .starting = true, .alarm = true, .calibrate = true, .ct = true });
         InstrumentAddress = 1;
@@ -91,6 +93,7 @@ protected:
         ForgetProgramWindows();
         form.reset();
         ResetGlobals();
+        ResetDrawingColours();
     }
 
     void openPort()

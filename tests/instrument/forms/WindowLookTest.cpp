@@ -5,6 +5,7 @@
 #include "InstrumentFixture.h"
 
 #include "link/sim/SimCapture.h"
+#include "measure/DrawingColours.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

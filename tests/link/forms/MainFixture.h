@@ -10,6 +10,7 @@
 #include "link/Globals.h"
 #include "link/TComm.h"
 #include "link/forms/communication.h"
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/Main.h"
 #include "record/forms/Rec.h"
@@ -80,6 +81,7 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
+        ResetDrawingColours();
         std::memset(&Measurement, 0, sizeof Measurement);
         RequestBuffer.fill(0);
         form = MakeProgramWindows({ .comm = true, .starting = true, .alarm = true, .record = true });
@@ -91,6 +93,7 @@ protected:
         ForgetProgramWindows();
         form.reset();
         ResetGlobals();
+        ResetDrawingColours();
     }
 
     void openPort()

@@ -6,6 +6,7 @@
 #include "link/forms/MainFixture.h"
 
 #include "measure/ComplianceView.h"
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementFile.h"
 #include "measure/PaneDrawing.h"
 #include "measure/forms/Compliance.h"
@@ -236,12 +237,11 @@ TEST_F(ComplianceWindow, LimitMarksOnTheCurrentSpectrumOnlyWhenAskedFor)
 TEST(HarmonicLimitTicks, MarksSitOverTheirBarsAtTheLimitsHeight)
 {
     const QColor background(238, 238, 238);
-    WaveBackgroundColor = background;
     QImage surface(600, 300, QImage::Format_RGB32);
     float amplitudes[HarmonicCount] = {};
     amplitudes[1] = 10.0f;
     double scale = 0;
-    DrawHarmonicPane(surface, 600, 300, amplitudes, QColor(223, 48, 32), scale);
+    DrawHarmonicPane(surface, 600, 300, amplitudes, QColor(223, 48, 32), scale, { background, Qt::black });
     const QImage bars = surface.copy();
     std::vector<double> limits(HarmonicCount, std::nan(""));
     limits[3] = 5.0; // half the tallest bar
@@ -274,7 +274,6 @@ TEST(HarmonicLimitTicks, MarksSitOverTheirBarsAtTheLimitsHeight)
         int(std::nearbyint(7 * innerWidth / 50.0)) + 2, int(std::nearbyint(7 * innerWidth / 50.0)) + 11)
                     .empty())
         << "no mark without a limit";
-    WaveBackgroundColor = Qt::black;
 }
 
 // The compliance window and the print window as program start makes and connects them.

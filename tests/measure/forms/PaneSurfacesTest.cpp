@@ -2,6 +2,7 @@
 // moment they are made, and a surface that outlives copies of it.
 
 #include "link/Globals.h"
+#include "measure/DrawingColours.h"
 #include "measure/forms/MainParts.h"
 
 #include <QGuiApplication>

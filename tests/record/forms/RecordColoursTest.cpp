@@ -5,6 +5,7 @@
 
 #include "appearance/forms/RadioGroup.h"
 #include "appearance/forms/skins.h"
+#include "measure/DrawingColours.h"
 
 #include <QRadioButton>
 #include <QTest>

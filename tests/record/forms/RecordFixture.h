@@ -5,6 +5,7 @@
 
 #include "app/forms/Wiring.h"
 #include "link/Globals.h"
+#include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 #include "record/forms/ChartPaintBox.h"
 #include "record/forms/Rec.h"
@@ -24,6 +25,7 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
+        ResetDrawingColours();
         std::memset(&Measurement, 0, sizeof Measurement);
         LatestArrival = {}; // the program starts before any measurement
         QDir(programDir.path()).mkpath(QStringLiteral("PenData"));
@@ -39,6 +41,7 @@ protected:
         RecordForm = nullptr;
         form.reset();
         ResetGlobals();
+        ResetDrawingColours();
     }
 
     // The window, not shown, with a trace area of 600 × 332.

@@ -2,6 +2,7 @@
 // drawn off-screen reach the window. With KMR_RECORD_SHOTS set to a folder, each view is
 // saved there as a PNG as well, to be looked at.
 
+#include "measure/DrawingColours.h"
 #include "record/forms/ChartPaintBox.h"
 #include "record/forms/RecordFixture.h"
 
