@@ -46,7 +46,7 @@ WaveCounts WaveCountsOf(const MeasurementRecord &record, WaveChannel channel)
     // The record is packed: copy the samples rather than trust their alignment.
     uint16_t samples[WaveSamples];
     const std::size_t offset = channel == WaveChannel::Voltage ? offsetof(MeasurementRecord, UWave)
-                                                                : offsetof(MeasurementRecord, IWave);
+                                                               : offsetof(MeasurementRecord, IWave);
     std::memcpy(samples, reinterpret_cast<const char *>(&record) + offset, sizeof samples);
     const int zero = channel == WaveChannel::Voltage ? record.UZero : record.IZero;
     WaveCounts w;
@@ -62,14 +62,18 @@ double WavePixelsPerCount(double fullPixels, int largest)
     return largest != 0 ? fullPixels / largest : 0.0;
 }
 
-QPolygon WavePoints(const WaveCounts &wave, int left, double width, int centre, double pixelsPerCount)
+int WaveSampleX(int k, int left, double width)
 {
     // k * width / 512 is exact for any pane (a division by a power of two), so every target
     // places sample k on the same column of its own width.
+    return left + NearestPixel(k * width / WaveSamples);
+}
+
+QPolygon WavePoints(const WaveCounts &wave, int left, double width, int centre, double pixelsPerCount)
+{
     QPolygon points(WaveSamples);
     for (int k = 0; k < WaveSamples; ++k)
-        points.setPoint(k, left + NearestPixel(k * width / WaveSamples),
-            centre - NearestPixel(wave.c[k] * pixelsPerCount));
+        points.setPoint(k, WaveSampleX(k, left, width), centre - NearestPixel(wave.c[k] * pixelsPerCount));
     return points;
 }
 
@@ -98,7 +102,8 @@ WavePaneDivisions WavePaneDivisionsFor(int picWidth, int picHeight)
     return d;
 }
 
-WavePaneScale WavePaneScaleFor(const MeasurementRecord &record, const WavePaneDivisions &divisions, double previous)
+WavePaneScale WavePaneScaleFor(
+    const MeasurementRecord &record, const WavePaneDivisions &divisions, double previous)
 {
     WavePaneScale s;
     const int currentLargest = WaveCountsOf(record, WaveChannel::Current).largest;

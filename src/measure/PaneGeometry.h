@@ -29,6 +29,9 @@ WaveCounts WaveCountsOf(const MeasurementRecord &record, WaveChannel channel);
 // Pixels per count that bring a wave's largest offset to `fullPixels`; 0 for a flat wave.
 double WavePixelsPerCount(double fullPixels, int largest);
 
+// The column of sample k on a target `width` pixels wide from `left`.
+int WaveSampleX(int k, int left, double width);
+
 // The wave's polyline: sample k at x = left + round(k * width / 512) and
 // y = centre - round(offset * pixelsPerCount).
 QPolygon WavePoints(const WaveCounts &wave, int left, double width, int centre, double pixelsPerCount);

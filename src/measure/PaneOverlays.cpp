@@ -1,0 +1,106 @@
+#include "measure/PaneOverlays.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace {
+// Overlays keep the panes' crisp pixels: no antialiasing, and a one-pixel pen that sets the
+// same pixels whatever the painter's transform.
+QPen overlayPen(const QColor &colour, Qt::PenStyle style)
+{
+    QPen pen(colour);
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setStyle(style);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void beginOverlay(QPainter &painter, const QColor &colour, Qt::PenStyle style)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(overlayPen(colour, style));
+    painter.setBrush(Qt::NoBrush);
+}
+} // namespace
+
+CoveringWaveScale CoveringWaveScaleFor(double fullPixels, int liveLargest, int referenceLargest, double previous)
+{
+    if (liveLargest == 0 && referenceLargest == 0)
+        return { previous, ScaleSource::Live };
+    if (referenceLargest > liveLargest)
+        return { WavePixelsPerCount(fullPixels, referenceLargest), ScaleSource::Reference };
+    return { WavePixelsPerCount(fullPixels, liveLargest), ScaleSource::Live };
+}
+
+CoveringHarmonicScale CoveringHarmonicScaleFor(
+    const float *live, const float *reference, double fullPixels, HarmonicScale previous)
+{
+    const float liveLargest = LargestAmplitude(live);
+    const float referenceLargest = LargestAmplitude(reference);
+    if (referenceLargest > liveLargest)
+        return { HarmonicScaleFor(reference, fullPixels, previous), ScaleSource::Reference };
+    return { HarmonicScaleFor(live, fullPixels, previous), ScaleSource::Live };
+}
+
+QColor ReferenceShade(const QColor &live)
+{
+    const QColor c = live.toRgb();
+    return QColor((c.red() + 255) / 2, (c.green() + 255) / 2, (c.blue() + 255) / 2);
+}
+
+void DrawReferenceWave(QPainter &painter, const WaveCounts &wave, int left, double width, int centre,
+    double pixelsPerCount, const QColor &liveColour)
+{
+    painter.save();
+    beginOverlay(painter, ReferenceShade(liveColour), Qt::DashLine);
+    painter.drawPolyline(WavePoints(wave, left, width, centre, pixelsPerCount));
+    painter.restore();
+}
+
+void DrawReferenceBars(
+    QPainter &painter, const HarmonicBars &bars, int axis, int offset, int width, const QColor &liveColour)
+{
+    painter.save();
+    beginOverlay(painter, ReferenceShade(liveColour), Qt::SolidLine);
+    for (const HarmonicBar &bar : bars) {
+        const QRect r = bar.rect(axis, offset, width);
+        // A one-pixel pen strokes a rectangle one pixel larger than its size: shrink it so the
+        // outline covers exactly the bar's rows and columns.
+        if (bar.measured && !r.isEmpty())
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+    painter.restore();
+}
+
+void DrawWaveCursors(
+    QPainter &painter, const WaveCursors &cursors, int left, double width, int top, int bottom, const QColor &colour)
+{
+    painter.save();
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    const int ascent = painter.fontMetrics().ascent();
+    const struct
+    {
+        int sample;
+        Qt::PenStyle style;
+        QChar name;
+    } lines[] = { { cursors.a, Qt::SolidLine, QLatin1Char('A') }, { cursors.b, Qt::DashLine, QLatin1Char('B') } };
+    for (const auto &line : lines) {
+        if (line.sample < 0 || line.sample >= WaveSamples)
+            continue;
+        const int x = WaveSampleX(line.sample, left, width);
+        beginOverlay(painter, colour, line.style);
+        painter.drawLine(x, top, x, bottom);
+        // The letter stands right of its line, at the top.
+        painter.drawText(x + 3, top + ascent, QString(line.name));
+    }
+    painter.restore();
+}

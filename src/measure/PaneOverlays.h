@@ -1,0 +1,60 @@
+#pragma once
+
+// What may be drawn over the wave and harmonic panes: a reference measurement's waves and
+// bars, and two wave cursors. Each function draws onto any QPainter from the geometry of
+// measure/PaneGeometry, so the same overlay lands alike on screen and paper.
+
+#include "measure/PaneGeometry.h"
+
+#include <QColor>
+
+class QPainter;
+
+// Which record's largest value a scale that covers two records was taken from.
+enum class ScaleSource { Live, Reference };
+
+// A wave scale that covers the live and the reference wave: `fullPixels` over the larger of
+// their largest offsets. Samples are compared as counts from their zero lines, as the
+// instrument delivers them. Two flat waves keep `previous`.
+struct CoveringWaveScale
+{
+    double pixelsPerCount = 0;
+    ScaleSource source = ScaleSource::Live;
+};
+CoveringWaveScale CoveringWaveScaleFor(double fullPixels, int liveLargest, int referenceLargest, double previous = 0);
+
+// A spectrum scale that covers the live and the reference amplitudes: `fullPixels` over the
+// larger of their largest amplitudes (negative and NaN values never count). Two empty spectra
+// keep `previous`.
+struct CoveringHarmonicScale
+{
+    HarmonicScale scale;
+    ScaleSource source = ScaleSource::Live;
+};
+CoveringHarmonicScale CoveringHarmonicScaleFor(
+    const float *live /*51*/, const float *reference /*51*/, double fullPixels, HarmonicScale previous = {});
+
+// The lighter shade a reference is drawn in: the live colour halfway to white.
+QColor ReferenceShade(const QColor &live);
+
+// The reference's wave as a thin dashed trace in the lighter shade of `liveColour`, through
+// the points WavePoints gives for the same target and scale.
+void DrawReferenceWave(QPainter &painter, const WaveCounts &wave, int left, double width, int centre,
+    double pixelsPerCount, const QColor &liveColour);
+
+// The reference's bars as one-pixel outlines in the lighter shade of `liveColour`, `width`
+// columns from each bar's x + offset (beside the live bar), from the axis to the bar's
+// height; a bar of no height or not measured draws nothing.
+void DrawReferenceBars(
+    QPainter &painter, const HarmonicBars &bars, int axis, int offset, int width, const QColor &liveColour);
+
+// Two cursors at sample indices of the wave pane (NoCursor for none): A a solid line, B a
+// dashed one, from top to bottom at the column of their sample, each named by its letter.
+constexpr int NoCursor = -1;
+struct WaveCursors
+{
+    int a = NoCursor;
+    int b = NoCursor;
+};
+void DrawWaveCursors(
+    QPainter &painter, const WaveCursors &cursors, int left, double width, int top, int bottom, const QColor &colour);
