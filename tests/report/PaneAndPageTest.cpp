@@ -106,8 +106,8 @@ TEST(PaneAndPage, SpectrumBarsStandInTheSameProportionOnScreenAndPaper)
         const double onPaper = printed[n].height / double(paperFull);
         EXPECT_NEAR(onScreen, onPaper, 1.0 / g.range + 1.0 / paperFull);
         // And at the same share of the span across the orders.
-        EXPECT_NEAR((screen[n].x - 2) / double(g.innerWidth), (printed[n].x - m.firstBarX) / (50.0 * m.barSpacing),
-            0.5 / g.innerWidth);
+        EXPECT_NEAR((screen[n].x - 2) / double(g.innerWidth),
+            (printed[n].x - m.firstBarX) / (50.0 * m.barSpacing), 0.5 / g.innerWidth);
     }
     // The tallest bar is the third on both, at full height.
     EXPECT_EQ(screen[3].height, g.range);
@@ -146,8 +146,8 @@ TEST(PaneAndPage, WavePointsLandOnTheSameShareOfEachTarget)
 
         EXPECT_NEAR((screen[k].x() - 2) / double(d.plotWidth), (printed[k].x() - box.left()) / double(bw),
             0.5 / d.plotWidth + 0.5 / bw);
-        EXPECT_NEAR((d.centreY - screen[k].y()) / d.voltageFullPixels, (centre - printed[k].y()) / double(paperFull),
-            0.5 / d.voltageFullPixels + 0.5 / paperFull);
+        EXPECT_NEAR((d.centreY - screen[k].y()) / d.voltageFullPixels,
+            (centre - printed[k].y()) / double(paperFull), 0.5 / d.voltageFullPixels + 0.5 / paperFull);
     }
     // The largest offset reaches the full height on both targets.
     int reach = 0;
