@@ -57,7 +57,10 @@ void WavePaneWithReferenceAndCursors(benchmark::State &state)
         benchmark::DoNotOptimize(wave.constBits());
     }
 }
-BENCHMARK(WavePaneWithReferenceAndCursors)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(WavePaneWithReferenceAndCursors)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
 
 // The same pane without overlays, for what they add.
 void WavePaneAlone(benchmark::State &state)

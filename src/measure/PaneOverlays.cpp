@@ -29,7 +29,8 @@ void beginOverlay(QPainter &painter, const QColor &colour, Qt::PenStyle style)
 }
 } // namespace
 
-CoveringWaveScale CoveringWaveScaleFor(double fullPixels, int liveLargest, int referenceLargest, double previous)
+CoveringWaveScale CoveringWaveScaleFor(
+    double fullPixels, int liveLargest, int referenceLargest, double previous)
 {
     if (liveLargest == 0 && referenceLargest == 0)
         return { previous, ScaleSource::Live };
@@ -78,8 +79,8 @@ void DrawReferenceBars(
     painter.restore();
 }
 
-void DrawWaveCursors(
-    QPainter &painter, const WaveCursors &cursors, int left, double width, int top, int bottom, const QColor &colour)
+void DrawWaveCursors(QPainter &painter, const WaveCursors &cursors, int left, double width, int top,
+    int bottom, const QColor &colour)
 {
     painter.save();
     QFont font(QStringLiteral("Liberation Sans"));
@@ -92,7 +93,8 @@ void DrawWaveCursors(
         int sample;
         Qt::PenStyle style;
         QChar name;
-    } lines[] = { { cursors.a, Qt::SolidLine, QLatin1Char('A') }, { cursors.b, Qt::DashLine, QLatin1Char('B') } };
+    } lines[]
+        = { { cursors.a, Qt::SolidLine, QLatin1Char('A') }, { cursors.b, Qt::DashLine, QLatin1Char('B') } };
     for (const auto &line : lines) {
         if (line.sample < 0 || line.sample >= WaveSamples)
             continue;

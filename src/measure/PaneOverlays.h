@@ -21,7 +21,8 @@ struct CoveringWaveScale
     double pixelsPerCount = 0;
     ScaleSource source = ScaleSource::Live;
 };
-CoveringWaveScale CoveringWaveScaleFor(double fullPixels, int liveLargest, int referenceLargest, double previous = 0);
+CoveringWaveScale CoveringWaveScaleFor(
+    double fullPixels, int liveLargest, int referenceLargest, double previous = 0);
 
 // A spectrum scale that covers the live and the reference amplitudes: `fullPixels` over the
 // larger of their largest amplitudes (negative and NaN values never count). Two empty spectra
@@ -56,5 +57,5 @@ struct WaveCursors
     int a = NoCursor;
     int b = NoCursor;
 };
-void DrawWaveCursors(
-    QPainter &painter, const WaveCursors &cursors, int left, double width, int top, int bottom, const QColor &colour);
+void DrawWaveCursors(QPainter &painter, const WaveCursors &cursors, int left, double width, int top,
+    int bottom, const QColor &colour);
