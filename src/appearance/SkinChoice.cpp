@@ -4,7 +4,6 @@
 #include "link/Errors.h"
 #include "link/IniFile.h"
 #include "link/Platform.h"
-#include "measure/DrawingColours.h"
 
 #include <array>
 #include <cstdio>
@@ -101,22 +100,22 @@ void ChooseSkin(SkinEngine &engine, int skin)
     IniFile(SettingsFile).writeInteger(SkinSection, SkinKey, skin);
 }
 
-bool ChooseBackground(int index)
+bool ChooseBackground(int index, QColor &store)
 {
     const std::optional<QColor> color = BackgroundColorOf(index);
     if (!color)
         return false;
-    WaveBackgroundColor = *color;
+    store = *color;
     IniFile(SettingsFile).writeInteger(WaveSection, BackgroundKey, index);
     return true;
 }
 
-bool ChooseScale(int index)
+bool ChooseScale(int index, QColor &store)
 {
     const std::optional<QColor> color = ScaleColorOf(index);
     if (!color)
         return false;
-    WaveScaleColor = *color;
+    store = *color;
     IniFile(SettingsFile).writeInteger(WaveSection, ScaleKey, index);
     return true;
 }

@@ -43,9 +43,9 @@ void LoadStoredSkin(SkinEngine &engine);
 // A choice of the skin window: applied first, then stored. Storing throws EInOutError when
 // SysSet.ini cannot be written. Values outside the items' range do nothing.
 void ChooseSkin(SkinEngine &engine, int skin);
-// Set WaveBackgroundColor or WaveScaleColor and store the choice; false (and nothing done)
-// outside 0 to 2.
-bool ChooseBackground(int index);
-bool ChooseScale(int index);
+// Set the chosen colour in `store` (the skin window passes the shared drawing colours), then
+// store the choice; false (and nothing done) outside 0 to 2.
+bool ChooseBackground(int index, QColor &store);
+bool ChooseScale(int index, QColor &store);
 
 } // namespace appearance

@@ -3,7 +3,6 @@
 #include "link/Errors.h"
 #include "link/Globals.h"
 #include "link/IniFile.h"
-#include "measure/DrawingColours.h"
 #include "support/Fakes.h"
 
 #include <QDir>
@@ -25,16 +24,11 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
-        ResetDrawingColours();
         QDir(dir.path()).mkpath(QStringLiteral("SkinsFile"));
         for (int n = 1; n <= SkinCount; ++n)
             dir.writeFile(SkinFileName(n), sheetOf(n).toUtf8());
     }
-    void TearDown() override
-    {
-        ResetGlobals();
-        ResetDrawingColours();
-    }
+    void TearDown() override { ResetGlobals(); }
 
     static QString sheetOf(int n) { return QStringLiteral("/* skin %1 */ QWidget { }").arg(n); }
 
@@ -167,7 +161,7 @@ TEST_F(SkinChoiceTest, ChoosingSkinsAppliesAndStores)
     EXPECT_EQ(stored("SkinSet", "Skin"), QStringLiteral("2"));
 }
 
-TEST_F(SkinChoiceTest, ColourChoicesSetTheGlobalsAndStoreTheirIndex)
+TEST_F(SkinChoiceTest, ColourChoicesSetTheirStoreAndStoreTheirIndex)
 {
     dir.writeFile(QStringLiteral("SysSet.ini"), "[WaveSet]\nWaveBackground=5\nScaleColor=x\n");
     EXPECT_EQ(StoredBackground(), 5);
@@ -175,16 +169,18 @@ TEST_F(SkinChoiceTest, ColourChoicesSetTheGlobalsAndStoreTheirIndex)
     EXPECT_FALSE(StoredScale());
     EXPECT_FALSE(testing::internal::GetCapturedStderr().empty());
 
-    EXPECT_FALSE(ChooseBackground(5));
-    EXPECT_FALSE(ChooseScale(-1));
-    EXPECT_EQ(WaveBackgroundColor, QColor(0, 0, 0));
-    EXPECT_EQ(WaveScaleColor, QColor(0, 0, 0));
+    QColor background(0, 0, 0);
+    QColor scale(0, 0, 0);
+    EXPECT_FALSE(ChooseBackground(5, background));
+    EXPECT_FALSE(ChooseScale(-1, scale));
+    EXPECT_EQ(background, QColor(0, 0, 0));
+    EXPECT_EQ(scale, QColor(0, 0, 0));
     EXPECT_EQ(stored("WaveSet", "WaveBackground"), QStringLiteral("5"));
 
-    EXPECT_TRUE(ChooseBackground(1));
-    EXPECT_TRUE(ChooseScale(0));
-    EXPECT_EQ(WaveBackgroundColor, QColor(255, 255, 255));
-    EXPECT_EQ(WaveScaleColor, QColor(0, 128, 128));
+    EXPECT_TRUE(ChooseBackground(1, background));
+    EXPECT_TRUE(ChooseScale(0, scale));
+    EXPECT_EQ(background, QColor(255, 255, 255));
+    EXPECT_EQ(scale, QColor(0, 128, 128));
     EXPECT_EQ(stored("WaveSet", "WaveBackground"), QStringLiteral("1"));
     EXPECT_EQ(stored("WaveSet", "ScaleColor"), QStringLiteral("0"));
 }
@@ -192,8 +188,9 @@ TEST_F(SkinChoiceTest, ColourChoicesSetTheGlobalsAndStoreTheirIndex)
 TEST_F(SkinChoiceTest, UnwritableSettingsRaiseAfterTheChoiceIsApplied)
 {
     QDir(dir.path()).mkpath(QStringLiteral("SysSet.ini")); // cannot be written as a file
-    EXPECT_THROW(ChooseBackground(1), KmrError);
-    EXPECT_EQ(WaveBackgroundColor, QColor(255, 255, 255));
+    QColor background(0, 0, 0);
+    EXPECT_THROW(ChooseBackground(1, background), KmrError);
+    EXPECT_EQ(background, QColor(255, 255, 255));
     EXPECT_THROW(ChooseSkin(engine, 6), KmrError);
     EXPECT_EQ(shown, QStringList { sheetOf(6) });
 }

@@ -117,13 +117,13 @@ void Tskin::RadioGroup2Click()
 {
     // The colour is set before it is stored; the drawings follow it even when storing fails.
     const auto redraw = qScopeGuard([this] { emit DisplayColorsChanged(); });
-    appearance::ChooseBackground(RadioGroup2->ItemIndex());
+    appearance::ChooseBackground(RadioGroup2->ItemIndex(), WaveBackgroundColor);
 }
 
 void Tskin::RadioGroup3Click()
 {
     const auto redraw = qScopeGuard([this] { emit DisplayColorsChanged(); });
-    appearance::ChooseScale(RadioGroup3->ItemIndex());
+    appearance::ChooseScale(RadioGroup3->ItemIndex(), WaveScaleColor);
 }
 
 void Tskin::Button1Click()
