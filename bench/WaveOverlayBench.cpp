@@ -41,17 +41,16 @@ void WavePaneWithReferenceAndCursors(benchmark::State &state)
     const WaveCursors cursors { 100, 300 };
 
     for (auto _ : state) {
-        DrawWavePane(wave, 1920, 1080, live, scales, colours);
+        // The live waves and the reference's on the scales that cover both.
         const WavePaneDivisions d = WavePaneDivisionsFor(1920, 1080);
-        const WaveCounts u = WaveCountsOf(reference, WaveChannel::Voltage);
-        const WaveCounts i = WaveCountsOf(reference, WaveChannel::Current);
-        const CoveringWaveScale uScale = CoveringWaveScaleFor(
-            d.voltageFullPixels, WaveCountsOf(live, WaveChannel::Voltage).largest, u.largest, scales.wave);
-        const CoveringWaveScale iScale = CoveringWaveScaleFor(
-            d.currentFullPixels, WaveCountsOf(live, WaveChannel::Current).largest, i.largest, scales.wave);
+        const CoveringWavePaneScale covering = CoveringWavePaneScaleFor(live, reference, d, scales.wave);
+        scales.wave = covering.scale.kept();
+        DrawWavePaneOnScale(wave, 1920, 1080, live, covering.scale, colours);
         QPainter painter(&wave);
-        DrawReferenceWave(painter, i, 2, d.plotWidth, d.centreY, iScale.pixelsPerCount, QColor(255, 0, 0));
-        DrawReferenceWave(painter, u, 2, d.plotWidth, d.centreY, uScale.pixelsPerCount, QColor(0, 128, 0));
+        DrawReferenceWave(painter, WaveCountsOf(reference, WaveChannel::Current), 2, d.plotWidth, d.centreY,
+            covering.scale.currentPixelsPerCount, QColor(255, 0, 0));
+        DrawReferenceWave(painter, WaveCountsOf(reference, WaveChannel::Voltage), 2, d.plotWidth, d.centreY,
+            covering.scale.voltagePixelsPerCount, QColor(0, 128, 0));
         DrawWaveCursors(painter, cursors, 2, d.plotWidth, 2, d.plotHeight + 2, QColor(30, 30, 160));
         painter.end();
         benchmark::DoNotOptimize(wave.constBits());

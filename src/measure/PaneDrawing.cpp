@@ -147,6 +147,15 @@ QString WavePaneText(const MeasurementRecord &record)
 void DrawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
     PaneScales &scales, const DrawingColours &colours)
 {
+    const WavePaneScale scale
+        = WavePaneScaleFor(record, WavePaneDivisionsFor(picWidth, picHeight), scales.wave);
+    scales.wave = scale.kept();
+    DrawWavePaneOnScale(surface, picWidth, picHeight, record, scale, colours);
+}
+
+void DrawWavePaneOnScale(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
+    const WavePaneScale &scale, const DrawingColours &colours)
+{
     const WavePaneDivisions d = WavePaneDivisionsFor(picWidth, picHeight);
     QPainter painter(&surface);
     beginPane(painter);
@@ -169,8 +178,6 @@ void DrawWavePane(QImage &surface, int picWidth, int picHeight, const Measuremen
 
     // The waves go straight into the pixels while no painter is at work on them.
     painter.end();
-    const WavePaneScale scale = WavePaneScaleFor(record, d, scales.wave);
-    scales.wave = scale.kept();
     const double width = record.SampleCount != 0 ? d.plotWidth : 0.0;
     // The current keeps an eighth of the pane free, so its peak sits about a division below
     // the voltage's; a flat voltage wave draws with the current's scale.

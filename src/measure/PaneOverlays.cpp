@@ -39,6 +39,35 @@ CoveringWaveScale CoveringWaveScaleFor(
     return { WavePixelsPerCount(fullPixels, liveLargest), ScaleSource::Live };
 }
 
+CoveringWavePaneScale CoveringWavePaneScaleFor(const MeasurementRecord &live,
+    const MeasurementRecord &reference, const WavePaneDivisions &divisions, double previous)
+{
+    const WavePaneScale own = WavePaneScaleFor(live, divisions, previous);
+    const WavePaneScale other = WavePaneScaleFor(reference, divisions, previous);
+    const CoveringWaveScale current
+        = CoveringWaveScaleFor(divisions.currentFullPixels, WaveCountsOf(live, WaveChannel::Current).largest,
+            WaveCountsOf(reference, WaveChannel::Current).largest, previous);
+    // Two flat voltage waves draw on the current's scale, as a live pane does.
+    const int liveVoltage = WaveCountsOf(live, WaveChannel::Voltage).largest;
+    const int referenceVoltage = WaveCountsOf(reference, WaveChannel::Voltage).largest;
+    const CoveringWaveScale voltage = liveVoltage == 0 && referenceVoltage == 0
+        ? current
+        : CoveringWaveScaleFor(divisions.voltageFullPixels, liveVoltage, referenceVoltage);
+
+    CoveringWavePaneScale c;
+    c.current = current.source;
+    c.voltage = voltage.source;
+    c.scale = own;
+    c.scale.currentPixelsPerCount = current.pixelsPerCount;
+    c.scale.voltagePixelsPerCount = voltage.pixelsPerCount;
+    const double division = divisions.plotHeight / 8.0;
+    c.scale.currentCountsPerDivision = current.pixelsPerCount > 0 ? division / current.pixelsPerCount : 0.0;
+    c.scale.voltageCountsPerDivision = voltage.pixelsPerCount > 0 ? division / voltage.pixelsPerCount : 0.0;
+    c.scale.voltsPerDivision = (c.voltage == ScaleSource::Reference ? other : own).voltsPerDivision;
+    c.scale.ampsPerDivision = (c.current == ScaleSource::Reference ? other : own).ampsPerDivision;
+    return c;
+}
+
 CoveringHarmonicScale CoveringHarmonicScaleFor(
     const float *live, const float *reference, double fullPixels, HarmonicScale previous)
 {

@@ -24,6 +24,20 @@ struct CoveringWaveScale
 CoveringWaveScale CoveringWaveScaleFor(
     double fullPixels, int liveLargest, int referenceLargest, double previous = 0);
 
+// The wave pane's scale covering the live and a reference record, as WavePaneScaleFor finds
+// it for one: each wave's pixels per count from CoveringWaveScaleFor (two flat voltage waves
+// take the current's scale), the time per division from the live record, and the volts and
+// amperes per division from the record whose largest value set that wave's scale, whose
+// peak then spans the pane's divisions as a live one does.
+struct CoveringWavePaneScale
+{
+    WavePaneScale scale;
+    ScaleSource voltage = ScaleSource::Live;
+    ScaleSource current = ScaleSource::Live;
+};
+CoveringWavePaneScale CoveringWavePaneScaleFor(const MeasurementRecord &live,
+    const MeasurementRecord &reference, const WavePaneDivisions &divisions, double previous);
+
 // A spectrum scale that covers the live and the reference amplitudes: `fullPixels` over the
 // larger of their largest amplitudes (negative and NaN values never count). Two empty spectra
 // keep `previous`.

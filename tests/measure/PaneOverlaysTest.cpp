@@ -1,5 +1,7 @@
 #include "measure/PaneOverlays.h"
 
+#include "measure/PaneDrawing.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -27,6 +29,22 @@ QImage blank(int w, int h)
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Background);
     return image;
+}
+
+// A record whose waves are flat but for one sample of each, `u` and `i` counts over the zero
+// line, with the readings the pane's texts come from.
+MeasurementRecord peaks(int u, int i, float upp, float ipp, float uf = 50)
+{
+    InitMeasurement();
+    MeasurementRecord record = Measurement;
+    record.UWave[128] = uint16_t(2047 + u);
+    record.IWave[128] = uint16_t(2047 + i);
+    record.URMS = upp > 0 ? 230.0f : 0.0f;
+    record.UPP = upp;
+    record.IRMS = ipp > 0 ? 5.0f : 0.0f;
+    record.IPP = ipp;
+    record.UF = uf;
+    return record;
 }
 
 std::vector<QPoint> pixelsOf(const QImage &image, const QColor &colour)
@@ -230,4 +248,65 @@ TEST(WaveCursorsOverlay, LinesStandAtTheirSamplesColumns)
             EXPECT_NE(image.pixelColor(x, 78), colour) << "nothing from the bottom on, column " << x;
         }
     }
+}
+
+TEST(ReferenceOverlay, WavePaneScaleCoversBothRecords)
+{
+    // The 102 x 82 pane: full heights 38 (voltage) and 28 (current), divisions of 9.5 rows.
+    const WavePaneDivisions pane = WavePaneDivisionsFor(102, 82);
+    const MeasurementRecord flat = peaks(0, 0, 0, 0, 0);
+    struct Case
+    {
+        const char *name;
+        MeasurementRecord live, reference;
+        double previous;
+        double voltageScale, currentScale;
+        ScaleSource voltage, current;
+        double volts, amps, voltageCountsPerDivision;
+    } cases[] = {
+        { "the reference's larger voltage sets that scale and its Vol/DIV", peaks(190, 56, 100, 3),
+            peaks(380, 28, 200, 6, 60), 0, 0.1, 0.5, ScaleSource::Reference, ScaleSource::Live, 50, 1, 95 },
+        { "a reference with no fundamental leaves the live scales", peaks(190, 56, 100, 3), flat, 0, 0.2, 0.5,
+            ScaleSource::Live, ScaleSource::Live, 25, 1, 47.5 },
+        { "flat live waves take the reference's scales", peaks(0, 0, 100, 3), peaks(380, 28, 200, 6), 0, 0.1,
+            1, ScaleSource::Reference, ScaleSource::Reference, 50, 2, 95 },
+        { "two flat records keep the previous scale", peaks(0, 0, 100, 3), flat, 0.25, 0.25, 0.25,
+            ScaleSource::Live, ScaleSource::Live, 25, 1, 38 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CoveringWavePaneScale s = CoveringWavePaneScaleFor(c.live, c.reference, pane, c.previous);
+        EXPECT_DOUBLE_EQ(s.scale.voltagePixelsPerCount, c.voltageScale);
+        EXPECT_DOUBLE_EQ(s.scale.currentPixelsPerCount, c.currentScale);
+        EXPECT_EQ(s.voltage, c.voltage);
+        EXPECT_EQ(s.current, c.current);
+        EXPECT_DOUBLE_EQ(s.scale.voltsPerDivision, c.volts);
+        EXPECT_DOUBLE_EQ(s.scale.ampsPerDivision, c.amps);
+        EXPECT_DOUBLE_EQ(s.scale.voltageCountsPerDivision, c.voltageCountsPerDivision);
+        EXPECT_DOUBLE_EQ(s.scale.msPerDivision, 8) << "the time per division is the live record's";
+    }
+}
+
+TEST(ReferenceOverlay, LiveWavesDrawOnTheCoveringScale)
+{
+    // The live voltage peak is half the reference's: on the covering scale it reaches half the
+    // full height, 19 rows over the zero line at row 40, in its sample's column 26.
+    const MeasurementRecord live = peaks(190, 0, 100, 0);
+    const MeasurementRecord reference = peaks(380, 0, 200, 0);
+    const CoveringWavePaneScale covering
+        = CoveringWavePaneScaleFor(live, reference, WavePaneDivisionsFor(102, 82), 0);
+    QImage image = blank(102, 82);
+    DrawWavePaneOnScale(image, 102, 82, live, covering.scale, { Background, QColor(170, 170, 170) });
+    const std::vector<QPoint> drawn = pixelsOf(image, Voltage);
+    ASSERT_FALSE(drawn.empty());
+    int top = 82;
+    for (const QPoint &p : drawn)
+        top = std::min(top, p.y());
+    EXPECT_EQ(top, 21);
+    EXPECT_EQ(image.pixelColor(26, 21), Voltage);
+
+    // On its own scale the same wave reaches the top of the plot area.
+    PaneScales scales;
+    DrawWavePane(image, 102, 82, live, scales, { Background, QColor(170, 170, 170) });
+    EXPECT_EQ(image.pixelColor(26, 2), Voltage);
 }
