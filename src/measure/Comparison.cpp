@@ -58,7 +58,8 @@ QStringList rowTexts(const ComparisonRow &row)
 }
 } // namespace
 
-std::vector<ComparisonRow> CompareMeasurements(const MeasurementRecord &live, const MeasurementRecord &reference)
+std::vector<ComparisonRow> CompareMeasurements(
+    const MeasurementRecord &live, const MeasurementRecord &reference)
 {
     std::vector<ComparisonRow> rows;
     rows.reserve(ComparisonRowCount);
@@ -104,7 +105,8 @@ std::vector<ComparisonRow> CompareMeasurements(const MeasurementRecord &live, co
             const HarmonicRow referenceRow = HarmonicTableRow(reference, n);
             row.liveText = (s.voltage ? liveRow.uRms : liveRow.iRms).trimmed();
             row.referenceText = (s.voltage ? referenceRow.uRms : referenceRow.iRms).trimmed();
-            row.differenceText = NumberText(row.difference, s.decimals, QStringLiteral(".00"), false, QString());
+            row.differenceText
+                = NumberText(row.difference, s.decimals, QStringLiteral(".00"), false, QString());
             fillPercent(row);
             rows.push_back(row);
         }
@@ -151,31 +153,34 @@ QString ComparisonCsv(const std::vector<ComparisonRow> &rows, const QStringList 
 {
     QString csv = CsvRow(header);
     for (const ComparisonRow &row : rows)
-        csv += CsvRow({ row.quantity, row.unit, number(row.live), number(row.reference), number(row.difference),
-            row.percent ? number(*row.percent) : QString() });
+        csv += CsvRow({ row.quantity, row.unit, number(row.live), number(row.reference),
+            number(row.difference), row.percent ? number(*row.percent) : QString() });
     return csv;
 }
 
 QByteArray ComparisonJson(
     const std::vector<ComparisonRow> &rows, const QString &liveName, const QString &referenceName)
 {
-    const auto value = [](double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null); };
+    const auto value
+        = [](double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null); };
     QJsonArray list;
     for (const ComparisonRow &row : rows) {
         QJsonObject item { { QStringLiteral("quantity"), row.quantity }, { QStringLiteral("unit"), row.unit },
-            { QStringLiteral("live"), value(row.live) }, { QStringLiteral("reference"), value(row.reference) },
+            { QStringLiteral("live"), value(row.live) },
+            { QStringLiteral("reference"), value(row.reference) },
             { QStringLiteral("difference"), value(row.difference) },
             { QStringLiteral("percent"), row.percent ? value(*row.percent) : QJsonValue(QJsonValue::Null) } };
         if (!row.percent)
             item.insert(QStringLiteral("note"), row.percentText);
         list.append(item);
     }
-    const QJsonObject root { { QStringLiteral("live"), liveName }, { QStringLiteral("reference"), referenceName },
-        { QStringLiteral("rows"), list } };
+    const QJsonObject root { { QStringLiteral("live"), liveName },
+        { QStringLiteral("reference"), referenceName }, { QStringLiteral("rows"), list } };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-void SaveComparisonCsv(const std::vector<ComparisonRow> &rows, const QStringList &header, const QString &csvPath)
+void SaveComparisonCsv(
+    const std::vector<ComparisonRow> &rows, const QStringList &header, const QString &csvPath)
 {
     const QByteArray csv = ComparisonCsv(rows, header).toUtf8();
     QSaveFile out(csvPath);

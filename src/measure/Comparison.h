@@ -36,7 +36,8 @@ struct ComparisonRow
 constexpr int ComparedHarmonicOrders = 50; // orders 1..50; the DC part is left out
 constexpr int ComparisonRowCount = 15 + 2 * ComparedHarmonicOrders;
 
-std::vector<ComparisonRow> CompareMeasurements(const MeasurementRecord &live, const MeasurementRecord &reference);
+std::vector<ComparisonRow> CompareMeasurements(
+    const MeasurementRecord &live, const MeasurementRecord &reference);
 
 // Column titles: Quantity, Unit, the two measurements' titles ("Live", "Reference" in the
 // window), Difference, Difference (%).
@@ -58,4 +59,5 @@ QByteArray ComparisonJson(
 
 // Writes ComparisonCsv to `csvPath`; the file appears whole or not at all. Throws EInOutError
 // with the system's text.
-void SaveComparisonCsv(const std::vector<ComparisonRow> &rows, const QStringList &header, const QString &csvPath);
+void SaveComparisonCsv(
+    const std::vector<ComparisonRow> &rows, const QStringList &header, const QString &csvPath);

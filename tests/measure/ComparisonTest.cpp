@@ -152,8 +152,9 @@ TEST(ComparisonOutput, CsvCarriesTheNumbersInFullAndLeavesAMissingPercentEmpty)
 {
     const Pair pair;
     const std::vector<ComparisonRow> rows = CompareMeasurements(pair.live, pair.reference);
-    const QStringList lines = ComparisonCsv(rows, ComparisonHeader(QStringLiteral("a.vqm"), QStringLiteral("b, c.vqm")))
-                                  .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines
+        = ComparisonCsv(rows, ComparisonHeader(QStringLiteral("a.vqm"), QStringLiteral("b, c.vqm")))
+              .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), ComparisonRowCount + 1);
     EXPECT_EQ(lines[0], QStringLiteral("Quantity,Unit,a.vqm,\"b, c.vqm\",Difference,Difference (%)"));
     EXPECT_EQ(lines[1], QStringLiteral("URMS,V,230.5,220,10.5,4.772727273"));
@@ -166,7 +167,9 @@ TEST(ComparisonOutput, JsonHasNullForAMissingPercentWithTheReason)
 {
     const Pair pair;
     const std::vector<ComparisonRow> rows = CompareMeasurements(pair.live, pair.reference);
-    const QJsonObject root = QJsonDocument::fromJson(ComparisonJson(rows, QStringLiteral("a.vqm"), QStringLiteral("b.vqm"))).object();
+    const QJsonObject root
+        = QJsonDocument::fromJson(ComparisonJson(rows, QStringLiteral("a.vqm"), QStringLiteral("b.vqm")))
+              .object();
     EXPECT_EQ(root.value(QStringLiteral("live")).toString(), QStringLiteral("a.vqm"));
     EXPECT_EQ(root.value(QStringLiteral("reference")).toString(), QStringLiteral("b.vqm"));
     const QJsonArray list = root.value(QStringLiteral("rows")).toArray();

@@ -40,14 +40,11 @@ TEST(WaveCursorPane, SamplesMapToTheColumnsTheWaveIsDrawnAt)
     };
     const Case cases[] = {
         { 518, 2, 0 }, // one column a sample from column 2
-        { 518, 102, 100 },
-        { 518, 513, 511 },
-        { 518, 0, 0 }, // left of the wave: the first sample
+        { 518, 102, 100 }, { 518, 513, 511 }, { 518, 0, 0 }, // left of the wave: the first sample
         { 518, 900, 511 }, // right of it: the last
         { 1030, 202, 100 }, // two columns a sample
         { 1030, 203, 100 }, // halfway rounds to even (100.5)
-        { 1030, 204, 101 },
-        { 262, 4, 4 }, // half a column a sample
+        { 1030, 204, 101 }, { 262, 4, 4 }, // half a column a sample
         { 6, 50, 0 }, // no plot at all
     };
     for (const Case &c : cases)
