@@ -40,6 +40,9 @@ TCompareForm::TCompareForm(QWidget *parent)
     Grid1->verticalHeader()->hide();
     Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().height() + 6);
     Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Names and units are short; the numbers take the room.
+    Grid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    Grid1->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
     Button1 = new QPushButton(QStringLiteral("&Copy"), this);
     Button2 = new QPushButton(QStringLiteral("&Export CSV..."), this);

@@ -103,7 +103,8 @@ TEST_F(Compare, ReferenceIsSetLoadedAndClearedFromTheFileMenu)
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogs.back().first, MeasurementOpenFilter);
     EXPECT_EQ(form->Reference1->reference()->record.URMS, 219.5f);
-    EXPECT_TRUE(referenceTip().startsWith(QStringLiteral("Reference: before.vqm, "))) << referenceTip().toStdString();
+    EXPECT_TRUE(referenceTip().startsWith(QStringLiteral("Reference: before.vqm, ")))
+        << referenceTip().toStdString();
 
     form->ClearReference1->trigger();
     EXPECT_FALSE(form->Reference1->reference().has_value());
@@ -184,7 +185,8 @@ TEST_F(Compare, CursorsArePlacedMovedAndRemovedOnTheWavePane)
     QTest::mouseClick(pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(PaneXOfSample(228, width), 20));
     ASSERT_EQ(lines().size(), 3);
     EXPECT_TRUE(lines()[1].startsWith(QStringLiteral("B  35.62 ms  "))) << lines()[1].toStdString();
-    EXPECT_TRUE(lines()[2].startsWith(QStringLiteral("B-A  20.00 ms  50.00 Hz  "))) << lines()[2].toStdString();
+    EXPECT_TRUE(lines()[2].startsWith(QStringLiteral("B-A  20.00 ms  50.00 Hz  ")))
+        << lines()[2].toStdString();
     WaveCursors expected;
     expected.place(100, false);
     expected.place(228, true);
