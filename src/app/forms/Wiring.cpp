@@ -104,6 +104,7 @@ void connectMain(TMainForm *main)
     });
     QObject::connect(
         main->Reference1, &TReferenceControl::ReferenceChanged, main, [main] { refreshCompare(main); });
+    QObject::connect(main, &TMainForm::MeasurementOpened, main, [main] { refreshCompare(main); });
     if (ComplianceForm)
         QObject::connect(
             ComplianceForm, &TComplianceForm::CurrentLimitsChanged, main, &TMainForm::setCurrentLimits);

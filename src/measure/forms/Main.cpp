@@ -227,8 +227,10 @@ void TMainForm::MOpenTimerTimer()
 void TMainForm::SeSkinSpeedButton1Click()
 {
     ShowingErrors([this] {
-        if (OpenMeasurementCommand(Measurement))
+        if (OpenMeasurementCommand(Measurement)) {
             DrawMeasurement();
+            emit MeasurementOpened();
+        }
     });
 }
 

@@ -176,6 +176,7 @@ public:
 
 signals:
     void MeasurementStored(); // a measurement reply was stored in the record and shown
+    void MeasurementOpened(); // a measurement file was loaded into the record and shown
     void WindowRequested(MainWindowRequest window); // the program's start opens the windows
 
     // Replies for the alarm and starting-test windows.

@@ -156,6 +156,13 @@ TEST_F(Compare, TheWindowFollowsEachMeasurementAgainstTheReference)
     form->Compare1->trigger();
     EXPECT_EQ(gridRow(0), (QStringList { "URMS", "V", "235.0", "231.0", "4.0", "1.73" }));
 
+    // A measurement file opened in the main window is compared at once.
+    MeasurementRecord saved = Measurement;
+    saved.URMS = 210.0f;
+    dialogs.fileNames.push_back(fileOf(saved, "opened.vqm"));
+    form->N2->trigger();
+    EXPECT_EQ(gridRow(0), (QStringList { "URMS", "V", "210.0", "231.0", "-21.0", "-9.09" }));
+
     form->ClearReference1->trigger();
     EXPECT_EQ(CompareForm->Grid1->rowCount(), 0);
     EXPECT_TRUE(CompareForm->Label1->text().startsWith(QStringLiteral("No reference")));
