@@ -14,6 +14,7 @@
 #include "instrument/forms/Starting.h"
 #include "link/Platform.h"
 #include "link/forms/communication.h"
+#include "measure/forms/Compare.h"
 #include "measure/forms/Compliance.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Logo.h"
@@ -62,6 +63,7 @@ int main(int argc, char **argv)
     StartingForm = new TStartingForm(MainForm);
     External_CT_form = new TExternal_CT_form(MainForm);
     ComplianceForm = new TComplianceForm(MainForm);
+    CompareForm = new TCompareForm(MainForm);
     ConnectWindows(); // replies from the settings read chain arrive once the event loop runs
 
     logo.reset();

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CliError.h"
+#include "cli/CompareCommand.h"
 #include "cli/ComplianceCheck.h"
 #include "cli/Exchange.h"
 #include "cli/Logger.h"
@@ -389,6 +390,9 @@ int RunCli(int argc, char **argv)
         ->check(CLI::IsMember({ "text", "json" }));
     check->add_option("FILE", checkFile, "a measurement file (.vqm) or a CSV log instead of the instrument");
 
+    CompareArguments compare;
+    compare.add(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
@@ -399,6 +403,8 @@ int RunCli(int argc, char **argv)
     try {
         if (ports->parsed())
             return RunPorts();
+        if (compare.parsed())
+            return compare.run();
         if (read->parsed()) {
             const ReadFormat f = format == "json" ? ReadFormat::Json
                                                   : (format == "csv" ? ReadFormat::Csv : ReadFormat::Text);

@@ -84,6 +84,10 @@ enum class MainCommand {
     WebSite,
     ExportCsv,
     Compliance,
+    SetReference,
+    LoadReference,
+    ClearReference,
+    Compare,
     None
 };
 
@@ -101,7 +105,8 @@ enum class MainWindowRequest {
     Calibration,
     Ct,
     RecordFile,
-    Compliance
+    Compliance,
+    Compare
 };
 
 // The menu, top to bottom: a Menu or Submenu opens a level, End closes a submenu.

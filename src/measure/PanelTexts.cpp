@@ -37,24 +37,30 @@ constexpr PanelFormat Formats[PanelCount] = {
 
 // THD is held as a fraction and shown in percent with one decimal: the fraction times 1000
 // is rounded, then divided by 10, so that no extra rounding step creeps in.
-double thdPercent(float fraction)
+double thdPercent(double fraction)
 {
-    return RoundHalfEven(double(fraction) * 1000.0, 0) / 10.0;
+    return RoundHalfEven(fraction * 1000.0, 0) / 10.0;
 }
 } // namespace
+
+QString PanelValueText(PanelIndex panel, double value, bool withSuffix)
+{
+    const PanelFormat &f = Formats[panel];
+    const bool isThd = panel == Panel_VTHD || panel == Panel_ITHD;
+    const double shown = isThd ? thdPercent(value) : value;
+    return NumberText(shown, f.decimals, QLatin1String(f.filler), f.cutTo6,
+        withSuffix ? QLatin1String(f.suffix) : QLatin1String());
+}
 
 std::array<QString, PanelCount> PanelTexts(const MeasurementRecord &record)
 {
     std::array<QString, PanelCount> texts;
     for (int p = 0; p < PanelCount; ++p) {
-        const PanelFormat &f = Formats[p];
         float value;
-        std::memcpy(&value, reinterpret_cast<const char *>(&record) + f.offset, sizeof value);
-        const bool isThd = p == Panel_VTHD || p == Panel_ITHD;
-        const double shown = isThd ? thdPercent(value) : double(value);
+        std::memcpy(&value, reinterpret_cast<const char *>(&record) + Formats[p].offset, sizeof value);
         // A NaN reactive power is shown as 0, as the record would hold it after a reply.
-        const double safe = (p == Panel_PQ && std::isnan(shown)) ? 0.0 : shown;
-        texts[p] = NumberText(safe, f.decimals, QLatin1String(f.filler), f.cutTo6, QLatin1String(f.suffix));
+        const double safe = (p == Panel_PQ && std::isnan(value)) ? 0.0 : double(value);
+        texts[p] = PanelValueText(PanelIndex(p), safe);
     }
     return texts;
 }

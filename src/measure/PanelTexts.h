@@ -28,3 +28,7 @@ enum PanelIndex {
 };
 
 std::array<QString, PanelCount> PanelTexts(const MeasurementRecord &record); // table order
+
+// The text `panel` shows for `value` (VTHD and ITHD: the fraction, shown in percent), with
+// or without the panel's suffix. Other windows that show these values use it too.
+QString PanelValueText(PanelIndex panel, double value, bool withSuffix = true);

@@ -12,6 +12,7 @@
 #include "instrument/forms/Starting.h"
 #include "link/IniFile.h"
 #include "link/forms/communication.h"
+#include "measure/forms/Compare.h"
 #include "measure/forms/Compliance.h"
 #include "measure/forms/Main.h"
 #include "record/forms/Rec.h"
@@ -27,6 +28,7 @@ struct SecondaryWindows
     bool calibrate = false;
     bool ct = false;
     bool compliance = false;
+    bool compare = false;
 };
 
 inline std::unique_ptr<TMainForm> MakeProgramWindows(SecondaryWindows windows)
@@ -49,6 +51,8 @@ inline std::unique_ptr<TMainForm> MakeProgramWindows(SecondaryWindows windows)
         External_CT_form = new TExternal_CT_form(main.get());
     if (windows.compliance)
         ComplianceForm = new TComplianceForm(main.get());
+    if (windows.compare)
+        CompareForm = new TCompareForm(main.get());
     ConnectWindows();
     return main;
 }
@@ -64,6 +68,7 @@ inline void ForgetProgramWindows()
     CalibrateForm = nullptr;
     External_CT_form = nullptr;
     ComplianceForm = nullptr;
+    CompareForm = nullptr;
 }
 
 // SysSet.ini naming `devicePath` as port number `port`, at the speed of list index

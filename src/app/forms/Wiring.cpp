@@ -10,9 +10,11 @@
 #include "link/forms/communication.h"
 #include "measure/MainControls.h"
 #include "measure/MeasurementRecord.h"
+#include "measure/forms/Compare.h"
 #include "measure/forms/Compliance.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/Main.h"
+#include "measure/forms/Reference.h"
 #include "measure/forms/version.h"
 #include "record/forms/Rec.h"
 #include "report/forms/Print.h"
@@ -76,16 +78,33 @@ void openWindow(MainWindowRequest window)
         return;
     case W::Compliance:
         return showIf(ComplianceForm);
+    case W::Compare:
+        return showIf(CompareForm);
     }
+}
+
+// The compare window follows the shown measurement and the reference.
+void refreshCompare(TMainForm *main)
+{
+    if (CompareForm)
+        CompareForm->ShowComparison(Measurement, main->Reference1->reference());
 }
 
 void connectMain(TMainForm *main)
 {
-    QObject::connect(main, &TMainForm::WindowRequested, main, openWindow);
-    QObject::connect(main, &TMainForm::MeasurementStored, main, [] {
+    QObject::connect(main, &TMainForm::WindowRequested, main, [main](MainWindowRequest window) {
+        if (window == MainWindowRequest::Compare)
+            refreshCompare(main);
+        openWindow(window);
+    });
+    QObject::connect(main, &TMainForm::MeasurementStored, main, [main] {
         if (ComplianceForm)
             ComplianceForm->TakeMeasurement(Measurement, platform::clock().now());
+        refreshCompare(main);
     });
+    QObject::connect(
+        main->Reference1, &TReferenceControl::ReferenceChanged, main, [main] { refreshCompare(main); });
+    QObject::connect(main, &TMainForm::MeasurementOpened, main, [main] { refreshCompare(main); });
     if (ComplianceForm)
         QObject::connect(
             ComplianceForm, &TComplianceForm::CurrentLimitsChanged, main, &TMainForm::setCurrentLimits);

@@ -13,6 +13,8 @@
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/MenuBuilder.h"
+#include "measure/forms/Reference.h"
+#include "measure/forms/WaveCursorControl.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -53,6 +55,8 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     createMenu();
     createClientArea();
     createStatusBar();
+    Reference1 = new TReferenceControl(this, Measurement, ClearReference1, StatusPanels[PanelDate]);
+    WaveCursors1 = new TWaveCursorControl(Pic1, Measurement);
     MOpenTimer = MakeTimer(this, "MOpenTimer", 1000, &TMainForm::MOpenTimerTimer);
     ContinuousReadTimer = MakeTimer(this, "ContinuousReadTimer", 50, &TMainForm::ContinuousReadTimerTimer);
     ReReadTimer = MakeTimer(this, "ReReadTimer", 2000, &TMainForm::ReReadTimerTimer);
@@ -99,21 +103,24 @@ void TMainForm::createMenu()
             { &N32, "N32" }, { &IEC1, "IEC1" }, { &IEC2, "IEC2" }, { &CSA1, "CSA1" }, { &N30, "N30" },
             { &Compliance1, "Compliance1" }, { &N12, "N12" }, { &N13, "N13" }, { &N14, "N14" },
             { &N15, "N15" }, { &N18, "N18" }, { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" },
-            { &N23, "N23" } });
+            { &N23, "N23" }, { &SetReference1, "SetReference1" }, { &LoadReference1, "LoadReference1" },
+            { &ClearReference1, "ClearReference1" }, { &Compare1, "Compare1" } });
 }
 
 void TMainForm::runCommand(MainCommand command)
 {
     // In the order of MainCommand.
-    static constexpr void (TMainForm::*handlers[])() = { &TMainForm::SeSkinSpeedButton1Click,
-        &TMainForm::SeSkinSpeedButton2Click, &TMainForm::SeSkinSpeedButton3Click,
-        &TMainForm::SeSkinSpeedButton4Click, &TMainForm::SeSkinSpeedButton5Click,
-        &TMainForm::SeSkinSpeedButton6Click, &TMainForm::SeSkinSpeedButton7Click,
-        &TMainForm::SeSkinSpeedButton8Click, &TMainForm::SeSkinSpeedButton9Click,
-        &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click, &TMainForm::C1Click, &TMainForm::N9Click,
-        &TMainForm::N11Click, &TMainForm::N25Click, &TMainForm::N31Click, &TMainForm::N32Click,
-        &TMainForm::IEC2Click, &TMainForm::CSA1Click, &TMainForm::N30Click, &TMainForm::N23Click,
-        &TMainForm::Image1Click, &TMainForm::ExportCsv1Click, &TMainForm::Compliance1Click };
+    static constexpr void (TMainForm::*handlers[])()
+        = { &TMainForm::SeSkinSpeedButton1Click, &TMainForm::SeSkinSpeedButton2Click,
+              &TMainForm::SeSkinSpeedButton3Click, &TMainForm::SeSkinSpeedButton4Click,
+              &TMainForm::SeSkinSpeedButton5Click, &TMainForm::SeSkinSpeedButton6Click,
+              &TMainForm::SeSkinSpeedButton7Click, &TMainForm::SeSkinSpeedButton8Click,
+              &TMainForm::SeSkinSpeedButton9Click, &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click,
+              &TMainForm::C1Click, &TMainForm::N9Click, &TMainForm::N11Click, &TMainForm::N25Click,
+              &TMainForm::N31Click, &TMainForm::N32Click, &TMainForm::IEC2Click, &TMainForm::CSA1Click,
+              &TMainForm::N30Click, &TMainForm::N23Click, &TMainForm::Image1Click,
+              &TMainForm::ExportCsv1Click, &TMainForm::Compliance1Click, &TMainForm::SetReference1Click,
+              &TMainForm::LoadReference1Click, &TMainForm::ClearReference1Click, &TMainForm::Compare1Click };
     static_assert(std::size(handlers) == static_cast<size_t>(MainCommand::None));
     if (command != MainCommand::None)
         (this->*handlers[static_cast<int>(command)])();
@@ -220,8 +227,10 @@ void TMainForm::MOpenTimerTimer()
 void TMainForm::SeSkinSpeedButton1Click()
 {
     ShowingErrors([this] {
-        if (OpenMeasurementCommand(Measurement))
+        if (OpenMeasurementCommand(Measurement)) {
             DrawMeasurement();
+            emit MeasurementOpened();
+        }
     });
 }
 
@@ -237,6 +246,21 @@ void TMainForm::ExportCsv1Click()
         ShowingErrors([&fileName] {
             NamingFile(fileName, [&fileName] { SaveMeasurementCsv(Measurement, fileName); });
         });
+}
+
+void TMainForm::SetReference1Click()
+{
+    Reference1->SetReference1Click();
+}
+
+void TMainForm::LoadReference1Click()
+{
+    Reference1->LoadReference1Click();
+}
+
+void TMainForm::ClearReference1Click()
+{
+    Reference1->ClearReference1Click();
 }
 
 void TMainForm::SeSkinSpeedButton3Click()

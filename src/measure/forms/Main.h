@@ -28,6 +28,8 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TComm;
+class TReferenceControl;
+class TWaveCursorControl;
 
 class TMainForm : public QMainWindow
 {
@@ -54,7 +56,8 @@ public:
             *N9 = nullptr, *N11 = nullptr, *N25 = nullptr, *N27 = nullptr, *N31 = nullptr, *N32 = nullptr,
             *IEC1 = nullptr, *IEC2 = nullptr, *CSA1 = nullptr, *N30 = nullptr, *Compliance1 = nullptr,
             *N12 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N18 = nullptr, *N20 = nullptr,
-            *N21 = nullptr, *Norvo1 = nullptr, *N23 = nullptr;
+            *N21 = nullptr, *Norvo1 = nullptr, *N23 = nullptr, *SetReference1 = nullptr,
+            *LoadReference1 = nullptr, *ClearReference1 = nullptr, *Compare1 = nullptr;
 
     QWidget *Panel1 = nullptr; // client area
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr, *GroupBox4 = nullptr;
@@ -73,6 +76,8 @@ public:
     QTimer *ReReadTimer = nullptr;
 
     TComm *Comm1 = nullptr; // all traffic with the instrument
+    TReferenceControl *Reference1 = nullptr; // the reference measurement and its commands
+    TWaveCursorControl *WaveCursors1 = nullptr; // cursors A and B on the wave pane
 
     // Off-screen surfaces of the three panes, made once.
     QImage WaveSurface, UHarmSurface, IHarmSurface;
@@ -110,6 +115,10 @@ public:
     void N25Click() { emit WindowRequested(MainWindowRequest::Calibration); }
     void N30Click() { emit WindowRequested(MainWindowRequest::Ct); }
     void Compliance1Click() { emit WindowRequested(MainWindowRequest::Compliance); }
+    void SetReference1Click();
+    void LoadReference1Click();
+    void ClearReference1Click();
+    void Compare1Click() { emit WindowRequested(MainWindowRequest::Compare); }
     void N31Click() { modeCommand(ModeBroadband, false); }
     void N32Click() { modeCommand(ModeBroadband, true); }
     void IEC2Click() { modeCommand(ModeThdCsa, false); }
@@ -167,6 +176,7 @@ public:
 
 signals:
     void MeasurementStored(); // a measurement reply was stored in the record and shown
+    void MeasurementOpened(); // a measurement file was loaded into the record and shown
     void WindowRequested(MainWindowRequest window); // the program's start opens the windows
 
     // Replies for the alarm and starting-test windows.

@@ -145,10 +145,13 @@ TEST_F(MainWindow, MenuCaptionsSeparatorsAndStartingStates)
         QStringList items;
     } cases[] = {
         { form->File1,
-            { "N2:Open", "N3:Save", "ExportCsv1:Export CSV...", "-", "N5:Print", "-", "N7:Exit" } },
+            { "N2:Open", "N3:Save", "ExportCsv1:Export CSV...", "-", "SetReference1:Set as reference",
+                "LoadReference1:Load reference...", "ClearReference1:Clear reference (off)", "-", "N5:Print",
+                "-", "N7:Exit" } },
         { form->Option1,
             { "C1:Communication", "-", "N9:Style", "-", "N11:Alarm", "-", "N25:校准  (hidden)", "-",
-                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-", "Compliance1:Harmonic compliance" } },
+                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-", "Compare1:Compare",
+                "Compliance1:Harmonic compliance" } },
         { form->N27Menu, { "N31:Narrowband &(Y)←", "N32:Wide Band &(Z)" } },
         { form->IEC1Menu, { "IEC2:%f： IEC方式 &(Y)←", "CSA1:%r： CSA方式 &(Z)" } },
         { form->Run1,

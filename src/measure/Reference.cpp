@@ -1,0 +1,48 @@
+#include "measure/Reference.h"
+
+#include "link/DateTimeText.h"
+#include "link/Errors.h"
+#include "measure/MeasurementFile.h"
+
+#include <QFileInfo>
+
+ReferenceMeasurement LoadReferenceFile(const QString &fileName)
+{
+    ReferenceMeasurement loaded;
+    NamingFile(fileName, [&] {
+        LoadMeasurementFile(fileName, loaded.record);
+        // Every measurement carries 512 wave samples; another file of the same size (a
+        // damaged one, or something else renamed) would otherwise compare as garbage values.
+        if (loaded.record.SampleCount != WaveSamples)
+            throw EInOutError(QStringLiteral("This is not a measurement file: its sample count is %1, a "
+                                             "measurement has %2 samples")
+                                  .arg(loaded.record.SampleCount)
+                                  .arg(WaveSamples));
+    });
+    const QFileInfo info(fileName);
+    loaded.name = info.fileName();
+    loaded.time = info.lastModified();
+    return loaded;
+}
+
+QString ReferenceStatusText(const std::optional<ReferenceMeasurement> &reference)
+{
+    if (!reference)
+        return {};
+    QString text = QStringLiteral("Reference: ") + reference->name;
+    if (reference->time.isValid())
+        text += QStringLiteral(", ") + ShortDateText(reference->time.date()) + QLatin1Char(' ')
+            + LongTimeText(reference->time.time());
+    return text;
+}
+
+void ReferenceState::set(const MeasurementRecord &record, const QString &name, const QDateTime &time)
+{
+    m_reference = ReferenceMeasurement { record, name, time };
+}
+
+void ReferenceState::load(const QString &fileName)
+{
+    // Loaded whole before it replaces anything, so a failure keeps the reference held.
+    m_reference = LoadReferenceFile(fileName);
+}
