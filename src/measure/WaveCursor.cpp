@@ -2,14 +2,16 @@
 
 #include "measure/MeasurementCsv.h"
 #include "measure/NumberText.h"
+#include "measure/PaneGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+// Samples sit where the wave pane draws them: across its plot area, two pixels in.
 double sampleStep(int picWidth)
 {
-    return double(picWidth - 6) / WaveSamples;
+    return double(WavePaneDivisionsFor(picWidth, 16).plotWidth) / WaveSamples;
 }
 
 int clampedSample(int sample)
@@ -47,7 +49,7 @@ int SampleAtPaneX(int x, int picWidth)
 
 int PaneXOfSample(int sample, int picWidth)
 {
-    return int(std::nearbyint(clampedSample(sample) * sampleStep(picWidth))) + 2;
+    return WaveSampleX(clampedSample(sample), 2, WavePaneDivisionsFor(picWidth, 16).plotWidth);
 }
 
 WaveCursorReading ReadWaveCursor(const MeasurementRecord &record, int sample)

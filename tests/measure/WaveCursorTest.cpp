@@ -68,7 +68,7 @@ TEST(WaveCursorPane, ColumnsAreThoseOfTheDrawnWave)
     for (const int picWidth : { 518, 700 }) {
         QImage surface(picWidth, 200, QImage::Format_RGB32);
         PaneScales scales;
-        DrawWavePane(surface, picWidth, 200, record, scales);
+        DrawWavePane(surface, picWidth, 200, record, scales, { Qt::black, Qt::white });
         const int x = PaneXOfSample(sample, picWidth);
         // The topmost voltage pixel belongs to the plateau that starts at the sample's column.
         int first = -1;
