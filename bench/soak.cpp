@@ -15,7 +15,7 @@
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 #include "link/TComm.h"
 #include "link/forms/communication.h"
 #include "link/sim/SimServer.h"

@@ -1,10 +1,10 @@
 #include "appearance/SkinChoice.h"
 
 #include "appearance/SkinEngine.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
 
 #include <array>
 #include <cstdio>

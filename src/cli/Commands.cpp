@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "base/Errors.h"
 #include "cli/CliError.h"
 #include "cli/ComplianceCheck.h"
 #include "cli/Exchange.h"
@@ -9,9 +10,8 @@
 #include "cli/OutputFile.h"
 #include "cli/PortList.h"
 #include "cli/SettingsCommands.h"
-#include "link/Errors.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 #include "measure/MeasurementFile.h"
 #include "record/RecordFile.h"
 #include "record/RecordSettings.h"

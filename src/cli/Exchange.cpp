@@ -1,9 +1,9 @@
 #include "cli/Exchange.h"
 
+#include "base/Platform.h"
 #include "cli/CliError.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/PortHolder.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"

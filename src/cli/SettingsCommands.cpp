@@ -1,11 +1,11 @@
 #include "cli/SettingsCommands.h"
 
+#include "base/Errors.h"
+#include "base/NumberInput.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cli/Exchange.h"
 #include "instrument/CtDelay.h"
-#include "instrument/NumberInput.h"
-#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "measure/MeasurementCsv.h"

@@ -1,8 +1,8 @@
 #include "link/LinkWatch.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/PortTable.h"
 #include "link/QtSerialDevice.h"
 #include "link/TComm.h"

@@ -3,7 +3,7 @@
 // The plain logic of the port scan: which ports the inventory reports as the instrument's
 // own USB ports, and which port numbers can be opened.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "link/QtSerialDevice.h"
 
 #include "link/PortHolder.h"
+#include "link/ProductionPlatform.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

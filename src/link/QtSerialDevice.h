@@ -3,7 +3,7 @@
 // The serial device of the running program. On Unix it drives the terminal device itself
 // (termios); elsewhere it goes through Qt Serial Port.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QSerialPort>
 #include <QString>

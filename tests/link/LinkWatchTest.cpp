@@ -4,7 +4,7 @@
 
 #include "link/LinkWatch.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "link/Globals.h"
 #include "link/TComm.h"
 #include "support/FakeSerial.h"

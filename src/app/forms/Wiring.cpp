@@ -1,12 +1,11 @@
 #include "app/forms/Wiring.h"
 
-#include "app/forms/FormParts.h"
 #include "appearance/forms/skins.h"
+#include "base/Platform.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
-#include "link/Platform.h"
 #include "link/forms/communication.h"
 #include "measure/MainControls.h"
 #include "measure/MeasurementRecord.h"
@@ -16,6 +15,7 @@
 #include "measure/forms/version.h"
 #include "record/forms/Rec.h"
 #include "report/forms/Print.h"
+#include "widgets/FormParts.h"
 
 #include <QPointer>
 #include <QTimer>

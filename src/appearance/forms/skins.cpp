@@ -2,9 +2,9 @@
 
 #include "appearance/SkinChoice.h"
 #include "appearance/SkinEngine.h"
-#include "appearance/forms/RadioGroup.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "link/Globals.h"
+#include "widgets/RadioGroup.h"
 
 #include <QApplication>
 #include <QPointer>

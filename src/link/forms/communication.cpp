@@ -1,15 +1,15 @@
 #include "link/forms/communication.h"
 
-#include "app/forms/FormParts.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
 #include "link/PortHolder.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,18 +1,18 @@
 #include "measure/forms/Main.h"
 
-#include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
+#include "base/SaveName.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/Registers.h"
-#include "link/SaveName.h"
 #include "link/TComm.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/MenuBuilder.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,12 +4,12 @@
 // and the acquisition commands. Its receive handler (link/forms/Dispatcher.cpp) handles
 // every reply of the instrument.
 
-#include "app/forms/PaintBox.h"
 #include "link/Reply.h"
 #include "measure/MainControls.h"
 #include "measure/PaneDrawing.h"
 #include "measure/PanelTexts.h"
 #include "measure/forms/MainParts.h"
+#include "widgets/PaintBox.h"
 
 #include <QImage>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 // The record window's chart: the redraw and the view commands.
 
+#include "base/Platform.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "record/ChartDrawing.h"
 #include "record/forms/ChartPaintBox.h"
 #include "record/forms/Rec.h"

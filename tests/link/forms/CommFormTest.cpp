@@ -4,8 +4,8 @@
 
 #include "link/forms/MainFixture.h"
 
-#include "link/Errors.h"
-#include "link/IniFile.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
 #include "link/PortScan.h"
 
 #include <QAction>

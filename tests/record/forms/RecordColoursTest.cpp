@@ -3,8 +3,8 @@
 
 #include "record/forms/RecordFixture.h"
 
-#include "appearance/forms/RadioGroup.h"
 #include "appearance/forms/skins.h"
+#include "widgets/RadioGroup.h"
 
 #include <QRadioButton>
 #include <QTest>
