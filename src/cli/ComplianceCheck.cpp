@@ -3,7 +3,7 @@
 #include "base/Errors.h"
 #include "base/Platform.h"
 #include "cli/CliError.h"
-#include "cli/Commands.h"
+#include "cli/CommandParts.h"
 #include "cli/Exchange.h"
 #include "cli/MeasurementValues.h"
 #include "measure/MeasurementFile.h"

@@ -3,7 +3,7 @@
 #include "base/Errors.h"
 #include "base/NumberInput.h"
 #include "cli/CliError.h"
-#include "cli/Commands.h"
+#include "cli/CommandParts.h"
 #include "cli/Exchange.h"
 #include "instrument/CtDelay.h"
 #include "link/Frames.h"
