@@ -307,7 +307,7 @@ int main(int argc, char **argv)
     AlarmForm = new TAlarmForm(form);
     ConnectWindows();
     InstrumentAddress = 1;
-    SelectedPort = SimPort;
+    CommForm->SelectedPort = SimPort;
     CommForm->ComboBox1->setCurrentIndex(7);
     form->Comm1->setBaudRate(br115200);
     form->Comm1->setCommPort(pnCOM(SimPort));

@@ -15,6 +15,9 @@
 // lengths, for characters other than digits, and for numbers outside 1 to 255.
 std::optional<int> PortNumberFromDeviceName(const QString &name);
 
+// The most instrument ports a scan takes from the inventory.
+constexpr int MaxInstrumentPorts = 11;
+
 // Port numbers of the devices whose identifier contains `mark` (case-sensitive), in the
 // inventory's order, at most MaxInstrumentPorts of them. A matching device whose number
 // cannot be read from its name is passed over.

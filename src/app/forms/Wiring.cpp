@@ -31,6 +31,7 @@ void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
     QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
     QObject::connect(main, &TMainForm::ModeByteReplied, comm, &TCommForm::InstrumentAnswered);
     QObject::connect(comm, &TCommForm::LinkRestored, main, &TMainForm::ResumeStartingFetch);
+    QObject::connect(main, &TMainForm::SamplingStarted, comm, &TCommForm::RestartLinkCheck);
     main->setBaudIndex(comm->SelectedBaudIndex());
 }
 

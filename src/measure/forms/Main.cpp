@@ -256,8 +256,7 @@ void TMainForm::startSampling(uint8_t mode)
     LastCount = 2;
     SamplingMode = mode;
     ApplyControls(mode == 1 ? AcquisitionEvent::Single : AcquisitionEvent::Continuous);
-    LinkCheckTicks = 0;
-    ReconnectTicks = 0;
+    emit SamplingStarted();
     ReReadTimer->start();
     DrawMeasurement();
 }

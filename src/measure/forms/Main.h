@@ -176,6 +176,7 @@ signals:
     void StartingCaptureCompleted();
     // The instrument answered the mode-byte request (the first request after connecting).
     void ModeByteReplied();
+    void SamplingStarted(); // the connection window's link check counts afresh
 
 protected:
     void closeEvent(QCloseEvent *event) override;
