@@ -774,7 +774,7 @@ TEST_F(LinkCheck, AnAdapterBackUnderAnotherNumberIsTheConnectionsPortFromThen)
     run(LinkWatch::RetryTicks, 35);
     EXPECT_EQ(status(), QStringLiteral("Connected!"));
     EXPECT_EQ(comm().commPort(), pnCOM(35));
-    EXPECT_EQ(form->SelectedPort, 35);
+    EXPECT_EQ(int(form->SelectedPort), 35);
 }
 
 TEST_F(LinkCheck, DoesNothingButCountUnlessTheInstrumentPortIsSelected)
