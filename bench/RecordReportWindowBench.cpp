@@ -4,8 +4,8 @@
 // 600 dpi on A4 through Qt's printer, as "Printing      " does it.
 
 #include "app/forms/Wiring.h"
+#include "base/Platform.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "record/RecordTime.h"
 #include "record/Recorder.h"
 #include "record/forms/Rec.h"

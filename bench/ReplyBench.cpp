@@ -2,9 +2,9 @@
 // paced wait left out: progress bar steps, fetch, CRC, store, panel texts, panes and
 // status texts, as after every reply while sampling continuously.
 
+#include "base/Platform.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/TComm.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/Main.h"

@@ -15,7 +15,7 @@
 #include "instrument/forms/Starting.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 #include "link/TComm.h"
 #include "link/forms/communication.h"
 #include "link/sim/SimServer.h"
@@ -307,7 +307,7 @@ int main(int argc, char **argv)
     AlarmForm = new TAlarmForm(form);
     ConnectWindows();
     InstrumentAddress = 1;
-    SelectedPort = SimPort;
+    CommForm->SelectedPort = SimPort;
     CommForm->ComboBox1->setCurrentIndex(7);
     form->Comm1->setBaudRate(br115200);
     form->Comm1->setCommPort(pnCOM(SimPort));

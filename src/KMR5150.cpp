@@ -12,7 +12,7 @@
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 #include "link/forms/communication.h"
 #include "measure/forms/Compare.h"
 #include "measure/forms/Compliance.h"

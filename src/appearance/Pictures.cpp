@@ -1,6 +1,6 @@
 #include "appearance/Pictures.h"
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,9 @@
 #include "appearance/SkinChoice.h"
 
 #include "appearance/SkinEngine.h"
-#include "link/Errors.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 
 #include <array>
 #include <cstdio>

@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
+#include "base/Errors.h"
 #include "cli/CliError.h"
+#include "cli/CommandParts.h"
 #include "cli/CompareCommand.h"
 #include "cli/ComplianceCheck.h"
 #include "cli/Exchange.h"
@@ -10,9 +12,8 @@
 #include "cli/OutputFile.h"
 #include "cli/PortList.h"
 #include "cli/SettingsCommands.h"
-#include "link/Errors.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 #include "measure/MeasurementFile.h"
 #include "record/RecordFile.h"
 #include "record/RecordSettings.h"
@@ -133,35 +134,6 @@ QString defaultCsvName(const QString &path)
     return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".csv");
 }
 } // namespace
-
-void WriteOut(const QByteArray &bytes)
-{
-    std::fflush(stdout);
-    if (!WriteWhole(STDOUT_FILENO, bytes.constData(), bytes.size()))
-        throw CliError(ExitFile, QStringLiteral("standard output: %1").arg(SystemReason(errno)));
-}
-
-int DefaultTimeoutMs(const InstrumentLink &link)
-{
-    // Room for a resend after silence beyond one exchange at this speed.
-    return link.measurementBudgetMs() + 2000;
-}
-
-QString NoReplyText(const LinkTarget &target, int timeoutMs)
-{
-    return QStringLiteral("%1: no reply from the instrument at address %2 within %3 s (is it on, at %4 bit/s "
-                          "and this address?)")
-        .arg(DescribeTarget(target))
-        .arg(target.address)
-        .arg(timeoutMs / 1000.0)
-        .arg(target.baud);
-}
-
-void SendCloseNotice(InstrumentLink &link)
-{
-    if (link.target().usb && link.isOpen())
-        link.sendRead(CloseNoticeRegister, 0);
-}
 
 int RunRead(const LinkTarget &target, ReadFormat format, int timeoutMs, const QString &saveAs, bool force)
 {

@@ -23,18 +23,6 @@ int RunMode(const LinkTarget &target, std::optional<bool> broadband, std::option
 
 int RunPorts();
 
-// Shared by the subcommands that talk to the instrument.
-class InstrumentLink;
-// The wait for one reply when no --timeout is given: room for a resend after silence.
-int DefaultTimeoutMs(const InstrumentLink &link);
-// "PORT: no reply from the instrument at address N within S s (...)"
-QString NoReplyText(const LinkTarget &target, int timeoutMs);
-// The notice the program sends when it lets go of the instrument's USB port.
-void SendCloseNotice(InstrumentLink &link);
-// Writes to standard output at once; throws CliError (file) with the system's reason when it
-// cannot (a full disk, a closed pipe).
-void WriteOut(const QByteArray &bytes);
-
 // Parses the command line and runs the chosen subcommand; returns the exit code. Messages
 // go to standard error as one line "kmr5150-cli: ...".
 int RunCli(int argc, char **argv);

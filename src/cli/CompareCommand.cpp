@@ -1,8 +1,8 @@
 #include "cli/CompareCommand.h"
 
+#include "base/Errors.h"
 #include "cli/CliError.h"
-#include "cli/Commands.h"
-#include "link/Errors.h"
+#include "cli/CommandParts.h"
 #include "measure/Comparison.h"
 #include "measure/Reference.h"
 

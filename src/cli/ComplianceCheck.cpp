@@ -1,11 +1,11 @@
 #include "cli/ComplianceCheck.h"
 
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "cli/CliError.h"
-#include "cli/Commands.h"
+#include "cli/CommandParts.h"
 #include "cli/Exchange.h"
 #include "cli/MeasurementValues.h"
-#include "link/Errors.h"
-#include "link/Platform.h"
 #include "measure/MeasurementFile.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "cli/Exchange.h"
 
+#include "base/Platform.h"
 #include "cli/CliError.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/PortHolder.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
@@ -97,7 +97,6 @@ void InstrumentLink::open()
 {
     InstrumentAddress = m_target.address;
     UsbLink = m_target.usb ? 1 : 0;
-    SelectedPort = static_cast<uint8_t>(m_target.portNumber);
     SetRequestPort(m_comm.get());
 
     const QString name = DescribeTarget(m_target);

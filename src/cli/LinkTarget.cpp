@@ -1,10 +1,10 @@
 #include "cli/LinkTarget.h"
 
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 #include "cli/CliError.h"
-#include "link/Errors.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
 

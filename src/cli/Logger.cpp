@@ -1,11 +1,11 @@
 #include "cli/Logger.h"
 
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "cli/CliError.h"
 #include "cli/Exchange.h"
 #include "cli/MeasurementValues.h"
 #include "cli/OutputFile.h"
-#include "link/Errors.h"
-#include "link/Platform.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/PanelTexts.h"
 #include "record/Recorder.h"

@@ -1,8 +1,8 @@
 #include "cli/MeasurementExport.h"
 
+#include "base/Errors.h"
 #include "cli/CliError.h"
 #include "cli/OutputFile.h"
-#include "link/Errors.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "record/RecordCsv.h"

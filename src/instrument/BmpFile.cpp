@@ -1,6 +1,6 @@
 #include "instrument/BmpFile.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "instrument/CtDelay.h"
 
-#include "instrument/NumberInput.h"
+#include "base/NumberInput.h"
 
 float CtDelaySeconds(float angleDegrees, float frequencyHz)
 {

@@ -5,18 +5,8 @@
 // builders and conversions are pure functions over bytes; the senders below them
 // (Requests.cpp) build into the shared request buffer and go through the request port.
 
+#include "link/FrameBuilders.h"
 #include "link/Globals.h"
-
-#include <array>
-#include <cstdint>
-
-uint16_t ModbusCRC16(const uint8_t *buffer, int n);
-
-std::array<uint8_t, 8> BuildReadFrame(uint8_t address, uint16_t reg, uint16_t count);
-std::array<uint8_t, 13> BuildWriteFrame(uint8_t address, uint16_t reg, const uint8_t data[4]);
-
-float BytesToSingle(const uint8_t *bytes);
-uint32_t SingleBits(float value);
 
 // Byte 3 of RequestBuffer: low byte of the register of the latest frame built there.
 inline uint8_t RoutingByte()

@@ -4,18 +4,12 @@ TComm *RequestComm = nullptr;
 std::array<uint8_t, RequestBufferSize> RequestBuffer {};
 uint8_t InstrumentAddress = 0;
 uint8_t UsbLink = 0;
-uint8_t SelectedPort = 0;
 uint8_t LastRegister = 0;
 uint8_t LastCount = 0;
 uint8_t ModeWord = 0;
 uint8_t AlarmReadStep = 0;
 
-std::array<uint8_t, MaxInstrumentPorts> InstrumentPorts {};
-int InstrumentPortCount = 0;
-bool ScanReady = false;
 QString UsbDeviceIdMark;
-int32_t LinkCheckTicks = 0;
-int32_t ReconnectTicks = 0;
 
 uint8_t SamplingMode = 0;
 
@@ -34,17 +28,11 @@ void ResetGlobals()
 {
     InstrumentAddress = 0;
     UsbLink = 0;
-    SelectedPort = 0;
     LastRegister = 0;
     LastCount = 0;
     ModeWord = 0;
     AlarmReadStep = 0;
-    InstrumentPorts.fill(0);
-    InstrumentPortCount = 0;
-    ScanReady = false;
     UsbDeviceIdMark.clear();
-    LinkCheckTicks = 0;
-    ReconnectTicks = 0;
     SamplingMode = 0;
     FrameBuffer.fill(0);
     StartingPage = 0;

@@ -15,20 +15,13 @@ constexpr int RequestBufferSize = 128;
 extern std::array<uint8_t, RequestBufferSize> RequestBuffer; // frame of the latest read or byte write
 extern uint8_t InstrumentAddress; // slave address put in every request
 extern uint8_t UsbLink; // 1 while the selected port is the instrument's own USB port
-extern uint8_t SelectedPort; // port number of the instrument connection
 extern uint8_t LastRegister; // the read to repeat after a missing or damaged reply
 extern uint8_t LastCount;
 extern uint8_t ModeWord; // bit 0 bandwidth, bit 1 THD convention
 extern uint8_t AlarmReadStep; // progress of the settings read chain
 
-// Connection watch and discovery
-constexpr int MaxInstrumentPorts = 11;
-extern std::array<uint8_t, MaxInstrumentPorts> InstrumentPorts;
-extern int InstrumentPortCount;
-extern bool ScanReady;
+// Discovery
 extern QString UsbDeviceIdMark; // searched in each device's plug-and-play identifier
-extern int32_t LinkCheckTicks;
-extern int32_t ReconnectTicks;
 
 // Acquisition
 extern uint8_t SamplingMode; // 0 stopped, 1 single sampling pending, 2 continuous

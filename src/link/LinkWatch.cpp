@@ -1,8 +1,7 @@
 #include "link/LinkWatch.h"
 
-#include "link/Errors.h"
-#include "link/Globals.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "link/PortTable.h"
 #include "link/QtSerialDevice.h"
 #include "link/TComm.h"
@@ -123,8 +122,8 @@ QString LinkWatch::tick(TComm &comm)
         comm.setCommPort(pnCOM(m_port));
         return FailureText + HeldPortNote(port);
     }
-    if (port != m_port)
-        SelectedPort = static_cast<uint8_t>(port);
+    if (port != m_port && onPortMoved)
+        onPortMoved(port);
     m_port = port;
     m_lost = false;
     return ConnectedText;

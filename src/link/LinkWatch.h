@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class TComm;
 
 class LinkWatch
@@ -36,6 +38,10 @@ public:
     int watchedPort() const { return m_port; }
     const QString &usbIdentity() const { return m_usbIdentity; }
     bool lost() const { return m_lost; }
+
+    // Told the new number when the watched USB device came back under another port number
+    // and was opened there, so the owner of the connection keeps that port from now on.
+    std::function<void(int portNumber)> onPortMoved;
 
 private:
     // The port number the watched USB device has now; the watched port when it is not a

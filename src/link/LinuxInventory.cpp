@@ -1,8 +1,9 @@
 #include "link/LinuxInventory.h"
 
+#include "base/IniFile.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
 #include "link/PortTable.h"
+#include "link/ProductionPlatform.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 // The device inventory: the serial devices of this computer, each with an identifier in
 // the form "USB\VID_xxxx&PID_xxxx\serial" (upper-case hexadecimal) for USB devices or
 // "SERIAL\<name>" for others, a name "<description> (COMn)" and the port number the port
-// map gives its device path. `defaultDeviceInventory()` is declared in Platform.h.
+// map gives its device path. `defaultDeviceInventory()` is declared in ProductionPlatform.h.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QList>
 #include <QString>

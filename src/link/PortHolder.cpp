@@ -1,6 +1,6 @@
 #include "link/PortHolder.h"
 
-#include "link/QtSerialDevice.h"
+#include "link/PortLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,7 +72,7 @@ QList<DeviceHolder> DeviceHolders(const QString &path)
 
 DeviceHolder PortHolder(const QString &path)
 {
-    const qint64 pid = QtSerialDevice::lockHolder(path);
+    const qint64 pid = PortLockHolder(path);
     const QString program = pid ? programName(pid) : QString();
     if (!program.isEmpty())
         return { pid, program, true };

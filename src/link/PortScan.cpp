@@ -1,6 +1,5 @@
 #include "link/PortScan.h"
 
-#include "link/Globals.h"
 #include "link/PortTable.h"
 
 #include <memory>

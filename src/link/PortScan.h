@@ -3,7 +3,7 @@
 // The plain logic of the port scan: which ports the inventory reports as the instrument's
 // own USB ports, and which port numbers can be opened.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QList>
 #include <QString>
@@ -14,6 +14,9 @@
 // the one character before the last, of 24 the two, of 25 the three. Nullopt for other
 // lengths, for characters other than digits, and for numbers outside 1 to 255.
 std::optional<int> PortNumberFromDeviceName(const QString &name);
+
+// The most instrument ports a scan takes from the inventory.
+constexpr int MaxInstrumentPorts = 11;
 
 // Port numbers of the devices whose identifier contains `mark` (case-sensitive), in the
 // inventory's order, at most MaxInstrumentPorts of them. A matching device whose number

@@ -1,7 +1,7 @@
 #include "link/PortTable.h"
 
-#include "link/IniFile.h"
-#include "link/Platform.h"
+#include "base/IniFile.h"
+#include "link/ProductionPlatform.h"
 
 #include <QDir>
 #include <QFile>

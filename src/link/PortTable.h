@@ -1,6 +1,6 @@
 #pragma once
 
-// Port numbers and device paths. `defaultPortMap()` (declared in Platform.h) is the
+// Port numbers and device paths. `defaultPortMap()` (declared in ProductionPlatform.h) is the
 // production map: on Windows port n is "\\.\COMn"; elsewhere SysSet.ini [PortMap] COMn
 // names the device path when present, else COM1-COM32 are /dev/ttyS0-31, COM33-COM64
 // /dev/ttyUSB0-31, COM65-COM96 /dev/ttyACM0-31, and other numbers have no device.

@@ -1,4 +1,4 @@
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 
 void UseProductionPlatform()
 {

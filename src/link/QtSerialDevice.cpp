@@ -1,6 +1,8 @@
 #include "link/QtSerialDevice.h"
 
 #include "link/PortHolder.h"
+#include "link/PortLock.h"
+#include "link/ProductionPlatform.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -159,67 +161,6 @@ bool setSpeedByNumber(int fd, qint32 baud)
 #endif
 }
 
-// Qt's lock file names and places, which other programs (and older builds of this one)
-// leave for a port they hold.
-QStringList lockFileNames(const QString &canonicalPath)
-{
-    QString name = canonicalPath;
-    if (name.startsWith(QLatin1String("/dev/")))
-        name = name.mid(5);
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    QStringList files;
-    for (const char *dir : { "/var/lock", "/run/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
-             "/tmp", "/var/tmp", "/var/lock/lockdev" })
-        files << QString::fromLatin1(dir) + QLatin1String("/LCK..") + name;
-    files << QDir::tempPath() + QLatin1String("/LCK..") + name;
-    return files;
-}
-
-bool processRuns(pid_t pid)
-{
-    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
-}
-
-// The running process a lock file names, or 0. A lock file of a process that is gone
-// (killed while it held the port) holds nothing, whoever owns the file.
-pid_t lockFileHolder(const QString &canonicalPath)
-{
-    for (const QString &name : lockFileNames(canonicalPath)) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        bool ok = false;
-        const qint64 pid = file.readLine(64).trimmed().toLongLong(&ok);
-        if (ok && pid != ::getpid() && processRuns(static_cast<pid_t>(pid)))
-            return static_cast<pid_t>(pid);
-    }
-    return 0;
-}
-
-// The process that holds a flock on the device, read from the kernel's lock table, or 0.
-pid_t flockHolder(const QString &canonicalPath)
-{
-    struct stat node;
-    if (::stat(QFile::encodeName(canonicalPath).constData(), &node) != 0)
-        return 0;
-    QFile locks(QStringLiteral("/proc/locks"));
-    if (!locks.open(QIODevice::ReadOnly))
-        return 0;
-    // "1: FLOCK  ADVISORY  WRITE 1234 00:05:117 0 EOF"
-    const QByteArray wanted = QByteArray::number(major(node.st_dev), 16).rightJustified(2, '0') + ':'
-        + QByteArray::number(minor(node.st_dev), 16).rightJustified(2, '0') + ':'
-        + QByteArray::number(qulonglong(node.st_ino));
-    for (const QByteArray &line : locks.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() >= 6 && fields.at(1) == "FLOCK" && fields.at(5) == wanted) {
-            bool ok = false;
-            const qint64 pid = fields.at(4).toLongLong(&ok);
-            if (ok && pid != ::getpid())
-                return static_cast<pid_t>(pid);
-        }
-    }
-    return 0;
-}
 } // namespace
 
 QtSerialDevice::QtSerialDevice() = default;
@@ -246,7 +187,7 @@ bool QtSerialDevice::open(const QString &path)
     // left exactly as its holder set it. The terminal's own exclusive mode is not used: a
     // holder killed while it is set leaves a pseudo-terminal barred to everybody but root.
     if (::tcgetattr(fd, &saved) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0
-        || lockFileHolder(location) != 0) {
+        || LockFileHolder(location) != 0) {
         ::close(fd);
         return false;
     }
@@ -488,17 +429,6 @@ bool QtSerialDevice::setRts(bool on)
     return m_fd >= 0 && ::ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &line) == 0;
 }
 
-qint64 QtSerialDevice::lockHolder(const QString &path)
-{
-    const QString location = QFileInfo(path).canonicalFilePath();
-    if (location.isEmpty())
-        return 0;
-    pid_t pid = flockHolder(location);
-    if (!pid)
-        pid = lockFileHolder(location);
-    return pid;
-}
-
 QString QtSerialDevice::holder(const QString &path)
 {
     const QString location = QFileInfo(path).canonicalFilePath();
@@ -702,11 +632,6 @@ bool QtSerialDevice::setRts(bool on)
     const bool ok = m_port.setRequestToSend(on);
     m_port.clearError();
     return ok;
-}
-
-qint64 QtSerialDevice::lockHolder(const QString &)
-{
-    return 0;
 }
 
 QString QtSerialDevice::holder(const QString &path)

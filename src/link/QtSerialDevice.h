@@ -3,7 +3,7 @@
 // The serial device of the running program. On Unix it drives the terminal device itself
 // (termios); elsewhere it goes through Qt Serial Port.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QSerialPort>
 #include <QString>
@@ -62,9 +62,6 @@ public:
     // "another program" when it is held but the holder cannot be named; empty when no
     // running program holds it.
     static QString holder(const QString &path);
-    // The running process that holds the lock of the device at `path` (a flock on it, or a
-    // lock file naming a running process); 0 when none does or the platform cannot tell.
-    static qint64 lockHolder(const QString &path);
 
 private:
     void loseDevice();

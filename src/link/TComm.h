@@ -3,8 +3,8 @@
 // The serial component: wraps one serial port, applies line settings, sends bytes and
 // notices received bytes by polling the driver's queue every 100 ms.
 
-#include "link/Errors.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "measure/Comparison.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/HarmonicTable.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/NumberText.h"

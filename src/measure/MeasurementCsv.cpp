@@ -1,6 +1,6 @@
 #include "measure/MeasurementCsv.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/HarmonicTable.h"
 
 #include <QSaveFile>

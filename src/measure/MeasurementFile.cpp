@@ -1,9 +1,9 @@
 #include "measure/MeasurementFile.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
+#include "base/SaveName.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
-#include "link/SaveName.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "measure/MeasurementRecord.h"
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <cstring>
 

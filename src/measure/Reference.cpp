@@ -1,7 +1,7 @@
 #include "measure/Reference.h"
 
-#include "link/DateTimeText.h"
-#include "link/Errors.h"
+#include "base/DateTimeText.h"
+#include "base/Errors.h"
 #include "measure/MeasurementFile.h"
 
 #include <QFileInfo>

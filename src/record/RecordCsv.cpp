@@ -1,6 +1,6 @@
 #include "record/RecordCsv.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/MeasurementCsv.h"
 #include "record/RecordSettings.h"
 #include "record/RecordTime.h"

@@ -1,6 +1,6 @@
 #include "record/RecordFile.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "record/RecordSettings.h"
 
-#include "link/IniFile.h"
+#include "base/IniFile.h"
 
 namespace {
 

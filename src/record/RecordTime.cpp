@@ -1,6 +1,6 @@
 #include "record/RecordTime.h"
 
-#include "link/DateTimeText.h"
+#include "base/DateTimeText.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "record/Recorder.h"
 
-#include "link/DateTimeText.h"
-#include "link/Errors.h"
+#include "base/DateTimeText.h"
+#include "base/Errors.h"
 #include "record/RecordTime.h"
 
 #include <algorithm>

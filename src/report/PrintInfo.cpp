@@ -1,8 +1,8 @@
 #include "report/PrintInfo.h"
 
-#include "link/DateTimeText.h"
-#include "link/Errors.h"
-#include "link/IniFile.h"
+#include "base/DateTimeText.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
 
 namespace {
 QString read(const IniFile &file, const char *key)

@@ -1,8 +1,8 @@
 #include "appearance/SkinChoice.h"
 #include "appearance/SkinEngine.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
 #include "support/Fakes.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // The plain parts of the command-line tool: value texts, JSON and CSV forms, the export of a
 // measurement, the link target from options and SysSet.ini, MQTT targets, the log file.
 
+#include "base/Errors.h"
 #include "cli/CliError.h"
 #include "cli/LinkTarget.h"
 #include "cli/Logger.h"
 #include "cli/MeasurementExport.h"
 #include "cli/MeasurementValues.h"
 #include "cli/MqttPublisher.h"
-#include "link/Errors.h"
 #include "link/Globals.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/PanelTexts.h"

@@ -6,8 +6,8 @@
 #include "CliSim.h"
 #include "CliSupport.h"
 
+#include "base/Errors.h"
 #include "cli/SettingsCommands.h"
-#include "link/Errors.h"
 #include "measure/MeasurementCsv.h"
 #include "record/RecordFile.h"
 #include "record/RecordTime.h"

@@ -5,7 +5,7 @@
 #include "CliSim.h"
 #include "CliSupport.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "record/RecordCsv.h"
 #include "record/RecordFile.h"
 #include "record/RecordSettings.h"

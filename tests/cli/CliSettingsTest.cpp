@@ -5,10 +5,10 @@
 #include "CliSim.h"
 #include "CliSupport.h"
 
+#include "base/Errors.h"
+#include "base/NumberInput.h"
 #include "instrument/AlarmLimits.h"
 #include "instrument/CtDelay.h"
-#include "instrument/NumberInput.h"
-#include "link/Errors.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include "cli/CliError.h"
 #include "cli/MeasurementExport.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/MeasurementRecord.h"
 #include "record/RecordFile.h"
 

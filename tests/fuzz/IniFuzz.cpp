@@ -3,9 +3,9 @@
 // same key is written again.
 
 #include "FuzzInput.h"
-#include "link/Errors.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 
 #include <QFile>
 #include <QList>

@@ -6,7 +6,7 @@
 #include "measure/PaneDrawing.h"
 #include "measure/PanelTexts.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <QGuiApplication>

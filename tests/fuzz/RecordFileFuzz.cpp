@@ -6,7 +6,7 @@
 #include "record/ChartView.h"
 #include "record/RecordFile.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -9,14 +9,14 @@
 
 #include "FuzzInput.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/MeasurementFile.h"
 #include "record/ChartView.h"
 #include "record/RecordFile.h"
 #include "record/RecordSettings.h"
+#include "record/forms/RecordReportSource.h"
 #include "report/MeasurementReport.h"
 #include "report/RecordReport.h"
-#include "report/RecordReportSource.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // 24-bit BMP files: header, bottom-up padded rows, and errors with the system's text.
 
 #include "instrument/BmpFile.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <QTemporaryDir>

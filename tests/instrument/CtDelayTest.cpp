@@ -1,7 +1,7 @@
 // The CT delay: ranges in their order, messages, and the delay itself.
 
 #include "instrument/CtDelay.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "link/Frames.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "link/LinkWatch.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "link/Globals.h"
 #include "link/TComm.h"
 #include "support/FakeSerial.h"
@@ -74,6 +74,7 @@ public: // the table of cases below arranges through the fixture
         ResetGlobals();
         for (const QString &path : ports.paths)
             serial.port(path); // the devices exist
+        watch.onPortMoved = [this](int port) { selectedPort = port; };
     }
     void TearDown() override { ResetGlobals(); }
 
@@ -82,7 +83,7 @@ public: // the table of cases below arranges through the fixture
         comm.setCommPort(pnCOM(port));
         comm.setPortOpen(true);
         ASSERT_TRUE(comm.portOpen());
-        SelectedPort = static_cast<uint8_t>(port);
+        selectedPort = port;
     }
 
     // Every text the watch returned over `count` ticks, in order.
@@ -110,6 +111,7 @@ public: // the table of cases below arranges through the fixture
     FakeDialogs dialogs;
     TComm comm;
     LinkWatch watch;
+    int selectedPort = 0; // the connection's port, as its owner keeps it
 };
 
 TEST_F(LinkWatchTest, LostPortIsOpenedAgainAtTheWatchPaceWithItsLineSettings)
@@ -191,7 +193,7 @@ TEST_F(LinkWatchTest, UsbDeviceIsFollowedToTheNumberItComesBackUnder)
     EXPECT_TRUE(serial.isOpen("/dev/ttyUSB1"));
     EXPECT_FALSE(serial.isOpen("/dev/ttyUSB0")) << "the other device was never taken";
     EXPECT_EQ(serial.port("/dev/ttyUSB0").opens, 1);
-    EXPECT_EQ(SelectedPort, 34);
+    EXPECT_EQ(selectedPort, 34);
     EXPECT_EQ(watch.watchedPort(), 34);
 }
 

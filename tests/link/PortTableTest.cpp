@@ -1,5 +1,6 @@
 #include "link/PortTable.h"
-#include "link/IniFile.h"
+#include "base/IniFile.h"
+#include "link/ProductionPlatform.h"
 #include "support/FakeSerial.h"
 #include "support/Fakes.h"
 

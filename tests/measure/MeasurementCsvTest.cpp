@@ -2,7 +2,7 @@
 // failure as an error with the system's text.
 
 #include "measure/MeasurementCsv.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/HarmonicTable.h"
 
 #include <QDir>

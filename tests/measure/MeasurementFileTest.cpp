@@ -1,5 +1,5 @@
 #include "measure/MeasurementFile.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "link/Globals.h"
 #include "measure/PanelTexts.h"
 #include "support/Fakes.h"

@@ -2,7 +2,7 @@
 // and the six channels read back bit for bit, and write failures.
 
 #include "record/RecordCsv.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/MeasurementCsv.h"
 #include "record/RecordFixtures.h"
 #include "record/RecordSettings.h"

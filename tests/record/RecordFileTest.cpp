@@ -2,7 +2,7 @@
 // and the refusal of anything but a regular file.
 
 #include "record/RecordFile.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "record/RecordFixtures.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The signal table, the step tables and section RecordSet of SysSet.ini.
 
 #include "record/RecordSettings.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/MeasurementRecord.h"
 #include "record/RecordFixtures.h"
 #include "support/Fakes.h"

@@ -2,8 +2,8 @@
 // by the test.
 
 #include "record/Recorder.h"
-#include "link/DateTimeText.h"
-#include "link/Errors.h"
+#include "base/DateTimeText.h"
+#include "base/Errors.h"
 #include "record/RecordFixtures.h"
 #include "record/RecordTime.h"
 

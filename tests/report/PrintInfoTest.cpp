@@ -1,5 +1,5 @@
 #include "report/PrintInfo.h"
-#include "link/DateTimeText.h"
+#include "base/DateTimeText.h"
 #include "support/Fakes.h"
 
 #include <QFile>

@@ -11,7 +11,7 @@
 //     port.feed(QByteArray::fromHex("010300"));
 //     EXPECT_EQ(port.written, QByteArray::fromHex("01030094000285e7"));
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QByteArray>
 #include <QMap>

@@ -3,7 +3,7 @@
 // Fakes for the platform seams. Each installs itself on construction and puts the
 // production implementation back when it goes out of scope.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QDateTime>
 #include <QDir>

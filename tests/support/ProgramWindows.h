@@ -6,11 +6,11 @@
 // the windows go. For test programs linked with the windows library.
 
 #include "app/forms/Wiring.h"
+#include "base/IniFile.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
-#include "link/IniFile.h"
 #include "link/forms/communication.h"
 #include "measure/forms/Compare.h"
 #include "measure/forms/Compliance.h"

@@ -2,7 +2,7 @@
 // timers work, and the production platform that real-line tests use (fakes go on top of it), then
 // GoogleTest.
 
-#include "link/Platform.h"
+#include "link/ProductionPlatform.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "app/forms/Application.h"
 
-#include "link/Errors.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 
 #include <exception>
 

@@ -2,7 +2,7 @@
 
 // The message boxes, file dialogs and document opening of the running program.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 class QWidget;
 

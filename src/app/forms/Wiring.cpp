@@ -1,12 +1,11 @@
 #include "app/forms/Wiring.h"
 
-#include "app/forms/FormParts.h"
 #include "appearance/forms/skins.h"
+#include "base/Platform.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "instrument/forms/Starting.h"
-#include "link/Platform.h"
 #include "link/forms/communication.h"
 #include "measure/MainControls.h"
 #include "measure/MeasurementRecord.h"
@@ -18,6 +17,7 @@
 #include "measure/forms/version.h"
 #include "record/forms/Rec.h"
 #include "report/forms/Print.h"
+#include "widgets/FormParts.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -33,6 +33,7 @@ void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
     QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
     QObject::connect(main, &TMainForm::ModeByteReplied, comm, &TCommForm::InstrumentAnswered);
     QObject::connect(comm, &TCommForm::LinkRestored, main, &TMainForm::ResumeStartingFetch);
+    QObject::connect(main, &TMainForm::SamplingStarted, comm, &TCommForm::RestartLinkCheck);
     main->setBaudIndex(comm->SelectedBaudIndex());
 }
 

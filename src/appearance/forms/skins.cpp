@@ -2,9 +2,9 @@
 
 #include "appearance/SkinChoice.h"
 #include "appearance/SkinEngine.h"
-#include "appearance/forms/RadioGroup.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "measure/DrawingColours.h"
+#include "widgets/RadioGroup.h"
 
 #include <QApplication>
 #include <QPointer>

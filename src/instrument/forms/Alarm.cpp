@@ -1,12 +1,12 @@
 #include "instrument/forms/Alarm.h"
 
-#include "app/forms/FormParts.h"
-#include "instrument/NumberInput.h"
-#include "instrument/forms/NumberKeyFilter.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/NumberInput.h"
+#include "base/Platform.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
+#include "widgets/FormParts.h"
+#include "widgets/NumberKeyFilter.h"
 
 #include <QCheckBox>
 #include <QLabel>

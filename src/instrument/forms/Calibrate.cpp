@@ -1,13 +1,13 @@
 #include "instrument/forms/Calibrate.h"
 
-#include "app/forms/FormParts.h"
+#include "base/NumberInput.h"
+#include "base/Platform.h"
 #include "instrument/Calibration.h"
-#include "instrument/NumberInput.h"
-#include "instrument/forms/NumberKeyFilter.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/TComm.h"
+#include "widgets/FormParts.h"
+#include "widgets/NumberKeyFilter.h"
 
 #include <QGroupBox>
 #include <QLabel>

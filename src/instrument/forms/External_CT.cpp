@@ -1,11 +1,11 @@
 #include "instrument/forms/External_CT.h"
 
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "instrument/CtDelay.h"
-#include "instrument/forms/NumberKeyFilter.h"
-#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
+#include "widgets/NumberKeyFilter.h"
 
 #include <QGroupBox>
 #include <QLabel>

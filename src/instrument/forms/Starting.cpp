@@ -1,12 +1,12 @@
 #include "instrument/forms/Starting.h"
-#include "app/forms/PaintBox.h"
+#include "widgets/PaintBox.h"
 
+#include "base/Errors.h"
+#include "base/Platform.h"
+#include "base/SaveName.h"
 #include "instrument/BmpFile.h"
-#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
-#include "link/SaveName.h"
 #include "measure/DrawingColours.h"
 
 #include <QComboBox>

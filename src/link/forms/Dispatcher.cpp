@@ -2,10 +2,10 @@
 // step for each kind of reply (the kinds themselves are told apart in link/Reply.h); and
 // the two timers that ask again.
 
-#include "link/DateTimeText.h"
+#include "base/DateTimeText.h"
+#include "base/Platform.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/Registers.h"
 #include "link/Reply.h"
 #include "link/TComm.h"

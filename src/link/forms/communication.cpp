@@ -1,15 +1,15 @@
 #include "link/forms/communication.h"
 
-#include "app/forms/FormParts.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
 #include "link/PortHolder.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,15 +62,6 @@ void CountTick(int32_t &ticks)
     if (ticks < std::numeric_limits<int32_t>::max())
         ++ticks;
 }
-
-bool IsInstrumentPort(int portNumber)
-{
-    for (int i = 0; i < InstrumentPortCount; ++i) {
-        if (InstrumentPorts[i] == portNumber)
-            return true;
-    }
-    return false;
-}
 } // namespace
 
 const std::array<TBaudRate, TCommForm::BaudRateCount> TCommForm::BaudRates
@@ -94,6 +85,7 @@ TCommForm::TCommForm(QWidget *parent)
     setObjectName(QStringLiteral("CommForm"));
     setWindowTitle(QStringLiteral("Communication "));
     setFixedSize(326, 521);
+    m_linkWatch.onPortMoved = [this](int port) { SelectedPort = static_cast<uint8_t>(port); };
 
     // Only the captions are teal; the controls inside keep their usual colours.
     const QString captionStyle = QStringLiteral("QGroupBox::title { color: rgb(%1, %2, %3); }")
@@ -510,6 +502,21 @@ void TCommForm::ConnectFreedPort()
         m_awaitingAnswer = true;
         AnswerTimer->start();
     }
+}
+
+void TCommForm::RestartLinkCheck()
+{
+    LinkCheckTicks = 0;
+    ReconnectTicks = 0;
+}
+
+bool TCommForm::IsInstrumentPort(int portNumber) const
+{
+    for (int i = 0; i < InstrumentPortCount; ++i) {
+        if (InstrumentPorts[i] == portNumber)
+            return true;
+    }
+    return false;
 }
 
 void TCommForm::Timer1Timer()

@@ -7,6 +7,7 @@
 // port is in use and reopens the port after the adapter comes back.
 
 #include "link/LinkWatch.h"
+#include "link/PortScan.h"
 #include "link/TComm.h"
 
 #include <QDialog>
@@ -69,6 +70,19 @@ public:
     QTimer *AnswerTimer = nullptr;
     TComm *Comm1 = nullptr; // the window's own serial component, never opened
 
+    // The connection: the instrument's port number (0 for none; the link watch moves it when
+    // the instrument's USB device comes back under another number), the instrument's own USB
+    // ports the last scan found, and whether a scan has finished (port choices before that
+    // are the scan's own).
+    uint8_t SelectedPort = 0;
+    std::array<uint8_t, MaxInstrumentPorts> InstrumentPorts {};
+    int InstrumentPortCount = 0;
+    bool ScanReady = false;
+    // The link check's tick counters: a request every LinkCheckAfter ticks and a reopen every
+    // ReconnectAfter ticks over the instrument's USB port.
+    int32_t LinkCheckTicks = 0;
+    int32_t ReconnectTicks = 0;
+
     // Handlers. Each shows an error that ends it (a failed open, a stored value that is
     // no number, a failing inventory, an unwritable settings file) in an error box.
     void FormCreate(); // the scan; also "Scan Instrument"
@@ -80,6 +94,8 @@ public:
     void AnswerTimerTimer();
     // The instrument answered the mode-byte request.
     void InstrumentAnswered();
+    // Sampling started: the link check counts afresh from it.
+    void RestartLinkCheck();
 
     // How long a scan waits for the instrument's first answer.
     static constexpr int AnswerWaitMs = 3000;
@@ -132,6 +148,7 @@ private:
     QButtonGroup *m_portGroup = nullptr;
     QList<QRadioButton *> m_portButtons;
     void StopAnswerWait();
+    bool IsInstrumentPort(int portNumber) const;
     void ConnectFreedPort();
 
     bool m_awaitingAnswer = false; // the scan's first request has had no answer yet

@@ -2,7 +2,7 @@
 
 #include "link/sim/SimCapture.h"
 
-#include "link/Frames.h"
+#include "link/FrameBuilders.h"
 
 #include <cstdio>
 

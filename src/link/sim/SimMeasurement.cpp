@@ -1,6 +1,6 @@
 #include "link/sim/SimMeasurement.h"
 
-#include "link/Frames.h"
+#include "link/FrameBuilders.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "measure/forms/Compare.h"
 
-#include "app/forms/FormParts.h"
-#include "link/SaveName.h"
+#include "base/SaveName.h"
+#include "widgets/FormParts.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,12 +1,12 @@
 #include "measure/forms/Compliance.h"
 
-#include "app/forms/PaintBox.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "measure/ComplianceView.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
+#include "widgets/PaintBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "measure/forms/Harmonic.h"
 
-#include "app/forms/FormParts.h"
 #include "measure/HarmonicTable.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/NumberText.h"
+#include "widgets/FormParts.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -1,13 +1,12 @@
 #include "measure/forms/Main.h"
 
-#include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
+#include "base/SaveName.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "link/Registers.h"
-#include "link/SaveName.h"
 #include "link/TComm.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
@@ -15,6 +14,7 @@
 #include "measure/forms/MenuBuilder.h"
 #include "measure/forms/Reference.h"
 #include "measure/forms/WaveCursorControl.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -280,8 +280,7 @@ void TMainForm::startSampling(uint8_t mode)
     LastCount = 2;
     SamplingMode = mode;
     ApplyControls(mode == 1 ? AcquisitionEvent::Single : AcquisitionEvent::Continuous);
-    LinkCheckTicks = 0;
-    ReconnectTicks = 0;
+    emit SamplingStarted();
     ReReadTimer->start();
     DrawMeasurement();
 }

@@ -4,12 +4,12 @@
 // and the acquisition commands. Its receive handler (link/forms/Dispatcher.cpp) handles
 // every reply of the instrument.
 
-#include "app/forms/PaintBox.h"
 #include "link/Reply.h"
 #include "measure/MainControls.h"
 #include "measure/PaneDrawing.h"
 #include "measure/PanelTexts.h"
 #include "measure/forms/MainParts.h"
+#include "widgets/PaintBox.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -186,6 +186,7 @@ signals:
     void StartingCaptureCompleted();
     // The instrument answered the mode-byte request (the first request after connecting).
     void ModeByteReplied();
+    void SamplingStarted(); // the connection window's link check counts afresh
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,10 +3,10 @@
 // The main window's client area (four group boxes, three paint boxes, the parameter grid)
 // and its status bar, built from the plain tables and laid out by the pane arithmetic.
 
-#include "app/forms/PaintBox.h"
 #include "measure/MainControls.h"
 #include "measure/PaneDrawing.h"
 #include "measure/PaneLayout.h"
+#include "widgets/PaintBox.h"
 
 #include <QHash>
 #include <QLabel>

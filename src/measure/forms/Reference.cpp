@@ -1,8 +1,8 @@
 #include "measure/forms/Reference.h"
 
-#include "app/forms/FormParts.h"
-#include "link/Platform.h"
+#include "base/Platform.h"
 #include "measure/MeasurementFile.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include "appearance/Pictures.h"
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 #include "measure/forms/Main.h"
 
 #include <QFont>

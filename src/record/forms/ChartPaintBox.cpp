@@ -1,6 +1,6 @@
 #include "record/forms/ChartPaintBox.h"
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QFile>
 #include <QGuiApplication>

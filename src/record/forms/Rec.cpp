@@ -1,12 +1,12 @@
 #include "record/forms/Rec.h"
 
-#include "app/forms/FormParts.h"
 #include "appearance/Pictures.h"
-#include "link/Errors.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "measure/DrawingColours.h"
 #include "record/ChartDrawing.h"
 #include "record/forms/ChartPaintBox.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,6 +1,6 @@
 // The record window's chart: the redraw and the view commands.
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 #include "measure/DrawingColours.h"
 #include "record/ChartDrawing.h"
 #include "record/forms/ChartPaintBox.h"

@@ -1,16 +1,16 @@
 // The record window's file and run commands and its two ticks.
 
-#include "app/forms/FormParts.h"
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
+#include "base/SaveName.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
-#include "link/SaveName.h"
 #include "measure/MeasurementRecord.h"
 #include "record/RecordCsv.h"
 #include "record/forms/ChartPaintBox.h"
 #include "record/forms/Rec.h"
 #include "record/forms/RecSet.h"
-#include "report/RecordReportSource.h"
+#include "record/forms/RecordReportSource.h"
+#include "widgets/FormParts.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "record/forms/RecSet.h"
 
-#include "app/forms/FormParts.h"
-#include "link/Platform.h"
+#include "base/Platform.h"
 #include "record/forms/Rec.h"
+#include "widgets/FormParts.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "report/forms/EnterInfo.h"
 
-#include "link/Errors.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "report/PrintInfo.h"
 #include "report/forms/Print.h"
 

@@ -1,8 +1,8 @@
 #include "report/forms/Print.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 #include "link/Globals.h"
-#include "link/Platform.h"
 #include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
 #include "record/ToolGlyphs.h"

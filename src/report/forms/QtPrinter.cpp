@@ -1,7 +1,7 @@
 #include "report/forms/QtPrinter.h"
 
-#include "link/Errors.h"
-#include "link/SaveName.h"
+#include "base/Errors.h"
+#include "base/SaveName.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

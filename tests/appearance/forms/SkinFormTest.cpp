@@ -1,10 +1,10 @@
 #include "appearance/SkinChoice.h"
 #include "appearance/SkinEngine.h"
-#include "appearance/forms/RadioGroup.h"
 #include "appearance/forms/skins.h"
-#include "link/IniFile.h"
+#include "base/IniFile.h"
 #include "link/forms/MainFixture.h"
 #include "measure/DrawingColours.h"
+#include "widgets/RadioGroup.h"
 
 #include <QApplication>
 #include <QDir>

@@ -149,7 +149,7 @@ TEST_F(Acquisition, OverTheUsbLinkNoPacedWaitIsMade)
     connect(7);
     UsbLink = 1;
     // The link watch reopens the selected port every 1.6 s over the USB link.
-    SelectedPort = SimPort;
+    CommForm->SelectedPort = SimPort;
     form->SeSkinSpeedButton8->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return stored.size() >= 3; }, 10000));
     form->SeSkinSpeedButton9->click();

@@ -4,8 +4,8 @@
 
 #include "link/forms/MainFixture.h"
 
-#include "link/Errors.h"
-#include "link/IniFile.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
 #include "link/PortScan.h"
 
 #include <QAction>
@@ -228,7 +228,7 @@ TEST_F(CommForm_, NoSettingsFileGivesSpeedIndex2Port2Address2AndWritesTheAddress
 
     EXPECT_EQ(form->ComboBox1->currentIndex(), 2);
     EXPECT_EQ(comm().baudRate(), br14400);
-    EXPECT_EQ(SelectedPort, 2);
+    EXPECT_EQ(form->SelectedPort, 2);
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("2"));
     EXPECT_EQ(InstrumentAddress, 2);
     // Only the address is written; speed and port only when the user changes them.
@@ -249,7 +249,7 @@ TEST_F(CommForm_, NoSettingsFileGivesSpeedIndex2Port2Address2AndWritesTheAddress
     EXPECT_TRUE(samplingEnabled());
     EXPECT_EQ(UsbLink, 2);
     EXPECT_EQ(AlarmReadStep, 0);
-    EXPECT_TRUE(ScanReady);
+    EXPECT_TRUE(form->ScanReady);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -341,7 +341,8 @@ TEST_F(CommForm_, InstrumentUsbPortIsRecognisedFromTheInventory)
         EXPECT_EQ(form->RadioGroup2Items(), c.items);
         EXPECT_EQ(form->RadioGroup2ItemIndex(), c.selected);
         EXPECT_EQ(UsbLink, c.usbLink);
-        EXPECT_EQ(std::vector<int>(InstrumentPorts.begin(), InstrumentPorts.begin() + InstrumentPortCount),
+        EXPECT_EQ(std::vector<int>(form->InstrumentPorts.begin(),
+                      form->InstrumentPorts.begin() + form->InstrumentPortCount),
             c.instrumentPorts);
         EXPECT_TRUE(comm().portOpen());
         EXPECT_EQ(comm().commPort(), pnCOM(c.storedPort));
@@ -416,7 +417,7 @@ TEST_F(CommForm_, MissingOrBusyStoredPortShowsTheMessageAndDisablesSampling)
         EXPECT_EQ(status(), QStringLiteral("Failed,The machine is not connected"));
         EXPECT_FALSE(comm().portOpen());
         EXPECT_TRUE(port(1).written.isEmpty());
-        EXPECT_TRUE(ScanReady);
+        EXPECT_TRUE(form->ScanReady);
         EXPECT_EQ(UsbLink, 2);
     }
 }
@@ -478,7 +479,7 @@ TEST_F(CommForm_, ErrorsEndTheScanAtTheirStep)
         comm().setPortOpen(false);
         form->FormCreate();
         ASSERT_TRUE(comm().portOpen());
-        ASSERT_TRUE(ScanReady);
+        ASSERT_TRUE(form->ScanReady);
         ports.paths.remove(3); // a changed list shows whether the scan got as far as the probe
         dialogs.messages.clear();
         port(2).written.clear();
@@ -489,7 +490,7 @@ TEST_F(CommForm_, ErrorsEndTheScanAtTheirStep)
         EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
         EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromUtf8(c.textPart)))
             << qPrintable(dialogs.messages[0].text);
-        EXPECT_FALSE(ScanReady);
+        EXPECT_FALSE(form->ScanReady);
         EXPECT_EQ(comm().portOpen(), c.portStaysOpen);
         EXPECT_EQ(form->RadioGroup2Items().size(), c.listKeptOldItems ? 2 : 1);
         EXPECT_TRUE(port(2).written.isEmpty());
@@ -511,7 +512,7 @@ TEST_F(CommForm_, FirstRequestThatCannotBeSentIsReported)
     EXPECT_TRUE(comm().portOpen());
     EXPECT_EQ(dialogs.texts(), QStringList({ "Failed,The machine is not connected! " }));
     EXPECT_EQ(status(), QStringLiteral("Communications port is open"));
-    EXPECT_TRUE(ScanReady);
+    EXPECT_TRUE(form->ScanReady);
 }
 
 TEST_F(CommForm_, ChoosingAPortWritesItAndConnectsWithoutARequest)
@@ -540,7 +541,7 @@ TEST_F(CommForm_, ChoosingAPortWritesItAndConnectsWithoutARequest)
         form->RadioGroup2Button(c.item)->click();
         EXPECT_EQ(form->RadioGroup2ItemIndex(), c.item);
         EXPECT_EQ(stored("CommPort", "Port"), QString::number(c.port));
-        EXPECT_EQ(SelectedPort, c.port);
+        EXPECT_EQ(form->SelectedPort, c.port);
         EXPECT_EQ(UsbLink, c.usbLink);
         EXPECT_TRUE(comm().portOpen());
         EXPECT_EQ(comm().commPort(), pnCOM(c.port));
@@ -750,6 +751,32 @@ TEST_F(LinkCheck, SamplingStartPutsBothCountersBack)
     main->SeSkinSpeedButton9->click();
 }
 
+TEST_F(LinkCheck, AnAdapterBackUnderAnotherNumberIsTheConnectionsPortFromThen)
+{
+    const auto adapter = [](int port) {
+        InventoryEntry entry = Device(QStringLiteral("USB\\VID_0403&PID_6001\\A1"),
+            QStringLiteral("USB Serial Port (COM%1)").arg(port));
+        entry.portNumber = port;
+        entry.devicePath = PortPath(port);
+        return entry;
+    };
+    addPort(34);
+    inventory.devices = { adapter(34) };
+    connectTo(34);
+    ASSERT_NE(UsbLink, 1);
+    form->Timer1Timer(); // the watch takes note of the open port and its device
+    serial.unplug(PortPath(34));
+    comm().PollTick();
+    ASSERT_FALSE(comm().portOpen());
+
+    addPort(35);
+    inventory.devices = { adapter(35) };
+    run(LinkWatch::RetryTicks, 35);
+    EXPECT_EQ(status(), QStringLiteral("Connected!"));
+    EXPECT_EQ(comm().commPort(), pnCOM(35));
+    EXPECT_EQ(int(form->SelectedPort), 35);
+}
+
 TEST_F(LinkCheck, DoesNothingButCountUnlessTheInstrumentPortIsSelected)
 {
     addPort(3);
@@ -768,13 +795,13 @@ TEST_F(LinkCheck, DoesNothingButCountUnlessTheInstrumentPortIsSelected)
         SCOPED_TRACE(c.name);
         c.select();
         ASSERT_EQ(UsbLink, c.usbLink);
-        LinkCheckTicks = 0;
-        ReconnectTicks = 0;
+        form->LinkCheckTicks = 0;
+        form->ReconnectTicks = 0;
         const WatchTrace trace = run(40, 3);
         EXPECT_TRUE(trace.requestTicks.empty());
         EXPECT_TRUE(trace.reopenTicks.empty());
-        EXPECT_EQ(LinkCheckTicks, 40);
-        EXPECT_EQ(ReconnectTicks, 40);
+        EXPECT_EQ(form->LinkCheckTicks, 40);
+        EXPECT_EQ(form->ReconnectTicks, 40);
         EXPECT_TRUE(comm().portOpen());
     }
 }
@@ -798,7 +825,7 @@ TEST_F(LinkCheck, VanishedUsbPortShowsConnectionFailureUntilItComesBack)
     EXPECT_EQ(trace.requestTicks, std::vector<int>({ 16 }));
     EXPECT_EQ(status(), QStringLiteral("Connected!"));
     EXPECT_TRUE(comm().portOpen());
-    EXPECT_EQ(LinkCheckTicks, 0);
+    EXPECT_EQ(form->LinkCheckTicks, 0);
     // Requests while the port was gone were not sent and nothing was reported.
     EXPECT_TRUE(dialogs.messages.empty());
 }

@@ -4,7 +4,7 @@
 
 #include "link/forms/MainFixture.h"
 
-#include "link/IniFile.h"
+#include "base/IniFile.h"
 #include "link/sim/SimServer.h"
 #include "support/ProgramWindows.h"
 

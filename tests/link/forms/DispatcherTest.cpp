@@ -1,7 +1,7 @@
 // The reply dispatcher on a fake port: what each kind of reply does, what is asked again,
 // and what is never stored.
 
-#include "link/DateTimeText.h"
+#include "base/DateTimeText.h"
 #include "link/forms/MainFixture.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 
 #include "link/forms/MainFixture.h"
 
-#include "link/IniFile.h"
+#include "base/IniFile.h"
 #include "support/ProgramWindows.h"
 #include "support/SimProcess.h"
 

@@ -7,9 +7,9 @@
 #include "appearance/Fonts.h"
 #include "appearance/SkinEngine.h"
 #include "appearance/forms/skins.h"
+#include "base/DateTimeText.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
-#include "link/DateTimeText.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/forms/version.h"
@@ -481,16 +481,16 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
             port().written.clear();
             LastRegister = 118;
             LastCount = 7;
-            LinkCheckTicks = 5;
-            ReconnectTicks = 6;
+            CommForm->LinkCheckTicks = 5;
+            CommForm->ReconnectTicks = 6;
             const Controls before = ReadControls(*form);
             c.click(*form);
             if (open) {
                 EXPECT_EQ(SamplingMode, c.mode);
                 EXPECT_EQ(LastRegister, 148);
                 EXPECT_EQ(LastCount, 2);
-                EXPECT_EQ(LinkCheckTicks, 0);
-                EXPECT_EQ(ReconnectTicks, 0);
+                EXPECT_EQ(CommForm->LinkCheckTicks, 0);
+                EXPECT_EQ(CommForm->ReconnectTicks, 0);
                 EXPECT_TRUE(form->ReReadTimer->isActive());
                 EXPECT_FALSE(form->ContinuousReadTimer->isActive());
                 EXPECT_EQ(takeWritten().toHex(), ReadFrame(148, 2).toHex());
@@ -506,8 +506,8 @@ TEST_F(MainWindow, SamplingCommandsSetModeTimersAndTheRepeatedRead)
                 EXPECT_FALSE(form->ContinuousReadTimer->isActive());
                 EXPECT_EQ(LastRegister, 118);
                 EXPECT_EQ(LastCount, 7);
-                EXPECT_EQ(LinkCheckTicks, 5);
-                EXPECT_EQ(ReconnectTicks, 6);
+                EXPECT_EQ(CommForm->LinkCheckTicks, 5);
+                EXPECT_EQ(CommForm->ReconnectTicks, 6);
                 EXPECT_TRUE(ReadControls(*form) == before);
             }
         }

@@ -3,9 +3,9 @@
 
 #include "record/forms/RecordFixture.h"
 
-#include "appearance/forms/RadioGroup.h"
 #include "appearance/forms/skins.h"
 #include "measure/DrawingColours.h"
+#include "widgets/RadioGroup.h"
 
 #include <QRadioButton>
 #include <QTest>

@@ -4,9 +4,9 @@
 // sample taken when the program ends on SIGTERM, SIGHUP or SIGINT.
 
 #include "app/forms/TerminationSignals.h"
+#include "base/Errors.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
-#include "link/Errors.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/TComm.h"

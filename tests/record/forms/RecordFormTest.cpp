@@ -2,8 +2,8 @@
 // the view commands, on fake dialogs and a fake clock.
 
 #include "app/forms/QtDialogs.h"
-#include "link/DateTimeText.h"
-#include "link/Errors.h"
+#include "base/DateTimeText.h"
+#include "base/Errors.h"
 #include "record/RecordFixtures.h"
 #include "record/RecordTime.h"
 #include "record/forms/RecordFixture.h"

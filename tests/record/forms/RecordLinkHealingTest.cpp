@@ -4,11 +4,11 @@
 // samples taken after its return hold the measurements it sends then, in the window and in
 // the record file.
 
+#include "base/Errors.h"
+#include "base/IniFile.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Starting.h"
-#include "link/Errors.h"
 #include "link/Globals.h"
-#include "link/IniFile.h"
 #include "link/TComm.h"
 #include "link/forms/communication.h"
 #include "measure/MeasurementRecord.h"

@@ -1,6 +1,6 @@
 #include "ReportFormsFixture.h"
 
-#include "link/DateTimeText.h"
+#include "base/DateTimeText.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // The print window and the print information window on a fresh program directory, with a
 // printer that paints onto an image.
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 #include "link/Globals.h"
 #include "measure/MeasurementRecord.h"
 #include "report/Printer.h"

@@ -1,7 +1,7 @@
 // Save dialogs: a name typed without an extension gets the one of the dialog's filter, so
 // the file shows in the Open dialog of its kind.
 
-#include "link/SaveName.h"
+#include "base/SaveName.h"
 
 #include "support/Fakes.h"
 

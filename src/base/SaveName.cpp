@@ -1,6 +1,6 @@
-#include "link/SaveName.h"
+#include "base/SaveName.h"
 
-#include "link/Platform.h"
+#include "base/Platform.h"
 
 #include <QFileInfo>
 

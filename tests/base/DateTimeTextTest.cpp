@@ -1,4 +1,4 @@
-#include "link/DateTimeText.h"
+#include "base/DateTimeText.h"
 
 #include <gtest/gtest.h>
 

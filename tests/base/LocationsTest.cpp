@@ -1,7 +1,7 @@
-#include "link/Locations.h"
-#include "link/Errors.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
+#include "base/Locations.h"
+#include "base/Errors.h"
+#include "base/IniFile.h"
+#include "base/Platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "instrument/NumberInput.h"
+#include "base/NumberInput.h"
 
-#include "link/Errors.h"
+#include "base/Errors.h"
 
 #include <QLocale>
 

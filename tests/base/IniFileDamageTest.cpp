@@ -1,7 +1,7 @@
 // Settings files damaged by a crash or a cut-short write: what is still there reads as it
 // stands, and a value written afterwards reads back.
 
-#include "link/IniFile.h"
+#include "base/IniFile.h"
 #include "support/Fakes.h"
 
 #include <QFile>

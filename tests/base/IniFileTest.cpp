@@ -1,5 +1,5 @@
-#include "link/IniFile.h"
-#include "link/Errors.h"
+#include "base/IniFile.h"
+#include "base/Errors.h"
 #include "support/Fakes.h"
 
 #include <QDir>

@@ -104,7 +104,7 @@ public:
 };
 
 // Where the program's data folders (path()) and its INI files (settingsPath()) live. The
-// production answer comes from link/Locations.h.
+// production answer comes from base/Locations.h.
 class ProgramDir
 {
 public:
@@ -166,11 +166,3 @@ void install(Dialogs *dialogs);
 // use them). Until then there are no ports, no devices and an empty inventory.
 void setProduction(SerialBackend &backend, PortMap &map, DeviceInventory &inventory);
 } // namespace platform
-
-// The production implementations, each defined beside the code it wraps.
-SerialBackend &defaultSerialBackend(); // Qt Serial Port
-PortMap &defaultPortMap(); // SysSet.ini [PortMap], then the built-in table
-DeviceInventory &defaultDeviceInventory(); // Qt's port information and sysfs
-
-// Sets all three above as the production implementations.
-void UseProductionPlatform();

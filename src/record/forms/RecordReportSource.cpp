@@ -1,4 +1,4 @@
-#include "report/RecordReportSource.h"
+#include "record/forms/RecordReportSource.h"
 
 #include <algorithm>
 

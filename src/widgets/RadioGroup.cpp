@@ -1,4 +1,4 @@
-#include "appearance/forms/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

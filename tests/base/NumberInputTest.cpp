@@ -1,7 +1,7 @@
 // The number boxes' key filter and the conversion of their text.
 
-#include "instrument/NumberInput.h"
-#include "link/Errors.h"
+#include "base/NumberInput.h"
+#include "base/Errors.h"
 
 #include <gtest/gtest.h>
 

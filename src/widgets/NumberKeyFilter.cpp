@@ -1,6 +1,6 @@
-#include "instrument/forms/NumberKeyFilter.h"
+#include "widgets/NumberKeyFilter.h"
 
-#include "instrument/NumberInput.h"
+#include "base/NumberInput.h"
 
 #include <QClipboard>
 #include <QEvent>

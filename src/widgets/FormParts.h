@@ -3,8 +3,8 @@
 // Small pieces every window builds with: its named timers, and a command whose failure is
 // shown to the user with the error's own text.
 
-#include "link/Errors.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 
 #include <QDialog>
 #include <QObject>

@@ -1,7 +1,7 @@
-#include "link/IniFile.h"
+#include "base/IniFile.h"
 
-#include "link/Errors.h"
-#include "link/Platform.h"
+#include "base/Errors.h"
+#include "base/Platform.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "link/Locations.h"
+#include "base/Locations.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "link/Platform.h"
+#include "base/Platform.h"
 
-#include "link/Locations.h"
+#include "base/Locations.h"
 
 #include <QCoreApplication>
 #include <QDir>
