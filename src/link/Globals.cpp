@@ -19,8 +19,6 @@ int32_t ReconnectTicks = 0;
 
 uint8_t SamplingMode = 0;
 
-std::array<uint8_t, FrameBufferSize> FrameBuffer {};
-
 uint8_t StartingPage = 0;
 std::array<uint8_t, StartingCaptureBytes> StartingPageBuffer {};
 std::array<uint8_t, StartingCaptureBytes> StartingCapture {};
@@ -49,7 +47,6 @@ void ResetGlobals()
     LinkCheckTicks = 0;
     ReconnectTicks = 0;
     SamplingMode = 0;
-    FrameBuffer.fill(0);
     StartingPage = 0;
     StartingPageBuffer.fill(0);
     StartingCapture.fill(0);
