@@ -69,6 +69,7 @@ InstrumentLink::InstrumentLink(LinkTarget target)
     m_session = std::make_unique<LinkSession>(*m_comm);
     m_session->setBaudIndex(m_target.baudIndex);
     m_session->stopRequested = [this] { return stopping(); };
+    setWirePace(m_target.wirePace);
     platform::install(m_portMap.get());
 }
 
@@ -108,6 +109,11 @@ void InstrumentLink::open()
         throw CliError(
             ExitDevice, QStringLiteral("%1: cannot be opened, in use by another program").arg(name));
     }
+}
+
+void InstrumentLink::setWirePace(bool wire)
+{
+    m_session->setPace(wire ? LinkSession::Pace::Wire : LinkSession::Pace::Paced);
 }
 
 bool InstrumentLink::reopen()
@@ -237,7 +243,8 @@ QByteArray InstrumentLink::exchange(int timeoutMs, uint8_t awaited, const std::f
             continue;
         }
         if (m_comm->dataCount() == 0) {
-            clock.sleepMs(QueuePollMs);
+            // At the wire's pace the first byte is looked for as often as the rest.
+            clock.sleepMs(m_session->pace() == LinkSession::Pace::Wire ? 1 : QueuePollMs);
             continue;
         }
 

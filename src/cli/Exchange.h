@@ -40,6 +40,8 @@ public:
     InstrumentLink &operator=(const InstrumentLink &) = delete;
 
     const LinkTarget &target() const { return m_target; }
+    // Replies waited for at the wire's pace (the target's choice, or set here), not paced.
+    void setWirePace(bool wire);
 
     // Opens the port. Throws CliError (device) naming the port and the reason: no device,
     // in use by another program, no permission.

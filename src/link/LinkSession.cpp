@@ -40,6 +40,10 @@ void LinkSession::receive()
 
 void LinkSession::waitForReply(uint8_t awaited)
 {
+    if (m_pace == Pace::Wire) {
+        wireWait(awaited);
+        return;
+    }
     emit waitStarted();
     platform::clock().sleepMs(FirstSleepMs);
     if (UsbLink == 1) {
@@ -76,6 +80,40 @@ void LinkSession::settleWait(uint8_t awaited)
     }
 }
 
+void LinkSession::wireWait(uint8_t awaited)
+{
+    if (!m_comm.portOpen())
+        return;
+    const WireWait wait = WireReplyWait(awaited, BaudRateSpeed(m_comm.baudRate()));
+    uint32_t queued = m_comm.dataCount();
+    for (int quietMs = 0;
+         (wait.expectedBytes == 0 || queued < wait.expectedBytes) && quietMs < wait.gapMs && !stopping();) {
+        platform::clock().sleepMs(wait.pollMs);
+        const uint32_t now = m_comm.dataCount();
+        quietMs = now == queued ? quietMs + wait.pollMs : 0;
+        queued = now;
+    }
+}
+
+void LinkSession::dropUntilQuiet()
+{
+    const uint32_t bitsPerSecond = BaudRateSpeed(m_comm.baudRate());
+    const WireWait wait = WireReplyWait(0, bitsPerSecond);
+    // A line that never falls quiet is dropped after the longest reply's time.
+    const int budgetMs = LongReplyBudget(RegMeasurement, bitsPerSecond).budgetMs;
+    uint32_t queued = m_comm.dataCount();
+    for (int quietMs = 0, waited = 0;
+         quietMs < wait.gapMs && waited < budgetMs && m_comm.portOpen() && !stopping();
+         waited += wait.pollMs) {
+        platform::clock().sleepMs(wait.pollMs);
+        const uint32_t now = m_comm.dataCount();
+        quietMs = now == queued ? quietMs + wait.pollMs : 0;
+        queued = now;
+    }
+    if (m_comm.portOpen())
+        m_comm.setDataCount(0);
+}
+
 FetchedReply LinkSession::fetch()
 {
     if (!m_comm.portOpen() || m_comm.dataCount() == 0)
@@ -84,11 +122,14 @@ FetchedReply LinkSession::fetch()
     const int n = m_comm.FetchInputBytes(first) + 1;
     if (n <= 0 || !first)
         return {};
-    const ClassifiedReply reply = ClassifyReply(first, n, RoutingByte());
-    if (reply.kind == ReplyKind::TooLong)
-        return { reply, nullptr, n };
-    std::memcpy(m_frame.data(), first, static_cast<size_t>(n));
-    return { reply, m_frame.data(), n };
+    FetchedReply got { ClassifyReply(first, n, RoutingByte()), nullptr, n };
+    if (got.reply.kind != ReplyKind::TooLong) {
+        std::memcpy(m_frame.data(), first, static_cast<size_t>(n));
+        got.frame = m_frame.data();
+    }
+    if (m_pace == Pace::Wire && got.reply.asksAgain())
+        dropUntilQuiet();
+    return got;
 }
 
 ReplyKind LinkSession::handleFrame(const uint8_t *frame, int n)

@@ -43,6 +43,11 @@ public:
     int baudIndex() const { return m_baudIndex; }
     // Asked between the paced steps; true ends the wait at once.
     std::function<bool()> stopRequested;
+    // How a reply is waited for: the windows' first sleep and paced steps, or only as long
+    // as the reply takes on the wire (for a program that is not bound to the paced steps).
+    enum class Pace { Paced, Wire };
+    void setPace(Pace pace) { m_pace = pace; }
+    Pace pace() const { return m_pace; }
 
     // The receive event: waits for the reply to the last read, fetches it and handles it.
     // Never nests: a message box shown from a handler leaves later bytes for the next event.
@@ -51,9 +56,13 @@ public:
     ReplyKind handleFrame(const uint8_t *frame, int n);
 
     // The wait before a fetch: the first sleep, then for a long reply to `awaited` the paced
-    // steps (none over the USB link) and the settling wait while it is still arriving.
+    // steps (none over the USB link) and the settling wait while it is still arriving. At
+    // the wire's pace: until the reply is whole or the line falls quiet, nothing more.
     void waitForReply(uint8_t awaited);
     // Fetches what is queued and tells what it is; nothing when the port is closed or empty.
+    // At the wire's pace a reply that asks again is followed by whatever else arrives until
+    // the line falls quiet, and that is dropped: the rest of a reply run together with the
+    // next would otherwise shift every reply after it.
     FetchedReply fetch();
 
     // Requests whose reply the session handles. False when no frame went out (no port).
@@ -86,6 +95,8 @@ signals:
 private:
     void handle(const ClassifiedReply &reply, const uint8_t *frame);
     void settleWait(uint8_t awaited);
+    void wireWait(uint8_t awaited);
+    void dropUntilQuiet();
     void storeStartingPage(const uint8_t *frame);
     void alarmValue(uint8_t reg, const uint8_t *data);
     void modeByte(uint8_t mode);
@@ -94,6 +105,7 @@ private:
 
     TComm &m_comm;
     int m_baudIndex = -1;
+    Pace m_pace = Pace::Paced;
     bool m_receiving = false;
     std::array<uint8_t, FrameBufferSize> m_frame {};
 };

@@ -62,6 +62,17 @@ struct SettleBudget
 };
 SettleBudget LongReplyBudget(uint8_t lastRegister, uint32_t bitsPerSecond);
 
+// The wait at the speed of the wire: the queue is looked at every `pollMs` until the reply
+// to `awaited` is whole at `expectedBytes` (0: its length is not known) or no byte came for
+// `gapMs` (a reply cut short, or one of unknown length that has ended).
+struct WireWait
+{
+    uint32_t expectedBytes = 0;
+    int pollMs = 1;
+    int gapMs = 0;
+};
+WireWait WireReplyWait(uint8_t awaited, uint32_t bitsPerSecond);
+
 // The alarm read chain: the register to ask for after the reply to `reg`, or 0 when the
 // chain asks nothing (the switches end it; each register is asked for once per chain).
 uint8_t NextAlarmRead(uint8_t reg, uint8_t alarmReadStep);

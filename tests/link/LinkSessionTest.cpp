@@ -74,8 +74,8 @@ protected:
         });
         QObject::connect(
             &session, &LinkSession::alarmChainSynchronised, [log] { log(QStringLiteral("synchronised")); });
-        QObject::connect(
-            &session, &LinkSession::modeByteArrived, [log](uint8_t mode) { log(QStringLiteral("mode %1").arg(int(mode))); });
+        QObject::connect(&session, &LinkSession::modeByteArrived,
+            [log](uint8_t mode) { log(QStringLiteral("mode %1").arg(int(mode))); });
         QObject::connect(&session, &LinkSession::writeAcknowledged,
             [log](uint8_t reg) { log(QStringLiteral("acknowledged %1").arg(int(reg))); });
         QObject::connect(&session, &LinkSession::resent,
@@ -218,19 +218,22 @@ TEST_F(SessionTest, StartingTestFetchesTheSixPagesThenTheCapture)
             EXPECT_EQ(StartingPage, page + 1);
             EXPECT_EQ(LastCount, page + 1);
             EXPECT_EQ(takeWritten().toHex(), readFrame(RegStartingTest, uint16_t((page + 1) << 8)).toHex());
-            EXPECT_TRUE(std::all_of(StartingCapture.begin(), StartingCapture.end(), [](uint8_t b) { return b == 0; }));
+            EXPECT_TRUE(std::all_of(
+                StartingCapture.begin(), StartingCapture.end(), [](uint8_t b) { return b == 0; }));
         }
     }
     EXPECT_EQ(outcomes, QStringList { QStringLiteral("capture") });
     EXPECT_EQ(StartingPage, 0);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(StartingCapture.data()), StartingCaptureBytes), capture);
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char *>(StartingCapture.data()), StartingCaptureBytes), capture);
     EXPECT_TRUE(takeWritten().isEmpty());
 
     // A page that comes when no fetch runs any more is dropped.
     outcomes.clear();
     receive(withCrc(QByteArray(StartingPageBytes, '\x77')));
     EXPECT_TRUE(outcomes.isEmpty());
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(StartingCapture.data()), StartingCaptureBytes), capture);
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char *>(StartingCapture.data()), StartingCaptureBytes), capture);
 }
 
 TEST_F(SessionTest, AFetchCutOffByALostPortAsksForItsPageAgain)
