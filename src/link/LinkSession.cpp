@@ -86,8 +86,9 @@ void LinkSession::wireWait(uint8_t awaited)
         return;
     const WireWait wait = WireReplyWait(awaited, BaudRateSpeed(m_comm.baudRate()));
     uint32_t queued = m_comm.dataCount();
-    for (int quietMs = 0;
-         (wait.expectedBytes == 0 || queued < wait.expectedBytes) && quietMs < wait.gapMs && !stopping();) {
+    for (int quietMs = 0, waited = 0; (wait.expectedBytes == 0 || queued < wait.expectedBytes)
+         && quietMs < wait.gapMs && waited < wait.budgetMs && !stopping();
+         waited += wait.pollMs) {
         platform::clock().sleepMs(wait.pollMs);
         const uint32_t now = m_comm.dataCount();
         quietMs = now == queued ? quietMs + wait.pollMs : 0;
@@ -97,13 +98,10 @@ void LinkSession::wireWait(uint8_t awaited)
 
 void LinkSession::dropUntilQuiet()
 {
-    const uint32_t bitsPerSecond = BaudRateSpeed(m_comm.baudRate());
-    const WireWait wait = WireReplyWait(0, bitsPerSecond);
-    // A line that never falls quiet is dropped after the longest reply's time.
-    const int budgetMs = LongReplyBudget(RegMeasurement, bitsPerSecond).budgetMs;
+    const WireWait wait = WireReplyWait(0, BaudRateSpeed(m_comm.baudRate()));
     uint32_t queued = m_comm.dataCount();
     for (int quietMs = 0, waited = 0;
-         quietMs < wait.gapMs && waited < budgetMs && m_comm.portOpen() && !stopping();
+         quietMs < wait.gapMs && waited < wait.budgetMs && m_comm.portOpen() && !stopping();
          waited += wait.pollMs) {
         platform::clock().sleepMs(wait.pollMs);
         const uint32_t now = m_comm.dataCount();

@@ -95,7 +95,9 @@ WireWait WireReplyWait(uint8_t awaited, uint32_t bitsPerSecond)
     else if (isAlarmRegister(awaited) || awaited == RegMode)
         wait.expectedBytes = ValueReplyBytes;
     // The same gap as the settling wait's quiet time: USB adapters pause up to 16 ms.
-    wait.gapMs = LongReplyBudget(RegMeasurement, bitsPerSecond).quietMs;
+    const SettleBudget longest = LongReplyBudget(RegMeasurement, bitsPerSecond);
+    wait.gapMs = longest.quietMs;
+    wait.budgetMs = longest.budgetMs;
     return wait;
 }
 

@@ -64,12 +64,14 @@ SettleBudget LongReplyBudget(uint8_t lastRegister, uint32_t bitsPerSecond);
 
 // The wait at the speed of the wire: the queue is looked at every `pollMs` until the reply
 // to `awaited` is whole at `expectedBytes` (0: its length is not known) or no byte came for
-// `gapMs` (a reply cut short, or one of unknown length that has ended).
+// `gapMs` (a reply cut short, or one of unknown length that has ended); a line that never
+// falls quiet is waited for no longer than `budgetMs`, the longest reply's wire time.
 struct WireWait
 {
     uint32_t expectedBytes = 0;
     int pollMs = 1;
     int gapMs = 0;
+    int budgetMs = 0;
 };
 WireWait WireReplyWait(uint8_t awaited, uint32_t bitsPerSecond);
 

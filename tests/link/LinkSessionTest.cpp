@@ -344,6 +344,43 @@ TEST_F(SessionTest, AStopRequestEndsThePacedSteps)
     EXPECT_EQ(steps, (std::vector<int> { 1, 2, 3 }));
 }
 
+// A line on which a byte arrives every millisecond, without end.
+class StreamingClock final : public Clock
+{
+public:
+    explicit StreamingClock(FakePort &port)
+        : m_port(port)
+    {
+        platform::install(this);
+    }
+    ~StreamingClock() override { platform::install(static_cast<Clock *>(nullptr)); }
+    QDateTime now() const override { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)).addMSecs(slept); }
+    void sleepMs(int ms) override
+    {
+        slept += ms;
+        m_port.feed(QByteArray(ms, '\x5A'));
+    }
+    int slept = 0;
+
+private:
+    FakePort &m_port;
+};
+
+TEST_F(SessionTest, AtTheWirePaceALineThatNeverFallsQuietIsWaitedForNoLongerThanTheLongestReply)
+{
+    session.setPace(LinkSession::Pace::Wire);
+    StreamingClock line(port);
+    // 2532 bytes at 115.2 kbit/s take 220 ms, and one quiet time of 20 ms.
+    session.waitForReply(0);
+    EXPECT_EQ(line.slept, 240);
+    // A reply that asks again is followed by the same wait, and what came is dropped.
+    line.slept = 0;
+    const FetchedReply got = session.fetch();
+    EXPECT_TRUE(got.reply.asksAgain());
+    EXPECT_EQ(line.slept, 240);
+    EXPECT_EQ(comm.dataCount(), 0u);
+}
+
 TEST_F(SessionTest, TheReceiveEventNeverNests)
 {
     asked(RegMeasurement);
