@@ -2,6 +2,14 @@
 // instrument's USB link (replies at once, no paced wait), and at 115.2 kbit/s with the
 // paced wait, where the reply itself takes 2532 bytes x 10 bits on the wire. The counter
 // beyond_wire_ms is the time of one read less that wire time.
+// And the tool's exchange in one process, measurement after measurement at 115.2 kbit/s,
+// paced and at the wire's pace: measurements per second and their share of the wire limit
+// (one request and one reply on the wire per measurement).
+
+#include "base/Platform.h"
+#include "cli/Exchange.h"
+#include "cli/LinkTarget.h"
+#include "link/ProductionPlatform.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -102,6 +110,50 @@ void BM_CliRead115200(benchmark::State &state)
 {
     runRead(state, {}, { QStringLiteral("--baud"), QStringLiteral("115200") }, 2532 * 10 * 1000.0 / 115200);
 }
+
+// One request (8 bytes) and the 2532-byte reply, 10 bits a byte.
+constexpr double WireLimitPerSecond = 115200.0 / (10.0 * (8 + 2532));
+
+void BM_MeasurementRate(benchmark::State &state)
+{
+    const bool wire = state.range(0) != 0;
+    UseProductionPlatform();
+    Simulator sim({});
+    if (sim.path().isEmpty()) {
+        state.SkipWithError("the simulator did not start");
+        return;
+    }
+    LinkTarget target;
+    target.portName = target.devicePath = sim.path();
+    target.baudIndex = ListedSpeedIndex(115200);
+    target.baud = 115200;
+    target.address = 1;
+    InstrumentLink link(target);
+    link.setWirePace(wire);
+    link.open();
+    int measurements = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (auto _ : state) {
+        if (link.readMeasurement(5000).isEmpty()) {
+            state.SkipWithError("no measurement");
+            return;
+        }
+        ++measurements;
+    }
+    state.counters["per_s"] = benchmark::Counter(measurements, benchmark::Counter::kIsRate);
+    state.counters["wire_limit_per_s"] = WireLimitPerSecond;
+    state.counters["of_wire_limit"] = measurements / (timer.nsecsElapsed() / 1e9) / WireLimitPerSecond;
+    state.counters["resends"] = link.counters().resends;
+}
+
+BENCHMARK(BM_MeasurementRate)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({ "wire" })
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
 
 BENCHMARK(BM_CliReadUsb)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_CliRead115200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);

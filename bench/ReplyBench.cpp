@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -160,12 +161,13 @@ void BM_MeasurementReply(benchmark::State &state)
 void BM_FetchAndHandle(benchmark::State &state)
 {
     Setup setup;
+    std::array<uint8_t, FrameBufferSize> frame {};
     for (auto _ : state) {
         g_device->queue = setup.reply;
         const uint8_t *first = nullptr;
         const int n = setup.form->Comm1->FetchInputBytes(first) + 1;
-        std::memcpy(FrameBuffer.data(), first, static_cast<size_t>(n));
-        setup.form->HandleFrame(FrameBuffer.data(), n);
+        std::memcpy(frame.data(), first, static_cast<size_t>(n));
+        setup.form->HandleFrame(frame.data(), n);
     }
 }
 
@@ -184,7 +186,7 @@ void BM_ProgressSteps(benchmark::State &state)
 {
     Setup setup;
     for (auto _ : state)
-        setup.form->PacedWait();
+        setup.form->Session->waitForReply(LastRegister);
 }
 
 void BM_DrawMeasurement(benchmark::State &state)

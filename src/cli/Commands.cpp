@@ -51,6 +51,7 @@ struct LinkArguments
     uint32_t baud = 0;
     int address = 0;
     bool usb = false;
+    bool paced = true; // read and log wait at the wire's pace unless --paced
     double timeout = 0;
     CLI::Option *portOption = nullptr;
     CLI::Option *baudOption = nullptr;
@@ -80,10 +81,18 @@ struct LinkArguments
         if (addressOption->count())
             o.address = address;
         o.usb = usb;
+        o.wirePace = !paced;
         return o;
     }
 
     int timeoutMs() const { return static_cast<int>(timeout * 1000.0 + 0.5); }
+
+    void addPace(CLI::App *command)
+    {
+        paced = false;
+        command->add_flag(
+            "--paced", paced, "wait for long replies with the program's paced steps, not at the wire's pace");
+    }
 };
 
 // The sampling-step index of a step in seconds; nullopt when the record window has no such step.
@@ -242,6 +251,7 @@ int RunCli(int argc, char **argv)
     CLI::App *read = app.add_subcommand("read", "one measurement to standard output");
     LinkArguments readLink;
     readLink.add(read);
+    readLink.addPace(read);
     std::string format = "text";
     read->add_option("--format", format, "text (for a person), json or csv")
         ->check(CLI::IsMember({ "text", "json", "csv" }));
@@ -263,6 +273,7 @@ int RunCli(int argc, char **argv)
         "log", "sample continuously into a record file (.vqr), a CSV file and/or an MQTT broker");
     LinkArguments logLink;
     logLink.add(log, false);
+    logLink.addPace(log);
     double step = 1.0, duration = 0, saveStep = 10.0;
     int64_t count = 0;
     std::string csvPath, mqttTarget, topic = "kmr5150", vqrPath, channels;

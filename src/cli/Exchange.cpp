@@ -4,6 +4,7 @@
 #include "cli/CliError.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
+#include "link/LinkSession.h"
 #include "link/PortHolder.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
@@ -20,8 +21,6 @@
 #include <unistd.h>
 
 namespace {
-constexpr int StartingPageFrameBytes = StartingPageBytes + 2;
-constexpr int SilenceResendMs = 2000;
 // How often the receive queue is looked at; the serial component's own tick is 100 ms, which
 // only adds latency.
 constexpr int QueuePollMs = 5;
@@ -53,21 +52,6 @@ private:
     PortMap &m_previous;
 };
 
-bool expectsLongReply(uint16_t reg)
-{
-    return reg <= 0xFF && ExpectsLongReply(static_cast<uint8_t>(reg));
-}
-
-bool fitsRequest(uint16_t reg, const uint8_t *frame, int n)
-{
-    if (reg == MeasurementRegister)
-        return n == MeasurementReplyBytes;
-    if (reg == RegStartingTest)
-        return n == StartingPageFrameBytes;
-    // Address, 0x03, byte count, a 32-bit value, CRC; routed by the register just asked for.
-    return n != MeasurementReplyBytes && n != StartingPageFrameBytes && n >= 9 && frame[1] == 0x03
-        && RoutingByte() == static_cast<uint8_t>(reg);
-}
 } // namespace
 
 InstrumentLink::InstrumentLink(LinkTarget target)
@@ -82,6 +66,10 @@ InstrumentLink::InstrumentLink(LinkTarget target)
     const int number = m_target.portNumber > 0 ? m_target.portNumber : PathPortNumber;
     m_comm->setCommPort(pnCOM(number));
     m_comm->setBaudRate(m_target.baudIndex >= 0 ? ListedRates[m_target.baudIndex] : br9600);
+    m_session = std::make_unique<LinkSession>(*m_comm);
+    m_session->setBaudIndex(m_target.baudIndex);
+    m_session->stopRequested = [this] { return stopping(); };
+    setWirePace(m_target.wirePace);
     platform::install(m_portMap.get());
 }
 
@@ -120,6 +108,11 @@ void InstrumentLink::open()
         throw CliError(
             ExitDevice, QStringLiteral("%1: cannot be opened, in use by another program").arg(name));
     }
+}
+
+void InstrumentLink::setWirePace(bool wire)
+{
+    m_session->setPace(wire ? LinkSession::Pace::Wire : LinkSession::Pace::Paced);
 }
 
 bool InstrumentLink::reopen()
@@ -175,10 +168,11 @@ bool InstrumentLink::writeAcknowledged(uint16_t reg, float value, int timeoutMs)
 
 bool InstrumentLink::awaitAcknowledgement(uint16_t reg, int timeoutMs, const std::function<bool()> &write)
 {
-    const auto acknowledges = [reg](const uint8_t *frame, int n) {
-        return n == 5 && frame[1] == 0x09 && frame[2] == static_cast<uint8_t>(reg);
+    const auto acknowledges = [reg](const ClassifiedReply &reply) {
+        return reply.kind == ReplyKind::WriteAcknowledge && reply.reg == reg;
     };
-    return !exchange(timeoutMs, false, write, acknowledges).isEmpty();
+    // No long reply is awaited; a damaged one is answered with the write again.
+    return !exchange(timeoutMs, 0, write, write, acknowledges).isEmpty();
 }
 
 bool InstrumentLink::sendRead(uint16_t reg, uint16_t count)
@@ -205,13 +199,28 @@ QByteArray InstrumentLink::read(uint16_t reg, uint16_t count, int timeoutMs)
     // The read to repeat after a missing or damaged reply.
     LastRegister = static_cast<uint8_t>(reg);
     LastCount = static_cast<uint8_t>(count);
+    const auto fits = [reg](const ClassifiedReply &reply) {
+        switch (reply.kind) {
+        case ReplyKind::Measurement:
+            return reg == RegMeasurement;
+        case ReplyKind::StartingPage:
+            return reg == RegStartingTest;
+        case ReplyKind::RegisterValue:
+            return reply.reg == reg;
+        default:
+            return false;
+        }
+    };
+    const auto resend = [this] {
+        ++m_counters.requests;
+        return m_session->resendLastRead();
+    };
     return exchange(
-        timeoutMs, expectsLongReply(reg), [&] { return send(reg, count); },
-        [reg](const uint8_t *frame, int n) { return fitsRequest(reg, frame, n); });
+        timeoutMs, LastRegister, [&] { return send(reg, count); }, resend, fits);
 }
 
-QByteArray InstrumentLink::exchange(int timeoutMs, bool longReply, const std::function<bool()> &request,
-    const std::function<bool(const uint8_t *, int)> &accepts)
+QByteArray InstrumentLink::exchange(int timeoutMs, uint8_t awaited, const std::function<bool()> &request,
+    const std::function<bool()> &resend, const std::function<bool(const ClassifiedReply &)> &accepts)
 {
     Clock &clock = platform::clock();
     const QDateTime start = clock.now();
@@ -233,56 +242,27 @@ QByteArray InstrumentLink::exchange(int timeoutMs, bool longReply, const std::fu
             continue;
         }
         if (m_comm->dataCount() == 0) {
-            clock.sleepMs(QueuePollMs);
+            // At the wire's pace the first byte is looked for as often as the rest.
+            clock.sleepMs(m_session->pace() == LinkSession::Pace::Wire ? 1 : QueuePollMs);
             continue;
         }
 
-        pacedWait(longReply);
+        m_session->waitForReply(awaited);
         if (!m_comm->portOpen())
             return {};
-        const uint8_t *first = nullptr;
-        const int n = m_comm->FetchInputBytes(first) + 1;
-        if (n <= 0 || !first)
+        const FetchedReply got = m_session->fetch();
+        if (!got.fetched())
             continue;
-        if (ClassifyReply(first, n, RoutingByte()).asksAgain()) {
+        if (got.reply.asksAgain()) {
             ++m_counters.damaged;
             ++m_counters.resends;
-            sent = request();
+            sent = resend();
             sentAt = elapsedMs();
             continue;
         }
-        if (accepts(first, n))
-            return QByteArray(reinterpret_cast<const char *>(first), n);
+        if (accepts(got.reply))
+            return QByteArray(reinterpret_cast<const char *>(got.frame), got.n);
         // A whole reply of another kind (a late answer to an earlier request): not this one.
     }
     return {};
-}
-
-void InstrumentLink::pacedWait(bool longReply)
-{
-    platform::clock().sleepMs(20);
-    if (!m_target.usb && longReply) {
-        const int wait = StepWaitMs(m_target.baudIndex);
-        for (int step = 1; step <= PacedSteps && wait > 0 && !stopping(); ++step)
-            platform::clock().sleepMs(wait);
-    }
-    settleWait(longReply);
-}
-
-void InstrumentLink::settleWait(bool longReply)
-{
-    // The program's rule: while a long reply is still arriving after the paced steps, wait
-    // until a whole frame is queued or the queue stops growing, never beyond its wire time.
-    if (!longReply || !m_comm->portOpen())
-        return;
-    const SettleBudget budget = LongReplyBudget(LastRegister, BaudRateSpeed(m_comm->baudRate()));
-    uint32_t queued = m_comm->dataCount();
-    for (int waited = 0; queued < budget.expectedBytes && waited < budget.budgetMs;
-         waited += budget.quietMs) {
-        platform::clock().sleepMs(budget.quietMs);
-        const uint32_t now = m_comm->dataCount();
-        if (now == queued)
-            break;
-        queued = now;
-    }
 }

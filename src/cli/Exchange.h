@@ -6,6 +6,7 @@
 // an immediate resend after a short or damaged reply and a resend after 2 s of silence.
 
 #include "cli/LinkTarget.h"
+#include "link/Reply.h"
 
 #include <QByteArray>
 
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class LinkSession;
 class TComm;
 class PortMap;
 
@@ -38,6 +40,8 @@ public:
     InstrumentLink &operator=(const InstrumentLink &) = delete;
 
     const LinkTarget &target() const { return m_target; }
+    // Replies waited for at the wire's pace (the target's choice, or set here), not paced.
+    void setWirePace(bool wire);
 
     // Opens the port. Throws CliError (device) naming the port and the reason: no device,
     // in use by another program, no permission.
@@ -82,16 +86,16 @@ public:
 private:
     bool send(uint16_t reg, uint16_t count);
     bool awaitAcknowledgement(uint16_t reg, int timeoutMs, const std::function<bool()> &write);
-    // Sends with `request`, and again after a silence or a damaged reply, until `accepts`
-    // takes a fetched frame (returned) or the time is up (empty).
-    QByteArray exchange(int timeoutMs, bool longReply, const std::function<bool()> &request,
-        const std::function<bool(const uint8_t *, int)> &accepts);
-    void pacedWait(bool longReply);
-    void settleWait(bool longReply);
+    // Sends with `request`, and again after a silence, and after a damaged reply with
+    // `resend`, until `accepts` takes a fetched reply (returned) or the time is up (empty).
+    // The link session waits for a reply to `awaited`, fetches and tells what it is.
+    QByteArray exchange(int timeoutMs, uint8_t awaited, const std::function<bool()> &request,
+        const std::function<bool()> &resend, const std::function<bool(const ClassifiedReply &)> &accepts);
     bool stopping() const { return stopRequested && stopRequested(); }
 
     LinkTarget m_target;
     std::unique_ptr<PortMap> m_portMap;
     std::unique_ptr<TComm> m_comm;
+    std::unique_ptr<LinkSession> m_session;
     ExchangeCounters m_counters;
 };

@@ -139,6 +139,7 @@ LinkTarget ResolveLinkTarget(const LinkOptions &options)
     }
 
     target.usb = options.usb || isInstrumentUsbPort(target);
+    target.wirePace = options.wirePace;
     return target;
 }
 

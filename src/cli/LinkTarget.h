@@ -20,6 +20,7 @@ struct LinkOptions
     std::optional<uint32_t> baud; // bits per second
     std::optional<int> address; // 1 to 255
     bool usb = false; // the instrument's own USB port: no paced wait
+    bool wirePace = false; // replies are waited for as long as they take on the wire
 };
 
 struct LinkTarget
@@ -31,6 +32,7 @@ struct LinkTarget
     uint32_t baud = 9600;
     uint8_t address = 0;
     bool usb = false;
+    bool wirePace = false; // replies waited for as long as they take on the wire, not paced
 };
 
 // Index of `speed` in ListedSpeeds, or -1.

@@ -13,8 +13,6 @@ QString UsbDeviceIdMark;
 
 uint8_t SamplingMode = 0;
 
-std::array<uint8_t, FrameBufferSize> FrameBuffer {};
-
 uint8_t StartingPage = 0;
 std::array<uint8_t, StartingCaptureBytes> StartingPageBuffer {};
 std::array<uint8_t, StartingCaptureBytes> StartingCapture {};
@@ -34,7 +32,6 @@ void ResetGlobals()
     AlarmReadStep = 0;
     UsbDeviceIdMark.clear();
     SamplingMode = 0;
-    FrameBuffer.fill(0);
     StartingPage = 0;
     StartingPageBuffer.fill(0);
     StartingCapture.fill(0);

@@ -26,10 +26,6 @@ extern QString UsbDeviceIdMark; // searched in each device's plug-and-play ident
 // Acquisition
 extern uint8_t SamplingMode; // 0 stopped, 1 single sampling pending, 2 continuous
 
-// Reply dispatcher
-constexpr int FrameBufferSize = 2660;
-extern std::array<uint8_t, FrameBufferSize> FrameBuffer;
-
 // Starting test
 constexpr int StartingPageBytes = 1708;
 constexpr int StartingPages = 6;

@@ -85,6 +85,22 @@ SettleBudget LongReplyBudget(uint8_t lastRegister, uint32_t bitsPerSecond)
     return budget;
 }
 
+WireWait WireReplyWait(uint8_t awaited, uint32_t bitsPerSecond)
+{
+    WireWait wait;
+    if (awaited == RegMeasurement)
+        wait.expectedBytes = MeasurementReplyBytes;
+    else if (awaited == RegStartingTest)
+        wait.expectedBytes = StartingPageFrameBytes;
+    else if (isAlarmRegister(awaited) || awaited == RegMode)
+        wait.expectedBytes = ValueReplyBytes;
+    // The same gap as the settling wait's quiet time: USB adapters pause up to 16 ms.
+    const SettleBudget longest = LongReplyBudget(RegMeasurement, bitsPerSecond);
+    wait.gapMs = longest.quietMs;
+    wait.budgetMs = longest.budgetMs;
+    return wait;
+}
+
 uint8_t NextAlarmRead(uint8_t reg, uint8_t alarmReadStep)
 {
     if (reg < RegAlarmFirst || reg > RegAlarmLast)

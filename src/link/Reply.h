@@ -1,10 +1,13 @@
 #pragma once
 
 // What a fetched reply is, and the arithmetic of waiting for it and asking for it again.
-// Plain functions over bytes: the main window's receive handler fetches, asks here, and
-// runs the step for the kind.
+// Plain functions over bytes: the link session fetches, asks here, and runs the step for
+// the kind.
 
 #include <cstdint>
+
+// Large enough for every reply of the instrument; longer input is too long and never kept.
+constexpr int FrameBufferSize = 2660;
 
 enum class ReplyKind {
     Short, // four bytes or fewer: ask again
@@ -45,6 +48,8 @@ bool ExpectsLongReply(uint8_t lastRegister);
 int StepWaitMs(int baudIndex);
 constexpr int PacedSteps = 50;
 constexpr int FirstSleepMs = 20;
+// A read without any reply for this long is asked for again.
+constexpr int SilenceResendMs = 2000;
 
 // How long to keep waiting while a long reply is still arriving after the paced steps: it
 // is complete at `expectedBytes`; the line has fallen quiet when a check `quietMs` later
@@ -56,6 +61,19 @@ struct SettleBudget
     int budgetMs = 0;
 };
 SettleBudget LongReplyBudget(uint8_t lastRegister, uint32_t bitsPerSecond);
+
+// The wait at the speed of the wire: the queue is looked at every `pollMs` until the reply
+// to `awaited` is whole at `expectedBytes` (0: its length is not known) or no byte came for
+// `gapMs` (a reply cut short, or one of unknown length that has ended); a line that never
+// falls quiet is waited for no longer than `budgetMs`, the longest reply's wire time.
+struct WireWait
+{
+    uint32_t expectedBytes = 0;
+    int pollMs = 1;
+    int gapMs = 0;
+    int budgetMs = 0;
+};
+WireWait WireReplyWait(uint8_t awaited, uint32_t bitsPerSecond);
 
 // The alarm read chain: the register to ask for after the reply to `reg`, or 0 when the
 // chain asks nothing (the switches end it; each register is asked for once per chain).

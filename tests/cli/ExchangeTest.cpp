@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -250,6 +251,122 @@ TEST_F(CliExchange, AStopRequestEndsTheWaitAtOnce)
     const QDateTime start = clock.now();
     EXPECT_TRUE(link.readMeasurement(60000).isEmpty());
     EXPECT_LT(start.msecsTo(clock.now()), 100);
+}
+
+TEST_F(CliExchange, AtTheWirePaceAQueuedReplyIsTakenWithoutAnyWait)
+{
+    struct Case
+    {
+        uint16_t reg;
+        QByteArray reply;
+    } cases[] = { { MeasurementRegister, measurementFrame() }, { ModeRegister, ModeReply } };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.reg);
+        clock.sleeps.clear();
+        script.replies = { c.reply };
+        InstrumentLink link(target(0));
+        link.setWirePace(true);
+        link.open();
+        EXPECT_EQ(link.read(c.reg, 2, 10000), c.reply);
+        EXPECT_TRUE(clock.sleeps.empty()) << clock.sleeps.size() << " sleeps";
+    }
+}
+
+// A line at 115.2 kbit/s: each millisecond slept, the next 11 bytes of the reply arrive.
+class WireClock final : public Clock
+{
+public:
+    WireClock(Script &script, QByteArray reply)
+        : m_script(script)
+        , m_pending(std::move(reply))
+    {
+        platform::install(this);
+    }
+    ~WireClock() override { platform::install(static_cast<Clock *>(nullptr)); }
+    QDateTime now() const override { return m_now; }
+    void sleepMs(int ms) override
+    {
+        slept += ms;
+        m_now = m_now.addMSecs(ms);
+        const qsizetype n = std::min<qsizetype>(m_pending.size(), qsizetype(ms) * 11);
+        m_script.queue += m_pending.left(n);
+        m_pending.remove(0, n);
+    }
+    int slept = 0;
+
+private:
+    Script &m_script;
+    QByteArray m_pending;
+    QDateTime m_now = QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
+};
+
+TEST_F(CliExchange, AtTheWirePaceAReplyIsTakenWhenItsLastByteArrives)
+{
+    struct Case
+    {
+        const char *what;
+        bool wire;
+        int minMs, maxMs;
+    } cases[] = {
+        // 2532 bytes at 11 a millisecond: 231 ms on this line.
+        { "at the wire's pace", true, 230, 233 },
+        { "paced", false, 20 + 50 * 4 + 11, 20 + 50 * 4 + 2 * 20 + 11 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        script.replies = { QByteArray() };
+        script.queue.clear();
+        WireClock line(script, measurementFrame());
+        InstrumentLink link(target(7));
+        link.setWirePace(c.wire);
+        link.open();
+        EXPECT_EQ(link.readMeasurement(10000), measurementFrame());
+        EXPECT_GE(line.slept, c.minMs);
+        EXPECT_LE(line.slept, c.maxMs);
+        EXPECT_EQ(link.counters().resends, 0);
+    }
+}
+
+TEST_F(CliExchange, AtTheWirePaceDamagedShortAndMissingRepliesAreAskedForAgain)
+{
+    QByteArray corrupt = measurementFrame();
+    corrupt[100] = char(corrupt[100] ^ 0x40);
+    struct Case
+    {
+        const char *what;
+        std::deque<QByteArray> replies;
+        int damaged;
+        int silent;
+        qint64 minGapMs, maxGapMs; // between the first request and the second
+    };
+    const Case cases[] = {
+        // Each is followed by one quiet gap in which nothing more arrives, then asked again.
+        { "wrong CRC", { corrupt, measurementFrame() }, 1, 0, 20, 21 },
+        // Taken for cut once the line has been quiet for the gap.
+        { "four bytes", { QByteArray::fromHex("01030400"), measurementFrame() }, 1, 0, 40, 41 },
+        { "cut short", { measurementFrame().left(2000), measurementFrame() }, 1, 0, 40, 41 },
+        { "no reply", { QByteArray(), measurementFrame() }, 0, 1, 2000, 2001 },
+        { "another kind", { ModeReply, measurementFrame() }, 0, 1, 2000, 2001 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        script.written.clear();
+        script.writtenAt.clear();
+        script.queue.clear();
+        script.replies = c.replies;
+        InstrumentLink link(target(7));
+        link.setWirePace(true);
+        link.open();
+        EXPECT_EQ(link.readMeasurement(10000), measurementFrame());
+        ASSERT_EQ(script.written.size(), 2u);
+        EXPECT_EQ(script.written[1], readFrame(MeasurementRegister, 2));
+        EXPECT_EQ(link.counters().damaged, c.damaged);
+        EXPECT_EQ(link.counters().silent, c.silent);
+        EXPECT_EQ(link.counters().resends, 1);
+        const qint64 gap = script.writtenAt[0].msecsTo(script.writtenAt[1]);
+        EXPECT_GE(gap, c.minGapMs);
+        EXPECT_LE(gap, c.maxGapMs);
+    }
 }
 
 TEST_F(CliExchange, OpeningFailuresNameThePort)

@@ -30,11 +30,11 @@ void ConnectCommAndMain(TCommForm *comm, TMainForm *main)
     QObject::connect(comm, &TCommForm::SamplingControlsEnabled, main, [main](bool enabled) {
         main->ApplyControls(enabled ? AcquisitionEvent::Connected : AcquisitionEvent::Disconnected);
     });
-    QObject::connect(comm, &TCommForm::BaudIndexChanged, main, &TMainForm::setBaudIndex);
+    QObject::connect(comm, &TCommForm::BaudIndexChanged, main->Session, &LinkSession::setBaudIndex);
     QObject::connect(main, &TMainForm::ModeByteReplied, comm, &TCommForm::InstrumentAnswered);
-    QObject::connect(comm, &TCommForm::LinkRestored, main, &TMainForm::ResumeStartingFetch);
+    QObject::connect(comm, &TCommForm::LinkRestored, main->Session, &LinkSession::resumeStartingFetch);
     QObject::connect(main, &TMainForm::SamplingStarted, comm, &TCommForm::RestartLinkCheck);
-    main->setBaudIndex(comm->SelectedBaudIndex());
+    main->Session->setBaudIndex(comm->SelectedBaudIndex());
 }
 
 namespace {

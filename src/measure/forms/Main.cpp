@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -59,20 +58,14 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     WaveCursors1 = new TWaveCursorControl(Pic1, Measurement);
     MOpenTimer = MakeTimer(this, "MOpenTimer", 1000, &TMainForm::MOpenTimerTimer);
     ContinuousReadTimer = MakeTimer(this, "ContinuousReadTimer", 50, &TMainForm::ContinuousReadTimerTimer);
-    ReReadTimer = MakeTimer(this, "ReReadTimer", 2000, &TMainForm::ReReadTimerTimer);
+    ReReadTimer = MakeTimer(this, "ReReadTimer", SilenceResendMs, &TMainForm::ReReadTimerTimer);
 
     Comm1 = new TComm(this, QStringLiteral("Comm1"));
     Comm1->setRThreshold(1);
     Comm1->OnReceiveData = [this](TComm *sender) { Comm1ReceiveData(sender); };
-    SetRequestPort(Comm1);
+    connectSession();
 
     FormCreate(arguments);
-}
-
-TMainForm::~TMainForm()
-{
-    if (RequestPort() == Comm1)
-        SetRequestPort(nullptr);
 }
 
 void TMainForm::createToolBar()
@@ -156,8 +149,6 @@ void TMainForm::FormCreate(const QStringList &arguments)
 {
     InitMeasurement();
     MakePaneSurfaces({ &WaveSurface, &UHarmSurface, &IHarmSurface });
-    UsbLink = 0;
-    AlarmReadStep = 0;
     UsbDeviceIdMark = QStringLiteral("5732");
 
     // The client panel has its final size only once the window is laid out.
@@ -272,12 +263,10 @@ void TMainForm::SeSkinSpeedButton3Click()
 void TMainForm::startSampling(uint8_t mode)
 {
     // Without a port nothing starts: the message is shown and everything stays as it was.
-    if (!SendReadRequest(InstrumentAddress, RegMeasurement, 2)) {
+    if (!Session->read(RegMeasurement, 2)) {
         platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
         return;
     }
-    LastRegister = RegMeasurement;
-    LastCount = 2;
     SamplingMode = mode;
     ApplyControls(mode == 1 ? AcquisitionEvent::Single : AcquisitionEvent::Continuous);
     emit SamplingStarted();
@@ -315,11 +304,7 @@ void TMainForm::ApplyControls(AcquisitionEvent event)
 
 void TMainForm::N11Click()
 {
-    AlarmReadStep = 0;
-    if (!SendReadRequest(InstrumentAddress, RegMode, 2))
-        platform::dialogs().message(QStringLiteral("Failed,The machine is not connected"));
-    LastRegister = RegMode;
-    LastCount = 2;
+    Session->startAlarmChain();
     emit WindowRequested(MainWindowRequest::Alarm);
 }
 
@@ -334,10 +319,7 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
 {
     // The captions change first and stay changed even when the write cannot be sent.
     showModeCaptions(bit, set);
-    ModeWord = WithModeBit(ModeWord, bit, set);
-    const uint8_t data[4] = { ModeWord, 0, 0, 0 };
-    if (!SendWriteBytes(InstrumentAddress, RegMode, data))
-        platform::dialogs().message(QStringLiteral("Failed,The machine is not connected"));
+    Session->writeMode(WithModeBit(ModeWord, bit, set));
 }
 
 void TMainForm::N23Click()

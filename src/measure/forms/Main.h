@@ -1,9 +1,10 @@
 #pragma once
 
 // The main window: tool bar, menu, the parameter panel and the three panes, the status bar
-// and the acquisition commands. Its receive handler (link/forms/Dispatcher.cpp) handles
-// every reply of the instrument.
+// and the acquisition commands. Its receive handler (link/forms/Dispatcher.cpp) hands every
+// reply of the instrument to the link session and shows what the session tells.
 
+#include "link/LinkSession.h"
 #include "link/Reply.h"
 #include "measure/MainControls.h"
 #include "measure/PaneDrawing.h"
@@ -38,7 +39,6 @@ class TMainForm : public QMainWindow
 public:
     // `arguments` is the program's command line (program path first); tests pass their own.
     explicit TMainForm(QWidget *parent = nullptr, const QStringList &arguments = {});
-    ~TMainForm() override;
 
     using enum StatusPanel; // TMainForm::PanelCommunication and the others
     static constexpr int CaptionedPanelCount = GridColumns * GridRows;
@@ -134,41 +134,21 @@ public:
     // The command-line file: a measurement file is loaded, a record file opened later.
     void HandleCommandLine(const QStringList &arguments);
 
-    // Receive handling (link/forms/Dispatcher.cpp)
+    // Replies: the link session keeps their rules; the window shows what it tells
+    // (link/forms/Dispatcher.cpp).
+    LinkSession *Session = nullptr;
     void Comm1ReceiveData(TComm *sender);
-    void ResendLastRead();
+    void HandleFrame(const uint8_t *frame, int n) { Session->handleFrame(frame, n); }
+    void ResendLastRead() { Session->resendLastRead(); }
     void ContinuousReadTimerTimer();
     void ReReadTimerTimer();
-    void PacedWait(); // progress bar, the first sleep, the fifty paced steps, the settling wait
-    void SettleWait();
-    void HandleFrame(const uint8_t *frame, int n); // classifies a fetched reply and handles it
-    void HandleReply(const ClassifiedReply &reply, const uint8_t *frame);
-    void HandleMeasurementFrame(const uint8_t *frame);
-    void HandleStartingPage(const uint8_t *frame);
-    void HandleAlarmValue(uint8_t reg, const uint8_t *data);
-    void HandleModeByte(uint8_t mode);
-    void HandleTriggerNotice();
-    // The port was lost and has been opened again: a starting-test fetch that was under way
-    // asks again for the page it was waiting for, whose request or reply went with the port.
-    void ResumeStartingFetch();
-    void RequestStartingPage(); // the read of page StartingPage, and its status text
 
     // Switches the acquisition controls as the event asks.
     void ApplyControls(AcquisitionEvent event);
-    // Menu captions of the bandwidth and THD items for a mode byte.
-    void ShowModeCaptions(uint8_t mode)
-    {
-        showModeCaptions(ModeBroadband, mode & ModeBroadband);
-        showModeCaptions(ModeThdCsa, mode & ModeThdCsa);
-    }
 
     QString statusText(int panel) const { return StatusPanels.at(panel)->text(); }
     void setStatusText(int panel, const QString &text) { StatusPanels.at(panel)->setText(text); }
     QLabel *valuePanel(PanelIndex index) const { return ValuePanels[index]; }
-
-    // The speed chosen in the connection window (its list index, -1 for none) paces the
-    // wait for long replies.
-    void setBaudIndex(int index) { m_baudIndex = index; }
 
     // The maker's web address and location (the version window shows them too).
     static const QString WebAddress;
@@ -201,10 +181,9 @@ private:
     void startSampling(uint8_t mode);
     void modeCommand(uint8_t bit, bool set);
     void showModeCaptions(uint8_t bit, bool set);
+    void connectSession();
 
     ClientArea m_area;
-    int m_baudIndex = -1;
-    bool m_inReceive = false; // the receive handler is running (it must never nest)
 };
 
 extern TMainForm *MainForm;

@@ -62,13 +62,15 @@ TEST_F(Dispatcher, DamagedOrShortRepliesAreAskedForAgainAndNeverStored)
         SCOPED_TRACE(c.name);
         InitMeasurement();
         const QByteArray before = recordBytes();
-        const QByteArray frameBufferTail(reinterpret_cast<const char *>(FrameBuffer.data()) + 2600, 60);
+        const QByteArray frameBufferTail(
+            reinterpret_cast<const char *>(form->Session->frameBuffer().data()) + 2600, 60);
         LastRegister = c.lastRegister;
         LastCount = c.lastCount;
         receive(c.reply);
         EXPECT_EQ(takeWritten().toHex(), c.resend.toHex());
         EXPECT_EQ(recordBytes(), before);
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(FrameBuffer.data()) + 2600, 60), frameBufferTail);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(form->Session->frameBuffer().data()) + 2600, 60),
+            frameBufferTail);
         EXPECT_NE(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Sampling completed!"));
         EXPECT_TRUE(port().received.isEmpty());
     }
