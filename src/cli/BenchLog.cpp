@@ -752,7 +752,7 @@ int RunBenchLog(const QList<LinkTarget> &targets, const BenchLogOptions &options
             row.state = instrument->counters.finished ? QStringLiteral("done")
                 : instrument->counters.portLost       ? QStringLiteral("port lost, waiting for it")
                                                       : QStringLiteral("measuring");
-            if (instrument->mqtt)
+            if (instrument->mqtt && !instrument->counters.finished)
                 row.state += instrument->mqtt->connected() ? QStringLiteral(", MQTT connected")
                                                            : QStringLiteral(", MQTT reconnecting");
             rows << row;

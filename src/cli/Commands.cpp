@@ -521,8 +521,13 @@ int RunCli(int argc, char **argv)
             if (haDiscoveryOption->count() > 0) {
                 if (!options.mqtt)
                     throw CliError(ExitUsage, QStringLiteral("log: --ha-discovery goes with --mqtt HOST"));
-                benchOptions.discoveryPrefix = haDiscovery.empty() ? QStringLiteral("homeassistant")
-                                                                   : QString::fromStdString(haDiscovery[0]);
+                QString prefix = haDiscovery.empty() ? QString() : QString::fromStdString(haDiscovery[0]);
+                while (prefix.endsWith(QLatin1Char('/')))
+                    prefix.chop(1);
+                if (prefix.contains(QLatin1Char('#')) || prefix.contains(QLatin1Char('+')))
+                    throw CliError(ExitUsage,
+                        QStringLiteral("--ha-discovery %1: a topic prefix without wildcards").arg(prefix));
+                benchOptions.discoveryPrefix = prefix.isEmpty() ? QStringLiteral("homeassistant") : prefix;
             }
             options.csvPath.clear();
             benchOptions.log = options;
