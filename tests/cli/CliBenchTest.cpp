@@ -11,8 +11,11 @@
 #include "cli/MeasurementValues.h"
 #include "link/sim/SimServer.h"
 
+#include "support/SimProcess.h"
+
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -339,6 +342,7 @@ TEST_F(CliBench, EachInstrumentGetsItsOwnFileTopicAndDeviceAndTheLongTableHoldsT
     // Standard error is no terminal: plain status lines, one per instrument.
     for (size_t k = 0; k < servers.size(); ++k)
         EXPECT_TRUE(perInstrument.err.contains((idOf(k) + "  ").toUtf8())) << perInstrument.err.constData();
+    EXPECT_FALSE(perInstrument.err.contains('\033')) << perInstrument.err.constData();
 
     for (size_t k = 0; k < servers.size(); ++k) {
         SCOPED_TRACE(idOf(k).toStdString());
@@ -513,6 +517,104 @@ TEST_F(CliBench, AKilledToolLeavesEveryInstrumentOfflineAndEveryFileWhole)
         }
         expectRowsInSentOrder(values, *servers[k]);
     }
+}
+
+TEST_F(CliBench, AllTakesEveryListedPortOnWhichAnInstrumentAnswers)
+{
+    addInstrument();
+    addInstrument();
+    // A third instrument at another address: listed, but no answer at address 1.
+    sim::ServerOptions other;
+    other.instrument.address = 9;
+    other.linkPath = dir.filePath(QStringLiteral("other")).toStdString();
+    sim::SimServer silent(other);
+    ASSERT_TRUE(silent.start());
+    // A copy of the program in a folder of its own, whose SysSet.ini maps the ports.
+    QTemporaryDir programDir;
+    const QString program = programDir.filePath(QStringLiteral("kmr5150-cli"));
+    ASSERT_TRUE(QFile::copy(cliPath(), program));
+    QFile ini(programDir.filePath(QStringLiteral("SysSet.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[PortMap]\nCOM201=%1\nCOM202=%2\nCOM203=%3\n")
+                  .arg(linkOf(0), QString::fromStdString(other.linkPath), linkOf(1))
+                  .toUtf8());
+    ini.close();
+
+    const QString csvDir = dir.filePath("csv");
+    ASSERT_TRUE(QDir().mkpath(csvDir));
+    const CliRun run = runCli({ "log", "--all", "--baud", "115200", "--address", "1", "--step", "0.2",
+                                  "--count", "2", "--csv", csvDir + "/" },
+        120000, program);
+    ASSERT_EQ(run.code, 0) << run.err.constData();
+    EXPECT_EQ(QDir(csvDir).entryList(QDir::Files), QStringList({ "COM201-1.csv", "COM203-1.csv" }));
+    const QList<QStringList> rows = readCsv(csvDir + "/COM203-1.csv");
+    ASSERT_EQ(rows.size(), 1 + 2);
+    expectRowsInSentOrder({ rows[1].mid(1), rows[2].mid(1) }, *servers[1]);
+}
+
+TEST_F(CliBench, TheBenchScriptStartsSimulatorsOnPtysOfTheirOwnThatOneLogFollows)
+{
+    QProcess bench;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KMR_SIM"), SimProcess::executablePath());
+    bench.setProcessEnvironment(environment);
+    bench.start(QStringLiteral(KMR_SOURCE_DIR "/scripts/sim-bench"), { "3", dir.filePath("bench") });
+    ASSERT_TRUE(bench.waitForStarted(5000));
+    QStringList links;
+    std::set<QString> ptys;
+    while (links.size() < 3 && (bench.canReadLine() || bench.waitForReadyRead(10000))) {
+        const QStringList fields = QString::fromUtf8(bench.readLine()).trimmed().split(QLatin1Char(' '));
+        ASSERT_EQ(fields.size(), 2);
+        EXPECT_EQ(QFileInfo(fields[0]).canonicalFilePath(), fields[1]);
+        links << fields[0];
+        ptys.insert(fields[1]);
+    }
+    ASSERT_EQ(links.size(), 3) << bench.readAllStandardError().constData();
+    EXPECT_EQ(ptys.size(), 3u);
+
+    const QString csvDir = dir.filePath("csv");
+    ASSERT_TRUE(QDir().mkpath(csvDir));
+    QStringList arguments { "log", "--step", "0.2", "--count", "2", "--csv", csvDir + "/" };
+    for (const QString &link : links)
+        arguments << "--port" << link + "@115200/1";
+    const CliRun run = runCli(arguments);
+    ASSERT_EQ(run.code, 0) << run.err.constData();
+    // Each simulator measures a load of its own: no two instruments' rows are alike.
+    std::set<QString> firstRows;
+    for (int k = 1; k <= 3; ++k) {
+        const QList<QStringList> rows = readCsv(csvDir + QStringLiteral("/kmr5150-%1-1.csv").arg(k));
+        ASSERT_EQ(rows.size(), 1 + 2);
+        firstRows.insert(rows[1].mid(1).join(','));
+    }
+    EXPECT_EQ(firstRows.size(), 3u);
+
+    ::kill(static_cast<pid_t>(bench.processId()), SIGTERM);
+    ASSERT_TRUE(bench.waitForFinished(10000));
+    EXPECT_EQ(bench.exitCode(), 0);
+    for (const QString &link : links)
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << "the link goes with its simulator";
+}
+
+TEST_F(CliBench, OnATerminalTheTableIsWrittenOverItself)
+{
+    addInstrument();
+    addInstrument();
+    // script(1) gives the tool a terminal and copies what it writes there.
+    QStringList command { cliPath(), "log", "--step", "0.2", "--count", "4", "--csv", dir.filePath("all.csv"),
+        "--long" };
+    command += ports();
+    QProcess script;
+    script.start(QStringLiteral("script"), { "-qefc", command.join(' '), dir.filePath("typescript") });
+    ASSERT_TRUE(script.waitForFinished(60000));
+    ASSERT_EQ(script.exitCode(), 0) << script.readAll().constData();
+    QFile typescript(dir.filePath("typescript"));
+    ASSERT_TRUE(typescript.open(QIODevice::ReadOnly));
+    const QByteArray screen = typescript.readAll();
+    // Each refresh goes back up over the two lines of the table before writing them again.
+    EXPECT_GE(screen.count("\033[2A"), 2) << screen.constData();
+    for (size_t k = 0; k < servers.size(); ++k)
+        EXPECT_TRUE(screen.contains(("\r" + idOf(k) + "  ").toUtf8())) << screen.constData();
+    EXPECT_TRUE(screen.contains("4 measurements")) << screen.constData();
 }
 
 TEST_F(CliBench, BadInputIsOneLineAndANonZeroExitWithNothingWritten)
