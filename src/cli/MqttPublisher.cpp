@@ -171,10 +171,13 @@ void MqttPublisher::finish(int timeoutMs)
 {
     if (!m_loopRunning)
         return;
-    // A clean disconnection sends no last will: the status is said here.
-    if (!m_target.statusTopic.isEmpty())
-        publish(MqttMessage { m_target.statusTopic.toUtf8(), "offline", true });
     drain(timeoutMs);
+    // A clean disconnection sends no last will: the status is said here, ahead of the
+    // disconnection on the same connection (a broker already away sent the will itself).
+    if (!m_target.statusTopic.isEmpty() && m_connected) {
+        const QByteArray topic = m_target.statusTopic.toUtf8();
+        mosquitto_publish(m_client, nullptr, topic.constData(), 7, "offline", QualityOfService, true);
+    }
     mosquitto_disconnect(m_client);
     mosquitto_loop_stop(m_client, false);
     m_loopRunning = false;
