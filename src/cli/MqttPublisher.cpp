@@ -176,7 +176,17 @@ void MqttPublisher::finish(int timeoutMs)
     // disconnection on the same connection (a broker already away sent the will itself).
     if (!m_target.statusTopic.isEmpty() && m_connected) {
         const QByteArray topic = m_target.statusTopic.toUtf8();
-        mosquitto_publish(m_client, nullptr, topic.constData(), 7, "offline", QualityOfService, true);
+        int mid = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (mosquitto_publish(m_client, &mid, topic.constData(), 7, "offline", QualityOfService, true)
+                == MOSQ_ERR_SUCCESS)
+                m_statusMid = mid;
+        }
+        // Taken before the connection ends; otherwise the broker may also send the will.
+        const QDeadlineTimer deadline(std::max(timeoutMs, 1000));
+        while (m_statusMid != 0 && m_connected && !deadline.hasExpired())
+            QThread::msleep(5);
     }
     mosquitto_disconnect(m_client);
     mosquitto_loop_stop(m_client, false);
@@ -238,6 +248,10 @@ void MqttPublisher::onPublish(mosquitto *, void *self, int mid)
 {
     auto *publisher = static_cast<MqttPublisher *>(self);
     std::lock_guard<std::mutex> lock(publisher->m_mutex);
+    if (mid == publisher->m_statusMid) {
+        publisher->m_statusMid = 0;
+        return;
+    }
     auto &inFlight = publisher->m_inFlight;
     const auto it
         = std::find_if(inFlight.begin(), inFlight.end(), [mid](const auto &m) { return m.first == mid; });

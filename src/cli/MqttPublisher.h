@@ -90,6 +90,7 @@ private:
     std::deque<std::pair<int, MqttMessage>> m_inFlight;
     QString m_lastError;
     std::atomic<bool> m_connected { false };
+    std::atomic<int> m_statusMid { 0 }; // the closing status message until the broker took it
     std::atomic<uint64_t> m_published { 0 };
     std::atomic<uint64_t> m_delivered { 0 };
     std::atomic<uint64_t> m_dropped { 0 };
