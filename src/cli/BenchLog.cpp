@@ -203,15 +203,18 @@ void runExchange(int index, const LinkTarget &target, const ExchangeSettings &se
     EventQueue &events, SharedCounters &counters, const std::atomic<bool> &stop)
 {
     std::unique_ptr<InstrumentLink> link;
-    order.make(index, [&] { link = std::make_unique<InstrumentLink>(target); });
     const auto stopping = [&] { return stop.load() || LogStopRequested.load(); };
-    link->stopRequested = stopping;
-    try {
-        link->open();
-        events.push(Event { index, Event::Kind::Opened, {}, {}, {} });
-    } catch (const CliError &error) {
-        events.push(Event { index, Event::Kind::OpenFailed, {}, {}, error.text() });
-    }
+    // Opened in turn too: opening reads the port map that the next link replaces.
+    order.make(index, [&] {
+        link = std::make_unique<InstrumentLink>(target);
+        link->stopRequested = stopping;
+        try {
+            link->open();
+            events.push(Event { index, Event::Kind::Opened, {}, {}, {} });
+        } catch (const CliError &error) {
+            events.push(Event { index, Event::Kind::OpenFailed, {}, {}, error.text() });
+        }
+    });
 
     if (order.waitToRun() && link->isOpen()) {
         QElapsedTimer elapsed;
