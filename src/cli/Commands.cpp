@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "base/Errors.h"
+#include "cli/BenchLog.h"
 #include "cli/CliError.h"
 #include "cli/CommandParts.h"
 #include "cli/CompareCommand.h"
@@ -271,9 +272,26 @@ int RunCli(int argc, char **argv)
 
     CLI::App *log = app.add_subcommand(
         "log", "sample continuously into a record file (.vqr), a CSV file and/or an MQTT broker");
-    LinkArguments logLink;
-    logLink.add(log, false);
-    logLink.addPace(log);
+    // Each --port is one instrument; the --baud and --address after it are its own, the ones
+    // before the first --port every instrument's (the grouping is read from the arguments).
+    std::vector<std::string> logPorts, logBauds, logAddresses;
+    bool logUsb = false, logAll = false, logLong = false;
+    log->add_option("--port", logPorts,
+        "COMn, a device path or PORT@BAUD/ADDRESS; repeat for several instruments (default: SysSet.ini)");
+    log->add_option("--baud", logBauds, "line speed in bits per second of the --port before it, or of all");
+    log->add_option(
+        "--address", logAddresses, "address of the instrument at the --port before it, or of all");
+    log->add_flag("--usb", logUsb, "the instruments' own USB ports: no paced wait for long replies");
+    log->add_flag("--all", logAll, "every listed port on which an instrument answers");
+    log->add_flag("--long", logLong, "--csv FILE holds every instrument's rows, with an id column");
+    bool logPaced = false;
+    log->add_flag(
+        "--paced", logPaced, "wait for long replies with the program's paced steps, not at the wire's pace");
+    std::vector<std::string> haDiscovery;
+    CLI::Option *haDiscoveryOption = log->add_option("--ha-discovery", haDiscovery,
+                                            "also publish home-automation discovery messages under PREFIX "
+                                            "(default homeassistant)")
+                                         ->expected(0, 1);
     double step = 1.0, duration = 0, saveStep = 10.0;
     int64_t count = 0;
     std::string csvPath, mqttTarget, topic = "kmr5150", vqrPath, channels;
@@ -287,9 +305,11 @@ int RunCli(int argc, char **argv)
               ->check(CLI::Range(0.0, 1e9));
     CLI::Option *countOption = log->add_option("--count", count, "stop after this many measurements")
                                    ->check(CLI::Range(int64_t(1), INT64_MAX));
-    log->add_option("--vqr", vqrPath, "record file to write, as the record window writes it (a new file)");
+    log->add_option("--vqr", vqrPath,
+        "record file to write, as the record window writes it (a new file); DIR/ for one per instrument");
     log->add_option("--channels", channels, signalsHelp().toStdString());
-    log->add_option("--csv", csvPath, "CSV file to write (- for standard output)");
+    log->add_option(
+        "--csv", csvPath, "CSV file to write (- for standard output); DIR/ for one file per instrument");
     bool logHarmonics = false;
     log->add_flag("--harmonics", logHarmonics,
         "the CSV also holds the current harmonics IH0..IH50 (peak A), for check FILE afterwards");
@@ -457,7 +477,66 @@ int RunCli(int argc, char **argv)
             options.saveStepSeconds = saveStep;
             options.mqttDrainSeconds = mqttDrain;
             options.statusLine = ::isatty(STDERR_FILENO) == 1;
-            return RunLog(ResolveLinkTarget(logLink.options()), options);
+
+            QStringList logArguments;
+            for (int k = 1; k < argc; ++k)
+                logArguments << QString::fromLocal8Bit(argv[k]);
+            logArguments = logArguments.mid(logArguments.indexOf(QStringLiteral("log")) + 1);
+            QList<LinkOptions> instruments = InstrumentOptionsFromArguments(logArguments);
+            for (LinkOptions &instrument : instruments)
+                instrument.wirePace = !logPaced;
+            const auto isDir = [](const std::string &path) {
+                return !path.empty()
+                    && (path.back() == '/' || QFileInfo(QString::fromStdString(path)).isDir());
+            };
+            const bool bench = instruments.size() > 1 || logAll || logLong || isDir(csvPath) || isDir(vqrPath)
+                || haDiscoveryOption->count() > 0;
+            if (!bench)
+                return RunLog(ResolveLinkTarget(instruments.front()), options);
+
+            BenchLogOptions benchOptions;
+            if (logLong) {
+                if (csvPath.empty() || isDir(csvPath))
+                    throw CliError(ExitUsage, QStringLiteral("log: --long goes with --csv FILE"));
+                benchOptions.longCsvPath = options.csvPath;
+            } else if (!csvPath.empty()) {
+                if (!isDir(csvPath))
+                    throw CliError(ExitUsage,
+                        QStringLiteral("log: several instruments write --csv DIR/ or --csv FILE --long"));
+                benchOptions.csvDir = options.csvPath;
+            }
+            if (!vqrPath.empty()) {
+                if (!isDir(vqrPath))
+                    throw CliError(ExitUsage, QStringLiteral("log: several instruments write --vqr DIR/"));
+                benchOptions.vqrDir = options.recordPath;
+                options.recordPath.clear();
+            }
+            if (haDiscoveryOption->count() > 0) {
+                if (!options.mqtt)
+                    throw CliError(ExitUsage, QStringLiteral("log: --ha-discovery goes with --mqtt HOST"));
+                QString prefix = haDiscovery.empty() ? QString() : QString::fromStdString(haDiscovery[0]);
+                while (prefix.endsWith(QLatin1Char('/')))
+                    prefix.chop(1);
+                if (prefix.contains(QLatin1Char('#')) || prefix.contains(QLatin1Char('+')))
+                    throw CliError(ExitUsage,
+                        QStringLiteral("--ha-discovery %1: a topic prefix without wildcards").arg(prefix));
+                benchOptions.discoveryPrefix = prefix.isEmpty() ? QStringLiteral("homeassistant") : prefix;
+            }
+            options.csvPath.clear();
+            benchOptions.log = options;
+            QList<LinkTarget> targets;
+            if (logAll) {
+                if (!logPorts.empty())
+                    throw CliError(ExitUsage, QStringLiteral("log: --all or --port, not both"));
+                targets = AnsweringInstruments(instruments.front());
+                if (targets.isEmpty())
+                    throw CliError(
+                        ExitDevice, QStringLiteral("log --all: no instrument answers on any port"));
+            } else {
+                for (const LinkOptions &instrument : instruments)
+                    targets << ResolveLinkTarget(instrument);
+            }
+            return RunBenchLog(targets, benchOptions);
         }
         if (alarmGet->parsed())
             return RunAlarmGet(ResolveLinkTarget(alarmGetLink.options()), alarmGetLink.timeoutMs());

@@ -74,131 +74,119 @@ QString goneText(const QString &path, const QString &what)
     return QStringLiteral("%1: deleted or moved away during the log; made again with %2").arg(path, what);
 }
 
-// The record file of a log: made before the instrument is asked anything, locked, written at
-// every save step; one that never received a sample is removed again.
-class RecordLog
+} // namespace
+
+RecordLog::RecordLog(const QString &path, const RecordSettings &settings)
+    : m_recorder(std::make_unique<Recorder>())
 {
-public:
-    RecordLog(const QString &path, const RecordSettings &settings)
-        : m_recorder(std::make_unique<Recorder>())
-    {
-        const QByteArray name = QFile::encodeName(path);
-        // Made here, exclusively, so that no other writer starts on it in between.
-        m_fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0 && errno == EEXIST) {
-            // A record is never written over: the samples in it would be lost.
-            const int other = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-            if (other >= 0) {
-                const bool held = ::flock(other, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-                const QString holder = held ? LockHolderText(other) : QString();
-                ::close(other);
-                if (held)
-                    throw CliError(ExitFile, QStringLiteral("%1: in use by %2").arg(path, holder));
-            }
-            throw CliError(
-                ExitFile, QStringLiteral("%1: exists; a record file is not written over").arg(path));
+    const QByteArray name = QFile::encodeName(path);
+    // Made here, exclusively, so that no other writer starts on it in between.
+    m_fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0 && errno == EEXIST) {
+        // A record is never written over: the samples in it would be lost.
+        const int other = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (other >= 0) {
+            const bool held = ::flock(other, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+            const QString holder = held ? LockHolderText(other) : QString();
+            ::close(other);
+            if (held)
+                throw CliError(ExitFile, QStringLiteral("%1: in use by %2").arg(path, holder));
         }
-        if (m_fd < 0)
-            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, SystemReason(errno)));
-        m_recorder->settings = settings;
-        try {
-            LockForWriting(m_fd, path);
-            m_recorder->newFile(path);
-        } catch (const KmrError &error) {
-            discard(path);
-            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, error.text()));
-        } catch (const CliError &) {
-            discard(path);
-            throw;
-        }
+        throw CliError(ExitFile, QStringLiteral("%1: exists; a record file is not written over").arg(path));
     }
-    ~RecordLog()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    RecordLog(const RecordLog &) = delete;
-    RecordLog &operator=(const RecordLog &) = delete;
-
-    // False once the record is full: this sample was the last it takes, or it took none.
-    bool sample(const MeasurementRecord &record, const QDateTime &time)
-    {
-        return m_recorder->sample(record, time) == Recorder::Sampled::Taken;
-    }
-
-    // Writes the newest blocks, or the whole record into a file made again when the path no
-    // longer names the file (told once). A failure is told on standard error once and the
-    // next save tries again with everything since; `last` returns it instead.
-    QString save(bool last, bool statusLine)
-    {
-        try {
-            remakeIfGone(statusLine);
-            m_recorder->save();
-            m_failed = false;
-        } catch (const KmrError &error) {
-            const QString text = QStringLiteral("%1: %2").arg(m_recorder->fileName(), error.text());
-            if (last)
-                return text;
-            if (!m_failed)
-                tell(text + QStringLiteral(" (tried again at the next save)"), statusLine);
-            m_failed = true;
-        } catch (const CliError &error) {
-            if (last)
-                return error.text();
-            if (!m_failed)
-                tell(error.text() + QStringLiteral(" (tried again at the next save)"), statusLine);
-            m_failed = true;
-        }
-        return {};
-    }
-
-    void discardIfEmpty()
-    {
-        if (m_recorder->count() == 0)
-            discard(m_recorder->fileName());
-    }
-
-    const QString &fileName() const { return m_recorder->fileName(); }
-
-private:
-    void discard(const QString &path)
-    {
-        // Only the file this log made: another one may have taken the name since.
-        if (m_fd >= 0 && IdentityOfPath(path) == IdentityOfDescriptor(m_fd))
-            QFile::remove(path);
-    }
-
-    void remakeIfGone(bool statusLine)
-    {
-        const QString &path = m_recorder->fileName();
-        const std::optional<FileIdentity> named = IdentityOfPath(path);
-        if (named && named == IdentityOfDescriptor(m_fd))
-            return;
-        // Someone put another file in its place; that one is not written over.
-        if (named)
-            throw CliError(ExitFile,
-                QStringLiteral("%1: another file took its place during the log; it is left as it is")
-                    .arg(path));
-        const QByteArray name = QFile::encodeName(path);
-        const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0)
-            throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, SystemReason(errno)));
-        ::close(m_fd);
-        m_fd = fd;
+    if (m_fd < 0)
+        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, SystemReason(errno)));
+    m_recorder->settings = settings;
+    try {
         LockForWriting(m_fd, path);
-        // An empty first block that carries the record's settings; the save that follows
-        // writes every block from the first.
-        RecordBlock first = m_recorder->writeBuffer();
-        first.clearSamples();
-        CreateRecordFile(path, first);
-        tell(goneText(path, QStringLiteral("all %1 samples").arg(m_recorder->count())), statusLine);
+        m_recorder->newFile(path);
+    } catch (const KmrError &error) {
+        discard(path);
+        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, error.text()));
+    } catch (const CliError &) {
+        discard(path);
+        throw;
     }
+}
 
-    std::unique_ptr<Recorder> m_recorder;
-    int m_fd = -1; // holds the lock and tells whether the path still names the file
-    bool m_failed = false;
-};
+RecordLog::~RecordLog()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
+bool RecordLog::sample(const MeasurementRecord &record, const QDateTime &time)
+{
+    return m_recorder->sample(record, time) == Recorder::Sampled::Taken;
+}
+
+QString RecordLog::save(bool last, bool statusLine)
+{
+    try {
+        remakeIfGone(statusLine);
+        m_recorder->save();
+        m_failed = false;
+    } catch (const KmrError &error) {
+        const QString text = QStringLiteral("%1: %2").arg(m_recorder->fileName(), error.text());
+        if (last)
+            return text;
+        if (!m_failed)
+            tell(text + QStringLiteral(" (tried again at the next save)"), statusLine);
+        m_failed = true;
+    } catch (const CliError &error) {
+        if (last)
+            return error.text();
+        if (!m_failed)
+            tell(error.text() + QStringLiteral(" (tried again at the next save)"), statusLine);
+        m_failed = true;
+    }
+    return {};
+}
+
+void RecordLog::discardIfEmpty()
+{
+    if (m_recorder->count() == 0)
+        discard(m_recorder->fileName());
+}
+
+const QString &RecordLog::fileName() const
+{
+    return m_recorder->fileName();
+}
+
+void RecordLog::discard(const QString &path)
+{
+    // Only the file this log made: another one may have taken the name since.
+    if (m_fd >= 0 && IdentityOfPath(path) == IdentityOfDescriptor(m_fd))
+        QFile::remove(path);
+}
+
+void RecordLog::remakeIfGone(bool statusLine)
+{
+    const QString &path = m_recorder->fileName();
+    const std::optional<FileIdentity> named = IdentityOfPath(path);
+    if (named && named == IdentityOfDescriptor(m_fd))
+        return;
+    // Someone put another file in its place; that one is not written over.
+    if (named)
+        throw CliError(ExitFile,
+            QStringLiteral("%1: another file took its place during the log; it is left as it is").arg(path));
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw CliError(ExitFile, QStringLiteral("%1: %2").arg(path, SystemReason(errno)));
+    ::close(m_fd);
+    m_fd = fd;
+    LockForWriting(m_fd, path);
+    // An empty first block that carries the record's settings; the save that follows
+    // writes every block from the first.
+    RecordBlock first = m_recorder->writeBuffer();
+    first.clearSamples();
+    CreateRecordFile(path, first);
+    tell(goneText(path, QStringLiteral("all %1 samples").arg(m_recorder->count())), statusLine);
+}
+
+namespace {
 void showStatus(const QString &text)
 {
     const QByteArray line = "\r" + text.toUtf8() + "\033[K";
@@ -207,9 +195,11 @@ void showStatus(const QString &text)
 }
 } // namespace
 
-QString CsvLog::header(bool harmonics)
+QString CsvLog::header(bool harmonics, bool idColumn)
 {
     QString text = MeasurementCsvHeader();
+    if (idColumn)
+        text.prepend(QStringLiteral("id,"));
     if (!harmonics)
         return text;
     text.chop(2);
@@ -229,10 +219,10 @@ QString CsvLog::row(const MeasurementRecord &record, const QDateTime &time, bool
     return text + QStringLiteral("\r\n");
 }
 
-CsvLog::CsvLog(const QString &path, bool harmonics)
+CsvLog::CsvLog(const QString &path, bool harmonics, bool idColumn)
     : m_path(path)
 {
-    const QByteArray header = CsvLog::header(harmonics).toUtf8();
+    const QByteArray header = CsvLog::header(harmonics, idColumn).toUtf8();
     QByteArray start = header;
     if (path == QStringLiteral("-")) {
         m_fd = ::dup(STDOUT_FILENO);

@@ -13,6 +13,8 @@
 #include "record/RecordSettings.h"
 
 #include <QDateTime>
+
+class Recorder;
 #include <QString>
 
 #include <atomic>
@@ -48,14 +50,16 @@ struct LogOptions
 class CsvLog
 {
 public:
-    explicit CsvLog(const QString &path, bool harmonics = false);
+    // With `idColumn`, the first column names the instrument of each row (one table for
+    // several instruments).
+    explicit CsvLog(const QString &path, bool harmonics = false, bool idColumn = false);
     ~CsvLog();
     CsvLog(const CsvLog &) = delete;
     CsvLog &operator=(const CsvLog &) = delete;
 
     // The header and a row of this log: the measurement's fifteen values and, when asked for,
     // the current harmonics.
-    static QString header(bool harmonics);
+    static QString header(bool harmonics, bool idColumn = false);
     static QString row(const MeasurementRecord &record, const QDateTime &time, bool harmonics);
 
     // A row that cannot be written whole is cut off again, so the file ends with its last
@@ -79,6 +83,34 @@ private:
     int64_t m_rows = 0;
     bool m_created = false;
     bool m_replacedTold = false;
+};
+
+// The record file of a log: made before the instrument is asked anything, locked, written at
+// every save step; one that never received a sample is removed again. Throws CliError (file).
+class RecordLog
+{
+public:
+    RecordLog(const QString &path, const RecordSettings &settings);
+    ~RecordLog();
+    RecordLog(const RecordLog &) = delete;
+    RecordLog &operator=(const RecordLog &) = delete;
+
+    // False once the record is full: this sample was the last it takes, or it took none.
+    bool sample(const MeasurementRecord &record, const QDateTime &time);
+    // Writes the newest blocks, or the whole record into a file made again when the path no
+    // longer names the file (told once). A failure is told on standard error once and the
+    // next save tries again with everything since; `last` returns it instead.
+    QString save(bool last, bool statusLine);
+    void discardIfEmpty();
+    const QString &fileName() const;
+
+private:
+    void discard(const QString &path);
+    void remakeIfGone(bool statusLine);
+
+    std::unique_ptr<Recorder> m_recorder;
+    int m_fd = -1; // holds the lock and tells whether the path still names the file
+    bool m_failed = false;
 };
 
 struct LogProgress

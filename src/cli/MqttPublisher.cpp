@@ -67,7 +67,10 @@ MqttPublisher::MqttPublisher(MqttTarget target)
     : m_target(std::move(target))
 {
     useLibrary();
-    const QByteArray id = QStringLiteral("kmr5150-cli-%1").arg(QCoreApplication::applicationPid()).toUtf8();
+    QString clientId = QStringLiteral("kmr5150-cli-%1").arg(QCoreApplication::applicationPid());
+    if (!m_target.clientSuffix.isEmpty())
+        clientId += QLatin1Char('-') + m_target.clientSuffix;
+    const QByteArray id = clientId.toUtf8();
     m_client = mosquitto_new(id.constData(), true, this);
     if (!m_client)
         throw CliError(
@@ -77,6 +80,10 @@ MqttPublisher::MqttPublisher(MqttTarget target)
     mosquitto_publish_callback_set(m_client, &MqttPublisher::onPublish);
     // A broker that went away is tried again after 1 s, then at most every 5 s.
     mosquitto_reconnect_delay_set(m_client, 1, 5, true);
+    if (!m_target.statusTopic.isEmpty()) {
+        const QByteArray topic = m_target.statusTopic.toUtf8();
+        mosquitto_will_set(m_client, topic.constData(), 7, "offline", QualityOfService, true);
+    }
 }
 
 MqttPublisher::~MqttPublisher()
@@ -113,30 +120,35 @@ void MqttPublisher::start(int timeoutMs)
 
 void MqttPublisher::publish(const QByteArray &payload)
 {
+    publish(MqttMessage { m_target.topic.toUtf8(), payload, false });
+}
+
+void MqttPublisher::publish(MqttMessage message)
+{
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_published;
     if (m_backlog.size() >= BacklogLimit) {
         m_backlog.pop_front();
         ++m_dropped;
     }
-    m_backlog.push_back(payload);
+    m_backlog.push_back(std::move(message));
     flushLocked();
 }
 
 void MqttPublisher::flushLocked()
 {
-    const QByteArray topic = m_target.topic.toUtf8();
     while (m_connected && !m_backlog.empty()) {
-        const QByteArray &payload = m_backlog.front();
+        const MqttMessage &message = m_backlog.front();
         int mid = 0;
-        const int rc = mosquitto_publish(m_client, &mid, topic.constData(), static_cast<int>(payload.size()),
-            payload.constData(), QualityOfService, false);
+        const int rc = mosquitto_publish(m_client, &mid, message.topic.constData(),
+            static_cast<int>(message.payload.size()), message.payload.constData(), QualityOfService,
+            message.retain);
         if (rc != MOSQ_ERR_SUCCESS) {
             // Not connected after all: the message waits for the connection.
             m_lastError = errorText(rc);
             return;
         }
-        m_inFlight.emplace_back(mid, payload);
+        m_inFlight.emplace_back(mid, message);
         m_backlog.pop_front();
     }
 }
@@ -160,6 +172,22 @@ void MqttPublisher::finish(int timeoutMs)
     if (!m_loopRunning)
         return;
     drain(timeoutMs);
+    // A clean disconnection sends no last will: the status is said here, ahead of the
+    // disconnection on the same connection (a broker already away sent the will itself).
+    if (!m_target.statusTopic.isEmpty() && m_connected) {
+        const QByteArray topic = m_target.statusTopic.toUtf8();
+        int mid = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (mosquitto_publish(m_client, &mid, topic.constData(), 7, "offline", QualityOfService, true)
+                == MOSQ_ERR_SUCCESS)
+                m_statusMid = mid;
+        }
+        // Taken before the connection ends; otherwise the broker may also send the will.
+        const QDeadlineTimer deadline(std::max(timeoutMs, 1000));
+        while (m_statusMid != 0 && m_connected && !deadline.hasExpired())
+            QThread::msleep(5);
+    }
     mosquitto_disconnect(m_client);
     mosquitto_loop_stop(m_client, false);
     m_loopRunning = false;
@@ -188,6 +216,13 @@ void MqttPublisher::onConnect(mosquitto *, void *self, int rc)
     }
     publisher->m_connected = true;
     publisher->m_lastError.clear();
+    if (!publisher->m_target.statusTopic.isEmpty()) {
+        // Said again on every connection: the broker set the will's "offline" when the last
+        // one dropped. It goes ahead of the backlog.
+        int mid = 0;
+        const QByteArray topic = publisher->m_target.statusTopic.toUtf8();
+        mosquitto_publish(publisher->m_client, &mid, topic.constData(), 6, "online", QualityOfService, true);
+    }
     publisher->flushLocked();
 }
 
@@ -213,6 +248,10 @@ void MqttPublisher::onPublish(mosquitto *, void *self, int mid)
 {
     auto *publisher = static_cast<MqttPublisher *>(self);
     std::lock_guard<std::mutex> lock(publisher->m_mutex);
+    if (mid == publisher->m_statusMid) {
+        publisher->m_statusMid = 0;
+        return;
+    }
     auto &inFlight = publisher->m_inFlight;
     const auto it
         = std::find_if(inFlight.begin(), inFlight.end(), [mid](const auto &m) { return m.first == mid; });

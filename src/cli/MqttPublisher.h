@@ -24,6 +24,18 @@ struct MqttTarget
     QString host;
     int port = 1883;
     QString topic; // where each measurement goes
+    // With a status topic, the broker holds a retained "online" there while the connection
+    // lasts, and "offline" once it ends, also when the tool is killed (the last will).
+    QString statusTopic;
+    QString clientSuffix; // tells apart the clients of one process
+};
+
+// A message with its own topic; `retain` leaves it at the broker for later subscribers.
+struct MqttMessage
+{
+    QByteArray topic;
+    QByteArray payload;
+    bool retain = false;
 };
 
 // "HOST" or "HOST:PORT" (an IPv6 address in brackets: "[::1]:1883"); the topic is
@@ -46,6 +58,8 @@ public:
     void start(int timeoutMs);
     // Queues one message for the topic; never waits on the network.
     void publish(const QByteArray &payload);
+    // Queues a message for a topic of its own.
+    void publish(MqttMessage message);
     // Gives queued messages up to `timeoutMs` to be acknowledged, or until `giveUp` says so.
     void drain(int timeoutMs, const std::function<bool()> &giveUp = {});
     // drain(), then disconnects. What is left counts in backlog().
@@ -71,11 +85,12 @@ private:
     mosquitto *m_client = nullptr;
     bool m_loopRunning = false;
     mutable std::mutex m_mutex;
-    std::deque<QByteArray> m_backlog;
+    std::deque<MqttMessage> m_backlog;
     // Handed to the library and not yet acknowledged, in publishing order, by message id.
-    std::deque<std::pair<int, QByteArray>> m_inFlight;
+    std::deque<std::pair<int, MqttMessage>> m_inFlight;
     QString m_lastError;
     std::atomic<bool> m_connected { false };
+    std::atomic<int> m_statusMid { 0 }; // the closing status message until the broker took it
     std::atomic<uint64_t> m_published { 0 };
     std::atomic<uint64_t> m_delivered { 0 };
     std::atomic<uint64_t> m_dropped { 0 };

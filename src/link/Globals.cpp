@@ -1,12 +1,12 @@
 #include "link/Globals.h"
 
-TComm *RequestComm = nullptr;
-std::array<uint8_t, RequestBufferSize> RequestBuffer {};
-uint8_t InstrumentAddress = 0;
-uint8_t UsbLink = 0;
-uint8_t LastRegister = 0;
-uint8_t LastCount = 0;
-uint8_t ModeWord = 0;
+thread_local TComm *RequestComm = nullptr;
+thread_local std::array<uint8_t, RequestBufferSize> RequestBuffer {};
+thread_local uint8_t InstrumentAddress = 0;
+thread_local uint8_t UsbLink = 0;
+thread_local uint8_t LastRegister = 0;
+thread_local uint8_t LastCount = 0;
+thread_local uint8_t ModeWord = 0;
 uint8_t AlarmReadStep = 0;
 
 QString UsbDeviceIdMark;

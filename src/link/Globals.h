@@ -9,15 +9,18 @@
 
 class TComm;
 
-// Instrument link
-extern TComm *RequestComm; // the serial component every request goes through (the main window's Comm1)
+// Instrument link. One per thread: the program has one link on its main thread, and the
+// command-line tool follows several instruments, each on a thread of its own.
+extern thread_local TComm
+    *RequestComm; // the serial component every request goes through (the main window's Comm1)
 constexpr int RequestBufferSize = 128;
-extern std::array<uint8_t, RequestBufferSize> RequestBuffer; // frame of the latest read or byte write
-extern uint8_t InstrumentAddress; // slave address put in every request
-extern uint8_t UsbLink; // 1 while the selected port is the instrument's own USB port
-extern uint8_t LastRegister; // the read to repeat after a missing or damaged reply
-extern uint8_t LastCount;
-extern uint8_t ModeWord; // bit 0 bandwidth, bit 1 THD convention
+extern thread_local std::array<uint8_t, RequestBufferSize>
+    RequestBuffer; // frame of the latest read or byte write
+extern thread_local uint8_t InstrumentAddress; // slave address put in every request
+extern thread_local uint8_t UsbLink; // 1 while the selected port is the instrument's own USB port
+extern thread_local uint8_t LastRegister; // the read to repeat after a missing or damaged reply
+extern thread_local uint8_t LastCount;
+extern thread_local uint8_t ModeWord; // bit 0 bandwidth, bit 1 THD convention
 extern uint8_t AlarmReadStep; // progress of the settings read chain
 
 // Discovery
