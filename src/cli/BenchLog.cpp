@@ -18,7 +18,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -30,30 +29,9 @@
 #include <unistd.h>
 
 namespace {
-constexpr int ReopenEveryMs = 1000;
-constexpr int NextRequestPauseMs = 50;
-constexpr int LinkCheckEveryMs = 1100;
 constexpr int TableRefreshMs = 250;
 constexpr int LowestAddress = 1;
 constexpr int HighestAddress = 247;
-
-void requestStop(int)
-{
-    LogStopRequested = true;
-    ++LogStopSignals;
-}
-
-void installStopHandlers()
-{
-    struct sigaction action
-    {
-    };
-    action.sa_handler = requestStop;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : { SIGINT, SIGTERM, SIGHUP })
-        sigaction(signal, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
 
 QString idText(const QString &text)
 {
@@ -601,9 +579,7 @@ QString withSlash(const QString &dir)
 
 int RunBenchLog(const QList<LinkTarget> &targets, const BenchLogOptions &options)
 {
-    LogStopRequested = false;
-    LogStopSignals = 0;
-    installStopHandlers();
+    ArmLogStop();
 
     QList<InventoryEntry> inventory;
     try {

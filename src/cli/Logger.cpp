@@ -30,12 +30,6 @@ std::atomic<bool> LogStopRequested { false };
 std::atomic<int> LogStopSignals { 0 };
 
 namespace {
-constexpr int ReopenEveryMs = 1000;
-// The program pauses this long between a measurement and the next request.
-constexpr int NextRequestPauseMs = 50;
-// Over the instrument's USB port the program asks register 187 about every 1.1 s.
-constexpr int LinkCheckEveryMs = 1100;
-
 void requestStop(int)
 {
     LogStopRequested = true;
@@ -387,11 +381,16 @@ QString LogStatusText(const LogProgress &progress, const MeasurementRecord &last
     return text;
 }
 
-int RunLog(const LinkTarget &target, const LogOptions &options)
+void ArmLogStop()
 {
     LogStopRequested = false;
     LogStopSignals = 0;
     installStopHandlers();
+}
+
+int RunLog(const LinkTarget &target, const LogOptions &options)
+{
+    ArmLogStop();
 
     // Outputs first: an output that cannot be written ends the log before the instrument is
     // asked anything.

@@ -129,6 +129,15 @@ QString LogStatusText(const LogProgress &progress, const MeasurementRecord &last
 // also cuts short the wait for the broker at the end.
 extern std::atomic<bool> LogStopRequested;
 extern std::atomic<int> LogStopSignals;
+// Clears both and installs the handlers (SIGPIPE ignored): a log's first step.
+void ArmLogStop();
+
+// The program's pace, which every log keeps: a lost port is tried again each second, the
+// next request goes out 50 ms after a measurement, and over the instrument's USB port
+// register 187 is asked about every 1.1 s.
+constexpr int ReopenEveryMs = 1000;
+constexpr int NextRequestPauseMs = 50;
+constexpr int LinkCheckEveryMs = 1100;
 
 // Runs the log; returns the exit code. Throws CliError for failures that end it.
 int RunLog(const LinkTarget &target, const LogOptions &options);
