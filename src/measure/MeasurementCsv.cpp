@@ -1,6 +1,8 @@
 #include "measure/MeasurementCsv.h"
 
 #include "base/Errors.h"
+#include "base/Platform.h"
+#include "base/SaveName.h"
 #include "measure/HarmonicTable.h"
 
 #include <QSaveFile>
@@ -170,4 +172,16 @@ void SaveMeasurementCsv(const MeasurementRecord &record, const QString &csvPath)
     QSaveFile out(csvPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit())
         throw EInOutError(out.errorString());
+}
+
+void ExportMeasurementCsvCommand(const MeasurementRecord &record)
+{
+    const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
+    if (fileName.isEmpty())
+        return;
+    try {
+        NamingFile(fileName, [&] { SaveMeasurementCsv(record, fileName); });
+    } catch (const KmrError &error) {
+        platform::dialogs().message(error.text(), Dialogs::Icon::Error);
+    }
 }

@@ -65,3 +65,7 @@ QString MeasurementCsv(const MeasurementRecord &record);
 // Writes MeasurementCsv of `record` to `csvPath`; the file appears whole or not at all.
 // Throws EInOutError with the system's text.
 void SaveMeasurementCsv(const MeasurementRecord &record, const QString &csvPath);
+
+// File > Export CSV...: asks where to write (a file that exists is replaced only when the
+// user agrees) and writes `record` there; a failure is shown with the file's name.
+void ExportMeasurementCsvCommand(const MeasurementRecord &record);

@@ -33,6 +33,14 @@ template <typename Command> void ShowingErrors(Command &&command)
     }
 }
 
+// Opens `url` with the desktop's program for it; when none starts, `otherwise` is shown
+// (it names the address or file so the user can open it by hand).
+inline void OpenOrTell(const QString &url, const QString &otherwise)
+{
+    if (!platform::dialogs().openUrl(url))
+        platform::dialogs().message(otherwise, Dialogs::Icon::Information);
+}
+
 // Shows `dialog` modally for `opener` and gives the focus back to `opener` when it closes.
 // The windows are children of the main window, so the desktop would otherwise activate the
 // main window behind the one the user was working in.

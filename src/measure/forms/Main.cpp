@@ -3,16 +3,13 @@
 #include "appearance/Pictures.h"
 #include "base/Errors.h"
 #include "base/Platform.h"
-#include "base/SaveName.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/Registers.h"
 #include "link/TComm.h"
-#include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/forms/MenuBuilder.h"
-#include "measure/forms/Reference.h"
 #include "measure/forms/WaveCursorControl.h"
 #include "widgets/FormParts.h"
 
@@ -230,30 +227,6 @@ void TMainForm::SeSkinSpeedButton2Click()
     ShowingErrors([] { SaveMeasurementCommand(Measurement); });
 }
 
-void TMainForm::ExportCsv1Click()
-{
-    const QString fileName = AskSaveFileName(CsvFileFilter(), QStringLiteral("TestFile.csv"));
-    if (!fileName.isEmpty())
-        ShowingErrors([&fileName] {
-            NamingFile(fileName, [&fileName] { SaveMeasurementCsv(Measurement, fileName); });
-        });
-}
-
-void TMainForm::SetReference1Click()
-{
-    Reference1->SetReference1Click();
-}
-
-void TMainForm::LoadReference1Click()
-{
-    Reference1->LoadReference1Click();
-}
-
-void TMainForm::ClearReference1Click()
-{
-    Reference1->ClearReference1Click();
-}
-
 void TMainForm::SeSkinSpeedButton3Click()
 {
     ReportKind = 0;
@@ -284,22 +257,10 @@ void TMainForm::SeSkinSpeedButton9Click()
 
 void TMainForm::ApplyControls(AcquisitionEvent event)
 {
-    using C = AcquisitionControl;
-    const ControlSwitches switches = SwitchesFor(event);
-    const auto apply = [&switches](C control, auto *...targets) {
-        const Switch s = switches[static_cast<int>(control)];
-        if (s != Switch::Keep)
-            (targets->setEnabled(s == Switch::On), ...);
-    };
-    apply(C::SingleButton, SeSkinSpeedButton7);
-    apply(C::ContinuousButton, SeSkinSpeedButton8);
-    apply(C::StopButton, SeSkinSpeedButton9);
-    apply(C::SingleItem, N12);
-    apply(C::ContinuousItem, N13);
-    apply(C::StopItem, N14);
-    apply(C::CommunicationItem, C1);
-    apply(C::AlarmItem, N11);
-    apply(C::ModeItems, N31, N32, IEC2, CSA1);
+    // In the order of AcquisitionControl.
+    ApplySwitches(SwitchesFor(event),
+        { { { SeSkinSpeedButton7 }, { SeSkinSpeedButton8 }, { SeSkinSpeedButton9 }, { N12 }, { N13 }, { N14 },
+            { C1 }, { N11 }, { N31, N32, IEC2, CSA1 } } });
 }
 
 void TMainForm::N11Click()
@@ -325,20 +286,16 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
 void TMainForm::N23Click()
 {
     const QString handbook = platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf");
-    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(handbook));
-    if (!platform::dialogs().openUrl(QUrl::fromLocalFile(handbook).toString()))
-        platform::dialogs().message(
-            QStringLiteral("No program on this computer opens PDF documents. Open the "
-                           "handbook with a PDF viewer of your choice:\n\n%1")
-                .arg(shown),
-            Dialogs::Icon::Information);
+    OpenOrTell(QUrl::fromLocalFile(handbook).toString(),
+        QStringLiteral("No program on this computer opens PDF documents. Open the "
+                       "handbook with a PDF viewer of your choice:\n\n%1")
+            .arg(QDir::toNativeSeparators(QDir::cleanPath(handbook))));
 }
 
 void TMainForm::Image1Click()
 {
-    if (!platform::dialogs().openUrl(WebAddress))
-        platform::dialogs().message(QStringLiteral("No web browser could be started. Open this address in a "
-                                                   "browser of your choice:\n\n%1")
-                                        .arg(WebAddress),
-            Dialogs::Icon::Information);
+    OpenOrTell(WebAddress,
+        QStringLiteral("No web browser could be started. Open this address in a browser of your "
+                       "choice:\n\n%1")
+            .arg(WebAddress));
 }

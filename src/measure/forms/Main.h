@@ -7,9 +7,12 @@
 #include "link/LinkSession.h"
 #include "link/Reply.h"
 #include "measure/MainControls.h"
+#include "measure/MeasurementCsv.h"
+#include "measure/MeasurementRecord.h"
 #include "measure/PaneDrawing.h"
 #include "measure/PanelTexts.h"
 #include "measure/forms/MainParts.h"
+#include "measure/forms/Reference.h"
 #include "widgets/PaintBox.h"
 
 #include <QImage>
@@ -29,7 +32,6 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TComm;
-class TReferenceControl;
 class TWaveCursorControl;
 
 class TMainForm : public QMainWindow
@@ -99,7 +101,7 @@ public:
     void MOpenTimerTimer();
     void SeSkinSpeedButton1Click(); // Open measurement file
     void SeSkinSpeedButton2Click(); // Save measurement file
-    void ExportCsv1Click(); // the current measurement as CSV
+    void ExportCsv1Click() { ExportMeasurementCsvCommand(Measurement); }
     void SeSkinSpeedButton3Click(); // Print
     void SeSkinSpeedButton4Click() { emit WindowRequested(MainWindowRequest::Version); }
     void SeSkinSpeedButton5Click() { emit WindowRequested(MainWindowRequest::Record); }
@@ -115,9 +117,9 @@ public:
     void N25Click() { emit WindowRequested(MainWindowRequest::Calibration); }
     void N30Click() { emit WindowRequested(MainWindowRequest::Ct); }
     void Compliance1Click() { emit WindowRequested(MainWindowRequest::Compliance); }
-    void SetReference1Click();
-    void LoadReference1Click();
-    void ClearReference1Click();
+    void SetReference1Click() { Reference1->SetReference1Click(); }
+    void LoadReference1Click() { Reference1->LoadReference1Click(); }
+    void ClearReference1Click() { Reference1->ClearReference1Click(); }
     void Compare1Click() { emit WindowRequested(MainWindowRequest::Compare); }
     void N31Click() { modeCommand(ModeBroadband, false); }
     void N32Click() { modeCommand(ModeBroadband, true); }

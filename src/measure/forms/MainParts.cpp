@@ -201,6 +201,16 @@ ClientArea BuildClientArea(QWidget *parent)
     return area;
 }
 
+void ApplySwitches(const ControlSwitches &switches,
+    const std::array<std::initializer_list<QObject *>, AcquisitionControlCount> &groups)
+{
+    // Buttons and menu items share no base with setEnabled, but both have the property.
+    for (int control = 0; control < AcquisitionControlCount; ++control)
+        if (switches[control] != Switch::Keep)
+            for (QObject *target : groups[control])
+                target->setProperty("enabled", switches[control] == Switch::On);
+}
+
 void LayoutClientArea(const ClientArea &area)
 {
     const PaneLayout layout = LayoutPaneGeometry(area.panel->width(), area.panel->height());

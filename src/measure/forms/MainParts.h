@@ -69,6 +69,11 @@ struct ClientArea
 ClientArea BuildClientArea(QWidget *parent);
 void LayoutClientArea(const ClientArea &area);
 
+// Enables or disables each group of controls (buttons or menu items, in the order of
+// AcquisitionControl) as `switches` says; a group whose switch is Keep stays as it is.
+void ApplySwitches(const ControlSwitches &switches,
+    const std::array<std::initializer_list<QObject *>, AcquisitionControlCount> &groups);
+
 // The off-screen surfaces of the three panes, made once at half the screen's size and
 // filled with the drawing background (black before the stored colours are read).
 void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
