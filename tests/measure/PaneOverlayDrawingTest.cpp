@@ -156,7 +156,8 @@ TEST_F(PaneOverlayDrawing, ReferenceWavesLieInTheLighterShadeOnTheScaleThatCover
 
     // Each shade pixel lies on the reference's own polyline: within a pixel of the straight
     // segment between two neighbouring points.
-    const QPolygon points = WavePoints(WaveCountsOf(reference, WaveChannel::Voltage), 2, 596, CentreY, 148.0 / 600);
+    const QPolygon points
+        = WavePoints(WaveCountsOf(reference, WaveChannel::Voltage), 2, 596, CentreY, 148.0 / 600);
     for (int y = 0; y < PicH; ++y)
         for (int x = 0; x < PicW; ++x) {
             if (compared.pixelColor(x, y) != ReferenceShade(Voltage))
@@ -294,7 +295,8 @@ TEST_F(PaneOverlayDrawing, CursorLinesStandAtTheirSamplesColumns)
     const int dashed = countOf(withCursors, colour, QRect(b, 20, 1, rows));
     EXPECT_GT(dashed, rows / 3);
     EXPECT_LT(dashed, rows);
-    EXPECT_EQ(bounds(withCursors, colour, QRect(0, 20, PicW, rows)), QRect(QPoint(a, 20), QPoint(b, 20 + rows - 1)));
+    EXPECT_EQ(bounds(withCursors, colour, QRect(0, 20, PicW, rows)),
+        QRect(QPoint(a, 20), QPoint(b, 20 + rows - 1)));
     for (int x = 0; x < PicW; ++x) {
         if (x != a && x != b) {
             EXPECT_EQ(countOf(withCursors, colour, QRect(x, 20, 1, rows)), 0) << x;
