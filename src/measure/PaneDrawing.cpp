@@ -217,9 +217,14 @@ void drawWavePane(QImage &surface, int picWidth, int picHeight, const Measuremen
     const QString text = WavePaneText(scale);
     textAt(painter, 5, d.textTop, text, WaveTextColor);
     if (extras && !extras->caption.isEmpty()) {
+        // Placed for the widest text the usual readings give, so that the note keeps its line
+        // while the numbers change from one measurement to the next.
         const QFontMetrics metrics = painter.fontMetrics();
-        const QPoint at = WaveScaleCaptionAt(picWidth, picHeight, metrics.horizontalAdvance(text),
-            metrics.horizontalAdvance(extras->caption), metrics.height());
+        const int textWidth = std::max(metrics.horizontalAdvance(text),
+            metrics.horizontalAdvance(
+                QStringLiteral("SEC/DIV:88.88ms   Vol/DIV:888.88V   Amp/DIV:88.88A   Trigger Source:Vol")));
+        const QPoint at = WaveScaleCaptionAt(
+            picWidth, picHeight, textWidth, metrics.horizontalAdvance(extras->caption), metrics.height());
         textAt(painter, at.x(), at.y(), extras->caption, WaveTextColor);
     }
 }

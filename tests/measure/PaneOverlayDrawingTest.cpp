@@ -330,3 +330,25 @@ TEST(WaveCursorColour, StandsOutOnLightAndDarkPanes)
     for (const auto &c : cases)
         EXPECT_EQ(WaveCursorColour(c.background), c.cursor) << c.background.name().toStdString();
 }
+
+TEST_F(PaneOverlayDrawing, TheScaleNoteKeepsItsLineWhileTheNumbersChange)
+{
+    // Two readings whose texts differ in width ("SEC/DIV:8ms   Vol/DIV:75V" against
+    // "SEC/DIV:7.99ms   Vol/DIV:86.15V"): on any pane the note stands on the same line for both.
+    MeasurementRecord narrow = sines(300, 100);
+    narrow.UPP = 300;
+    MeasurementRecord wide = narrow;
+    wide.UF = 50.06f;
+    wide.UPP = 344.6f;
+    wide.IPP = 7.43f;
+    const MeasurementRecord reference = sines(600, 400);
+    for (int w = 380; w <= 720; w += 6) {
+        SCOPED_TRACE(w);
+        const WavePaneDivisions pane = WavePaneDivisionsFor(w, PicH);
+        // The line above the text, at the note's right end.
+        const QRect above(pane.plotWidth + 2 - 40, pane.textTop - 13, 40, 13);
+        const bool narrowAbove = countOf(wavePane(narrow, { &reference, {} }, w), WaveText, above) > 0;
+        const bool wideAbove = countOf(wavePane(wide, { &reference, {} }, w), WaveText, above) > 0;
+        EXPECT_EQ(narrowAbove, wideAbove);
+    }
+}

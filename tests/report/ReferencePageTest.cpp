@@ -125,7 +125,8 @@ TEST(ReferencePage, PreviewShowsTheReferenceTracesToo)
     QRect added;
     for (int y = 90; y < 227; ++y)
         for (int x = 51; x < 400; ++x)
-            if (compared.pixelColor(x, y) == ReferenceShade(Grey) && alone.pixelColor(x, y) != ReferenceShade(Grey))
+            if (compared.pixelColor(x, y) == ReferenceShade(Grey)
+                && alone.pixelColor(x, y) != ReferenceShade(Grey))
                 added |= QRect(x, y, 1, 1);
     ASSERT_FALSE(added.isNull());
     // The voltage's full height is 58 pixels about the zero line at 153.
