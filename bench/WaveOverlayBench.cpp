@@ -2,7 +2,6 @@
 // over the live ones on the scale that covers both, and both wave cursors.
 
 #include "measure/PaneDrawing.h"
-#include "measure/PaneOverlays.h"
 
 #include <QImage>
 #include <QPainter>
@@ -38,25 +37,43 @@ void WavePaneWithReferenceAndCursors(benchmark::State &state)
     const MeasurementRecord reference = measurement(1450, 700, 0.3);
     QImage wave(1920, 1080, QImage::Format_RGB32);
     PaneScales scales;
-    const WaveCursors cursors { 100, 300 };
+    // The main window's own path: the scales covering both records, the reference's traces
+    // under the live waves, the scale note and both cursors.
+    PaneOverlay overlay;
+    overlay.reference = &reference;
+    overlay.cursors.place(100, false);
+    overlay.cursors.place(300, true);
 
     for (auto _ : state) {
-        // The live waves and the reference's on the scales that cover both.
-        const WavePaneDivisions d = WavePaneDivisionsFor(1920, 1080);
-        const CoveringWavePaneScale covering = CoveringWavePaneScaleFor(live, reference, d, scales.wave);
-        scales.wave = covering.scale.kept();
-        DrawWavePaneOnScale(wave, 1920, 1080, live, covering.scale, colours);
-        QPainter painter(&wave);
-        DrawReferenceWave(painter, WaveCountsOf(reference, WaveChannel::Current), 2, d.plotWidth, d.centreY,
-            covering.scale.currentPixelsPerCount, QColor(255, 0, 0));
-        DrawReferenceWave(painter, WaveCountsOf(reference, WaveChannel::Voltage), 2, d.plotWidth, d.centreY,
-            covering.scale.voltagePixelsPerCount, QColor(0, 128, 0));
-        DrawWaveCursors(painter, cursors, 2, d.plotWidth, 2, d.plotHeight + 2, QColor(30, 30, 160));
-        painter.end();
+        DrawWavePane(wave, 1920, 1080, live, scales, colours, overlay);
         benchmark::DoNotOptimize(wave.constBits());
     }
 }
 BENCHMARK(WavePaneWithReferenceAndCursors)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
+// Both spectra with the reference's bars as outlines beside the live ones, at the same size.
+void HarmonicPanesWithReference(benchmark::State &state)
+{
+    const DrawingColours colours { QColor(238, 238, 238), QColor(170, 170, 170) };
+    float live[HarmonicCount], reference[HarmonicCount];
+    for (int n = 0; n < HarmonicCount; ++n) {
+        live[n] = n == 1 ? 325.0f : 16.0f / float(n + 1);
+        reference[n] = n == 1 ? 330.0f : 20.0f / float(n + 1);
+    }
+    QImage uHarm(1920, 1080, QImage::Format_RGB32);
+    QImage iHarm(1920, 1080, QImage::Format_RGB32);
+    PaneScales scales;
+    for (auto _ : state) {
+        DrawHarmonicPane(uHarm, 1920, 1080, live, QColor(0, 128, 0), scales.uHarm, colours, reference);
+        DrawHarmonicPane(iHarm, 1920, 1080, live, QColor(223, 48, 32), scales.iHarm, colours, reference);
+        benchmark::DoNotOptimize(uHarm.constBits());
+        benchmark::DoNotOptimize(iHarm.constBits());
+    }
+}
+BENCHMARK(HarmonicPanesWithReference)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(15)
     ->ReportAggregatesOnly(true);

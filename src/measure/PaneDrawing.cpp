@@ -153,8 +153,17 @@ void DrawWavePane(QImage &surface, int picWidth, int picHeight, const Measuremen
     DrawWavePaneOnScale(surface, picWidth, picHeight, record, scale, colours);
 }
 
-void DrawWavePaneOnScale(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
-    const WavePaneScale &scale, const DrawingColours &colours)
+namespace {
+// What the wave pane draws besides the live measurement (see DrawWavePane with an overlay).
+struct WaveExtras
+{
+    const MeasurementRecord *reference = nullptr;
+    const WaveCursors *cursors = nullptr;
+    QString caption; // which record set the scale
+};
+
+void drawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
+    const WavePaneScale &scale, const DrawingColours &colours, const WaveExtras *extras)
 {
     const WavePaneDivisions d = WavePaneDivisionsFor(picWidth, picHeight);
     QPainter painter(&surface);
@@ -176,9 +185,19 @@ void DrawWavePaneOnScale(QImage &surface, int picWidth, int picHeight, const Mea
         painter.drawLine(d.columnTickX[i], d.tickY - 1, d.columnTickX[i], d.tickY + 6);
     }
 
+    const double width = record.SampleCount != 0 ? d.plotWidth : 0.0;
+    // The reference lies under the live waves, which stay whole where the two cross.
+    if (extras && extras->reference) {
+        const MeasurementRecord &reference = *extras->reference;
+        const double referenceWidth = reference.SampleCount != 0 ? d.plotWidth : 0.0;
+        DrawReferenceWave(painter, WaveCountsOf(reference, WaveChannel::Current), 2, referenceWidth,
+            d.centreY, scale.currentPixelsPerCount, CurrentWaveColor);
+        DrawReferenceWave(painter, WaveCountsOf(reference, WaveChannel::Voltage), 2, referenceWidth,
+            d.centreY, scale.voltagePixelsPerCount, VoltageColor);
+    }
+
     // The waves go straight into the pixels while no painter is at work on them.
     painter.end();
-    const double width = record.SampleCount != 0 ? d.plotWidth : 0.0;
     // The current keeps an eighth of the pane free, so its peak sits about a division below
     // the voltage's; a flat voltage wave draws with the current's scale.
     drawWave(surface,
@@ -192,11 +211,95 @@ void DrawWavePaneOnScale(QImage &surface, int picWidth, int picHeight, const Mea
 
     painter.begin(&surface);
     beginPane(painter);
-    textAt(painter, 5, d.textTop, WavePaneText(scale), WaveTextColor);
+    if (extras && extras->cursors && extras->cursors->any())
+        DrawWaveCursors(painter, *extras->cursors, 2, d.plotWidth, 2, d.plotHeight + 2,
+            WaveCursorColour(colours.background));
+    const QString text = WavePaneText(scale);
+    textAt(painter, 5, d.textTop, text, WaveTextColor);
+    if (extras && !extras->caption.isEmpty()) {
+        // Placed for the widest text the usual readings give, so that the note keeps its line
+        // while the numbers change from one measurement to the next.
+        const QFontMetrics metrics = painter.fontMetrics();
+        const int textWidth = std::max(metrics.horizontalAdvance(text),
+            metrics.horizontalAdvance(
+                QStringLiteral("SEC/DIV:88.88ms   Vol/DIV:888.88V   Amp/DIV:88.88A   Trigger Source:Vol")));
+        const QPoint at = WaveScaleCaptionAt(
+            picWidth, picHeight, textWidth, metrics.horizontalAdvance(extras->caption), metrics.height());
+        textAt(painter, at.x(), at.y(), extras->caption, WaveTextColor);
+    }
+}
+} // namespace
+
+void DrawWavePaneOnScale(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
+    const WavePaneScale &scale, const DrawingColours &colours)
+{
+    drawWavePane(surface, picWidth, picHeight, record, scale, colours, nullptr);
+}
+
+void DrawWavePane(QImage &surface, int picWidth, int picHeight, const MeasurementRecord &record,
+    PaneScales &scales, const DrawingColours &colours, const PaneOverlay &overlay)
+{
+    if (overlay.empty()) {
+        DrawWavePane(surface, picWidth, picHeight, record, scales, colours);
+        return;
+    }
+    WaveExtras extras;
+    extras.cursors = &overlay.cursors;
+    const WavePaneDivisions d = WavePaneDivisionsFor(picWidth, picHeight);
+    WavePaneScale scale;
+    if (overlay.reference) {
+        const CoveringWavePaneScale covering
+            = CoveringWavePaneScaleFor(record, *overlay.reference, d, scales.wave);
+        scale = covering.scale;
+        extras.reference = overlay.reference;
+        extras.caption = WaveScaleCaption(covering.voltage, covering.current);
+    } else {
+        scale = WavePaneScaleFor(record, d, scales.wave);
+    }
+    scales.wave = scale.kept();
+    drawWavePane(surface, picWidth, picHeight, record, scale, colours, &extras);
+}
+
+QPoint WaveScaleCaptionAt(int picWidth, int picHeight, int textWidth, int captionWidth, int lineHeight)
+{
+    const WavePaneDivisions d = WavePaneDivisionsFor(picWidth, picHeight);
+    // A gap of three blanks' width or so, as between the parts of the pane's text.
+    constexpr int Gap = 12;
+    const int right = d.plotWidth + 2;
+    const int x = std::max(5, right - captionWidth);
+    if (x >= 5 + textWidth + Gap)
+        return QPoint(x, d.textTop);
+    return QPoint(x, d.textTop - lineHeight);
 }
 
 void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values,
     const QColor &barColor, double &scale, const DrawingColours &colours)
+{
+    // Negative and NaN amplitudes never set the scale; an empty spectrum keeps the last one.
+    const HarmonicPaneGeometry g = HarmonicPaneGeometryFor(picWidth, picHeight);
+    scale = HarmonicScaleFor(values, g.range, { scale, 1.0 }).pixels;
+    DrawHarmonicPaneOnScale(surface, picWidth, picHeight, values, barColor, scale, colours);
+}
+
+void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float *values,
+    const QColor &barColor, double &scale, const DrawingColours &colours, const float *reference)
+{
+    if (!reference) {
+        DrawHarmonicPane(surface, picWidth, picHeight, values, barColor, scale, colours);
+        return;
+    }
+    const HarmonicPaneGeometry g = HarmonicPaneGeometryFor(picWidth, picHeight);
+    scale = CoveringHarmonicScaleFor(values, reference, g.range, { scale, 1.0 }).scale.pixels;
+    DrawHarmonicPaneOnScale(surface, picWidth, picHeight, values, barColor, scale, colours);
+    // Outlines three columns wide right of each live bar (which takes x + 5 and x + 6), clear
+    // of the next order's tick at x + 5 even on a narrow pane.
+    QPainter painter(&surface);
+    DrawReferenceBars(
+        painter, HarmonicBarsFor(reference, { scale, 1.0 }, 2, g.innerWidth), g.baseline, 7, 3, barColor);
+}
+
+void DrawHarmonicPaneOnScale(QImage &surface, int picWidth, int picHeight, const float *values,
+    const QColor &barColor, double scale, const DrawingColours &colours)
 {
     const HarmonicPaneGeometry g = HarmonicPaneGeometryFor(picWidth, picHeight);
     const int baseline = g.baseline;
@@ -209,8 +312,6 @@ void DrawHarmonicPane(QImage &surface, int picWidth, int picHeight, const float 
     painter.setPen(linePen(colours.scale, 2));
     painter.drawLine(2, baseline, g.plotWidth + 3, baseline);
 
-    // Negative and NaN amplitudes never set the scale; an empty spectrum keeps the last one.
-    scale = HarmonicScaleFor(values, range, { scale, 1.0 }).pixels;
     const HarmonicBars bars = HarmonicBarsFor(values, { scale, 1.0 }, 2, g.innerWidth);
 
     const QPen dotted = linePen(colours.scale, 1, Qt::DotLine);

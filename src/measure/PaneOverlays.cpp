@@ -1,32 +1,39 @@
 #include "measure/PaneOverlays.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Overlays keep the panes' crisp pixels: no antialiasing, and a one-pixel pen that sets the
 // same pixels whatever the painter's transform.
-QPen overlayPen(const QColor &colour, Qt::PenStyle style)
+QPen overlayPen(const QColor &colour, Qt::PenStyle style, int width = 1)
 {
     QPen pen(colour);
-    pen.setWidth(1);
-    pen.setCosmetic(true);
+    pen.setWidth(std::max(1, width));
+    pen.setCosmetic(width <= 1);
     pen.setStyle(style);
     pen.setCapStyle(Qt::FlatCap);
     return pen;
 }
 
-void beginOverlay(QPainter &painter, const QColor &colour, Qt::PenStyle style)
+void beginOverlay(QPainter &painter, const QColor &colour, Qt::PenStyle style, int width = 1)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setPen(overlayPen(colour, style));
+    painter.setPen(overlayPen(colour, style, width));
     painter.setBrush(Qt::NoBrush);
+    // A page paints its texts on an opaque background; a dash's gap must not blank what lies
+    // underneath.
+    painter.setBackgroundMode(Qt::TransparentMode);
 }
+
+const char *const CaptionContext = "PaneOverlays";
 } // namespace
 
 CoveringWaveScale CoveringWaveScaleFor(
@@ -85,19 +92,19 @@ QColor ReferenceShade(const QColor &live)
 }
 
 void DrawReferenceWave(QPainter &painter, const WaveCounts &wave, int left, double width, int centre,
-    double pixelsPerCount, const QColor &liveColour)
+    double pixelsPerCount, const QColor &liveColour, int penWidth)
 {
     painter.save();
-    beginOverlay(painter, ReferenceShade(liveColour), Qt::DashLine);
+    beginOverlay(painter, ReferenceShade(liveColour), Qt::DashLine, penWidth);
     painter.drawPolyline(WavePoints(wave, left, width, centre, pixelsPerCount));
     painter.restore();
 }
 
-void DrawReferenceBars(
-    QPainter &painter, const HarmonicBars &bars, int axis, int offset, int width, const QColor &liveColour)
+void DrawReferenceBars(QPainter &painter, const HarmonicBars &bars, int axis, int offset, int width,
+    const QColor &liveColour, int penWidth)
 {
     painter.save();
-    beginOverlay(painter, ReferenceShade(liveColour), Qt::SolidLine);
+    beginOverlay(painter, ReferenceShade(liveColour), Qt::SolidLine, penWidth);
     for (const HarmonicBar &bar : bars) {
         const QRect r = bar.rect(axis, offset, width);
         // A one-pixel pen strokes a rectangle one pixel larger than its size: shrink it so the
@@ -106,6 +113,23 @@ void DrawReferenceBars(
             painter.drawRect(r.adjusted(0, 0, -1, -1));
     }
     painter.restore();
+}
+
+QString WaveScaleCaption(ScaleSource voltage, ScaleSource current)
+{
+    static const char *const texts[2][2] = {
+        { QT_TRANSLATE_NOOP("PaneOverlays", "scale: live"),
+            QT_TRANSLATE_NOOP("PaneOverlays", "scale: Vol live, Amp reference") },
+        { QT_TRANSLATE_NOOP("PaneOverlays", "scale: Vol reference, Amp live"),
+            QT_TRANSLATE_NOOP("PaneOverlays", "scale: reference") },
+    };
+    const auto index = [](ScaleSource s) { return s == ScaleSource::Reference ? 1 : 0; };
+    return QCoreApplication::translate(CaptionContext, texts[index(voltage)][index(current)]);
+}
+
+QColor WaveCursorColour(const QColor &background)
+{
+    return background.toRgb().lightness() < 128 ? QColor(255, 120, 255) : QColor(150, 0, 150);
 }
 
 void DrawWaveCursors(QPainter &painter, const WaveCursors &cursors, int left, double width, int top,
@@ -119,15 +143,15 @@ void DrawWaveCursors(QPainter &painter, const WaveCursors &cursors, int left, do
     const int ascent = painter.fontMetrics().ascent();
     const struct
     {
-        int sample;
+        std::optional<int> sample;
         Qt::PenStyle style;
         QChar name;
     } lines[]
         = { { cursors.a, Qt::SolidLine, QLatin1Char('A') }, { cursors.b, Qt::DashLine, QLatin1Char('B') } };
     for (const auto &line : lines) {
-        if (line.sample < 0 || line.sample >= WaveSamples)
+        if (!line.sample || *line.sample < 0 || *line.sample >= WaveSamples)
             continue;
-        const int x = WaveSampleX(line.sample, left, width);
+        const int x = WaveSampleX(*line.sample, left, width);
         beginOverlay(painter, colour, line.style);
         painter.drawLine(x, top, x, bottom);
         // The letter stands right of its line, at the top.

@@ -5,8 +5,10 @@
 // measure/PaneGeometry, so the same overlay lands alike on screen and paper.
 
 #include "measure/PaneGeometry.h"
+#include "measure/WaveCursor.h"
 
 #include <QColor>
+#include <QString>
 
 class QPainter;
 
@@ -53,23 +55,27 @@ CoveringHarmonicScale CoveringHarmonicScaleFor(
 QColor ReferenceShade(const QColor &live);
 
 // The reference's wave as a thin dashed trace in the lighter shade of `liveColour`, through
-// the points WavePoints gives for the same target and scale.
+// the points WavePoints gives for the same target and scale. Paper passes a pen wider than a
+// screen pixel, so that the trace reads as thin rather than as a hairline.
 void DrawReferenceWave(QPainter &painter, const WaveCounts &wave, int left, double width, int centre,
-    double pixelsPerCount, const QColor &liveColour);
+    double pixelsPerCount, const QColor &liveColour, int penWidth = 1);
 
-// The reference's bars as one-pixel outlines in the lighter shade of `liveColour`, `width`
-// columns from each bar's x + offset (beside the live bar), from the axis to the bar's
-// height; a bar of no height or not measured draws nothing.
-void DrawReferenceBars(
-    QPainter &painter, const HarmonicBars &bars, int axis, int offset, int width, const QColor &liveColour);
+// The reference's bars as outlines in the lighter shade of `liveColour`, `width` columns from
+// each bar's x + offset (beside the live bar), from the axis to the bar's height; a bar of no
+// height or not measured draws nothing. A one-pixel pen covers exactly those columns and rows.
+void DrawReferenceBars(QPainter &painter, const HarmonicBars &bars, int axis, int offset, int width,
+    const QColor &liveColour, int penWidth = 1);
 
-// Two cursors at sample indices of the wave pane (NoCursor for none): A a solid line, B a
-// dashed one, from top to bottom at the column of their sample, each named by its letter.
+// The wave pane's note of whose largest values its scale was taken from: "scale: live",
+// "scale: reference", or for each wave when they differ; in the user's language.
+QString WaveScaleCaption(ScaleSource voltage, ScaleSource current);
+
+// The cursors' colour on a pane of `background`: dark on a light pane, light on a dark one.
+QColor WaveCursorColour(const QColor &background);
+
+// The two cursors of measure/WaveCursor at their sample indices: A a solid line, B a dashed
+// one, from top to bottom at the column of their sample, each named by its letter. A cursor
+// not set, or on no sample of the wave (NoCursor), draws nothing.
 constexpr int NoCursor = -1;
-struct WaveCursors
-{
-    int a = NoCursor;
-    int b = NoCursor;
-};
 void DrawWaveCursors(QPainter &painter, const WaveCursors &cursors, int left, double width, int top,
     int bottom, const QColor &colour);

@@ -1,6 +1,7 @@
 #include "report/MeasurementReport.h"
 
 #include "measure/PaneGeometry.h"
+#include "measure/PaneOverlays.h"
 #include "report/ReportPainting.h"
 #include "report/ReportTexts.h"
 
@@ -38,6 +39,22 @@ double smallestPoints(double points)
 void strokeBox(QPainter &painter, const QRect &box)
 {
     painter.drawRect(box.left(), box.top(), box.right() - box.left(), box.bottom() - box.top());
+}
+
+// Pixels per count of a wave `fullPixels` high at its largest offset; with a reference, of
+// the larger of the two, so that both fit.
+double waveScale(double fullPixels, const WaveCounts &live, const WaveCounts *reference)
+{
+    if (!reference)
+        return WavePixelsPerCount(fullPixels, live.largest);
+    return CoveringWaveScaleFor(fullPixels, live.largest, reference->largest).pixelsPerCount;
+}
+
+HarmonicScale spectrumScale(const float *live, const float *reference, double fullPixels)
+{
+    if (!reference)
+        return HarmonicScaleFor(live, fullPixels);
+    return CoveringHarmonicScaleFor(live, reference, fullPixels).scale;
 }
 
 } // namespace
@@ -99,8 +116,8 @@ QString MeasurementJobName(const PrintInfo &info)
     return info.projectName + QStringLiteral("TestReport");
 }
 
-void DrawMeasurementPage(
-    QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info, PageTexts *texts)
+void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &record, const PrintInfo &info,
+    PageTexts *texts, const MeasurementRecord *reference)
 {
     const MeasurementPageLayout m = MeasurementPageLayoutFor(pw, ph, PainterDpi(p));
     const PageFrame &f = m.frame;
@@ -147,17 +164,32 @@ void DrawMeasurementPage(
     const int centre = box.top() + bh / 2;
     referenceLines();
     const WaveCounts current = WaveCountsOf(record, WaveChannel::Current);
-    SetPen(p, Red, TruncPx(0.0008 * f.height));
-    p.drawPolyline(WavePoints(
-        current, box.left(), bw, centre, WavePixelsPerCount(TruncPx(2.5 * bh / 7), current.largest)));
-    referenceLines();
     const WaveCounts voltage = WaveCountsOf(record, WaveChannel::Voltage);
+    WaveCounts referenceWaves[2];
+    if (reference) {
+        referenceWaves[0] = WaveCountsOf(*reference, WaveChannel::Current);
+        referenceWaves[1] = WaveCountsOf(*reference, WaveChannel::Voltage);
+    }
+    const double currentScale
+        = waveScale(TruncPx(2.5 * bh / 7), current, reference ? &referenceWaves[0] : nullptr);
+    const double voltageScale
+        = waveScale(TruncPx(2.8 * bh / 7), voltage, reference ? &referenceWaves[1] : nullptr);
+    // The reference's traces lie under the live waves, as thin as the current's line.
+    if (reference) {
+        const int tracePen = std::max(thin, TruncPx(0.0008 * f.height));
+        DrawReferenceWave(p, referenceWaves[0], box.left(), bw, centre, currentScale, Red, tracePen);
+        DrawReferenceWave(p, referenceWaves[1], box.left(), bw, centre, voltageScale, Green, tracePen);
+    }
+    SetPen(p, Red, TruncPx(0.0008 * f.height));
+    p.drawPolyline(WavePoints(current, box.left(), bw, centre, currentScale));
+    referenceLines();
     SetPen(p, Green, ruleWidth);
-    p.drawPolyline(WavePoints(
-        voltage, box.left(), bw, centre, WavePixelsPerCount(TruncPx(2.8 * bh / 7), voltage.largest)));
+    p.drawPolyline(WavePoints(voltage, box.left(), bw, centre, voltageScale));
 
     // Spectra.
     const float *amplitudes[2] = { record.UHarm, record.IHarm };
+    const float *referenceAmplitudes[2]
+        = { reference ? reference->UHarm : nullptr, reference ? reference->IHarm : nullptr };
     const QColor barColors[2] = { Green, Red };
     const QString captions[2]
         = { QStringLiteral(" Voltage harmonic "), QStringLiteral(" Current harmonic ") };
@@ -172,8 +204,17 @@ void DrawMeasurementPage(
         const int ya = m.axisY[i];
         p.drawLine(sb.left(), ya, sb.right(), ya);
 
-        const HarmonicBars bars = HarmonicBarsFor(amplitudes[i],
-            HarmonicScaleFor(amplitudes[i], TruncPx(0.8 * bh)), m.firstBarX, 50 * m.barSpacing);
+        const HarmonicScale scale = spectrumScale(amplitudes[i], referenceAmplitudes[i], TruncPx(0.8 * bh));
+        const HarmonicBars bars = HarmonicBarsFor(amplitudes[i], scale, m.firstBarX, 50 * m.barSpacing);
+        if (reference) {
+            // Right of each live bar, clear of its stroke: the bar's pen reaches half its width
+            // beyond the bar's right edge.
+            const int outlinePen = std::max(thin, m.barPen / 2);
+            const int offset = m.barOffset + m.barWidth + m.barPen / 2 + outlinePen + thin;
+            DrawReferenceBars(p,
+                HarmonicBarsFor(referenceAmplitudes[i], scale, m.firstBarX, 50 * m.barSpacing), ya, offset,
+                m.barWidth, barColors[i], outlinePen);
+        }
         SetFontPoints(p, 6);
         for (int n = 0; n < HarmonicCount; ++n) {
             const int x = bars[n].x;
@@ -265,8 +306,8 @@ int PreviewTableStep(int wp)
     return RoundPx((wp - 190) / 12.0);
 }
 
-void DrawMeasurementPreview(
-    QPainter &p, int wp, int hp, const MeasurementRecord &record, const PrintInfo &info, PageTexts *texts)
+void DrawMeasurementPreview(QPainter &p, int wp, int hp, const MeasurementRecord &record,
+    const PrintInfo &info, PageTexts *texts, const MeasurementRecord *reference)
 {
     p.save();
     TextWriter w(p, texts);
@@ -323,11 +364,22 @@ void DrawMeasurementPreview(
     for (int y : { 101, 153, 206 })
         p.drawLine(50, y, 400, y);
     const WaveCounts current = WaveCountsOf(record, WaveChannel::Current);
-    SetPen(p, ReportGrey, 1);
-    p.drawPolyline(WavePoints(current, 50, 350, 153, WavePixelsPerCount(53, current.largest)));
     const WaveCounts voltage = WaveCountsOf(record, WaveChannel::Voltage);
+    WaveCounts referenceWaves[2];
+    if (reference) {
+        referenceWaves[0] = WaveCountsOf(*reference, WaveChannel::Current);
+        referenceWaves[1] = WaveCountsOf(*reference, WaveChannel::Voltage);
+    }
+    const double currentScale = waveScale(53, current, reference ? &referenceWaves[0] : nullptr);
+    const double voltageScale = waveScale(58, voltage, reference ? &referenceWaves[1] : nullptr);
+    if (reference) {
+        DrawReferenceWave(p, referenceWaves[0], 50, 350, 153, currentScale, ReportGrey);
+        DrawReferenceWave(p, referenceWaves[1], 50, 350, 153, voltageScale, ReportGrey);
+    }
+    SetPen(p, ReportGrey, 1);
+    p.drawPolyline(WavePoints(current, 50, 350, 153, currentScale));
     SetPen(p, ReportGrey, 2);
-    p.drawPolyline(WavePoints(voltage, 50, 350, 153, WavePixelsPerCount(58, voltage.largest)));
+    p.drawPolyline(WavePoints(voltage, 50, 350, 153, voltageScale));
 
     // Spectra.
     const float *amplitudes[2] = { record.UHarm, record.IHarm };
@@ -337,10 +389,18 @@ void DrawMeasurementPreview(
         const int axis = axes[i];
         SetPen(p, ReportGrey, 2);
         p.drawLine(50, axis, 399, axis);
-        // The preview's bars take 115 pixels over the largest amplitude, in that order.
-        const float largest = LargestAmplitude(amplitudes[i]);
-        const HarmonicBars bars = HarmonicBarsFor(
-            amplitudes[i], largest > 0.0f ? HarmonicScale { 115, largest } : HarmonicScale {}, 53, 300);
+        // The preview's bars take 115 pixels over the largest amplitude, in that order; with a
+        // reference, over the larger of the two spectra's.
+        const float *referenceAmplitudes
+            = reference ? (i == 0 ? reference->UHarm : reference->IHarm) : nullptr;
+        const float largest = referenceAmplitudes
+            ? std::max(LargestAmplitude(amplitudes[i]), LargestAmplitude(referenceAmplitudes))
+            : LargestAmplitude(amplitudes[i]);
+        const HarmonicScale scale = largest > 0.0f ? HarmonicScale { 115, largest } : HarmonicScale {};
+        const HarmonicBars bars = HarmonicBarsFor(amplitudes[i], scale, 53, 300);
+        // Outlines right of each bar's line (x + 4 and x + 5), before the next order's at x + 10.
+        if (referenceAmplitudes)
+            DrawReferenceBars(p, HarmonicBarsFor(referenceAmplitudes, scale, 53, 300), axis, 7, 3, Black);
         for (int n = 0; n < HarmonicCount; ++n) {
             const int x = bars[n].x;
             if (labelledOrder(n)) {

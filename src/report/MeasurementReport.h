@@ -48,6 +48,8 @@ struct MeasurementPageLayout
 };
 
 // `dpi` scales the few distances given in device pixels (bar width, label drop).
+// With a `reference`, the page draws its waves as dashed traces and its bars as outlines
+// beside the live ones, in the lighter shades of their colours, on scales covering both.
 MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph, int dpi = DesignDpi);
 
 // The whole page on a device whose printable area is pw x ph device pixels; a landscape
@@ -55,15 +57,16 @@ MeasurementPageLayout MeasurementPageLayoutFor(int pw, int ph, int dpi = DesignD
 // neighbours or off the page are set smaller or cut short. The box of every text drawn goes
 // to `texts` when given.
 void DrawMeasurementPage(QPainter &painter, int pw, int ph, const MeasurementRecord &record,
-    const PrintInfo &info, PageTexts *texts = nullptr);
+    const PrintInfo &info, PageTexts *texts = nullptr, const MeasurementRecord *reference = nullptr);
 
 // The print job's name: the project name followed by "TestReport".
 QString MeasurementJobName(const PrintInfo &info);
 
 // The screen preview, drawn in fixed pixels for a page width wp of about 700; only the right
-// ends of the rules and of the table, and the footer rows, follow wp and hp.
+// ends of the rules and of the table, and the footer rows, follow wp and hp. A `reference`
+// is drawn as on the page.
 void DrawMeasurementPreview(QPainter &painter, int wp, int hp, const MeasurementRecord &record,
-    const PrintInfo &info, PageTexts *texts = nullptr);
+    const PrintInfo &info, PageTexts *texts = nullptr, const MeasurementRecord *reference = nullptr);
 
 // The preview's page height for a page width: portrait, wp * 1.414 truncated.
 int MeasurementPreviewHeight(int wp);

@@ -23,11 +23,13 @@ template <typename Draw> void printPage(Printer &printer, const QString &jobName
 }
 } // namespace
 
-void PrintMeasurementReport(Printer &printer, const MeasurementRecord &record)
+void PrintMeasurementReport(
+    Printer &printer, const MeasurementRecord &record, const MeasurementRecord *reference)
 {
     const PrintInfo info = ReadPrintInfo();
-    printPage(printer, MeasurementJobName(info),
-        [&](QPainter &painter, int pw, int ph) { DrawMeasurementPage(painter, pw, ph, record, info); });
+    printPage(printer, MeasurementJobName(info), [&](QPainter &painter, int pw, int ph) {
+        DrawMeasurementPage(painter, pw, ph, record, info, nullptr, reference);
+    });
 }
 
 RecordPagePoints PrintRecordReport(Printer &printer, const RecordReportInput &input)

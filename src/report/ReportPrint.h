@@ -11,7 +11,9 @@ class Printer;
 
 // Each throws KmrError with the print system's (or the file system's) text; a job that
 // failed on the way is dropped, never half printed.
-void PrintMeasurementReport(Printer &printer, const MeasurementRecord &record);
+// `reference`: a reference measurement whose traces the page draws too (nullptr: none).
+void PrintMeasurementReport(
+    Printer &printer, const MeasurementRecord &record, const MeasurementRecord *reference = nullptr);
 // Returns the overflow marks computed for the printed chart.
 RecordPagePoints PrintRecordReport(Printer &printer, const RecordReportInput &input);
 void PrintComplianceReport(Printer &printer, const EmissionAssessment &assessment);

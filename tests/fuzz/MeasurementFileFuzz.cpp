@@ -67,5 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     DrawHarmonicPane(
         bars, bars.width(), bars.height(), record.IHarm, Qt::blue, scales.iHarm, ChosenDrawingColours());
     WavePaneText(record);
+
+    // The same file as the reference over the start-up measurement, with both cursors.
+    InitMeasurement();
+    const MeasurementRecord live = Measurement;
+    PaneOverlay overlay;
+    overlay.reference = &record;
+    overlay.cursors.place(0, false);
+    overlay.cursors.place(WaveSamples - 1, true);
+    DrawWavePane(wave, wave.width(), wave.height(), live, scales, ChosenDrawingColours(), overlay);
+    DrawHarmonicPane(bars, bars.width(), bars.height(), live.UHarm, Qt::red, scales.uHarm,
+        ChosenDrawingColours(), record.UHarm);
     return 0;
 }

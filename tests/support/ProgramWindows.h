@@ -16,6 +16,7 @@
 #include "measure/forms/Compliance.h"
 #include "measure/forms/Main.h"
 #include "record/forms/Rec.h"
+#include "report/forms/Print.h"
 
 #include <memory>
 
@@ -29,6 +30,7 @@ struct SecondaryWindows
     bool ct = false;
     bool compliance = false;
     bool compare = false;
+    bool printer = false; // the print window: its global is the test's to clear
 };
 
 inline std::unique_ptr<TMainForm> MakeProgramWindows(SecondaryWindows windows)
@@ -53,6 +55,8 @@ inline std::unique_ptr<TMainForm> MakeProgramWindows(SecondaryWindows windows)
         ComplianceForm = new TComplianceForm(main.get());
     if (windows.compare)
         CompareForm = new TCompareForm(main.get());
+    if (windows.printer)
+        PrinterForm = new TPrinterForm(main.get());
     ConnectWindows();
     return main;
 }

@@ -106,6 +106,14 @@ void connectMain(TMainForm *main)
     QObject::connect(
         main->Reference1, &TReferenceControl::ReferenceChanged, main, [main] { refreshCompare(main); });
     QObject::connect(main, &TMainForm::MeasurementOpened, main, [main] { refreshCompare(main); });
+    // The measurement report may draw the reference's traces too.
+    if (PrinterForm)
+        PrinterForm->ReferenceSource
+            = [self = QPointer<TMainForm>(main)]() -> std::optional<MeasurementRecord> {
+            if (!self || !self->Reference1->reference())
+                return std::nullopt;
+            return self->Reference1->reference()->record;
+        };
     if (ComplianceForm)
         QObject::connect(
             ComplianceForm, &TComplianceForm::CurrentLimitsChanged, main, &TMainForm::setCurrentLimits);

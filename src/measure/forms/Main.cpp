@@ -53,6 +53,9 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     createStatusBar();
     Reference1 = new TReferenceControl(this, Measurement, ClearReference1, StatusPanels[PanelDate]);
     WaveCursors1 = new TWaveCursorControl(Pic1, Measurement);
+    std::tie(m_area.reference, m_area.cursors) = std::tuple(Reference1, WaveCursors1);
+    connect(Reference1, &TReferenceControl::ReferenceChanged, this, &TMainForm::DrawMeasurement);
+    connect(WaveCursors1, &TWaveCursorControl::CursorsChanged, this, &TMainForm::DrawMeasurement);
     MOpenTimer = MakeTimer(this, "MOpenTimer", 1000, &TMainForm::MOpenTimerTimer);
     ContinuousReadTimer = MakeTimer(this, "ContinuousReadTimer", 50, &TMainForm::ContinuousReadTimerTimer);
     ReReadTimer = MakeTimer(this, "ReReadTimer", SilenceResendMs, &TMainForm::ReReadTimerTimer);

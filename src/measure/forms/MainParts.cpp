@@ -5,6 +5,8 @@
 #include "link/Reply.h"
 #include "measure/DrawingColours.h"
 #include "measure/MeasurementRecord.h"
+#include "measure/forms/Reference.h"
+#include "measure/forms/WaveCursorControl.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -252,12 +254,24 @@ void MakePaneSurfaces(std::initializer_list<QImage *> surfaces)
     }
 }
 
+PaneOverlay OverlayOf(const ClientArea &area)
+{
+    PaneOverlay overlay;
+    if (area.reference && area.reference->reference())
+        overlay.reference = &area.reference->reference()->record;
+    if (area.cursors)
+        overlay.cursors = area.cursors->cursors();
+    return overlay;
+}
+
 void DrawCurrentSpectrum(const ClientArea &area, const MeasurementRecord &record, QImage &iHarm,
     PaneScales &scales, const std::vector<double> &currentLimits)
 {
     const int w = area.pics[2]->width();
     const int h = area.pics[2]->height();
-    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm, ChosenDrawingColours());
+    const PaneOverlay overlay = OverlayOf(area);
+    DrawHarmonicPane(iHarm, w, h, record.IHarm, QColor(223, 48, 32), scales.iHarm, ChosenDrawingColours(),
+        overlay.reference ? overlay.reference->IHarm : nullptr);
     if (currentLimits.size() == size_t(HarmonicCount))
         DrawHarmonicLimitTicks(iHarm, w, h, currentLimits.data(), scales.iHarm, QColor(30, 30, 160));
     area.pics[2]->update();
@@ -275,8 +289,10 @@ QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &
     const int w = area.pics[0]->width();
     const int h = area.pics[0]->height();
     const DrawingColours colours = ChosenDrawingColours();
-    DrawWavePane(wave, w, h, record, scales, colours);
-    DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm, colours);
+    const PaneOverlay overlay = OverlayOf(area);
+    DrawWavePane(wave, w, h, record, scales, colours, overlay);
+    DrawHarmonicPane(uHarm, w, h, record.UHarm, QColor(0, 128, 0), scales.uHarm, colours,
+        overlay.reference ? overlay.reference->UHarm : nullptr);
     area.pics[0]->update();
     area.pics[1]->update();
     DrawCurrentSpectrum(area, record, iHarm, scales, currentLimits);

@@ -20,6 +20,8 @@
 
 class QGroupBox;
 class QStatusBar;
+class TReferenceControl;
+class TWaveCursorControl;
 
 // A progress bar whose repaints touch only its own pixels: it keeps what lies behind it
 // from one rendering of the window and draws that first, so a step never repaints the
@@ -65,6 +67,9 @@ struct ClientArea
     std::array<TPaintBox *, 3> pics {}; // Pic1 .. Pic3
     std::array<QLabel *, GridColumns * GridRows> labels {}; // Label1 .. Label15
     std::array<QLabel *, PanelCount> values {}; // by PanelIndex
+    // What the panes draw over the measurement, when set: the reference and the wave cursors.
+    const TReferenceControl *reference = nullptr;
+    const TWaveCursorControl *cursors = nullptr;
 };
 ClientArea BuildClientArea(QWidget *parent);
 void LayoutClientArea(const ClientArea &area);
@@ -81,12 +86,14 @@ void MakePaneSurfaces(std::initializer_list<QImage *> surfaces);
 // their surfaces (a NaN reactive power becomes 0 in the record first); returns the part of
 // the surfaces that the paint boxes show.
 // `currentLimits` (a peak amplitude per order, NaN for none; empty for no marks) are drawn
-// over the current spectrum.
+// over the current spectrum; the area's reference and cursors over the panes (PaneOverlay).
 QRect DrawClientArea(const ClientArea &area, MeasurementRecord &record, QImage &wave, QImage &uHarm,
     QImage &iHarm, PaneScales &scales, const std::vector<double> &currentLimits);
 // Draws the current spectrum alone again, with its limit marks, as DrawClientArea draws it.
 void DrawCurrentSpectrum(const ClientArea &area, const MeasurementRecord &record, QImage &iHarm,
     PaneScales &scales, const std::vector<double> &currentLimits);
+// What the area's reference and cursors put over the panes now.
+PaneOverlay OverlayOf(const ClientArea &area);
 
 // The main window's status bar panels, left to right. Panel 3 holds the progress bar, 5 the
 // maker's picture.

@@ -13,6 +13,7 @@
 #include "report/forms/EnterInfo.h"
 #include "report/forms/QtPrinter.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -92,6 +93,10 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::ToolTipBase));
     Panel1->setPalette(panelPalette);
     auto *buttons = new QHBoxLayout(Panel1);
+    PrintReference1 = new QCheckBox(tr("Print reference traces"), Panel1);
+    PrintReference1->setObjectName(QStringLiteral("PrintReference1"));
+    PrintReference1->setEnabled(false);
+    buttons->addWidget(PrintReference1);
     buttons->addStretch();
     const auto button = [&](const char *name, const QString &caption) {
         auto *b = new QPushButton(caption, Panel1);
@@ -130,6 +135,7 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     connect(SeSkinButton1, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton1Click);
     connect(SeSkinButton2, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton2Click);
     connect(SeSkinButton3, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton3Click);
+    connect(PrintReference1, &QCheckBox::toggled, this, &TPrinterForm::FormCreate);
     // The preview is built when the window is shown (and on every showing): built now, while
     // the window is hidden, it would be built again before anybody saw it, and filling the
     // page bitmap is a good part of the program's start.
@@ -159,6 +165,15 @@ EmissionAssessment TPrinterForm::complianceAssessment() const
     return ComplianceReportSource ? ComplianceReportSource() : EmissionAssessment();
 }
 
+std::optional<MeasurementRecord> TPrinterForm::printedReference()
+{
+    std::optional<MeasurementRecord> reference = ReferenceSource ? ReferenceSource() : std::nullopt;
+    PrintReference1->setEnabled(reference.has_value());
+    if (!PrintReference1->isChecked())
+        reference.reset();
+    return reference;
+}
+
 void TPrinterForm::FormCreate()
 {
     if (!Rongqi)
@@ -181,6 +196,9 @@ void TPrinterForm::FormCreate()
     }
 
     Rongqi->verticalScrollBar()->setValue(0);
+    // Only the measurement report has reference traces to print.
+    PrintReference1->setVisible(ReportKind == 0);
+    const std::optional<MeasurementRecord> reference = printedReference();
     const int hp = ReportKind == 1 ? RecordPreviewHeight(wp)
         : ReportKind == 2          ? CompliancePreviewHeight(wp)
                                    : MeasurementPreviewHeight(wp);
@@ -196,7 +214,8 @@ void TPrinterForm::FormCreate()
     else if (ReportKind == 2)
         DrawCompliancePreview(painter, wp, hp, complianceAssessment(), info);
     else
-        DrawMeasurementPreview(painter, wp, hp, Measurement, info);
+        DrawMeasurementPreview(
+            painter, wp, hp, Measurement, info, nullptr, reference ? &*reference : nullptr);
     painter.end();
     image1->update();
 }
@@ -211,7 +230,8 @@ void TPrinterForm::SeSkinButton1Click()
         } else if (ReportKind == 2) {
             PrintComplianceReport(*m_printer, complianceAssessment());
         } else {
-            PrintMeasurementReport(*m_printer, Measurement);
+            const std::optional<MeasurementRecord> reference = printedReference();
+            PrintMeasurementReport(*m_printer, Measurement, reference ? &*reference : nullptr);
         }
     } catch (const KmrError &error) {
         showError(error.text());

@@ -12,8 +12,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Printer;
+class QCheckBox;
 class QFrame;
 class QPushButton;
 class QScrollArea;
@@ -31,6 +33,9 @@ public:
     QPushButton *SeSkinButton2 = nullptr; // "Info"
     QPushButton *SeSkinButton3 = nullptr; // "Printer Setting"
     QPushButton *SeSkinButton1 = nullptr; // "Printing      "
+    // The measurement report draws the reference's traces too; off at first, enabled only
+    // while there is a reference.
+    QCheckBox *PrintReference1 = nullptr;
     QScrollArea *Rongqi = nullptr;
     QWidget *image1 = nullptr; // the page: copies PreviewBitmap
     QWidget *image_di = nullptr; // empty, under the page, so that the scroll range reaches past it
@@ -46,6 +51,9 @@ public:
     // The assessment the compliance report shows, asked for whenever its preview is built or it
     // is printed; the compliance window provides it. Without it the report has no verdict.
     std::function<EmissionAssessment()> ComplianceReportSource;
+    // The reference measurement, asked for whenever the measurement report is built or
+    // printed; the main window provides it. Without it there is none.
+    std::function<std::optional<MeasurementRecord>()> ReferenceSource;
 
     // The print system in use: the program's own unless another one is put in (tests).
     Printer &printer();
@@ -65,6 +73,8 @@ protected:
 private:
     RecordReportInput recordInput() const;
     EmissionAssessment complianceAssessment() const;
+    // The reference the measurement report draws: the check box on and a reference set.
+    std::optional<MeasurementRecord> printedReference();
     void showError(const QString &text);
 
     std::unique_ptr<Printer> m_ownPrinter;
