@@ -66,10 +66,11 @@ int main(int argc, char **argv)
     CompareForm = new TCompareForm(MainForm);
     ConnectWindows(); // replies from the settings read chain arrive once the event loop runs
 
+    // A terminating signal ends the program as its Exit does: the windows save on the way out.
+    // Armed before the window shows, so a signal from then on waits for the event loop.
+    const TerminationSignals closeOnSignal(MainForm);
     logo.reset();
     MainForm->show();
-    // A terminating signal ends the program as its Exit does: the windows save on the way out.
-    const TerminationSignals closeOnSignal(MainForm);
     const int result = app.exec();
 
     delete MainForm; // its child windows go with it
