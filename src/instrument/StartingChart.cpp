@@ -4,6 +4,7 @@
 #include "link/Globals.h"
 #include "measure/NumberText.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPen>
@@ -195,10 +196,10 @@ ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureD
     drawTrace(capture.current, CurrentTraceScale(h, peaks.currentPeak), CurrentTraceColor);
     drawTrace(capture.voltage, VoltageTraceScale(h, peaks.voltagePeak), VoltageTraceColor);
 
-    peaks.voltageText
-        = PeakText(QStringLiteral("电压峰值"), peaks.voltagePeak, capture.voltageScale, QStringLiteral("V"));
-    peaks.currentText
-        = PeakText(QStringLiteral("电流峰值"), peaks.currentPeak, capture.currentScale, QStringLiteral("A"));
+    peaks.voltageText = PeakText(QCoreApplication::translate("StartingChart", "电压峰值"), peaks.voltagePeak,
+        capture.voltageScale, QStringLiteral("V"));
+    peaks.currentText = PeakText(QCoreApplication::translate("StartingChart", "电流峰值"), peaks.currentPeak,
+        capture.currentScale, QStringLiteral("A"));
     painter.setBackgroundMode(Qt::TransparentMode);
     const int textTop = h - 15;
     painter.setPen(VoltageTraceColor);
