@@ -1,0 +1,336 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>TMainForm</name>
+    <message>
+        <location filename="../src/measure/forms/LanguageMenu.cpp" line="+18"/>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <location filename="../src/measure/forms/Main.cpp" line="+75"/>
+        <source>NORVO Precision Measurement Technology</source>
+        <translation>NORVO 精密测量技术</translation>
+    </message>
+    <message>
+        <location line="+211"/>
+        <source>Failed,The machine is not connected! </source>
+        <translation>失败：仪器未连接！</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>No program on this computer opens PDF documents. Open the handbook with a PDF viewer of your choice:
+
+%1</source>
+        <translation>本机没有能打开 PDF 文档的程序。请用您选择的 PDF 阅读器打开使用手册：
+
+%1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>No web browser could be started. Open this address in a browser of your choice:
+
+%1</source>
+        <translation>无法启动网页浏览器。请在您选择的浏览器中打开此地址：
+
+%1</translation>
+    </message>
+    <message>
+        <location filename="../src/measure/forms/MainParts.cpp" line="+156"/>
+        <source> WAVE </source>
+        <translation> 波形 </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Parameter </source>
+        <translation>参数 </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>   UTHD  </source>
+        <translation>   电压谐波  </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>   ITHD  </source>
+        <translation>   电流谐波  </translation>
+    </message>
+    <message>
+        <location filename="../src/measure/MainControls.cpp" line="+21"/>
+        <source>File(&amp;F)</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+55"/>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <location line="-54"/>
+        <location line="+55"/>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <location line="-54"/>
+        <source>Export CSV...</source>
+        <translation>导出 CSV...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Set as reference</source>
+        <translation>设为参考测量</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Load reference...</source>
+        <translation>载入参考测量...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear reference</source>
+        <translation>清除参考测量</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+47"/>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <location line="-45"/>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Option (&amp;O)</source>
+        <translation>选项(&amp;O)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Communication</source>
+        <translation>通讯</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Style</source>
+        <translation>风格</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Alarm</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>校准 </source>
+        <translation>校准 </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Bandwidth</source>
+        <translation>带宽</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+80"/>
+        <source>Narrowband &amp;(Y)←</source>
+        <translation>窄频 &amp;(Y)←</translation>
+    </message>
+    <message>
+        <location line="-79"/>
+        <source>Wide Band &amp;(Z)</source>
+        <translation>宽频 &amp;(Z)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>THD</source>
+        <translation>总谐波失真</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%f： IEC方式 &amp;(Y)←</source>
+        <translation>%f： IEC方式 &amp;(Y)←</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%r： CSA方式 &amp;(Z)</source>
+        <translation>%r： CSA方式 &amp;(Z)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>CT</source>
+        <translation>外部互感器</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Harmonic compliance</source>
+        <translation>谐波合规</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Run (&amp;P)</source>
+        <translation>运行(&amp;P)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+24"/>
+        <source>Single Sampling</source>
+        <translation>单次采样</translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <location line="+24"/>
+        <source>Continuous Sampling</source>
+        <translation>连续采样</translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <location line="+24"/>
+        <source>Stop </source>
+        <translation>停止 </translation>
+    </message>
+    <message>
+        <location line="-22"/>
+        <location line="+19"/>
+        <source>Starting Test</source>
+        <translation>启动测试</translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <location line="+16"/>
+        <source>Harmonic Table</source>
+        <translation>谐波表</translation>
+    </message>
+    <message>
+        <location line="-14"/>
+        <location line="+13"/>
+        <source>Record</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <location line="-12"/>
+        <source>Help(&amp;H)</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+10"/>
+        <source>Edition</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <location line="-9"/>
+        <source>Norvo Website </source>
+        <translation>Norvo 网站 </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Handbook </source>
+        <translation>使用手册 </translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Communication ......</source>
+        <translation>通讯……</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Status ......</source>
+        <translation>状态……</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Date </source>
+        <translation>日期 </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Electrical Measurement Experts  </source>
+        <translation>电测量专家  </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Vol</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Amp </source>
+        <translation>电流 </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Vpeak</source>
+        <translation>电压峰值</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ipeak</source>
+        <translation>电流峰值</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Frequency</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Phase</source>
+        <translation>初相角</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Narrowband &amp;(Y)</source>
+        <translation>窄频 &amp;(Y)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Broadband &amp;(Z)←</source>
+        <translation>宽频 &amp;(Z)←</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Broadband &amp;(Z)</source>
+        <translation>宽频 &amp;(Z)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%f： IEC &amp;(Y)</source>
+        <translation>%f： IEC方式 &amp;(Y)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%r： CSA &amp;(Z)←</source>
+        <translation>%r： CSA方式 &amp;(Z)←</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%f： IEC &amp;(Y)←</source>
+        <translation>%f： IEC方式 &amp;(Y)←</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%r： CSA &amp;(Z)</source>
+        <translation>%r： CSA方式 &amp;(Z)</translation>
+    </message>
+</context>
+</TS>
