@@ -364,12 +364,17 @@
 <context>
     <name>TRecSetForm</name>
     <message>
-        <location filename="../src/record/forms/RecSet.cpp" line="+23"/>
-        <source>你在输入通道中选择了温度输入，<byte value="xd"/><byte value="xd"/>请确认你的电脑已经连接到本公司生产的QTS系列多路温度检测仪器！</source>
-        <translation>You chose a temperature input for a channel.<byte value="xd"/><byte value="xd"/>Please make sure that your computer is connected to one of our QTS series multi-channel temperature instruments!</translation>
+        <location filename="../src/record/forms/RecSet.cpp" line="+24"/>
+        <source>你在输入通道中选择了温度输入，</source>
+        <translation>You chose a temperature input for a channel.</translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+1"/>
+        <source>请确认你的电脑已经连接到本公司生产的QTS系列多路温度检测仪器！</source>
+        <translation>Please make sure that your computer is connected to one of our QTS series multi-channel temperature instruments!</translation>
+    </message>
+    <message>
+        <location line="+101"/>
         <source>记录设置</source>
         <translation>Record Settings</translation>
     </message>

@@ -20,8 +20,9 @@ namespace {
 
 QString temperatureWarning()
 {
-    return TRecSetForm::tr(
-        "你在输入通道中选择了温度输入，\r\r请确认你的电脑已经连接到本公司生产的QTS系列多路温度检测仪器！");
+    // Two paragraphs, kept apart by the two carriage returns the box has always shown.
+    return TRecSetForm::tr("你在输入通道中选择了温度输入，") + QStringLiteral("\r\r")
+        + TRecSetForm::tr("请确认你的电脑已经连接到本公司生产的QTS系列多路温度检测仪器！");
 }
 
 QComboBox *makeList(QWidget *parent, int number, const QStringList &items)
