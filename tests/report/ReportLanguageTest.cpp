@@ -22,7 +22,8 @@ namespace {
 
 bool hasCjk(const QString &text)
 {
-    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    static const QRegularExpression cjk(
+        QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
     return cjk.match(text).hasMatch();
 }
 
@@ -69,7 +70,9 @@ const Page Pages[] = {
             DrawMeasurementPreview(p, 700, MeasurementPreviewHeight(700), record, asciiInfo(), &texts);
         } },
     { "record page",
-        [](QPainter &p, PageTexts &texts) { DrawRecordPage(p, A4Long, A4Short, asciiRecord(), asciiInfo(), &texts); } },
+        [](QPainter &p, PageTexts &texts) {
+            DrawRecordPage(p, A4Long, A4Short, asciiRecord(), asciiInfo(), &texts);
+        } },
     { "record preview",
         [](QPainter &p, PageTexts &texts) {
             DrawRecordPreview(p, 700, RecordPreviewHeight(700), asciiRecord(), asciiInfo(), &texts);
@@ -108,7 +111,8 @@ TEST_F(ReportLanguage, EnglishPagesCarryNoChineseAndChinesePagesDo)
     for (const Page &page : Pages) {
         SCOPED_TRACE(page.name);
         const PageTexts texts = textsOf(page);
-        const auto chinese = std::count_if(texts.begin(), texts.end(), [](const PageText &t) { return hasCjk(t.text); });
+        const auto chinese
+            = std::count_if(texts.begin(), texts.end(), [](const PageText &t) { return hasCjk(t.text); });
         // Title, page mark, captions and the footer's labels at least.
         EXPECT_GE(chinese, 5);
     }
