@@ -8,6 +8,7 @@
 #include "link/Globals.h"
 #include "link/Registers.h"
 #include "link/TComm.h"
+#include "measure/HandbookFile.h"
 #include "measure/MeasurementCsv.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
@@ -343,7 +344,8 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
 
 void TMainForm::N23Click()
 {
-    const QString handbook = platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf");
+    const QString handbook
+        = platform::programDir().path() + QLatin1Char('/') + HandbookFileFor(AppliedLanguage());
     const QString shown = QDir::toNativeSeparators(QDir::cleanPath(handbook));
     if (!platform::dialogs().openUrl(QUrl::fromLocalFile(handbook).toString()))
         platform::dialogs().message(tr("No program on this computer opens PDF documents. Open the "

@@ -94,8 +94,10 @@ protected:
     std::vector<Sample> samples()
     {
         return {
-            { "record settings title", QStringLiteral("记录设置"), [this] { return settings->windowTitle(); } },
-            { "record settings button", QStringLiteral("Enter"), [this] { return settings->Button1->text(); } },
+            { "record settings title", QStringLiteral("记录设置"),
+                [this] { return settings->windowTitle(); } },
+            { "record settings button", QStringLiteral("Enter"),
+                [this] { return settings->Button1->text(); } },
             { "external CT title", QStringLiteral("外部互感器选项"), [this] { return ct->windowTitle(); } },
             { "external CT label", QStringLiteral("Hz（50 To 60）"), [this] { return ct->Label4->text(); } },
             { "starting-test title", QStringLiteral("启动测试"), [this] { return starting->windowTitle(); } },
@@ -103,7 +105,8 @@ protected:
                 [this] { return starting->SeSkinSpeedButton1->text(); } },
             { "starting-test question", QStringLiteral("  单击确定后按下仪器的Starting开关!  "),
                 [this] { return startingQuestion(); } },
-            { "alarm button", QStringLiteral("Save To Instrument"), [this] { return alarm->Button1->text(); } },
+            { "alarm button", QStringLiteral("Save To Instrument"),
+                [this] { return alarm->Button1->text(); } },
             { "alarm label", QStringLiteral("Vol： "), [this] { return alarm->RowLabels[0]->text(); } },
             { "alarm status", QStringLiteral("Request ......"), [this] { return alarm->Label7->text(); } },
             { "record menu item", QStringLiteral("Open"), [this] { return form->Open1->text(); } },
@@ -113,7 +116,8 @@ protected:
             { "record date label", QStringLiteral("日期：   "), [this] { return form->Label19->text(); } },
             { "record mode panel", QStringLiteral("模式：记录"), [this] { return form->statusText(5); } },
             { "print button", QStringLiteral("Info"), [this] { return printer->SeSkinButton2->text(); } },
-            { "print information title", QStringLiteral("输入打印信息"), [this] { return info->windowTitle(); } },
+            { "print information title", QStringLiteral("输入打印信息"),
+                [this] { return info->windowTitle(); } },
         };
     }
 
