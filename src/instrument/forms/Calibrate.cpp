@@ -10,10 +10,15 @@
 #include "widgets/NumberKeyFilter.h"
 
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
 
 TCalibrateForm *CalibrateForm = nullptr;
 
@@ -21,15 +26,12 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CalibrateForm"));
-    setFixedSize(505, 278);
     m_keyFilter = new TNumberKeyFilter(false, this);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 8, 338, 200);
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(352, 8, 145, 200);
 
     const auto addRow = [this](int y, QLabel *&label, QLineEdit *&edit, const char *editName) {
         label = new QLabel(GroupBox1);
@@ -37,6 +39,7 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
         edit = new QLineEdit(QStringLiteral("0"), GroupBox1);
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setGeometry(54, y, 64, 26);
+        edit->setFixedWidth(64);
         label->setBuddy(edit);
         m_keyFilter->watch(edit);
     };
@@ -63,6 +66,51 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     SeSkinButton5 = addButton(GroupBox2, "SeSkinButton5", QString(), { 12, 112, 121, 30 });
     SeSkinButton6 = addButton(GroupBox2, "SeSkinButton6", QString(), { 12, 154, 121, 30 });
     Button1 = addButton(this, "Button1", QString(), { 8, 224, 90, 32 });
+
+    // Laid out rather than placed, so that the window grows with captions of any language; the
+    // sizes the window has always had are the least each control takes.
+    auto *calibration = new QGridLayout(GroupBox1);
+    calibration->setHorizontalSpacing(4);
+    calibration->setVerticalSpacing(12);
+    const std::array<QPushButton *, 4> voltagePresets { SeSkinButton9, SeSkinButton10, SeSkinButton11,
+        SeSkinButton12 };
+    const std::array<QPushButton *, 4> currentPresets { SeSkinButton13, SeSkinButton14, SeSkinButton15,
+        SeSkinButton16 };
+    calibration->addWidget(Label1, 0, 0);
+    calibration->addWidget(Edit1, 0, 1);
+    calibration->addWidget(SeSkinButton1, 0, 2);
+    calibration->addWidget(Label2, 1, 0);
+    calibration->addWidget(Edit2, 1, 1);
+    calibration->addWidget(SeSkinButton2, 1, 2);
+    for (int k = 0; k < 4; ++k) {
+        calibration->addWidget(voltagePresets[size_t(k)], 0, 3 + k);
+        calibration->addWidget(currentPresets[size_t(k)], 1, 3 + k);
+    }
+    auto *bandwidth = new QHBoxLayout;
+    bandwidth->addWidget(SeSkinButton3);
+    bandwidth->addSpacing(8);
+    bandwidth->addWidget(SeSkinButton4);
+    bandwidth->addStretch(1);
+    calibration->addLayout(bandwidth, 2, 1, 1, 6);
+    calibration->setRowStretch(3, 1);
+
+    auto *temperature = new QVBoxLayout(GroupBox2);
+    for (QPushButton *button : { SeSkinButton8, SeSkinButton7, SeSkinButton5, SeSkinButton6 })
+        temperature->addWidget(button);
+    temperature->addStretch(1);
+
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(GroupBox1);
+    groups->addWidget(GroupBox2);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(Button1);
+    bottom->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(groups);
+    layout->addSpacing(8);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(SeSkinButton1, &QPushButton::clicked, this, [this] { SeSkinButton1Click(); });
     connect(SeSkinButton2, &QPushButton::clicked, this, [this] { SeSkinButton2Click(); });
@@ -111,6 +159,7 @@ QPushButton *TCalibrateForm::addButton(
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
+    button->setMinimumSize(geometry.size());
     button->setAutoDefault(false);
     return button;
 }
