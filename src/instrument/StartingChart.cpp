@@ -205,6 +205,9 @@ ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureD
     painter.setPen(VoltageTraceColor);
     painter.drawText(QRect(5, textTop, 400, 15), Qt::AlignLeft | Qt::AlignTop, peaks.voltageText);
     painter.setPen(CurrentTraceColor);
-    painter.drawText(QRect(125, textTop, 400, 15), Qt::AlignLeft | Qt::AlignTop, peaks.currentText);
+    // Column 125 as always, or further right when a longer caption would run into it.
+    const int currentLeft
+        = std::max(125, 5 + painter.fontMetrics().horizontalAdvance(peaks.voltageText) + 12);
+    painter.drawText(QRect(currentLeft, textTop, 400, 15), Qt::AlignLeft | Qt::AlignTop, peaks.currentText);
     return peaks;
 }
