@@ -2,6 +2,62 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>MeasurementFile</name>
+    <message>
+        <location filename="../src/measure/MeasurementFile.cpp" line="+38"/>
+        <source>a folder</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a pipe</source>
+        <translation>a pipe</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a device</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a socket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>not a plain file</source>
+        <translation>not a plain file</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&quot;%1&quot; is %2, not a file</source>
+        <translation>&quot;%1&quot; is %2, not a file</translation>
+    </message>
+    <message>
+        <location line="+81"/>
+        <source>The file is too short for a measurement file: it has %1 bytes, a measurement file has %2 bytes</source>
+        <translation>The file is too short for a measurement file: it has %1 bytes, a measurement file has %2 bytes</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>This is not a measurement file: it has %1 bytes, a measurement file has exactly %2 bytes</source>
+        <translation>This is not a measurement file: it has %1 bytes, a measurement file has exactly %2 bytes</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Read beyond end of file</source>
+        <translation>Read beyond end of file</translation>
+    </message>
+</context>
+<context>
+    <name>Reference</name>
+    <message>
+        <location filename="../src/measure/Reference.cpp" line="+18"/>
+        <source>This is not a measurement file: its sample count is %1, a measurement has %2 samples</source>
+        <translation>This is not a measurement file: its sample count is %1, a measurement has %2 samples</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <location filename="../src/measure/forms/LanguageMenu.cpp" line="+18"/>

@@ -2,6 +2,62 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>MeasurementFile</name>
+    <message>
+        <location filename="../src/measure/MeasurementFile.cpp" line="+38"/>
+        <source>a folder</source>
+        <translation>一个文件夹</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a pipe</source>
+        <translation>一个管道</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a device</source>
+        <translation>一个设备</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a socket</source>
+        <translation>一个套接字</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>not a plain file</source>
+        <translation>一个非普通文件</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&quot;%1&quot; is %2, not a file</source>
+        <translation>“%1”是%2，不是文件</translation>
+    </message>
+    <message>
+        <location line="+81"/>
+        <source>The file is too short for a measurement file: it has %1 bytes, a measurement file has %2 bytes</source>
+        <translation>文件太短，不是测量文件：它有 %1 字节，测量文件有 %2 字节</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>This is not a measurement file: it has %1 bytes, a measurement file has exactly %2 bytes</source>
+        <translation>这不是测量文件：它有 %1 字节，测量文件正好有 %2 字节</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Read beyond end of file</source>
+        <translation>读取超出文件末尾</translation>
+    </message>
+</context>
+<context>
+    <name>Reference</name>
+    <message>
+        <location filename="../src/measure/Reference.cpp" line="+18"/>
+        <source>This is not a measurement file: its sample count is %1, a measurement has %2 samples</source>
+        <translation>这不是测量文件：其采样点数为 %1，测量应有 %2 个采样点</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <location filename="../src/measure/forms/LanguageMenu.cpp" line="+18"/>

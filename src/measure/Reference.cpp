@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "measure/MeasurementFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 ReferenceMeasurement LoadReferenceFile(const QString &fileName)
@@ -14,8 +15,8 @@ ReferenceMeasurement LoadReferenceFile(const QString &fileName)
         // Every measurement carries 512 wave samples; another file of the same size (a
         // damaged one, or something else renamed) would otherwise compare as garbage values.
         if (loaded.record.SampleCount != WaveSamples)
-            throw EInOutError(QStringLiteral("This is not a measurement file: its sample count is %1, a "
-                                             "measurement has %2 samples")
+            throw EInOutError(QCoreApplication::translate("Reference",
+                "This is not a measurement file: its sample count is %1, a measurement has %2 samples")
                                   .arg(loaded.record.SampleCount)
                                   .arg(WaveSamples));
     });

@@ -10,7 +10,8 @@ constexpr char Prefix[] = "kmrText:";
 
 QString translated(const QStringList &memory)
 {
-    QString text = QCoreApplication::translate(memory[0].toUtf8().constData(), memory[1].toUtf8().constData());
+    QString text
+        = QCoreApplication::translate(memory[0].toUtf8().constData(), memory[1].toUtf8().constData());
     for (qsizetype i = 3; i < memory.size(); ++i)
         text = text.arg(memory[i]);
     return text;
@@ -37,11 +38,10 @@ void retranslateOne(QObject *object)
 }
 } // namespace
 
-void SetTranslatedText(
-    QObject *target, const char *property, const char *context, const char *source, const QStringList &arguments)
+void SetTranslatedText(QObject *target, const char *property, const char *context, const char *source,
+    const QStringList &arguments)
 {
-    QStringList memory
-        = { QString::fromUtf8(context), QString::fromUtf8(source), QString() };
+    QStringList memory = { QString::fromUtf8(context), QString::fromUtf8(source), QString() };
     memory += arguments;
     show(target, property, memory);
 }

@@ -99,7 +99,8 @@ TEST_F(StoredLanguageTest, ChoiceSurvivesARestartAndKeepsTheOtherSettings)
         StoreLanguage(language);
         // A new start reads the file afresh, under a locale that would choose otherwise.
         const IniFile ini(SettingsFileName);
-        EXPECT_EQ(ini.readString(QStringLiteral("Language"), QStringLiteral("Choice")), LanguageKey(language));
+        EXPECT_EQ(
+            ini.readString(QStringLiteral("Language"), QStringLiteral("Choice")), LanguageKey(language));
         for (const char *locale : { "zh_CN", "en_US", "C" })
             EXPECT_EQ(StoredLanguage(QString::fromLatin1(locale)), language) << locale;
         EXPECT_EQ(ini.readString(QStringLiteral("CommPort"), QStringLiteral("Port")), QStringLiteral("7"));

@@ -15,7 +15,8 @@ QMenu *AddLanguageMenu(QMenu *menu, QAction *before)
     menu->insertSeparator(before);
     languages->setObjectName(QStringLiteral("Language1Menu"));
     languages->menuAction()->setObjectName(QStringLiteral("Language1"));
-    SetTranslatedText(languages->menuAction(), "text", "TMainForm", QT_TRANSLATE_NOOP("TMainForm", "Language"));
+    SetTranslatedText(
+        languages->menuAction(), "text", "TMainForm", QT_TRANSLATE_NOOP("TMainForm", "Language"));
 
     auto *group = new QActionGroup(languages);
     group->setExclusive(true);
@@ -24,8 +25,9 @@ QMenu *AddLanguageMenu(QMenu *menu, QAction *before)
         Language language;
         const char *name;
     };
-    for (const Item item : { Item { Language::Original, "LanguageOriginal1" },
-             Item { Language::English, "LanguageEnglish1" }, Item { Language::Chinese, "LanguageChinese1" } }) {
+    for (const Item item :
+        { Item { Language::Original, "LanguageOriginal1" }, Item { Language::English, "LanguageEnglish1" },
+            Item { Language::Chinese, "LanguageChinese1" } }) {
         QAction *action = languages->addAction(LanguageCaption(item.language));
         action->setObjectName(QLatin1String(item.name));
         action->setCheckable(true);
