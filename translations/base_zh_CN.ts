@@ -4,13 +4,13 @@
 <context>
     <name>IniFile</name>
     <message>
-        <location filename="../src/base/IniFile.cpp" line="+101"/>
+        <location filename="../src/base/IniFile.cpp" line="+102"/>
         <source>Cannot read &quot;%1&quot;: out of memory</source>
         <translation>无法读取“%1”：内存不足</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+3"/>
+        <location line="+18"/>
+        <location line="+4"/>
         <source>Cannot read &quot;%1&quot;: %2</source>
         <translation>无法读取“%1”：%2</translation>
     </message>
@@ -20,7 +20,7 @@
         <translation>“%1”不是 [%2] %3 的有效整数值</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>无法写入“%1”：%2</translation>
     </message>
@@ -28,7 +28,7 @@
 <context>
     <name>Language</name>
     <message>
-        <location filename="../src/base/Language.cpp" line="+74"/>
+        <location filename="../src/base/Language.cpp" line="+76"/>
         <source>Original</source>
         <translation>原文</translation>
     </message>
@@ -36,7 +36,7 @@
 <context>
     <name>NumberInput</name>
     <message>
-        <location filename="../src/base/NumberInput.cpp" line="+40"/>
+        <location filename="../src/base/NumberInput.cpp" line="+41"/>
         <source>&apos;%1&apos; is not a valid floating point value</source>
         <translation>“%1”不是有效的数值</translation>
     </message>
@@ -44,7 +44,7 @@
 <context>
     <name>SaveName</name>
     <message>
-        <location filename="../src/base/SaveName.cpp" line="+16"/>
+        <location filename="../src/base/SaveName.cpp" line="+15"/>
         <source>File exists</source>
         <translation>文件已存在</translation>
     </message>

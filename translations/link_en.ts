@@ -45,7 +45,7 @@
         <translation>COM Port is not opened yet!</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+48"/>
         <source>COM Port has been opened!</source>
         <translation>COM Port has been opened!</translation>
     </message>
@@ -58,7 +58,7 @@
 <context>
     <name>TCommForm</name>
     <message>
-        <location filename="../src/link/forms/communication.cpp" line="+51"/>
+        <location filename="../src/link/forms/communication.cpp" line="+52"/>
         <source>COM%1         Uses USB connected KMR5150</source>
         <translation>COM%1         Uses USB connected KMR5150</translation>
     </message>
@@ -144,7 +144,7 @@
         <translation>Scan Communication Port</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>Failed,The machine is not connected</source>
         <translation>Failed: the instrument is not connected</translation>
     </message>

@@ -45,7 +45,7 @@
         <translation>串口尚未打开！</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+48"/>
         <source>COM Port has been opened!</source>
         <translation>串口已经打开！</translation>
     </message>
@@ -58,7 +58,7 @@
 <context>
     <name>TCommForm</name>
     <message>
-        <location filename="../src/link/forms/communication.cpp" line="+51"/>
+        <location filename="../src/link/forms/communication.cpp" line="+52"/>
         <source>COM%1         Uses USB connected KMR5150</source>
         <translation>COM%1         USB 连接的 KMR5150</translation>
     </message>
@@ -144,7 +144,7 @@
         <translation>正在搜索通讯串口</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>Failed,The machine is not connected</source>
         <translation>失败：仪器未连接</translation>
     </message>

@@ -29,7 +29,7 @@
         <translation>not a plain file</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>&quot;%1&quot; is %2, not a file</source>
         <translation>&quot;%1&quot; is %2, not a file</translation>
     </message>
@@ -56,11 +56,122 @@
         <source>This is not a measurement file: its sample count is %1, a measurement has %2 samples</source>
         <translation>This is not a measurement file: its sample count is %1, a measurement has %2 samples</translation>
     </message>
+    <message>
+        <location line="+16"/>
+        <source>Reference: %1</source>
+        <translation>Reference: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference: %1, %2 %3</source>
+        <translation>Reference: %1, %2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>TCompareForm</name>
+    <message>
+        <location filename="../src/measure/forms/Compare.cpp" line="+58"/>
+        <source>Compare</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Differences</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Export CSV...</source>
+        <translation>&amp;Export CSV...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Export CSV...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Quantity</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Unit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reference</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Difference</source>
+        <translation>Difference</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Difference (%)</source>
+        <translation>Difference (%)</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>No reference: choose File &gt; Set as reference (the measurement shown now) or File &gt; Load reference...</source>
+        <translation>No reference: choose File &gt; Set as reference (the measurement shown now) or File &gt; Load reference...</translation>
+    </message>
+</context>
+<context>
+    <name>THarmonicForm</name>
+    <message>
+        <location filename="../src/measure/forms/Harmonic.cpp" line="+66"/>
+        <source>THD TABLE</source>
+        <translation>Harmonic Table</translation>
+    </message>
+    <message>
+        <location filename="../src/measure/HarmonicTable.cpp" line="+54"/>
+        <source>N   </source>
+        <translation>N   </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vol (rms)</source>
+        <translation>Vol (rms)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vol (content)</source>
+        <translation>Vol (content)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Amp (rms)</source>
+        <translation>Amp (rms)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Amp (content)</source>
+        <translation>Amp (content)</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/measure/forms/LanguageMenu.cpp" line="+18"/>
+        <location filename="../src/measure/forms/LanguageMenu.cpp" line="+19"/>
         <source>Language</source>
         <translation>Language</translation>
     </message>
@@ -387,6 +498,62 @@
         <location line="+1"/>
         <source>%r： CSA &amp;(Z)</source>
         <translation>%r: CSA method &amp;(Z)</translation>
+    </message>
+</context>
+<context>
+    <name>TReferenceControl</name>
+    <message>
+        <location filename="../src/measure/forms/Reference.cpp" line="+29"/>
+        <source>measurement</source>
+        <translation>measurement</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>shown measurement</source>
+        <translation>shown measurement</translation>
+    </message>
+</context>
+<context>
+    <name>TVForm</name>
+    <message>
+        <location filename="../src/measure/forms/version.cpp" line="+58"/>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>NORVO Precision Measurement Technology Co., Ltd(%1)</source>
+        <translation>NORVO Precision Measurement Technology Co., Ltd (%1)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Suzhou, China</source>
+        <translation>Suzhou, China</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Version Number : KMR5150_S_02</source>
+        <translation>Version number: KMR5150_S_02</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Version Title : KMR5150 Software</source>
+        <translation>Version title: KMR5150 Software</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date : 2009-9-8</source>
+        <translation>Date: 2009-9-8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wedsite: %1</source>
+        <translation>Website: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -29,7 +29,7 @@
         <translation>一个非普通文件</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>&quot;%1&quot; is %2, not a file</source>
         <translation>“%1”是%2，不是文件</translation>
     </message>
@@ -56,11 +56,122 @@
         <source>This is not a measurement file: its sample count is %1, a measurement has %2 samples</source>
         <translation>这不是测量文件：其采样点数为 %1，测量应有 %2 个采样点</translation>
     </message>
+    <message>
+        <location line="+16"/>
+        <source>Reference: %1</source>
+        <translation>参考测量：%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference: %1, %2 %3</source>
+        <translation>参考测量：%1，%2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>TCompareForm</name>
+    <message>
+        <location filename="../src/measure/forms/Compare.cpp" line="+58"/>
+        <source>Compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Differences</source>
+        <translation>差值</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Export CSV...</source>
+        <translation>导出 CSV(&amp;E)...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Export CSV...</source>
+        <translation>导出 CSV...</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Quantity</source>
+        <translation>量</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Live</source>
+        <translation>当前测量</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reference</source>
+        <translation>参考测量</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Difference</source>
+        <translation>差值</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Difference (%)</source>
+        <translation>差值 (%)</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>No reference: choose File &gt; Set as reference (the measurement shown now) or File &gt; Load reference...</source>
+        <translation>没有参考测量：请选择“文件 &gt; 设为参考测量”（当前显示的测量）或“文件 &gt; 载入参考测量...”</translation>
+    </message>
+</context>
+<context>
+    <name>THarmonicForm</name>
+    <message>
+        <location filename="../src/measure/forms/Harmonic.cpp" line="+66"/>
+        <source>THD TABLE</source>
+        <translation>谐波表</translation>
+    </message>
+    <message>
+        <location filename="../src/measure/HarmonicTable.cpp" line="+54"/>
+        <source>N   </source>
+        <translation>次数   </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vol (rms)</source>
+        <translation>电压 (有效值)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vol (content)</source>
+        <translation>电压 (含量)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Amp (rms)</source>
+        <translation>电流 (有效值)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Amp (content)</source>
+        <translation>电流 (含量)</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/measure/forms/LanguageMenu.cpp" line="+18"/>
+        <location filename="../src/measure/forms/LanguageMenu.cpp" line="+19"/>
         <source>Language</source>
         <translation>语言</translation>
     </message>
@@ -387,6 +498,62 @@
         <location line="+1"/>
         <source>%r： CSA &amp;(Z)</source>
         <translation>%r： CSA方式 &amp;(Z)</translation>
+    </message>
+</context>
+<context>
+    <name>TReferenceControl</name>
+    <message>
+        <location filename="../src/measure/forms/Reference.cpp" line="+29"/>
+        <source>measurement</source>
+        <translation>测量</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>shown measurement</source>
+        <translation>当前显示的测量</translation>
+    </message>
+</context>
+<context>
+    <name>TVForm</name>
+    <message>
+        <location filename="../src/measure/forms/version.cpp" line="+58"/>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>NORVO Precision Measurement Technology Co., Ltd(%1)</source>
+        <translation>NORVO 精密测量技术有限公司（%1）</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Suzhou, China</source>
+        <translation>中国苏州</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Version Number : KMR5150_S_02</source>
+        <translation>版本号：KMR5150_S_02</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Version Title : KMR5150 Software</source>
+        <translation>版本名称：KMR5150 软件</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date : 2009-9-8</source>
+        <translation>日期：2009-9-8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wedsite: %1</source>
+        <translation>网址：%1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter</source>
+        <translation>确定</translation>
     </message>
 </context>
 </TS>

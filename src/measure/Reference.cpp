@@ -30,11 +30,10 @@ QString ReferenceStatusText(const std::optional<ReferenceMeasurement> &reference
 {
     if (!reference)
         return {};
-    QString text = QStringLiteral("Reference: ") + reference->name;
-    if (reference->time.isValid())
-        text += QStringLiteral(", ") + ShortDateText(reference->time.date()) + QLatin1Char(' ')
-            + LongTimeText(reference->time.time());
-    return text;
+    if (!reference->time.isValid())
+        return QCoreApplication::translate("Reference", "Reference: %1").arg(reference->name);
+    return QCoreApplication::translate("Reference", "Reference: %1, %2 %3")
+        .arg(reference->name, ShortDateText(reference->time.date()), LongTimeText(reference->time.time()));
 }
 
 void ReferenceState::set(const MeasurementRecord &record, const QString &name, const QDateTime &time)
