@@ -2,6 +2,138 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ComplianceView</name>
+    <message>
+        <location filename="../src/measure/ComplianceView.cpp" line="+25"/>
+        <source>Order</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Limit (A)</source>
+        <translation>Limit (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Present (A)</source>
+        <translation>Present (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Smoothed max (A)</source>
+        <translation>Smoothed max (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Average (A)</source>
+        <translation>Average (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>% of limit</source>
+        <translation>% of limit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>below floor</source>
+        <translation>below floor</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>pass (+50 %)</source>
+        <translation>pass (+50 %)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>pass</source>
+        <translation>pass</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location filename="../src/measure/HarmonicCompliance.cpp" line="+144"/>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 (class %2)</source>
+        <translation>%1 (class %2)</translation>
+    </message>
+    <message>
+        <location filename="../src/measure/HarmonicCompliance.cpp" line="-2"/>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>NO LIMITS</source>
+        <translation>NO LIMITS</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>NO VERDICT</source>
+        <translation>NO VERDICT</translation>
+    </message>
+</context>
+<context>
+    <name>HarmonicCompliance</name>
+    <message>
+        <location line="+5"/>
+        <source>Pre-compliance indication only: the instrument&apos;s harmonics are not an IEC 61000-4-7 grouped measurement, so this is no test certificate.</source>
+        <translation>Pre-compliance indication only: the instrument&apos;s harmonics are not an IEC 61000-4-7 grouped measurement, so this is no test certificate.</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>no measurement to assess</source>
+        <translation>no measurement to assess</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 measurement(s) refused: values that are not numbers or times that do not follow one another</source>
+        <translation>%1 measurement(s) refused: values that are not numbers or times that do not follow one another</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>no limits apply below %1 W</source>
+        <translation>no limits apply below %1 W</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source> (class A limits above 600 W)</source>
+        <translation> (class A limits above 600 W)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)</source>
+        <translation>order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>order %1: the average %2 is %3 of its limit %4%5</source>
+        <translation>order %1: the average %2 is %3 of its limit %4%5</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source> (150 % allowed)</source>
+        <translation> (150 % allowed)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>no harmonic current above the 0.6 % / 5 mA floor</source>
+        <translation>no harmonic current above the 0.6 % / 5 mA floor</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>every order within its limit; closest: order %1 at %2 of what is allowed%3</source>
+        <translation>every order within its limit; closest: order %1 at %2 of what is allowed%3</translation>
+    </message>
+</context>
+<context>
     <name>MeasurementFile</name>
     <message>
         <location filename="../src/measure/MeasurementFile.cpp" line="+38"/>
@@ -133,6 +265,144 @@
         <location line="+29"/>
         <source>No reference: choose File &gt; Set as reference (the measurement shown now) or File &gt; Load reference...</source>
         <translation>No reference: choose File &gt; Set as reference (the measurement shown now) or File &gt; Load reference...</translation>
+    </message>
+</context>
+<context>
+    <name>TComplianceForm</name>
+    <message>
+        <location filename="../src/measure/forms/Compliance.cpp" line="+33"/>
+        <source>Continuous sampling is not running: measurements are taken once it runs (Run &gt; Continuous Sampling).</source>
+        <translation>Continuous sampling is not running: measurements are taken once it runs (Run &gt; Continuous Sampling).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Observing: each measurement of continuous sampling is taken.</source>
+        <translation>Observing: each measurement of continuous sampling is taken.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Class A</source>
+        <translation>Class A</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Class B</source>
+        <translation>Class B</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class C (lighting)</source>
+        <translation>Class C (lighting)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class D (PC, TV, ≤ 600 W)</source>
+        <translation>Class D (PC, TV, ≤ 600 W)</translation>
+    </message>
+    <message>
+        <location line="+126"/>
+        <source>Harmonic compliance</source>
+        <translation>Harmonic compliance</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Emission class</source>
+        <translation>Emission class</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>measured</source>
+        <translation>measured</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rated power (W)</source>
+        <translation>Rated power (W)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>S&amp;tart</source>
+        <translation>S&amp;tart</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>St&amp;op</source>
+        <translation>St&amp;op</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Assess &amp;file...</source>
+        <translation>Assess &amp;file...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Print...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Show the limits on the current spectrum</source>
+        <translation>&amp;Show the limits on the current spectrum</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show the limits on the current spectrum</source>
+        <translation>Show the limits on the current spectrum</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Harmonic orders</source>
+        <translation>Harmonic orders</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Share of the limit by order</source>
+        <translation>Share of the limit by order</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class:</source>
+        <translation>Class:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rated power (W):</source>
+        <translation>Rated power (W):</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>The rated power must be a positive number of watts, or empty for the measured power.</source>
+        <translation>The rated power must be a positive number of watts, or empty for the measured power.</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Stopped after %1 measurement(s).</source>
+        <translation>Stopped after %1 measurement(s).</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>%1 assessed as a period of one measurement.</source>
+        <translation>%1 assessed as a period of one measurement.</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Period %1, %2 measurement(s)</source>
+        <translation>Period %1, %2 measurement(s)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, power %2 W (rated)</source>
+        <translation>%1, power %2 W (rated)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1, power %2 W (measured)</source>
+        <translation>%1, power %2 W (measured)</translation>
     </message>
 </context>
 <context>

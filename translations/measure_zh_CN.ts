@@ -2,6 +2,138 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ComplianceView</name>
+    <message>
+        <location filename="../src/measure/ComplianceView.cpp" line="+25"/>
+        <source>Order</source>
+        <translation>次数</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Limit (A)</source>
+        <translation>限值 (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Present (A)</source>
+        <translation>当前 (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Smoothed max (A)</source>
+        <translation>平滑最大值 (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Average (A)</source>
+        <translation>平均值 (A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>% of limit</source>
+        <translation>占限值 %</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Verdict</source>
+        <translation>结论</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>below floor</source>
+        <translation>低于下限</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>pass (+50 %)</source>
+        <translation>合格 (+50 %)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>pass</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location filename="../src/measure/HarmonicCompliance.cpp" line="+144"/>
+        <source>FAIL</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 (class %2)</source>
+        <translation>%1（%2 类）</translation>
+    </message>
+    <message>
+        <location filename="../src/measure/HarmonicCompliance.cpp" line="-2"/>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>NO LIMITS</source>
+        <translation>无限值</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>NO VERDICT</source>
+        <translation>无结论</translation>
+    </message>
+</context>
+<context>
+    <name>HarmonicCompliance</name>
+    <message>
+        <location line="+5"/>
+        <source>Pre-compliance indication only: the instrument&apos;s harmonics are not an IEC 61000-4-7 grouped measurement, so this is no test certificate.</source>
+        <translation>仅为预合规参考：仪器的谐波并非 IEC 61000-4-7 的分组测量，因此不能作为测试证书。</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>no measurement to assess</source>
+        <translation>没有可评估的测量</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 measurement(s) refused: values that are not numbers or times that do not follow one another</source>
+        <translation>拒收 %1 次测量：数值无效或时间不连续</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>no limits apply below %1 W</source>
+        <translation>低于 %1 W 不适用限值</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source> (class A limits above 600 W)</source>
+        <translation>（600 W 以上按 A 类限值）</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)</source>
+        <translation>第 %1 次：平滑值 %2 为其限值 %4 的 %3（允许 150 %）</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>order %1: the average %2 is %3 of its limit %4%5</source>
+        <translation>第 %1 次：平均值 %2 为其限值 %4 的 %3%5</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source> (150 % allowed)</source>
+        <translation>（允许 150 %）</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>no harmonic current above the 0.6 % / 5 mA floor</source>
+        <translation>没有高于 0.6 % / 5 mA 下限的谐波电流</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>every order within its limit; closest: order %1 at %2 of what is allowed%3</source>
+        <translation>各次谐波均在限值内；最接近的是第 %1 次，为允许值的 %2%3</translation>
+    </message>
+</context>
+<context>
     <name>MeasurementFile</name>
     <message>
         <location filename="../src/measure/MeasurementFile.cpp" line="+38"/>
@@ -133,6 +265,144 @@
         <location line="+29"/>
         <source>No reference: choose File &gt; Set as reference (the measurement shown now) or File &gt; Load reference...</source>
         <translation>没有参考测量：请选择“文件 &gt; 设为参考测量”（当前显示的测量）或“文件 &gt; 载入参考测量...”</translation>
+    </message>
+</context>
+<context>
+    <name>TComplianceForm</name>
+    <message>
+        <location filename="../src/measure/forms/Compliance.cpp" line="+33"/>
+        <source>Continuous sampling is not running: measurements are taken once it runs (Run &gt; Continuous Sampling).</source>
+        <translation>连续采样未运行：运行后才采集测量（运行 &gt; 连续采样）。</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Observing: each measurement of continuous sampling is taken.</source>
+        <translation>观察中：连续采样的每次测量都会被采集。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Class A</source>
+        <translation>A 类</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Class B</source>
+        <translation>B 类</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class C (lighting)</source>
+        <translation>C 类（照明）</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class D (PC, TV, ≤ 600 W)</source>
+        <translation>D 类（电脑、电视，≤ 600 W）</translation>
+    </message>
+    <message>
+        <location line="+126"/>
+        <source>Harmonic compliance</source>
+        <translation>谐波合规</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Emission class</source>
+        <translation>发射类别</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>measured</source>
+        <translation>测量值</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rated power (W)</source>
+        <translation>额定功率 (W)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>S&amp;tart</source>
+        <translation>开始(&amp;T)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>St&amp;op</source>
+        <translation>停止(&amp;O)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Reset</source>
+        <translation>重置(&amp;R)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Assess &amp;file...</source>
+        <translation>评估文件(&amp;F)...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Print...</source>
+        <translation>打印(&amp;P)...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Show the limits on the current spectrum</source>
+        <translation>在电流频谱上显示限值(&amp;S)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show the limits on the current spectrum</source>
+        <translation>在电流频谱上显示限值</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Harmonic orders</source>
+        <translation>谐波次数</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Share of the limit by order</source>
+        <translation>各次谐波占限值的比例</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class:</source>
+        <translation>类别：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rated power (W):</source>
+        <translation>额定功率 (W)：</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>The rated power must be a positive number of watts, or empty for the measured power.</source>
+        <translation>额定功率必须是正的瓦数，留空则用测量的功率。</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Stopped after %1 measurement(s).</source>
+        <translation>已停止，共 %1 次测量。</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>%1 assessed as a period of one measurement.</source>
+        <translation>已将 %1 作为单次测量的观察期评估。</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Period %1, %2 measurement(s)</source>
+        <translation>观察期 %1，%2 次测量</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, power %2 W (rated)</source>
+        <translation>%1，功率 %2 W（额定）</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1, power %2 W (measured)</source>
+        <translation>%1，功率 %2 W（测量）</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,6 @@
 // The language changes at run time in every open window at once: a sample of texts read back
 // through the widgets of the main, connection, skins, harmonic table, version and compare
-// windows, in Original, English and 中文, switched by Option > Language.
+// windows, the compliance window, in Original, English and 中文, switched by Option > Language.
 
 #include "link/forms/MainFixture.h"
 
@@ -8,6 +8,7 @@
 #include "base/IniFile.h"
 #include "base/Language.h"
 #include "measure/forms/Compare.h"
+#include "measure/forms/Compliance.h"
 #include "measure/forms/Harmonic.h"
 #include "measure/forms/version.h"
 #include "widgets/RadioGroup.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include <functional>
@@ -28,7 +30,8 @@ namespace {
 
 bool HasChinese(const QString &text)
 {
-    static const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{303f}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    static const QRegularExpression chinese(
+        QStringLiteral("[\\x{3000}-\\x{303f}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
     return text.contains(chinese);
 }
 
@@ -42,6 +45,7 @@ protected:
         harmonic = new THarmonicForm(form.get());
         version = new TVForm(form.get());
         CompareForm = new TCompareForm(form.get());
+        ComplianceForm = new TComplianceForm(form.get());
     }
 
     void TearDown() override
@@ -85,8 +89,8 @@ protected:
             { "THD item", [&m] { return m.IEC2->text(); }, "%f： IEC方式 &(Y)←", "%f: IEC method &(Y)←",
                 "%f： IEC方式 &(Y)←" },
             { "hidden calibration item", [&m] { return m.N25->text(); }, "校准 ", "Calibration ", "校准 " },
-            { "Original item", [&m] { return m.findChild<QAction *>("LanguageOriginal1")->text(); }, "Original",
-                "Original", "原文" },
+            { "Original item", [&m] { return m.findChild<QAction *>("LanguageOriginal1")->text(); },
+                "Original", "Original", "原文" },
             { "single sampling hint", [&m] { return m.SeSkinSpeedButton7->toolTip(); }, "Single Sampling",
                 "Single Sampling", "单次采样" },
             { "status caption", [&m] { return m.statusText(TMainForm::PanelCommunication); },
@@ -101,18 +105,26 @@ protected:
                 "搜索仪器" },
             { "address caption", [] { return CommForm->Label1->text(); }, "Address（1-255）：  ",
                 "Address (1-255):  ", "地址（1-255）：  " },
-            { "speed group", [] { return CommForm->GroupBox1->title(); }, "Baudrate ", "Baudrate ", "波特率 " },
+            { "speed group", [] { return CommForm->GroupBox1->title(); }, "Baudrate ", "Baudrate ",
+                "波特率 " },
             { "skins title", [] { return skin->windowTitle(); }, "更换皮肤", "Change Skin", "更换皮肤" },
             { "background group", [] { return skin->RadioGroup2->title(); }, "Background Color",
                 "Background Color", "背景颜色" },
             { "scale item", [] { return skin->RadioGroup3->item(0)->accessibleName(); }, "Blue & Green",
                 "Blue & Green", "蓝和绿" },
-            { "harmonic title", [this] { return harmonic->windowTitle(); }, "THD TABLE", "Harmonic Table", "谐波表" },
+            { "harmonic title", [this] { return harmonic->windowTitle(); }, "THD TABLE", "Harmonic Table",
+                "谐波表" },
             { "harmonic header", [this] { return harmonic->Cells(1, 0).trimmed(); }, "Vol (rms)", "Vol (rms)",
                 "电压 (有效值)" },
             { "version date", [this] { return version->Label4->text(); }, "Date : 2009-9-8", "Date: 2009-9-8",
                 "日期：2009-9-8" },
             { "compare title", [] { return CompareForm->windowTitle(); }, "Compare", "Compare", "比较" },
+            { "compliance start", [] { return ComplianceForm->Button1->text(); }, "S&tart", "S&tart",
+                "开始(&T)" },
+            { "compliance verdict", [] { return ComplianceForm->Label3->text(); }, "NO VERDICT (class A)",
+                "NO VERDICT (class A)", "无结论（A 类）" },
+            { "compliance column", [] { return ComplianceForm->Grid1->horizontalHeaderItem(6)->text(); },
+                "Verdict", "Verdict", "结论" },
         };
     }
 
@@ -123,8 +135,8 @@ protected:
         for (const Sample &s : samples()) {
             const QString shown = s.read();
             const QString &expected = language == Language::Original ? s.original
-                : language == Language::English                     ? s.english
-                                                                    : s.chinese;
+                : language == Language::English                      ? s.english
+                                                                     : s.chinese;
             EXPECT_EQ(shown, expected) << s.what << " in " << LanguageKey(language).toStdString();
             if (language == Language::English) {
                 EXPECT_FALSE(HasChinese(shown)) << s.what << ": " << shown.toStdString();
@@ -168,7 +180,8 @@ TEST_F(LanguageSwitch, TheLanguageMenuAppliesAndStoresTheChoiceAndChecksIt)
             LanguageKey(c.language));
         EXPECT_EQ(StoredLanguage(QStringLiteral("en_US")), c.language);
         for (const auto &other : choices) {
-            EXPECT_EQ(form->findChild<QAction *>(QLatin1String(other.item))->isChecked(), other.item == c.item)
+            EXPECT_EQ(
+                form->findChild<QAction *>(QLatin1String(other.item))->isChecked(), other.item == c.item)
                 << other.item << " after " << c.item;
         }
         expectShown(c.language);
