@@ -182,6 +182,14 @@
     </message>
 </context>
 <context>
+    <name>PaneGeometry</name>
+    <message>
+        <location filename="../src/measure/PaneGeometry.cpp" line="+133"/>
+        <source>SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol</source>
+        <translation>SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol</translation>
+    </message>
+</context>
+<context>
     <name>Reference</name>
     <message>
         <location filename="../src/measure/Reference.cpp" line="+18"/>
@@ -824,6 +832,14 @@
         <location line="+3"/>
         <source>Enter</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TWaveCursorControl</name>
+    <message>
+        <location filename="../src/measure/forms/WaveCursorControl.cpp" line="+22"/>
+        <source>Cursor readout</source>
+        <translation>Cursor readout</translation>
     </message>
 </context>
 </TS>

@@ -182,6 +182,14 @@
     </message>
 </context>
 <context>
+    <name>PaneGeometry</name>
+    <message>
+        <location filename="../src/measure/PaneGeometry.cpp" line="+133"/>
+        <source>SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol</source>
+        <translation>时间/格：%1ms   电压/格：%2V   电流/格：%3A   触发源：电压</translation>
+    </message>
+</context>
+<context>
     <name>Reference</name>
     <message>
         <location filename="../src/measure/Reference.cpp" line="+18"/>
@@ -824,6 +832,14 @@
         <location line="+3"/>
         <source>Enter</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>TWaveCursorControl</name>
+    <message>
+        <location filename="../src/measure/forms/WaveCursorControl.cpp" line="+22"/>
+        <source>Cursor readout</source>
+        <translation>光标读数</translation>
     </message>
 </context>
 </TS>
