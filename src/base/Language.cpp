@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTranslator>
 
 #include <memory>
@@ -113,6 +115,14 @@ int ApplyLanguage(Language language, const QString &folder)
         QCoreApplication::removeTranslator(translator.get());
     state.translators.clear();
     state.language = language;
+    // Qt tells the windows itself only once its event loop runs; the start and tests come
+    // earlier. The windows get one change each: Qt merges the posted events.
+    const auto tellWindows = qScopeGuard([] {
+        if (QCoreApplication *application = QCoreApplication::instance()) {
+            QEvent change(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(application, &change);
+        }
+    });
     if (language == Language::Original)
         return 0;
 

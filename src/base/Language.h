@@ -33,8 +33,9 @@ Language StoredLanguage(const QString &localeName = QString());
 void StoreLanguage(Language language);
 
 // Replaces the translators this function installed before by one per translation file of
-// `language` found in `folder` (`<area>_<suffix>.qm`); Qt then sends every widget a
-// LanguageChange event. Original installs none. Returns how many it installed.
+// `language` found in `folder` (`<area>_<suffix>.qm`), and posts every window a LanguageChange
+// event (also before the event loop runs). Original installs none. Returns how many it
+// installed.
 int ApplyLanguage(Language language, const QString &folder = QStringLiteral(":/translations"));
 
 // The language ApplyLanguage applied last (Original before the first call).

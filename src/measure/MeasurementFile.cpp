@@ -5,13 +5,13 @@
 #include "base/SaveName.h"
 #include "link/Globals.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
 
 #ifdef Q_OS_WIN
-#include <QCoreApplication>
 #include <windows.h>
 #endif
 
@@ -35,19 +35,20 @@ QString otherKind(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("MeasurementFile", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a pipe");
+        return QCoreApplication::translate("MeasurementFile", "a pipe");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("MeasurementFile", "a device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a plain file");
+        return QCoreApplication::translate("MeasurementFile", "a socket");
+    return QCoreApplication::translate("MeasurementFile", "not a plain file");
 }
 
 [[noreturn]] void refuse(const QString &fileName, const QString &kind)
 {
-    throw EInOutError(QStringLiteral("\"%1\" is %2, not a file").arg(fileName, kind));
+    throw EInOutError(
+        QCoreApplication::translate("MeasurementFile", "\"%1\" is %2, not a file").arg(fileName, kind));
 }
 #endif
 } // namespace
@@ -128,13 +129,13 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
     // CSV export or a text file, whose bytes would show as garbage values.
     const qint64 size = file.size();
     if (size < MeasurementRecordBytes)
-        throw EInOutError(QStringLiteral("The file is too short for a measurement file: it has %1 bytes, "
-                                         "a measurement file has %2 bytes")
+        throw EInOutError(QCoreApplication::translate("MeasurementFile",
+            "The file is too short for a measurement file: it has %1 bytes, a measurement file has %2 bytes")
                               .arg(size)
                               .arg(MeasurementRecordBytes));
     if (size > MeasurementRecordBytes)
-        throw EInOutError(QStringLiteral("This is not a measurement file: it has %1 bytes, a measurement "
-                                         "file has exactly %2 bytes")
+        throw EInOutError(QCoreApplication::translate("MeasurementFile",
+            "This is not a measurement file: it has %1 bytes, a measurement file has exactly %2 bytes")
                               .arg(size)
                               .arg(MeasurementRecordBytes));
     // Read into a copy first: a short file or a read that fails part-way must not leave
@@ -146,7 +147,7 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
         if (got < 0)
             throw EInOutError(file.errorString());
         if (got == 0)
-            throw EInOutError(QStringLiteral("Read beyond end of file"));
+            throw EInOutError(QCoreApplication::translate("MeasurementFile", "Read beyond end of file"));
         total += got;
     }
     std::memcpy(&record, bytes, MeasurementRecordBytes);
