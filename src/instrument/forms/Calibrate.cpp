@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 TCalibrateForm *CalibrateForm = nullptr;
@@ -70,7 +71,8 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     // Laid out rather than placed, so that the window grows with captions of any language; the
     // sizes the window has always had are the least each control takes.
     auto *calibration = new QGridLayout(GroupBox1);
-    calibration->setHorizontalSpacing(4);
+    calibration->setContentsMargins(4, 8, 4, 8);
+    calibration->setHorizontalSpacing(2);
     calibration->setVerticalSpacing(12);
     const std::array<QPushButton *, 4> voltagePresets { SeSkinButton9, SeSkinButton10, SeSkinButton11,
         SeSkinButton12 };
@@ -95,22 +97,23 @@ TCalibrateForm::TCalibrateForm(QWidget *parent)
     calibration->setRowStretch(3, 1);
 
     auto *temperature = new QVBoxLayout(GroupBox2);
+    temperature->setContentsMargins(8, 8, 8, 8);
     for (QPushButton *button : { SeSkinButton8, SeSkinButton7, SeSkinButton5, SeSkinButton6 })
         temperature->addWidget(button);
     temperature->addStretch(1);
 
     auto *groups = new QHBoxLayout;
+    groups->setSpacing(6);
     groups->addWidget(GroupBox1);
     groups->addWidget(GroupBox2);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(Button1);
     bottom->addStretch(1);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(6, 8, 6, 8);
     layout->addLayout(groups);
     layout->addSpacing(8);
     layout->addLayout(bottom);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(SeSkinButton1, &QPushButton::clicked, this, [this] { SeSkinButton1Click(); });
     connect(SeSkinButton2, &QPushButton::clicked, this, [this] { SeSkinButton2Click(); });
@@ -144,6 +147,15 @@ void TCalibrateForm::retranslateUi()
     SeSkinButton5->setText(tr("校准常温"));
     SeSkinButton6->setText(tr("校准低温"));
     Button1->setText(tr("开锁"));
+    // Each button as wide as of old, or wider when its caption in the language shown needs it.
+    for (QPushButton *button : findChildren<QPushButton *>()) {
+        const int design = button->property("designWidth").toInt();
+        const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 16;
+        button->setFixedWidth(std::max(design, needed));
+    }
+    // The window's size of old, or more when the captions need it.
+    layout()->activate();
+    setFixedSize(layout()->sizeHint().expandedTo(QSize(505, 278)));
 }
 
 void TCalibrateForm::changeEvent(QEvent *event)
@@ -159,7 +171,9 @@ QPushButton *TCalibrateForm::addButton(
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    button->setMinimumSize(geometry.size());
+    button->setMinimumHeight(geometry.height());
+    // The width the window has always given it, the least it keeps in every language.
+    button->setProperty("designWidth", geometry.width());
     button->setAutoDefault(false);
     return button;
 }

@@ -8,6 +8,7 @@
 #include "appearance/SkinEngine.h"
 #include "appearance/forms/skins.h"
 #include "base/DateTimeText.h"
+#include "base/Language.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "measure/MeasurementCsv.h"
@@ -968,6 +969,31 @@ TEST_F(MainWindow, HandbookAndWebSiteOpenThroughTheDesktop)
     EXPECT_EQ(dialogs.openedUrls[1], TMainForm::WebAddress);
     EXPECT_EQ(dialogs.openedUrls[2], TMainForm::WebAddress);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, TheHandbookOpenedIsTheOneOfTheLanguageShown)
+{
+    struct BackToOriginal
+    {
+        ~BackToOriginal() { ApplyLanguage(Language::Original); }
+    } restore;
+    const struct
+    {
+        Language language;
+        const char *file;
+    } cases[] = {
+        { Language::Chinese, "PdfDoc/Handbook_zh_CN.pdf" },
+        { Language::English, "PdfDoc/Handbook.pdf" },
+        { Language::Original, "PdfDoc/Handbook.pdf" },
+    };
+    for (const auto &c : cases) {
+        ApplyLanguage(c.language);
+        form->N23->trigger();
+        ASSERT_FALSE(dialogs.openedUrls.isEmpty());
+        EXPECT_EQ(dialogs.openedUrls.last(),
+            QUrl::fromLocalFile(QDir(programDir.path()).filePath(QLatin1String(c.file))).toString())
+            << qPrintable(LanguageKey(c.language));
+    }
 }
 
 TEST_F(MainWindow, WithoutViewerOrBrowserTheUserIsGivenTheFileAndTheAddress)
