@@ -158,7 +158,7 @@
 <context>
     <name>TCalibrateForm</name>
     <message>
-        <location filename="../src/instrument/forms/Calibrate.cpp" line="+81"/>
+        <location filename="../src/instrument/forms/Calibrate.cpp" line="+132"/>
         <source>CalibrateForm</source>
         <translation>校准</translation>
     </message>
@@ -234,7 +234,7 @@
         <translation>开锁</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+84"/>
         <source>请求读失败，仪器和电脑还没有连接。</source>
         <translation>请求读失败，仪器和电脑还没有连接。</translation>
     </message>
