@@ -1,9 +1,11 @@
 // The reports' own texts follow the language chosen when they are drawn: English pages carry
 // no Chinese, Chinese pages carry Chinese captions, and Original pages the texts as they were.
 
+#include "ComplianceAssessments.h"
 #include "PageImage.h"
 
 #include "base/Language.h"
+#include "report/ComplianceReport.h"
 #include "report/MeasurementReport.h"
 #include "report/PrintInfo.h"
 #include "report/RecordReport.h"
@@ -76,6 +78,15 @@ const Page Pages[] = {
     { "record preview",
         [](QPainter &p, PageTexts &texts) {
             DrawRecordPreview(p, 700, RecordPreviewHeight(700), asciiRecord(), asciiInfo(), &texts);
+        } },
+    { "compliance page",
+        [](QPainter &p, PageTexts &texts) {
+            DrawCompliancePage(p, A4Short, A4Long, SeventhOverClassD(), asciiInfo(), &texts);
+        } },
+    { "compliance preview",
+        [](QPainter &p, PageTexts &texts) {
+            DrawCompliancePreview(
+                p, 700, CompliancePreviewHeight(700), SeventhOverClassD(), asciiInfo(), &texts);
         } },
 };
 
