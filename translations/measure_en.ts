@@ -180,6 +180,16 @@
         <source>Read beyond end of file</source>
         <translation>Read beyond end of file</translation>
     </message>
+    <message>
+        <location line="+77"/>
+        <source>Norvo测量文件(.vqm)|*.vqm</source>
+        <translation>Norvo measurement file (.vqm)|*.vqm</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>NorvoFile|*.vqm|AllFile|*.*</source>
+        <translation>Norvo measurement file|*.vqm|All files|*.*</translation>
+    </message>
 </context>
 <context>
     <name>PaneGeometry</name>

@@ -180,6 +180,16 @@
         <source>Read beyond end of file</source>
         <translation>读取超出文件末尾</translation>
     </message>
+    <message>
+        <location line="+77"/>
+        <source>Norvo测量文件(.vqm)|*.vqm</source>
+        <translation>Norvo 测量文件(.vqm)|*.vqm</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>NorvoFile|*.vqm|AllFile|*.*</source>
+        <translation>Norvo 测量文件|*.vqm|所有文件|*.*</translation>
+    </message>
 </context>
 <context>
     <name>PaneGeometry</name>

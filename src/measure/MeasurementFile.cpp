@@ -156,13 +156,17 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
 bool SaveMeasurementCommand(const MeasurementRecord &record)
 {
     Dialogs &dialogs = platform::dialogs();
-    const QString fileName = WithFilterExtension(
-        dialogs.saveFileName(MeasurementSaveFilter, MeasurementProposedName), MeasurementSaveFilter);
+    const QString fileName
+        = WithFilterExtension(dialogs.saveFileName(ShownMeasurementSaveFilter(), MeasurementProposedName),
+            ShownMeasurementSaveFilter());
     if (fileName.isEmpty())
         return false;
     // A folder, pipe or device is refused before the question: it cannot be overwritten.
     NamingFile(fileName, [&] { CheckRegularFileName(fileName); });
-    if (QFileInfo::exists(fileName) && !dialogs.askYesNo(OverwriteTitle, OverwriteQuestion))
+    // The question is the shared save question's, translated as there.
+    if (QFileInfo::exists(fileName)
+        && !dialogs.askYesNo(QCoreApplication::translate("SaveName", OverwriteTitle.toUtf8().constData()),
+            QCoreApplication::translate("SaveName", OverwriteQuestion.toUtf8().constData())))
         return false;
     NamingFile(fileName, [&] { SaveMeasurementFile(fileName, record); });
     return true;
@@ -170,7 +174,7 @@ bool SaveMeasurementCommand(const MeasurementRecord &record)
 
 bool OpenMeasurementCommand(MeasurementRecord &record)
 {
-    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
+    const QString fileName = platform::dialogs().openFileName(ShownMeasurementOpenFilter());
     if (fileName.isEmpty())
         return false;
     NamingFile(fileName, [&] { LoadMeasurementFile(fileName, record); });
@@ -216,4 +220,14 @@ CommandLineKind HandleCommandLine(const QStringList &arguments, MeasurementRecor
         return CommandLineKind::None;
     }
     return kind;
+}
+
+QString ShownMeasurementSaveFilter()
+{
+    return QCoreApplication::translate("MeasurementFile", "Norvo测量文件(.vqm)|*.vqm");
+}
+
+QString ShownMeasurementOpenFilter()
+{
+    return QCoreApplication::translate("MeasurementFile", "NorvoFile|*.vqm|AllFile|*.*");
 }

@@ -299,7 +299,7 @@ void TComplianceForm::Button4Click()
     std::optional<double> power;
     if (!ratedPower(power))
         return;
-    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
+    const QString fileName = platform::dialogs().openFileName(ShownMeasurementOpenFilter());
     if (fileName.isEmpty())
         return;
     MeasurementRecord record {};

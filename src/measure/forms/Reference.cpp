@@ -34,7 +34,7 @@ void TReferenceControl::SetReference1Click()
 
 void TReferenceControl::LoadReference1Click()
 {
-    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter, QString());
+    const QString fileName = platform::dialogs().openFileName(ShownMeasurementOpenFilter(), QString());
     if (fileName.isEmpty())
         return;
     ShowingErrors([this, &fileName] {

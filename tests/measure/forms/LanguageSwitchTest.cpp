@@ -7,6 +7,7 @@
 #include "appearance/forms/skins.h"
 #include "base/IniFile.h"
 #include "base/Language.h"
+#include "measure/MeasurementFile.h"
 #include "measure/forms/Compare.h"
 #include "measure/forms/Compliance.h"
 #include "measure/forms/Harmonic.h"
@@ -202,6 +203,18 @@ TEST_F(LanguageSwitch, TextsShownSinceFollowTooAndTextsPutInTheirPlaceAreLeftAlo
     switchTo(Language::Original);
     EXPECT_EQ(form->N32->text(), QStringLiteral("Broadband &(Z)←"));
     EXPECT_EQ(form->statusText(TMainForm::PanelStatus), QStringLiteral("written by hand"));
+}
+
+TEST_F(LanguageSwitch, FileDialogsNameTheFilesInTheLanguageButKeepTheirPatterns)
+{
+    for (const Language language : { Language::English, Language::Chinese, Language::Original }) {
+        switchTo(language);
+        form->LoadReference1Click(); // the fake dialog answers with no file
+    }
+    ASSERT_EQ(dialogs.fileDialogs.size(), 3u);
+    EXPECT_EQ(dialogs.fileDialogs[0].first, QStringLiteral("Norvo measurement file|*.vqm|All files|*.*"));
+    EXPECT_EQ(dialogs.fileDialogs[1].first, QStringLiteral("Norvo 测量文件|*.vqm|所有文件|*.*"));
+    EXPECT_EQ(dialogs.fileDialogs[2].first, MeasurementOpenFilter);
 }
 
 TEST_F(LanguageSwitch, MessagesAreShownInTheLanguageAppliedWhenTheyAppear)
