@@ -8,6 +8,7 @@
 #include "app/forms/Wiring.h"
 #include "appearance/Fonts.h"
 #include "appearance/forms/skins.h"
+#include "base/Language.h"
 #include "instrument/forms/Alarm.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
@@ -35,6 +36,8 @@ int main(int argc, char **argv)
     QApplication::setFont(DesignFont());
     QtDialogs dialogs;
     platform::install(&dialogs);
+    // The stored language, or the locale's, before the first window shows a text.
+    ApplyLanguage(StoredLanguage());
 
     auto logo = std::make_unique<TLogoForm>();
     logo->show();

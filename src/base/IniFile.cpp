@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/Platform.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -97,7 +98,8 @@ std::unique_ptr<CSimpleIniA> parse(QByteArray contents, const QString &path)
         /*a_bMultiLine*/ false);
     ini->SetSpaces(false);
     if (ini->LoadData(contents.constData(), static_cast<size_t>(contents.size())) < 0)
-        throw EInOutError(QStringLiteral("Cannot read \"%1\": out of memory").arg(path));
+        throw EInOutError(
+            QCoreApplication::translate("IniFile", "Cannot read \"%1\": out of memory").arg(path));
     return ini;
 }
 
@@ -114,10 +116,12 @@ QByteArray IniFile::load() const
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(m_path, file.errorString()));
+        throw EInOutError(
+            QCoreApplication::translate("IniFile", "Cannot read \"%1\": %2").arg(m_path, file.errorString()));
     QByteArray contents = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(m_path, file.errorString()));
+        throw EInOutError(
+            QCoreApplication::translate("IniFile", "Cannot read \"%1\": %2").arg(m_path, file.errorString()));
     return contents;
 }
 
@@ -143,7 +147,8 @@ int IniFile::toInteger(const QString &text, const QString &section, const QStrin
         value = number.toInt(&ok, 10);
     if (!ok)
         throw EConvertError(
-            QStringLiteral("'%1' is not a valid integer value for [%2] %3").arg(text, section, key));
+            QCoreApplication::translate("IniFile", "'%1' is not a valid integer value for [%2] %3")
+                .arg(text, section, key));
     return value;
 }
 
@@ -157,7 +162,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     // A program directory where new files cannot be made may still hold a writable file.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
-        throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(m_path, file.errorString()));
+        throw EInOutError(QCoreApplication::translate("IniFile", "Cannot write \"%1\": %2")
+                              .arg(m_path, file.errorString()));
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value) const

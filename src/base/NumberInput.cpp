@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -36,7 +37,8 @@ QString NumberPasteText(const QString &text, bool minusAllowed)
 namespace {
 [[noreturn]] void notANumber(const QString &text)
 {
-    throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    throw EConvertError(
+        QCoreApplication::translate("NumberInput", "'%1' is not a valid floating point value").arg(text));
 }
 } // namespace
 

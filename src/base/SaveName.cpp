@@ -2,6 +2,7 @@
 
 #include "base/Platform.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 QString AskSaveFileName(const QString &filter, const QString &proposed)
@@ -11,8 +12,8 @@ QString AskSaveFileName(const QString &filter, const QString &proposed)
     if (fileName.isEmpty())
         return {};
     if (QFileInfo::exists(fileName)
-        && !dialogs.askYesNo(
-            QStringLiteral("File exists"), QStringLiteral("  File already exists, overwrite?？  ")))
+        && !dialogs.askYesNo(QCoreApplication::translate("SaveName", "File exists"),
+            QCoreApplication::translate("SaveName", "  File already exists, overwrite?？  ")))
         return {};
     return fileName;
 }

@@ -74,8 +74,10 @@ QString SaveStoppedText(
         : QStringLiteral("the instrument did not acknowledge register %1 within %2 s")
               .arg(stoppedAt)
               .arg(waitMs / 1000.0);
+    // The window's status texts end in a Chinese full stop; the tool's messages are English.
+    const QString step = QString(status).remove(QChar(0x3002));
     return QStringLiteral("%1: %2; saving stopped at \"%3\". Written: %4; not confirmed: %5; not written: %6")
-        .arg(DescribeTarget(target), what, status, namesOf(AlarmRegisterAL1H, stoppedAt - 1),
+        .arg(DescribeTarget(target), what, step, namesOf(AlarmRegisterAL1H, stoppedAt - 1),
             namesOf(stoppedAt, stoppedAt), namesOf(stoppedAt + 1, AlarmMaskRegister));
 }
 
@@ -131,7 +133,7 @@ int RunAlarmSet(const LinkTarget &target, const AlarmChanges &changes, int timeo
 
     // Each acknowledgement leads to the next write, as in the window.
     uint8_t reg = AlarmRegisterAL1H;
-    QString status = QStringLiteral("Saving ......。");
+    QString status = QStringLiteral("Saving ......");
     for (;;) {
         const bool acknowledged = reg == AlarmMaskRegister
             ? link.writeAcknowledged(reg, AlarmMaskBytes(settings.mask).data(), waitMs)

@@ -2,6 +2,7 @@
 
 #include "measure/NumberText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -49,13 +50,16 @@ std::optional<AlarmSaveStep> AlarmSaveStepAfter(uint8_t reg)
     // The status names the limit whose write goes out next.
     if (reg >= AlarmRegisterAL1H && reg < AlarmRegisterAL4L) {
         const int k = reg - AlarmRegisterAL1H;
-        return AlarmSaveStep { QStringLiteral("Request:%1。").arg(AlarmLimitName(k + 1)), true,
-            static_cast<uint8_t>(reg + 1) };
+        return AlarmSaveStep {
+            QCoreApplication::translate("AlarmLimits", "Request:%1。").arg(AlarmLimitName(k + 1)), true,
+            static_cast<uint8_t>(reg + 1)
+        };
     }
     if (reg == AlarmRegisterAL4L)
-        return AlarmSaveStep { QStringLiteral("Completed"), false, AlarmMaskRegister };
+        return AlarmSaveStep { QCoreApplication::translate("AlarmLimits", "Completed"), false,
+            AlarmMaskRegister };
     if (reg == AlarmMaskRegister)
-        return AlarmSaveStep { QStringLiteral("Completed"), true, std::nullopt };
+        return AlarmSaveStep { QCoreApplication::translate("AlarmLimits", "Completed"), true, std::nullopt };
     return std::nullopt;
 }
 
@@ -69,7 +73,8 @@ QString AlarmSaveStoppedText(int acknowledged)
     QStringList notWritten;
     for (int k = 0; k < registers; ++k)
         (k < acknowledged ? written : notWritten) << name(k);
-    return QStringLiteral("No acknowledgement. Written: %1. Not written: %2.")
-        .arg(written.isEmpty() ? QStringLiteral("none") : written.join(QLatin1Char(' ')),
+    return QCoreApplication::translate("AlarmLimits", "No acknowledgement. Written: %1. Not written: %2.")
+        .arg(written.isEmpty() ? QCoreApplication::translate("AlarmLimits", "none")
+                               : written.join(QLatin1Char(' ')),
             notWritten.join(QLatin1Char(' ')));
 }

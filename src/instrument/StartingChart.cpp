@@ -4,6 +4,7 @@
 #include "link/Globals.h"
 #include "measure/NumberText.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPen>
@@ -195,15 +196,18 @@ ChartPeaks DrawStartingChart(QImage &surface, QSize area, const StartingCaptureD
     drawTrace(capture.current, CurrentTraceScale(h, peaks.currentPeak), CurrentTraceColor);
     drawTrace(capture.voltage, VoltageTraceScale(h, peaks.voltagePeak), VoltageTraceColor);
 
-    peaks.voltageText
-        = PeakText(QStringLiteral("电压峰值"), peaks.voltagePeak, capture.voltageScale, QStringLiteral("V"));
-    peaks.currentText
-        = PeakText(QStringLiteral("电流峰值"), peaks.currentPeak, capture.currentScale, QStringLiteral("A"));
+    peaks.voltageText = PeakText(QCoreApplication::translate("StartingChart", "电压峰值"), peaks.voltagePeak,
+        capture.voltageScale, QStringLiteral("V"));
+    peaks.currentText = PeakText(QCoreApplication::translate("StartingChart", "电流峰值"), peaks.currentPeak,
+        capture.currentScale, QStringLiteral("A"));
     painter.setBackgroundMode(Qt::TransparentMode);
     const int textTop = h - 15;
     painter.setPen(VoltageTraceColor);
     painter.drawText(QRect(5, textTop, 400, 15), Qt::AlignLeft | Qt::AlignTop, peaks.voltageText);
     painter.setPen(CurrentTraceColor);
-    painter.drawText(QRect(125, textTop, 400, 15), Qt::AlignLeft | Qt::AlignTop, peaks.currentText);
+    // Column 125 as always, or further right when a longer caption would run into it.
+    const int currentLeft
+        = std::max(125, 5 + painter.fontMetrics().horizontalAdvance(peaks.voltageText) + 12);
+    painter.drawText(QRect(currentLeft, textTop, 400, 15), Qt::AlignLeft | Qt::AlignTop, peaks.currentText);
     return peaks;
 }

@@ -6,11 +6,19 @@
 #include "link/QtSerialDevice.h"
 #include "link/TComm.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
-const QString ConnectedText = QStringLiteral("Connected!");
-const QString FailureText = QStringLiteral("Connection Failure!");
+QString connectedText()
+{
+    return QCoreApplication::translate("LinkWatch", "Connected!");
+}
+
+QString failureText()
+{
+    return QCoreApplication::translate("LinkWatch", "Connection Failure!");
+}
 
 QList<InventoryEntry> inventoryNow()
 {
@@ -50,7 +58,7 @@ QString HeldPortNote(int portNumber)
     const QString holder = path.isEmpty() ? QString() : QtSerialDevice::holder(path);
     if (holder.isEmpty())
         return {};
-    return QStringLiteral("  (COM%1 is held by %2)").arg(portNumber).arg(holder);
+    return QCoreApplication::translate("LinkWatch", "  (COM%1 is held by %2)").arg(portNumber).arg(holder);
 }
 
 void LinkWatch::watchFor(int portNumber)
@@ -113,18 +121,18 @@ QString LinkWatch::tick(TComm &comm)
 
     const int port = portNow();
     if (port == 0)
-        return FailureText;
+        return failureText();
     comm.setCommPort(pnCOM(port));
     try {
         comm.setPortOpen(true);
     } catch (const ECommError &) {
         // Back at the old number for the next attempt, so the watch keeps its port.
         comm.setCommPort(pnCOM(m_port));
-        return FailureText + HeldPortNote(port);
+        return failureText() + HeldPortNote(port);
     }
     if (port != m_port && onPortMoved)
         onPortMoved(port);
     m_port = port;
     m_lost = false;
-    return ConnectedText;
+    return connectedText();
 }

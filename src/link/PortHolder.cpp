@@ -2,6 +2,7 @@
 
 #include "link/PortLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,8 +90,9 @@ DeviceHolder PortHolder(const QString &path)
 
 QString HolderText(const DeviceHolder &holder)
 {
-    return QStringLiteral("%1 (pid %2)")
-        .arg(holder.program.isEmpty() ? QStringLiteral("another program") : holder.program)
+    return QCoreApplication::translate("PortHolder", "%1 (pid %2)")
+        .arg(holder.program.isEmpty() ? QCoreApplication::translate("PortHolder", "another program")
+                                      : holder.program)
         .arg(holder.pid);
 }
 

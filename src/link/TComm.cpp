@@ -7,8 +7,15 @@
 #include <iterator>
 
 namespace {
-const QString OpenFailedText = QStringLiteral("通讯出现异常！请检查连接是否正确或重新启动程序和仪器。");
-const QString NotOpenedText = QStringLiteral("COM Port is not opened yet!");
+QString openFailedText()
+{
+    return QCoreApplication::translate("TComm", "通讯出现异常！请检查连接是否正确或重新启动程序和仪器。");
+}
+
+QString notOpenedText()
+{
+    return QCoreApplication::translate("TComm", "COM Port is not opened yet!");
+}
 
 constexpr uint32_t BaudSpeeds[]
     = { 110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600, 76800, 115200, 230400 };
@@ -54,7 +61,8 @@ void TComm::setPortOpen(bool open)
         return;
     }
     if (m_portOpen) {
-        platform::dialogs().message(QStringLiteral("COM Port has been opened!"), Dialogs::Icon::Error);
+        platform::dialogs().message(
+            QCoreApplication::translate("TComm", "COM Port has been opened!"), Dialogs::Icon::Error);
         return;
     }
     OpenPortHandle();
@@ -64,13 +72,13 @@ void TComm::OpenPortHandle()
 {
     const QString path = DeviceName(m_commPort + 1);
     if (path.isEmpty())
-        throw ECommError(OpenFailedText);
+        throw ECommError(openFailedText());
     std::unique_ptr<SerialDevice> device = platform::serial().createDevice();
     if (!device->open(path))
-        throw ECommError(OpenFailedText);
+        throw ECommError(openFailedText());
     if (!device->setupQueues(InputBufferSize, InputBufferSize)) {
         device->close();
-        throw ECommError(QStringLiteral("Cannot setup comm buffer"));
+        throw ECommError(QCoreApplication::translate("TComm", "Cannot setup comm buffer"));
     }
     m_portHandle = std::move(device);
     m_portHandle->purge(SerialDevice::PurgeAll);
@@ -173,7 +181,7 @@ bool TComm::queryQueue(uint32_t &queued)
 bool TComm::ReadQueuedInput()
 {
     if (!m_portHandle)
-        throw ECommError(NotOpenedText);
+        throw ECommError(notOpenedText());
     uint32_t queued = 0;
     if (!queryQueue(queued) || queued == 0)
         return false;
@@ -249,7 +257,7 @@ void TComm::setRtsEnabled(bool on)
 bool TComm::SendBytes(const uint8_t *buffer, int count)
 {
     if (!m_portHandle) {
-        platform::dialogs().message(NotOpenedText, Dialogs::Icon::Error);
+        platform::dialogs().message(notOpenedText(), Dialogs::Icon::Error);
         return false;
     }
     if (count < 0)
@@ -265,7 +273,7 @@ bool TComm::SendBytes(const uint8_t *buffer, int count)
 void TComm::UpdateModemLines()
 {
     if (!m_portHandle)
-        throw ECommError(NotOpenedText);
+        throw ECommError(notOpenedText());
     m_commEvent = 0;
     uint32_t bits = 0;
     if (!m_portHandle->modemStatus(bits))

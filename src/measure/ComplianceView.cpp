@@ -1,5 +1,6 @@
 #include "measure/ComplianceView.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -21,9 +22,13 @@ QString ampsText(double value)
 
 QStringList ComplianceHeader()
 {
-    return { QStringLiteral("Order"), QStringLiteral("Limit (A)"), QStringLiteral("Present (A)"),
-        QStringLiteral("Smoothed max (A)"), QStringLiteral("Average (A)"), QStringLiteral("% of limit"),
-        QStringLiteral("Verdict") };
+    return { QCoreApplication::translate("ComplianceView", "Order"),
+        QCoreApplication::translate("ComplianceView", "Limit (A)"),
+        QCoreApplication::translate("ComplianceView", "Present (A)"),
+        QCoreApplication::translate("ComplianceView", "Smoothed max (A)"),
+        QCoreApplication::translate("ComplianceView", "Average (A)"),
+        QCoreApplication::translate("ComplianceView", "% of limit"),
+        QCoreApplication::translate("ComplianceView", "Verdict") };
 }
 
 QStringList ComplianceRowTexts(const OrderAssessment &o)
@@ -35,13 +40,14 @@ QStringList ComplianceRowTexts(const OrderAssessment &o)
         verdict = none;
         break;
     case OrderVerdict::Disregarded:
-        verdict = QStringLiteral("below floor");
+        verdict = QCoreApplication::translate("ComplianceView", "below floor");
         break;
     case OrderVerdict::Pass:
-        verdict = o.allowanceUsed ? QStringLiteral("pass (+50 %)") : QStringLiteral("pass");
+        verdict = o.allowanceUsed ? QCoreApplication::translate("ComplianceView", "pass (+50 %)")
+                                  : QCoreApplication::translate("ComplianceView", "pass");
         break;
     case OrderVerdict::Fail:
-        verdict = QStringLiteral("FAIL");
+        verdict = QCoreApplication::translate("ComplianceView", "FAIL");
         break;
     }
     return { QString::number(o.order), o.limit ? ampsText(*o.limit) : none, ampsText(o.present),
@@ -51,8 +57,9 @@ QStringList ComplianceRowTexts(const OrderAssessment &o)
 
 QString VerdictHeadline(const EmissionAssessment &a)
 {
-    return QString::fromLatin1(VerdictText(a.verdict)) + QStringLiteral(" (class ")
-        + EmissionClassText(a.emissionClass) + QLatin1Char(')');
+    return QCoreApplication::translate("ComplianceView", "%1 (class %2)")
+        .arg(QCoreApplication::translate("ComplianceView", VerdictText(a.verdict)),
+            EmissionClassText(a.emissionClass));
 }
 
 QColor VerdictColour(Verdict verdict)

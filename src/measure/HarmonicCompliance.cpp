@@ -1,5 +1,7 @@
 #include "measure/HarmonicCompliance.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -137,20 +139,20 @@ const char *VerdictText(Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Pass:
-        return "PASS";
+        return QT_TRANSLATE_NOOP("ComplianceView", "PASS");
     case Verdict::Fail:
-        return "FAIL";
+        return QT_TRANSLATE_NOOP("ComplianceView", "FAIL");
     case Verdict::NoLimits:
-        return "NO LIMITS";
+        return QT_TRANSLATE_NOOP("ComplianceView", "NO LIMITS");
     case Verdict::NoVerdict:
         break;
     }
-    return "NO VERDICT";
+    return QT_TRANSLATE_NOOP("ComplianceView", "NO VERDICT");
 }
 
 QString PreComplianceNote()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("HarmonicCompliance",
         "Pre-compliance indication only: the instrument's harmonics are not an IEC 61000-4-7 "
         "grouped measurement, so this is no test certificate.");
 }
@@ -213,14 +215,14 @@ EmissionAssessment EmissionCheck::result() const
     for (int i = 0; i < AssessedOrders; ++i)
         a.orders[size_t(i)].order = i + FirstAssessedOrder;
     if (m_count == 0) {
-        a.reason = QStringLiteral("no measurement to assess");
+        a.reason = QCoreApplication::translate("HarmonicCompliance", "no measurement to assess");
         return a;
     }
     if (m_refused > 0) {
-        a.reason
-            = QStringLiteral("%1 measurement(s) refused: values that are not numbers or times that do not "
-                             "follow one another")
-                  .arg(m_refused);
+        a.reason = QCoreApplication::translate("HarmonicCompliance",
+            "%1 measurement(s) refused: values that are not numbers or times that do not "
+            "follow one another")
+                       .arg(m_refused);
         return a;
     }
 
@@ -233,7 +235,8 @@ EmissionAssessment EmissionCheck::result() const
     const double floorWatts = m_class == EmissionClass::C ? ClassCNoLimitsUpToWatts : NoLimitsUpToWatts;
     if (a.basis.activePower <= floorWatts) {
         a.verdict = Verdict::NoLimits;
-        a.reason = QStringLiteral("no limits apply below %1 W").arg(floorWatts);
+        a.reason
+            = QCoreApplication::translate("HarmonicCompliance", "no limits apply below %1 W").arg(floorWatts);
         return a;
     }
     EmissionClass limits = m_class;
@@ -292,32 +295,37 @@ EmissionAssessment EmissionCheck::result() const
         }
     }
 
-    const QString limitsNote
-        = a.classALimitsUsed ? QStringLiteral(" (class A limits above 600 W)") : QString();
+    const QString limitsNote = a.classALimitsUsed
+        ? QCoreApplication::translate("HarmonicCompliance", " (class A limits above 600 W)")
+        : QString();
     if (worstFail) {
         const OrderAssessment &o = *worstFail;
         a.verdict = Verdict::Fail;
         if (failAtSmoothed)
-            a.reason
-                = QStringLiteral("order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)")
-                      .arg(o.order)
-                      .arg(amps(o.smoothedMax), percent(o.maxPercent), amps(*o.limit));
+            a.reason = QCoreApplication::translate("HarmonicCompliance",
+                "order %1: a smoothed value of %2 is %3 of its limit %4 (150 % allowed)")
+                           .arg(o.order)
+                           .arg(amps(o.smoothedMax), percent(o.maxPercent), amps(*o.limit));
         else
-            a.reason = QStringLiteral("order %1: the average %2 is %3 of its limit %4%5")
+            a.reason = QCoreApplication::translate(
+                "HarmonicCompliance", "order %1: the average %2 is %3 of its limit %4%5")
                            .arg(o.order)
                            .arg(amps(o.average), percent(o.averagePercent), amps(*o.limit),
-                               o.order % 2 && o.order >= 21 && allowance ? QStringLiteral(" (150 % allowed)")
-                                                                         : QString());
+                               o.order % 2 && o.order >= 21 && allowance
+                                   ? QCoreApplication::translate("HarmonicCompliance", " (150 % allowed)")
+                                   : QString());
         a.reason += limitsNote;
         return a;
     }
     a.verdict = Verdict::Pass;
     if (a.worstOrder == 0)
-        a.reason = QStringLiteral("no harmonic current above the 0.6 % / 5 mA floor") + limitsNote;
+        a.reason = QCoreApplication::translate(
+                       "HarmonicCompliance", "no harmonic current above the 0.6 % / 5 mA floor")
+            + limitsNote;
     else
-        a.reason
-            = QStringLiteral("every order within its limit; closest: order %1 at %2 of what is allowed%3")
-                  .arg(a.worstOrder)
-                  .arg(percent(a.worstPercent), limitsNote);
+        a.reason = QCoreApplication::translate("HarmonicCompliance",
+            "every order within its limit; closest: order %1 at %2 of what is allowed%3")
+                       .arg(a.worstOrder)
+                       .arg(percent(a.worstPercent), limitsNote);
     return a;
 }

@@ -2,6 +2,8 @@
 
 #include "measure/NumberText.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace {
@@ -47,7 +49,11 @@ HarmonicRow HarmonicTableRow(const MeasurementRecord &record, int order)
 QStringList HarmonicTableHeader()
 {
     const QString blanks(13, QLatin1Char(' '));
-    return { blanks + QStringLiteral("N   "), blanks + QStringLiteral("Vol (rms)"),
-        blanks + QStringLiteral("Vol (content)"), blanks + QStringLiteral("Amp (rms)"),
-        blanks + QStringLiteral("Amp (content)") };
+    const auto caption
+        = [&blanks](const char *text) { return blanks + QCoreApplication::translate("THarmonicForm", text); };
+    return { caption(QT_TRANSLATE_NOOP("THarmonicForm", "N   ")),
+        caption(QT_TRANSLATE_NOOP("THarmonicForm", "Vol (rms)")),
+        caption(QT_TRANSLATE_NOOP("THarmonicForm", "Vol (content)")),
+        caption(QT_TRANSLATE_NOOP("THarmonicForm", "Amp (rms)")),
+        caption(QT_TRANSLATE_NOOP("THarmonicForm", "Amp (content)")) };
 }

@@ -1,5 +1,7 @@
 #include "measure/MainControls.h"
 
+#include <QtGlobal>
+
 namespace {
 using enum Switch;
 
@@ -16,90 +18,95 @@ constexpr ControlSwitches Switches[] = {
 
 using enum MainCommand;
 constexpr MenuEntry Menu[] = {
-    { MenuEntry::Menu, "File1", "File(&F)" },
-    { MenuEntry::Item, "N2", "Open", Open },
-    { MenuEntry::Item, "N3", "Save", Save },
-    { MenuEntry::Item, "ExportCsv1", "Export CSV...", ExportCsv },
+    { MenuEntry::Menu, "File1", QT_TRANSLATE_NOOP("TMainForm", "File(&F)") },
+    { MenuEntry::Item, "N2", QT_TRANSLATE_NOOP("TMainForm", "Open"), Open },
+    { MenuEntry::Item, "N3", QT_TRANSLATE_NOOP("TMainForm", "Save"), Save },
+    { MenuEntry::Item, "ExportCsv1", QT_TRANSLATE_NOOP("TMainForm", "Export CSV..."), ExportCsv },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "SetReference1", "Set as reference", SetReference },
-    { MenuEntry::Item, "LoadReference1", "Load reference...", LoadReference },
+    { MenuEntry::Item, "SetReference1", QT_TRANSLATE_NOOP("TMainForm", "Set as reference"), SetReference },
+    { MenuEntry::Item, "LoadReference1", QT_TRANSLATE_NOOP("TMainForm", "Load reference..."), LoadReference },
     // Nothing to clear until a reference is set.
-    { MenuEntry::Item, "ClearReference1", "Clear reference", ClearReference, false },
+    { MenuEntry::Item, "ClearReference1", QT_TRANSLATE_NOOP("TMainForm", "Clear reference"), ClearReference,
+        false },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N5", "Print", Print },
+    { MenuEntry::Item, "N5", QT_TRANSLATE_NOOP("TMainForm", "Print"), Print },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N7", "Exit", Exit },
-    { MenuEntry::Menu, "Option1", "Option (&O)" },
-    { MenuEntry::Item, "C1", "Communication", Communication },
+    { MenuEntry::Item, "N7", QT_TRANSLATE_NOOP("TMainForm", "Exit"), Exit },
+    { MenuEntry::Menu, "Option1", QT_TRANSLATE_NOOP("TMainForm", "Option (&O)") },
+    { MenuEntry::Item, "C1", QT_TRANSLATE_NOOP("TMainForm", "Communication"), Communication },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N9", "Style", Style },
+    { MenuEntry::Item, "N9", QT_TRANSLATE_NOOP("TMainForm", "Style"), Style },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N11", "Alarm", Alarm },
+    { MenuEntry::Item, "N11", QT_TRANSLATE_NOOP("TMainForm", "Alarm"), Alarm },
     { MenuEntry::Separator },
     // A service item, not offered to users.
-    { MenuEntry::Item, "N25", "校准 ", Calibration, true, false },
+    { MenuEntry::Item, "N25", QT_TRANSLATE_NOOP("TMainForm", "校准 "), Calibration, true, false },
     { MenuEntry::Separator },
-    { MenuEntry::Submenu, "N27", "Bandwidth" },
-    { MenuEntry::Item, "N31", "Narrowband &(Y)←", Narrowband },
-    { MenuEntry::Item, "N32", "Wide Band &(Z)", Broadband },
+    { MenuEntry::Submenu, "N27", QT_TRANSLATE_NOOP("TMainForm", "Bandwidth") },
+    { MenuEntry::Item, "N31", QT_TRANSLATE_NOOP("TMainForm", "Narrowband &(Y)←"), Narrowband },
+    { MenuEntry::Item, "N32", QT_TRANSLATE_NOOP("TMainForm", "Wide Band &(Z)"), Broadband },
     { MenuEntry::End },
     { MenuEntry::Separator },
-    { MenuEntry::Submenu, "IEC1", "THD" },
-    { MenuEntry::Item, "IEC2", "%f： IEC方式 &(Y)←", Iec },
-    { MenuEntry::Item, "CSA1", "%r： CSA方式 &(Z)", Csa },
+    { MenuEntry::Submenu, "IEC1", QT_TRANSLATE_NOOP("TMainForm", "THD") },
+    { MenuEntry::Item, "IEC2", QT_TRANSLATE_NOOP("TMainForm", "%f： IEC方式 &(Y)←"), Iec },
+    { MenuEntry::Item, "CSA1", QT_TRANSLATE_NOOP("TMainForm", "%r： CSA方式 &(Z)"), Csa },
     { MenuEntry::End },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N30", "CT", Ct },
+    { MenuEntry::Item, "N30", QT_TRANSLATE_NOOP("TMainForm", "CT"), Ct },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "Compare1", "Compare", Compare },
-    { MenuEntry::Item, "Compliance1", "Harmonic compliance", Compliance },
-    { MenuEntry::Menu, "Run1", "Run (&P)" },
-    { MenuEntry::Item, "N12", "Single Sampling", Single },
-    { MenuEntry::Item, "N13", "Continuous Sampling", Continuous },
-    { MenuEntry::Item, "N14", "Stop ", Stop, false },
+    { MenuEntry::Item, "Compare1", QT_TRANSLATE_NOOP("TMainForm", "Compare"), Compare },
+    { MenuEntry::Item, "Compliance1", QT_TRANSLATE_NOOP("TMainForm", "Harmonic compliance"), Compliance },
+    { MenuEntry::Menu, "Run1", QT_TRANSLATE_NOOP("TMainForm", "Run (&P)") },
+    { MenuEntry::Item, "N12", QT_TRANSLATE_NOOP("TMainForm", "Single Sampling"), Single },
+    { MenuEntry::Item, "N13", QT_TRANSLATE_NOOP("TMainForm", "Continuous Sampling"), Continuous },
+    { MenuEntry::Item, "N14", QT_TRANSLATE_NOOP("TMainForm", "Stop "), Stop, false },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N15", "Starting Test", StartingTest },
+    { MenuEntry::Item, "N15", QT_TRANSLATE_NOOP("TMainForm", "Starting Test"), StartingTest },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N18", "Harmonic Table", HarmonicTable },
+    { MenuEntry::Item, "N18", QT_TRANSLATE_NOOP("TMainForm", "Harmonic Table"), HarmonicTable },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N20", "Record", Record },
-    { MenuEntry::Menu, "Help1", "Help(&H)" },
-    { MenuEntry::Item, "N21", "Edition", Version },
-    { MenuEntry::Item, "Norvo1", "Norvo Website ", WebSite },
+    { MenuEntry::Item, "N20", QT_TRANSLATE_NOOP("TMainForm", "Record"), Record },
+    { MenuEntry::Menu, "Help1", QT_TRANSLATE_NOOP("TMainForm", "Help(&H)") },
+    { MenuEntry::Item, "N21", QT_TRANSLATE_NOOP("TMainForm", "Edition"), Version },
+    { MenuEntry::Item, "Norvo1", QT_TRANSLATE_NOOP("TMainForm", "Norvo Website "), WebSite },
     { MenuEntry::Separator },
-    { MenuEntry::Item, "N23", "Handbook ", Handbook },
+    { MenuEntry::Item, "N23", QT_TRANSLATE_NOOP("TMainForm", "Handbook "), Handbook },
 };
 
 constexpr ToolButtonEntry ToolButtons[] = {
-    { 1, "Open", Open, false, true, "Open" },
-    { 2, "Save", Save, false, true, "Save" },
-    { 3, "Print", Print, true, true, "Print" },
-    { 4, "Edition", Version, true, true, "Version" },
-    { 5, "Record", Record, true, true, "Record" },
-    { 6, "Harmonic Table", HarmonicTable, true, true, "Harmonic" },
-    { 10, "Starting Test", StartingTest, true, true, "Starting" },
-    { 7, "Single Sampling", Single, false, false, "Single" },
-    { 8, "Continuous Sampling", Continuous, false, false, "Continuous" },
-    { 9, "Stop ", Stop, true, false, "Stop" },
+    { 1, QT_TRANSLATE_NOOP("TMainForm", "Open"), Open, false, true, "Open" },
+    { 2, QT_TRANSLATE_NOOP("TMainForm", "Save"), Save, false, true, "Save" },
+    { 3, QT_TRANSLATE_NOOP("TMainForm", "Print"), Print, true, true, "Print" },
+    { 4, QT_TRANSLATE_NOOP("TMainForm", "Edition"), Version, true, true, "Version" },
+    { 5, QT_TRANSLATE_NOOP("TMainForm", "Record"), Record, true, true, "Record" },
+    { 6, QT_TRANSLATE_NOOP("TMainForm", "Harmonic Table"), HarmonicTable, true, true, "Harmonic" },
+    { 10, QT_TRANSLATE_NOOP("TMainForm", "Starting Test"), StartingTest, true, true, "Starting" },
+    { 7, QT_TRANSLATE_NOOP("TMainForm", "Single Sampling"), Single, false, false, "Single" },
+    { 8, QT_TRANSLATE_NOOP("TMainForm", "Continuous Sampling"), Continuous, false, false, "Continuous" },
+    { 9, QT_TRANSLATE_NOOP("TMainForm", "Stop "), Stop, true, false, "Stop" },
 };
 
 constexpr StatusPanelEntry StatusPanels[] = {
-    { "Communication ......", 180, false, false },
-    { "Status ......", 100, true, false },
-    { "Progress", 70, true, false },
+    { QT_TRANSLATE_NOOP("TMainForm", "Communication ......"), 180, false, false },
+    { QT_TRANSLATE_NOOP("TMainForm", "Status ......"), 100, true, false },
+    { QT_TRANSLATE_NOOP("TMainForm", "Progress"), 70, true, false },
     { "", 124, false, false },
-    { "Date ", 50, false, true },
+    { QT_TRANSLATE_NOOP("TMainForm", "Date "), 50, false, true },
     { "", 76, false, false },
-    { "Electrical Measurement Experts  ", 170, true, false },
+    { QT_TRANSLATE_NOOP("TMainForm", "Electrical Measurement Experts  "), 170, true, false },
 };
 
 constexpr GridCell Grid[GridColumns][GridRows] = {
-    { { "Vol", Panel_URMS }, { "Amp ", Panel_IRMS }, { "Power", Panel_WRMS }, { "  PF", Panel_PF },
+    { { QT_TRANSLATE_NOOP("TMainForm", "Vol"), Panel_URMS },
+        { QT_TRANSLATE_NOOP("TMainForm", "Amp "), Panel_IRMS },
+        { QT_TRANSLATE_NOOP("TMainForm", "Power"), Panel_WRMS }, { "  PF", Panel_PF },
         { " IKF", PANEL_IKF } },
-    { { "Vpeak", Panel_UPP }, { "Ipeak", Panel_IPP }, { "      Ps", Panel_PS }, { "VTHD", Panel_VTHD },
-        { "   VKF", Panel_VKF } },
-    { { "Frequency", Panel_UF }, { "Phase", Panel_IPA }, { "     Pq", Panel_PQ }, { " ITHD", Panel_ITHD },
-        { " KWH", Panel_KWH } },
+    { { QT_TRANSLATE_NOOP("TMainForm", "Vpeak"), Panel_UPP },
+        { QT_TRANSLATE_NOOP("TMainForm", "Ipeak"), Panel_IPP }, { "      Ps", Panel_PS },
+        { "VTHD", Panel_VTHD }, { "   VKF", Panel_VKF } },
+    { { QT_TRANSLATE_NOOP("TMainForm", "Frequency"), Panel_UF },
+        { QT_TRANSLATE_NOOP("TMainForm", "Phase"), Panel_IPA }, { "     Pq", Panel_PQ },
+        { " ITHD", Panel_ITHD }, { " KWH", Panel_KWH } },
 };
 
 constexpr const char *PanelNames[PanelCount] = { "Panel_URMS", "Panel_IRMS", "Panel_UPP", "Panel_IPP",
@@ -114,14 +121,18 @@ ControlSwitches SwitchesFor(AcquisitionEvent event)
 
 CaptionPair BandwidthCaptions(bool broadband)
 {
-    return broadband ? CaptionPair { "Narrowband &(Y)", "Broadband &(Z)←" }
-                     : CaptionPair { "Narrowband &(Y)←", "Broadband &(Z)" };
+    return broadband ? CaptionPair { QT_TRANSLATE_NOOP("TMainForm", "Narrowband &(Y)"),
+        QT_TRANSLATE_NOOP("TMainForm", "Broadband &(Z)←") }
+                     : CaptionPair { QT_TRANSLATE_NOOP("TMainForm", "Narrowband &(Y)←"),
+                           QT_TRANSLATE_NOOP("TMainForm", "Broadband &(Z)") };
 }
 
 CaptionPair ThdCaptions(bool csa)
 {
-    return csa ? CaptionPair { "%f： IEC &(Y)", "%r： CSA &(Z)←" }
-               : CaptionPair { "%f： IEC &(Y)←", "%r： CSA &(Z)" };
+    return csa ? CaptionPair { QT_TRANSLATE_NOOP("TMainForm", "%f： IEC &(Y)"),
+        QT_TRANSLATE_NOOP("TMainForm", "%r： CSA &(Z)←") }
+               : CaptionPair { QT_TRANSLATE_NOOP("TMainForm", "%f： IEC &(Y)←"),
+                     QT_TRANSLATE_NOOP("TMainForm", "%r： CSA &(Z)") };
 }
 
 const char *CommandShortcut(MainCommand command)

@@ -2,7 +2,8 @@
 
 // The main window's rules in plain form: which acquisition controls each event switches on
 // or off, the captions of the bandwidth and THD items for the mode byte, and the tables
-// from which the window builds its menus, tool bar, status bar and parameter grid.
+// from which the window builds its menus, tool bar, status bar and parameter grid. Their
+// captions are source texts of the window's context "TMainForm", translated where shown.
 
 #include "measure/PanelTexts.h"
 

@@ -5,13 +5,13 @@
 #include "base/SaveName.h"
 #include "link/Globals.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
 
 #ifdef Q_OS_WIN
-#include <QCoreApplication>
 #include <windows.h>
 #endif
 
@@ -35,19 +35,20 @@ QString otherKind(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("MeasurementFile", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a pipe");
+        return QCoreApplication::translate("MeasurementFile", "a pipe");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("MeasurementFile", "a device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a plain file");
+        return QCoreApplication::translate("MeasurementFile", "a socket");
+    return QCoreApplication::translate("MeasurementFile", "not a plain file");
 }
 
 [[noreturn]] void refuse(const QString &fileName, const QString &kind)
 {
-    throw EInOutError(QStringLiteral("\"%1\" is %2, not a file").arg(fileName, kind));
+    throw EInOutError(
+        QCoreApplication::translate("MeasurementFile", "\"%1\" is %2, not a file").arg(fileName, kind));
 }
 #endif
 } // namespace
@@ -128,13 +129,13 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
     // CSV export or a text file, whose bytes would show as garbage values.
     const qint64 size = file.size();
     if (size < MeasurementRecordBytes)
-        throw EInOutError(QStringLiteral("The file is too short for a measurement file: it has %1 bytes, "
-                                         "a measurement file has %2 bytes")
+        throw EInOutError(QCoreApplication::translate("MeasurementFile",
+            "The file is too short for a measurement file: it has %1 bytes, a measurement file has %2 bytes")
                               .arg(size)
                               .arg(MeasurementRecordBytes));
     if (size > MeasurementRecordBytes)
-        throw EInOutError(QStringLiteral("This is not a measurement file: it has %1 bytes, a measurement "
-                                         "file has exactly %2 bytes")
+        throw EInOutError(QCoreApplication::translate("MeasurementFile",
+            "This is not a measurement file: it has %1 bytes, a measurement file has exactly %2 bytes")
                               .arg(size)
                               .arg(MeasurementRecordBytes));
     // Read into a copy first: a short file or a read that fails part-way must not leave
@@ -146,7 +147,7 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
         if (got < 0)
             throw EInOutError(file.errorString());
         if (got == 0)
-            throw EInOutError(QStringLiteral("Read beyond end of file"));
+            throw EInOutError(QCoreApplication::translate("MeasurementFile", "Read beyond end of file"));
         total += got;
     }
     std::memcpy(&record, bytes, MeasurementRecordBytes);
@@ -155,13 +156,17 @@ void LoadMeasurementFile(const QString &fileName, MeasurementRecord &record)
 bool SaveMeasurementCommand(const MeasurementRecord &record)
 {
     Dialogs &dialogs = platform::dialogs();
-    const QString fileName = WithFilterExtension(
-        dialogs.saveFileName(MeasurementSaveFilter, MeasurementProposedName), MeasurementSaveFilter);
+    const QString fileName
+        = WithFilterExtension(dialogs.saveFileName(ShownMeasurementSaveFilter(), MeasurementProposedName),
+            ShownMeasurementSaveFilter());
     if (fileName.isEmpty())
         return false;
     // A folder, pipe or device is refused before the question: it cannot be overwritten.
     NamingFile(fileName, [&] { CheckRegularFileName(fileName); });
-    if (QFileInfo::exists(fileName) && !dialogs.askYesNo(OverwriteTitle, OverwriteQuestion))
+    // The question is the shared save question's, translated as there.
+    if (QFileInfo::exists(fileName)
+        && !dialogs.askYesNo(QCoreApplication::translate("SaveName", OverwriteTitle.toUtf8().constData()),
+            QCoreApplication::translate("SaveName", OverwriteQuestion.toUtf8().constData())))
         return false;
     NamingFile(fileName, [&] { SaveMeasurementFile(fileName, record); });
     return true;
@@ -169,7 +174,7 @@ bool SaveMeasurementCommand(const MeasurementRecord &record)
 
 bool OpenMeasurementCommand(MeasurementRecord &record)
 {
-    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
+    const QString fileName = platform::dialogs().openFileName(ShownMeasurementOpenFilter());
     if (fileName.isEmpty())
         return false;
     NamingFile(fileName, [&] { LoadMeasurementFile(fileName, record); });
@@ -215,4 +220,14 @@ CommandLineKind HandleCommandLine(const QStringList &arguments, MeasurementRecor
         return CommandLineKind::None;
     }
     return kind;
+}
+
+QString ShownMeasurementSaveFilter()
+{
+    return QCoreApplication::translate("MeasurementFile", "Norvo测量文件(.vqm)|*.vqm");
+}
+
+QString ShownMeasurementOpenFilter()
+{
+    return QCoreApplication::translate("MeasurementFile", "NorvoFile|*.vqm|AllFile|*.*");
 }

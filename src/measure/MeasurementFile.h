@@ -14,6 +14,9 @@ inline const QString MeasurementSaveFilter = QStringLiteral("Norvo测量文件(.
 inline const QString MeasurementOpenFilter = QStringLiteral("NorvoFile|*.vqm|AllFile|*.*");
 inline const QString OverwriteTitle = QStringLiteral("File exists");
 inline const QString OverwriteQuestion = QStringLiteral("  File already exists, overwrite?？  ");
+// The same in the language shown (the patterns stay as they are).
+QString ShownMeasurementSaveFilter();
+QString ShownMeasurementOpenFilter();
 
 // Opens a plain file only. A name that names a folder, a pipe, a device or a socket is
 // refused at once with EInOutError ("\"/tmp/x.vqm\" is a pipe, not a file") instead of

@@ -2,6 +2,8 @@
 
 #include "measure/NumberText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -127,9 +129,11 @@ WavePaneScale WavePaneScaleFor(
 
 QString WavePaneText(const WavePaneScale &scale)
 {
-    return QStringLiteral("SEC/DIV:") + ShortestText(scale.msPerDivision) + QStringLiteral("ms   Vol/DIV:")
-        + ShortestText(scale.voltsPerDivision) + QStringLiteral("V   Amp/DIV:")
-        + ShortestText(scale.ampsPerDivision) + QStringLiteral("A   Trigger Source:Vol");
+    // The numbers and units are the same in every language; the captions are translated.
+    return QCoreApplication::translate(
+        "PaneGeometry", "SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol")
+        .arg(ShortestText(scale.msPerDivision), ShortestText(scale.voltsPerDivision),
+            ShortestText(scale.ampsPerDivision));
 }
 
 float LargestAmplitude(const float *values)

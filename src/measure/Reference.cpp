@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "measure/MeasurementFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 ReferenceMeasurement LoadReferenceFile(const QString &fileName)
@@ -14,8 +15,8 @@ ReferenceMeasurement LoadReferenceFile(const QString &fileName)
         // Every measurement carries 512 wave samples; another file of the same size (a
         // damaged one, or something else renamed) would otherwise compare as garbage values.
         if (loaded.record.SampleCount != WaveSamples)
-            throw EInOutError(QStringLiteral("This is not a measurement file: its sample count is %1, a "
-                                             "measurement has %2 samples")
+            throw EInOutError(QCoreApplication::translate("Reference",
+                "This is not a measurement file: its sample count is %1, a measurement has %2 samples")
                                   .arg(loaded.record.SampleCount)
                                   .arg(WaveSamples));
     });
@@ -29,11 +30,10 @@ QString ReferenceStatusText(const std::optional<ReferenceMeasurement> &reference
 {
     if (!reference)
         return {};
-    QString text = QStringLiteral("Reference: ") + reference->name;
-    if (reference->time.isValid())
-        text += QStringLiteral(", ") + ShortDateText(reference->time.date()) + QLatin1Char(' ')
-            + LongTimeText(reference->time.time());
-    return text;
+    if (!reference->time.isValid())
+        return QCoreApplication::translate("Reference", "Reference: %1").arg(reference->name);
+    return QCoreApplication::translate("Reference", "Reference: %1, %2 %3")
+        .arg(reference->name, ShortDateText(reference->time.date()), LongTimeText(reference->time.time()));
 }
 
 void ReferenceState::set(const MeasurementRecord &record, const QString &name, const QDateTime &time)

@@ -3,6 +3,8 @@
 #include "measure/NumberText.h"
 #include "record/RecordTime.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
@@ -123,19 +125,20 @@ ChartColumns LayoutColumns(ChartView &view, const ChartRecord &record, int W, in
 ChartStatusTexts StatusTexts(const ChartView &view, const ChartRecord &record, const ChartColumns &columns)
 {
     ChartStatusTexts texts;
-    texts.compression = QStringLiteral("采样步长：%1S").arg(view.compression());
-    texts.length = QStringLiteral("长度：%1").arg(columns.n);
+    texts.compression = QCoreApplication::translate("ChartView", "采样步长：%1S").arg(view.compression());
+    texts.length = QCoreApplication::translate("ChartView", "长度：%1").arg(columns.n);
     if (columns.n > 0 && record.arrays) {
         const double *times = record.arrays->timestamps();
-        texts.start = QStringLiteral("开始：") + OleDateTimeText(times[columns.sample[columns.n - 1]]);
-        texts.end = QStringLiteral("结束：") + OleDateTimeText(times[columns.sample[0]]);
+        texts.start = QCoreApplication::translate("ChartView", "开始：")
+            + OleDateTimeText(times[columns.sample[columns.n - 1]]);
+        texts.end
+            = QCoreApplication::translate("ChartView", "结束：") + OleDateTimeText(times[columns.sample[0]]);
     }
     return texts;
 }
 
 OpenedTexts OpenedFileTexts(const RecordArrays &arrays, int count, bool asciiColon)
 {
-    const QString colon = asciiColon ? QStringLiteral(":") : QStringLiteral("：");
     const auto timeText = [&](int sample) {
         if (count <= 0)
             return QStringLiteral("0");
@@ -144,15 +147,19 @@ OpenedTexts OpenedFileTexts(const RecordArrays &arrays, int count, bool asciiCol
                                                                 : QStringLiteral("0");
     };
     OpenedTexts texts;
-    texts.length = QStringLiteral("Length:%1").arg(count);
-    texts.start = QStringLiteral("Start") + colon + timeText(0);
-    texts.end = QStringLiteral("End") + colon + timeText(std::max(count - 1, 0));
+    texts.length = QCoreApplication::translate("ChartView", "Length:%1").arg(count);
+    texts.start = (asciiColon ? QCoreApplication::translate("ChartView", "Start:%1")
+                              : QCoreApplication::translate("ChartView", "Start：%1"))
+                      .arg(timeText(0));
+    texts.end = (asciiColon ? QCoreApplication::translate("ChartView", "End:%1")
+                            : QCoreApplication::translate("ChartView", "End：%1"))
+                    .arg(timeText(std::max(count - 1, 0)));
     return texts;
 }
 
 QString TimeDivisionLabel(const ChartView &view)
 {
-    return QStringLiteral("Time/DIV=%1S").arg(20 * view.compression());
+    return QCoreApplication::translate("ChartView", "Time/DIV=%1S").arg(20 * view.compression());
 }
 
 QString ChannelDivisionLabel(const ChartView &view, int channel)
@@ -160,7 +167,7 @@ QString ChannelDivisionLabel(const ChartView &view, int channel)
     const double factor = view.scaleFactor[channel];
     const double value = view.range == RangeMode::Bipolar ? double(roundEven(250000.0 / factor)) / 10000.0
                                                           : double(roundEven(50000.0 / factor)) / 1000.0;
-    return QStringLiteral("CH%1/DIV=").arg(channel + 1) + ShortestText(value);
+    return QCoreApplication::translate("ChartView", "CH%1/DIV=").arg(channel + 1) + ShortestText(value);
 }
 
 QString AxisLabel(RangeMode range, int i)
@@ -291,18 +298,19 @@ QString RangeStatusText(RangeMode range)
 {
     switch (range) {
     case RangeMode::Positive:
-        return QStringLiteral("Range: Positive    ");
+        return QCoreApplication::translate("ChartView", "Range: Positive    ");
     case RangeMode::Bipolar:
-        return QStringLiteral("Range: Bipolar    ");
+        return QCoreApplication::translate("ChartView", "Range: Bipolar    ");
     case RangeMode::Negative:
     default:
-        return QStringLiteral("Range: Negative    ");
+        return QCoreApplication::translate("ChartView", "Range: Negative    ");
     }
 }
 
 QString ModeStatusText(ChartMode mode)
 {
-    return mode == ChartMode::Record ? QStringLiteral("Mode：Record") : QStringLiteral("Mode:Read");
+    return mode == ChartMode::Record ? QCoreApplication::translate("ChartView", "Mode：Record")
+                                     : QCoreApplication::translate("ChartView", "Mode:Read");
 }
 
 namespace {
@@ -360,10 +368,14 @@ CursorTexts CursorReadout(ChartMode mode, const RecordArrays &arrays, int sample
     CursorTexts texts;
     const bool record = mode == ChartMode::Record;
     const double time = arrays.timestamps()[sample];
-    texts.date = (record ? QStringLiteral("Date：") : QStringLiteral("Date:")) + OleDateText(time);
-    texts.time = (record ? QStringLiteral("Time：") : QStringLiteral("Time:")) + OleTimeText(time);
+    texts.date = (record ? QCoreApplication::translate("ChartView", "Date：")
+                         : QCoreApplication::translate("ChartView", "Date:"))
+        + OleDateText(time);
+    texts.time = (record ? QCoreApplication::translate("ChartView", "Time：")
+                         : QCoreApplication::translate("ChartView", "Time:"))
+        + OleTimeText(time);
     for (int ch = 0; ch < RecordChannels; ++ch)
-        texts.values[ch]
-            = QStringLiteral("Value:") + ShortestText(RoundHalfEven(arrays.channel(ch)[sample], 3));
+        texts.values[ch] = QCoreApplication::translate("ChartView", "Value:")
+            + ShortestText(RoundHalfEven(arrays.channel(ch)[sample], 3));
     return texts;
 }

@@ -24,13 +24,16 @@ constexpr int SaveStepCount = 6;
 
 inline const QString RecordSection = QStringLiteral("RecordSet");
 
-// Captions of signal 0..12; empty outside.
+// Captions of signal 0..12 as files and the command-line tool write them; empty outside.
 QString SignalEnglishCaption(int signal);
 QString SignalChineseCaption(int signal);
+// The same caption as the windows show it, in the current language.
+QString SignalCaptionShown(int signal, bool chinese);
 // The unit of the values signal 0..12 records ("V", "A", "W", "VA", "var", "°", "Hz", "°C");
 // empty for the ratios (power factor, THD as a fraction) and outside.
 QString SignalUnit(int signal);
-// Item texts of the settings window's channel lists (with their leading blank).
+// Item texts of the settings window's channel lists (with their leading blank), in the
+// current language as every text below.
 QString SignalListItem(int signal);
 
 // The value a signal takes from a measurement, bit for bit: ten measured quantities, and 0

@@ -4,6 +4,8 @@
 #include "base/Errors.h"
 #include "record/RecordTime.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -99,20 +101,23 @@ int Recorder::save()
 QString SkippedSamplesText(const MeasurementArrival &latest)
 {
     if (latest.serial == 0)
-        return QStringLiteral("Samples skipped: no measurement yet");
-    return QStringLiteral("Samples skipped: no new measurement since %1")
+        return QCoreApplication::translate("Recorder", "Samples skipped: no measurement yet");
+    return QCoreApplication::translate("Recorder", "Samples skipped: no new measurement since %1")
         .arg(LongTimeText(latest.time.time()));
 }
 
 QString SaveFailedText(const QString &fileName, const QString &reason, bool triedAgain)
 {
-    const QString text = QStringLiteral("Not saved to %1: %2").arg(fileName, reason);
-    return triedAgain ? text + QStringLiteral(" (tried again at every save step)") : text;
+    return (triedAgain
+            ? QCoreApplication::translate("Recorder", "Not saved to %1: %2 (tried again at every save step)")
+            : QCoreApplication::translate("Recorder", "Not saved to %1: %2"))
+        .arg(fileName, reason);
 }
 
 QString FileRemadeText(const QString &fileName, int samples)
 {
-    return QStringLiteral("%1 was deleted, moved or replaced: made again with all %2 samples")
+    return QCoreApplication::translate(
+        "Recorder", "%1 was deleted, moved or replaced: made again with all %2 samples")
         .arg(fileName)
         .arg(samples);
 }

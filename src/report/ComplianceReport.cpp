@@ -2,6 +2,7 @@
 
 #include "measure/ComplianceView.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -117,23 +118,26 @@ CompliancePageLayout CompliancePageLayoutFor(int pw, int ph, int dpi)
 
 QString ComplianceClassText(const EmissionAssessment &a)
 {
-    return QStringLiteral("Emission class: ") + EmissionClassText(a.emissionClass);
+    return QCoreApplication::translate("ComplianceReport", "Emission class: ")
+        + EmissionClassText(a.emissionClass);
 }
 
 QString CompliancePowerText(const EmissionAssessment &a)
 {
     const bool known = a.measurements > 0 && a.verdict != Verdict::NoVerdict;
-    QString text = QStringLiteral("Power used: ") + wattsOrDash(known, a.basis.activePower);
+    QString text = QCoreApplication::translate("ComplianceReport", "Power used: ")
+        + wattsOrDash(known, a.basis.activePower);
     if (known)
-        text += a.ratedPowerUsed ? QStringLiteral(" (rated)") : QStringLiteral(" (measured)");
+        text += a.ratedPowerUsed ? QCoreApplication::translate("ComplianceReport", " (rated)")
+                                 : QCoreApplication::translate("ComplianceReport", " (measured)");
     if (a.classALimitsUsed)
-        text += QStringLiteral(", class A limits above 600 W");
+        text += QCoreApplication::translate("ComplianceReport", ", class A limits above 600 W");
     return text;
 }
 
 QString CompliancePeriodText(const EmissionAssessment &a)
 {
-    return QStringLiteral("Observation period: %1, %2 measurement(s)")
+    return QCoreApplication::translate("ComplianceReport", "Observation period: %1, %2 measurement(s)")
         .arg(PeriodText(a.periodSeconds))
         .arg(a.measurements);
 }
@@ -159,11 +163,12 @@ void DrawCompliancePage(
     // The page mark at the right end of the rule, the title centred as far as it leaves room.
     SetFontPoints(p, f.captionPoints());
     p.setPen(ReportGrey);
-    const QRect mark = w.writeEnding(f.right, c.titleY, QStringLiteral("第1页"));
+    const QRect mark
+        = w.writeEnding(f.right, c.titleY, QCoreApplication::translate("ComplianceReport", "第1页"));
     const int markGap = 2 * p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
     SetFontPoints(p, f.titlePoints());
     p.setPen(Black);
-    const QString title = QStringLiteral("Harmonic Compliance Report");
+    const QString title = QCoreApplication::translate("ComplianceReport", "Harmonic Compliance Report");
     const int titleWidth = p.fontMetrics().horizontalAdvance(title);
     w.writeFitted(
         std::max(f.left, f.centre - titleWidth / 2), c.titleY, mark.left() - markGap, title, MinPoints);

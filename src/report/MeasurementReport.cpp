@@ -5,6 +5,7 @@
 #include "report/ReportPainting.h"
 #include "report/ReportTexts.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPolygon>
 
@@ -139,12 +140,14 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     // Title: the two pieces meet at the centre of the page.
     SetFontPoints(p, f.titlePoints());
     p.setPen(Black);
-    w.write(m.titleStart.x(), m.titleStart.y(), QStringLiteral("   Report"));
-    w.writeEnding(m.titleStart.x(), m.titleStart.y(), QStringLiteral("Measurement"));
+    w.write(
+        m.titleStart.x(), m.titleStart.y(), QCoreApplication::translate("MeasurementReport", "   Report"));
+    w.writeEnding(
+        m.titleStart.x(), m.titleStart.y(), QCoreApplication::translate("MeasurementReport", "Measurement"));
 
     SetFontPoints(p, f.captionPoints());
     p.setPen(ReportGrey);
-    w.write(m.pageMark.x(), m.pageMark.y(), QStringLiteral("第1页"));
+    w.write(m.pageMark.x(), m.pageMark.y(), QCoreApplication::translate("MeasurementReport", "第1页"));
     SetPen(p, ReportGrey, ruleWidth);
     p.drawLine(f.left, m.titleRuleY, f.right, m.titleRuleY);
 
@@ -152,7 +155,8 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     SetPen(p, Black, thin);
     strokeBox(p, m.waveBox);
     p.setPen(ReportGrey);
-    w.write(m.waveCaption.x(), m.waveCaption.y(), QStringLiteral(" Sample waveform "));
+    w.write(m.waveCaption.x(), m.waveCaption.y(),
+        QCoreApplication::translate("MeasurementReport", " Sample waveform "));
     const QRect &box = m.waveBox;
     const int bw = box.right() - box.left();
     const int bh = box.bottom() - box.top();
@@ -191,8 +195,8 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     const float *referenceAmplitudes[2]
         = { reference ? reference->UHarm : nullptr, reference ? reference->IHarm : nullptr };
     const QColor barColors[2] = { Green, Red };
-    const QString captions[2]
-        = { QStringLiteral(" Voltage harmonic "), QStringLiteral(" Current harmonic ") };
+    const QString captions[2] = { QCoreApplication::translate("MeasurementReport", " Voltage harmonic "),
+        QCoreApplication::translate("MeasurementReport", " Current harmonic ") };
     for (int i = 0; i < 2; ++i) {
         const QRect &sb = m.spectrumBox[i];
         SetPen(p, Black, thin);
@@ -246,8 +250,8 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     SetPen(p, Black, m.tablePen);
     p.drawLine(f.left, m.tableRuleY, f.right, m.tableRuleY);
     p.setPen(ReportGrey);
-    w.writeFitted(
-        m.tableCaption.x(), m.tableCaption.y(), f.right, QStringLiteral(" Harmonic content "), tableMin);
+    w.writeFitted(m.tableCaption.x(), m.tableCaption.y(), f.right,
+        QCoreApplication::translate("MeasurementReport", " Harmonic content "), tableMin);
     SetPen(p, Black, m.tablePen);
     strokeBox(p, m.tableFrame);
     SetPen(p, ReportGrey, thin);
@@ -266,14 +270,21 @@ void DrawMeasurementPage(QPainter &p, int pw, int ph, const MeasurementRecord &r
     std::vector<CellText> cells;
     for (int g = 0; g < 3; ++g) {
         const int y0 = tt + TruncPx(0.2 * rh);
-        cells.push_back({ column(5 * g + 1, 0.4), y0, cellEnd(5 * g + 3), QStringLiteral("Voltage") });
-        cells.push_back({ column(5 * g + 3, 0.4), y0, cellEnd(5 * g + 5), QStringLiteral("Current") });
+        cells.push_back({ column(5 * g + 1, 0.4), y0, cellEnd(5 * g + 3),
+            QCoreApplication::translate("MeasurementReport", "Voltage") });
+        cells.push_back({ column(5 * g + 3, 0.4), y0, cellEnd(5 * g + 5),
+            QCoreApplication::translate("MeasurementReport", "Current") });
         const int y1 = tt + rh + TruncPx(0.2 * rh);
-        cells.push_back({ column(5 * g, 0.1), y1, cellEnd(5 * g + 1), QStringLiteral("N") });
-        cells.push_back({ column(5 * g + 1, 0.07), y1, cellEnd(5 * g + 2), QStringLiteral("RMS") });
-        cells.push_back({ column(5 * g + 3, 0.07), y1, cellEnd(5 * g + 4), QStringLiteral("RMS") });
-        cells.push_back({ column(5 * g + 2, 0.07), y1, cellEnd(5 * g + 3), QStringLiteral("Percent") });
-        cells.push_back({ column(5 * g + 4, 0.07), y1, cellEnd(5 * g + 5), QStringLiteral("Percent") });
+        cells.push_back({ column(5 * g, 0.1), y1, cellEnd(5 * g + 1),
+            QCoreApplication::translate("MeasurementReport", "N") });
+        cells.push_back({ column(5 * g + 1, 0.07), y1, cellEnd(5 * g + 2),
+            QCoreApplication::translate("MeasurementReport", "RMS") });
+        cells.push_back({ column(5 * g + 3, 0.07), y1, cellEnd(5 * g + 4),
+            QCoreApplication::translate("MeasurementReport", "RMS") });
+        cells.push_back({ column(5 * g + 2, 0.07), y1, cellEnd(5 * g + 3),
+            QCoreApplication::translate("MeasurementReport", "Percent") });
+        cells.push_back({ column(5 * g + 4, 0.07), y1, cellEnd(5 * g + 5),
+            QCoreApplication::translate("MeasurementReport", "Percent") });
         for (int r = 0; r <= 16; ++r) {
             const int n = 17 * g + r;
             const int y = tt + (2 + r) * rh + TruncPx(0.2 * rh);
@@ -311,9 +322,9 @@ void DrawMeasurementPreview(QPainter &p, int wp, int hp, const MeasurementRecord
 {
     p.save();
     TextWriter w(p, texts);
-    DrawPreviewTitle(w, wp, QStringLiteral("Measurement Report"));
+    DrawPreviewTitle(w, wp, QCoreApplication::translate("MeasurementReport", "Measurement Report"));
     SetFontPoints(p, 10);
-    w.write(wp - 80, 45, QStringLiteral("第1页"));
+    w.write(wp - 80, 45, QCoreApplication::translate("MeasurementReport", "第1页"));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);
@@ -322,21 +333,28 @@ void DrawMeasurementPreview(QPainter &p, int wp, int hp, const MeasurementRecord
     p.setPen(ReportGrey);
     const int footerGap = 2 * blankWidth(p);
     w.writeCells(
-        { { 50, hp - 90, 250 - footerGap, QStringLiteral("Project Name：") + info.projectName },
-            { 250, hp - 90, 520 - footerGap, QStringLiteral("Licenser: ") + info.company },
-            { 520, hp - 90, wp - 50, QStringLiteral("Operator：") + info.conner },
-            { 520, hp - 70, wp - 50, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
-            { 50, hp - 70, 250 - footerGap, QStringLiteral("Date: ") + info.date },
-            { 250, hp - 70, 520 - footerGap, QStringLiteral("Instruments: Norvo KMR5150") } },
+        { { 50, hp - 90, 250 - footerGap,
+              QCoreApplication::translate("MeasurementReport", "Project Name：") + info.projectName },
+            { 250, hp - 90, 520 - footerGap,
+                QCoreApplication::translate("MeasurementReport", "Licenser: ") + info.company },
+            { 520, hp - 90, wp - 50,
+                QCoreApplication::translate("MeasurementReport", "Operator：") + info.conner },
+            { 520, hp - 70, wp - 50,
+                QCoreApplication::translate("MeasurementReport", "Temperature: ") + info.temperature
+                    + info.unitSuffix() },
+            { 50, hp - 70, 250 - footerGap,
+                QCoreApplication::translate("MeasurementReport", "Date: ") + info.date },
+            { 250, hp - 70, 520 - footerGap,
+                QCoreApplication::translate("MeasurementReport", "Instruments: Norvo KMR5150") } },
         8.0);
 
     SetPen(p, ReportGrey, 1);
     p.drawRect(50, 80, 350, 147);
     p.drawRect(50, 237, 350, 147);
     p.drawRect(50, 394, 350, 147);
-    w.write(58, 72, QStringLiteral(" Sample waveform "));
-    w.write(58, 227, QStringLiteral(" Voltage Harmonic  "));
-    w.write(58, 385, QStringLiteral(" Current Harmonic "));
+    w.write(58, 72, QCoreApplication::translate("MeasurementReport", " Sample waveform "));
+    w.write(58, 227, QCoreApplication::translate("MeasurementReport", " Voltage Harmonic  "));
+    w.write(58, 385, QCoreApplication::translate("MeasurementReport", " Current Harmonic "));
 
     const QStringList lines = ReportParameterLines(record, false);
     for (int j = 0; j < lines.size(); ++j)
@@ -357,7 +375,8 @@ void DrawMeasurementPreview(QPainter &p, int wp, int hp, const MeasurementRecord
     for (int x : { 80 + 4 * u, 110 + 8 * u })
         p.drawLine(x, 560, x, 882);
     p.drawLine(50, 550, wp - 50, 550);
-    w.writeFitted(wp - 150, 540, wp, QStringLiteral(" Harmonic content "), smallestPoints(10));
+    w.writeFitted(wp - 150, 540, wp, QCoreApplication::translate("MeasurementReport", " Harmonic content "),
+        smallestPoints(10));
 
     // Waves.
     SetPen(p, ReportGrey, 1, Qt::DashDotLine);
@@ -422,10 +441,15 @@ void DrawMeasurementPreview(QPainter &p, int wp, int hp, const MeasurementRecord
     const int headerInset[5] = { 3, 4, 4, 2, 1 };
     const int valueInset[5] = { 10, 6, 4, 3, 1 };
     for (int g = 0; g < 3; ++g) {
-        cells.push_back({ cellLeft(g, 1) + 32, 562, cellEnd(g, 2), QStringLiteral("Vol") });
-        cells.push_back({ cellLeft(g, 3) + 24, 562, cellEnd(g, 4), QStringLiteral("Amp") });
-        const QString header[5] = { QStringLiteral("N"), QStringLiteral("RMS"), QStringLiteral("Percent"),
-            QStringLiteral("RMS"), QStringLiteral("Percent") };
+        cells.push_back({ cellLeft(g, 1) + 32, 562, cellEnd(g, 2),
+            QCoreApplication::translate("MeasurementReport", "Vol") });
+        cells.push_back({ cellLeft(g, 3) + 24, 562, cellEnd(g, 4),
+            QCoreApplication::translate("MeasurementReport", "Amp") });
+        const QString header[5] = { QCoreApplication::translate("MeasurementReport", "N"),
+            QCoreApplication::translate("MeasurementReport", "RMS"),
+            QCoreApplication::translate("MeasurementReport", "Percent"),
+            QCoreApplication::translate("MeasurementReport", "RMS"),
+            QCoreApplication::translate("MeasurementReport", "Percent") };
         for (int i = 0; i < 5; ++i)
             cells.push_back({ cellLeft(g, i) + headerInset[i], 579, cellEnd(g, i), header[i] });
         for (int r = 0; r <= 16; ++r) {

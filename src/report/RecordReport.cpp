@@ -3,6 +3,7 @@
 #include "measure/NumberText.h"
 #include "report/ReportPainting.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -212,11 +213,12 @@ RecordPagePoints DrawRecordPage(
     // The title reads as the preview's: the two pieces meet at the centre of the page.
     SetFontPoints(p, f.titlePoints());
     p.setPen(Black);
-    w.write(f.centre, T, QStringLiteral("   Report"));
-    w.writeEnding(f.centre, T, QStringLiteral("Record"));
+    w.write(f.centre, T, QCoreApplication::translate("RecordReport", "   Report"));
+    w.writeEnding(f.centre, T, QCoreApplication::translate("RecordReport", "Record"));
     SetFontPoints(p, f.captionPoints());
     p.setPen(ReportGrey);
-    w.write(TruncPx(0.985 * f.width), TruncPx(T + 0.01 * f.height), QStringLiteral("第1页"));
+    w.write(TruncPx(0.985 * f.width), TruncPx(T + 0.01 * f.height),
+        QCoreApplication::translate("RecordReport", "第1页"));
     SetPen(p, ReportGrey, f.rulePen());
     const int titleRuleY = T + TruncPx(0.027 * f.height);
     p.drawLine(L, titleRuleY, R, titleRuleY);
@@ -283,19 +285,21 @@ RecordPagePoints DrawRecordPage(
 
     // The scale row ends before the down-pointing overflow marks that share its line.
     std::vector<RowText> scales { { L + px(50),
-        QStringLiteral("Time/DIV=") + QString::number(qint64(std::max(1, in.compression)) * 20)
-            + QLatin1Char('S') } };
+        QCoreApplication::translate("RecordReport", "Time/DIV=%1S")
+            .arg(QString::number(qint64(std::max(1, in.compression)) * 20)) } };
     for (int k = 0; k < RecordReportChannels; ++k)
         scales.push_back({ L + px(1000 * (k + 1)),
-            QStringLiteral("CH%1/DIV=").arg(k + 1) + RecordDivisionText(in.scaleFactor[k], in.range) });
+            QCoreApplication::translate("RecordReport", "CH%1/DIV=").arg(k + 1)
+                + RecordDivisionText(in.scaleFactor[k], in.range) });
     const std::vector<QColor> scaleColors { Teal, ChannelColors[0], ChannelColors[1], ChannelColors[2],
         ChannelColors[3], ChannelColors[4], ChannelColors[5] };
     writeColouredRow(w, scales, scaleColors, r.belowMarkY, L, markLeft - gap, gap, smallest);
 
-    std::vector<RowText> descriptions { { L + px(50), QStringLiteral("Channel Signal Description:") } };
+    std::vector<RowText> descriptions { { L + px(50),
+        QCoreApplication::translate("RecordReport", "Channel Signal Description:") } };
     for (int k = 0; k < RecordReportChannels; ++k)
-        descriptions.push_back(
-            { L + px(1000 + 1100 * k), QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k] });
+        descriptions.push_back({ L + px(1000 + 1100 * k),
+            QCoreApplication::translate("RecordReport", "CH%1: ").arg(k + 1) + in.captions[k] });
     const std::vector<QColor> descriptionColors { Black, ChannelColors[0], ChannelColors[1], ChannelColors[2],
         ChannelColors[3], ChannelColors[4], ChannelColors[5] };
     const std::vector<QRect> described
@@ -305,10 +309,10 @@ RecordPagePoints DrawRecordPage(
 
     p.setPen(ReportGrey);
     w.writeRow({ { L + px(50), in.stepText }, { L + px(1500), in.startText }, { L + px(3500), in.endText },
-                   { L + px(5500), in.lengthText + QStringLiteral("点") } },
+                   { L + px(5500), in.lengthText + QCoreApplication::translate("RecordReport", "点") } },
         A + 5 * T, L, R, gap, smallest);
 
-    w.write(L + px(50), A + 6 * T, QStringLiteral("Note:"));
+    w.write(L + px(50), A + 6 * T, QCoreApplication::translate("RecordReport", "Note:"));
     const int yn = A + RoundPx(6.2 * T);
     const int ym = A + RoundPx(6.2 * T) - px(50);
     fillTriangle(p, ReportGrey, triangle(L + px(500), L + px(600), L + px(550), yn, yn - px(50)), thin);
@@ -316,7 +320,7 @@ RecordPagePoints DrawRecordPage(
     p.setPen(ReportGrey);
     // The note is longer than any page is wide: it goes on as many lines as it needs.
     w.writeWrapped(L + px(900), A + 6 * T, R,
-        QStringLiteral(
+        QCoreApplication::translate("RecordReport",
             "Icons were positive overflow and negative overflow flags, when a channel overflow, in the "
             "upper right corner and lower right corner of a corresponding color of the icon."));
 
@@ -330,12 +334,16 @@ RecordPagePoints DrawRecordPage(
     const int x2 = L + TruncPx(0.37 * f.width);
     const int x3 = L + TruncPx(0.74 * f.width);
     w.writeCells(
-        { { L, row1, x2 - gap, QStringLiteral("Project Name :") + info.projectName },
-            { x2, row1, x3 - gap, QStringLiteral("Licenser：") + info.company },
-            { x3, row1, R, QStringLiteral("Operator：") + info.conner },
-            { L, row2, x2 - gap, QStringLiteral("测试日期：") + info.date },
-            { x2, row2, x3 - gap, QStringLiteral("1.Instrument：Norvo KMR5150") },
-            { x3, row2, R, QStringLiteral("Temperature：") + info.temperature + info.unitSuffix() } },
+        { { L, row1, x2 - gap,
+              QCoreApplication::translate("RecordReport", "Project Name :") + info.projectName },
+            { x2, row1, x3 - gap, QCoreApplication::translate("RecordReport", "Licenser：") + info.company },
+            { x3, row1, R, QCoreApplication::translate("RecordReport", "Operator：") + info.conner },
+            { L, row2, x2 - gap, QCoreApplication::translate("RecordReport", "测试日期：") + info.date },
+            { x2, row2, x3 - gap,
+                QCoreApplication::translate("RecordReport", "1.Instrument：Norvo KMR5150") },
+            { x3, row2, R,
+                QCoreApplication::translate("RecordReport", "Temperature：") + info.temperature
+                    + info.unitSuffix() } },
         smallest);
     p.restore();
     return points;
@@ -373,7 +381,7 @@ void DrawRecordPreview(
 {
     p.save();
     TextWriter w(p, texts);
-    DrawPreviewTitle(w, wp, QStringLiteral("Record Report"));
+    DrawPreviewTitle(w, wp, QCoreApplication::translate("RecordReport", "Record Report"));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, 70, wp - 50, 70);
     p.drawLine(50, hp - 100, wp - 50, hp - 100);
@@ -390,7 +398,8 @@ void DrawRecordPreview(
     }
 
     p.setPen(ReportGrey);
-    const QRect heading = w.write(50, f + 80, QStringLiteral("Channel Description："));
+    const QRect heading
+        = w.write(50, f + 80, QCoreApplication::translate("RecordReport", "Channel Description："));
     SetPen(p, ReportGrey, 2);
     p.drawLine(50, f + 103, 128, f + 103);
 
@@ -401,7 +410,8 @@ void DrawRecordPreview(
     const int descriptionsLeft = std::max(135, heading.right() + 1 + gap);
     std::vector<RowText> descriptions;
     for (int k = 0; k < RecordReportChannels; ++k)
-        descriptions.push_back({ 135 + 90 * k, QStringLiteral("CH%1: ").arg(k + 1) + in.captions[k] });
+        descriptions.push_back({ 135 + 90 * k,
+            QCoreApplication::translate("RecordReport", "CH%1: ").arg(k + 1) + in.captions[k] });
     const std::vector<QColor> colors(std::begin(ChannelColors), std::end(ChannelColors));
     const FittedRow oneLine = FitRow(p.font(), p.device(), descriptions, descriptionsLeft, wp - 50, gap, 8.0);
     int recordTextsY = f + 115;
@@ -423,17 +433,23 @@ void DrawRecordPreview(
     }
     p.setPen(ReportGrey);
     w.writeRow({ { 50, in.stepText }, { 200, in.startText }, { 350, in.endText },
-                   { 500, in.lengthText + QStringLiteral("点") } },
+                   { 500, in.lengthText + QCoreApplication::translate("RecordReport", "点") } },
         recordTextsY, 50, wp - 50, gap, 7.0);
 
     // Footer: each text keeps to its column, all at one size.
     w.writeCells(
-        { { 50, hp - 90, 250 - gap, QStringLiteral("Project Name: ") + info.projectName },
-            { 250, hp - 90, 520 - gap, QStringLiteral("Licenser: ") + info.company },
-            { 520, hp - 90, wp - 50, QStringLiteral("Operator：") + info.conner },
-            { 520, hp - 70, wp - 50, QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
-            { 50, hp - 70, 250 - gap, QStringLiteral("Date: ") + info.date },
-            { 250, hp - 70, 520 - gap, QStringLiteral("1.Instrument: Norvo KMR5150") } },
+        { { 50, hp - 90, 250 - gap,
+              QCoreApplication::translate("RecordReport", "Project Name: ") + info.projectName },
+            { 250, hp - 90, 520 - gap,
+                QCoreApplication::translate("RecordReport", "Licenser: ") + info.company },
+            { 520, hp - 90, wp - 50,
+                QCoreApplication::translate("RecordReport", "Operator：") + info.conner },
+            { 520, hp - 70, wp - 50,
+                QCoreApplication::translate("RecordReport", "Temperature: ") + info.temperature
+                    + info.unitSuffix() },
+            { 50, hp - 70, 250 - gap, QCoreApplication::translate("RecordReport", "Date: ") + info.date },
+            { 250, hp - 70, 520 - gap,
+                QCoreApplication::translate("RecordReport", "1.Instrument: Norvo KMR5150") } },
         8.0);
     p.restore();
 }

@@ -3,6 +3,7 @@
 #include "report/PageGeometry.h"
 #include "report/PrintInfo.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -241,10 +242,13 @@ void WritePrintInfoFooter(TextWriter &writer, const int columnX[3], const int ro
     const PrintInfo &info, double minPoints)
 {
     const QString footer[2][3] = {
-        { QStringLiteral("Project Name：") + info.projectName, QStringLiteral("Licenser：") + info.company,
-            QStringLiteral("Operator：") + info.conner },
-        { QStringLiteral("测试日期：") + info.date, QStringLiteral("1.Instrument: Norvo KMR5150"),
-            QStringLiteral("Temperature: ") + info.temperature + info.unitSuffix() },
+        { QCoreApplication::translate("ReportPainting", "Project Name：") + info.projectName,
+            QCoreApplication::translate("ReportPainting", "Licenser：") + info.company,
+            QCoreApplication::translate("ReportPainting", "Operator：") + info.conner },
+        { QCoreApplication::translate("ReportPainting", "测试日期：") + info.date,
+            QCoreApplication::translate("ReportPainting", "1.Instrument: Norvo KMR5150"),
+            QCoreApplication::translate("ReportPainting", "Temperature: ") + info.temperature
+                + info.unitSuffix() },
     };
     const int gap = 2 * writer.painter().fontMetrics().horizontalAdvance(QLatin1Char(' '));
     const int end[3] = { columnX[1] - gap, columnX[2] - gap, right };

@@ -3,6 +3,8 @@
 #include "measure/HarmonicTable.h"
 #include "measure/NumberText.h"
 
+#include <QCoreApplication>
+
 QString ReportDecimals(double value, int decimals)
 {
     return NumberText(value, decimals, QString(), false, QString());
@@ -36,26 +38,40 @@ QStringList ReportParameterLines(const MeasurementRecord &r, bool print)
         const char *unitPaper;
     };
     const Line lines[] = {
-        { " Voltage(trms)： ", " Voltage(TRMS)： ", r.URMS, 2, " V", " V" },
-        { " Voltage Peak：  ", " Voltage Peak:   ", r.UPP, 2, " V", " V" },
-        { " Frequency：     ", " Frequency：     ", r.UF, 2, " Hz", " Hz" },
-        { " Current(trms)： ", " Current(trms)： ", r.IRMS, 3, " A", " A" },
-        { " Current Peak：  ", " Current Peak：  ", r.IPP, 3, " A", " A" },
-        { " Current Phase ：", " Current Phase： ", r.IPA, 2, " Deg", " Deg" },
-        { " Active Power ： ", "  Active Power： ", r.WRMS, 2, " W", " W" },
-        { " Power Factor：  ", " Power Factor：  ", r.PF, 3, "", "" },
-        { " Apparent power：", " Apparent power：", r.PS, 2, " VA", " VA" },
-        { " Reactive power：", " Reactive power：", r.PQ, 2, " VAR", " VAR" },
-        { " Voltage form factor:", " Voltage form factor：", r.VKF, 2, " ", "" },
-        { " Current form factor:", " Current form factor：", r.IKF, 2, " ", "" },
-        { " UTHD：         ", " UTHD：         ", r.VTHD, -1, " %", " %" },
-        { " ITHD：         ", " ITHD：         ", r.ITHD, -1, " %", " %" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Voltage(trms)： "),
+            QT_TRANSLATE_NOOP("ReportTexts", " Voltage(TRMS)： "), r.URMS, 2, " V", " V" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Voltage Peak：  "),
+            QT_TRANSLATE_NOOP("ReportTexts", " Voltage Peak:   "), r.UPP, 2, " V", " V" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Frequency：     "),
+            QT_TRANSLATE_NOOP("ReportTexts", " Frequency：     "), r.UF, 2, " Hz", " Hz" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Current(trms)： "),
+            QT_TRANSLATE_NOOP("ReportTexts", " Current(trms)： "), r.IRMS, 3, " A", " A" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Current Peak：  "),
+            QT_TRANSLATE_NOOP("ReportTexts", " Current Peak：  "), r.IPP, 3, " A", " A" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Current Phase ："),
+            QT_TRANSLATE_NOOP("ReportTexts", " Current Phase： "), r.IPA, 2, " Deg", " Deg" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Active Power ： "),
+            QT_TRANSLATE_NOOP("ReportTexts", "  Active Power： "), r.WRMS, 2, " W", " W" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Power Factor：  "),
+            QT_TRANSLATE_NOOP("ReportTexts", " Power Factor：  "), r.PF, 3, "", "" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Apparent power："),
+            QT_TRANSLATE_NOOP("ReportTexts", " Apparent power："), r.PS, 2, " VA", " VA" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Reactive power："),
+            QT_TRANSLATE_NOOP("ReportTexts", " Reactive power："), r.PQ, 2, " VAR", " VAR" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Voltage form factor:"),
+            QT_TRANSLATE_NOOP("ReportTexts", " Voltage form factor："), r.VKF, 2, " ", "" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " Current form factor:"),
+            QT_TRANSLATE_NOOP("ReportTexts", " Current form factor："), r.IKF, 2, " ", "" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " UTHD：         "),
+            QT_TRANSLATE_NOOP("ReportTexts", " UTHD：         "), r.VTHD, -1, " %", " %" },
+        { QT_TRANSLATE_NOOP("ReportTexts", " ITHD：         "),
+            QT_TRANSLATE_NOOP("ReportTexts", " ITHD：         "), r.ITHD, -1, " %", " %" },
     };
     QStringList texts;
     for (const Line &line : lines) {
         const QString value = line.decimals < 0 ? ReportThdText(line.value, print)
                                                 : ReportDecimals(line.value, line.decimals);
-        texts << QString::fromUtf8(print ? line.paper : line.preview) + value
+        texts << QCoreApplication::translate("ReportTexts", print ? line.paper : line.preview) + value
                 + QString::fromUtf8(print ? line.unitPaper : line.unitPreview);
     }
     return texts;

@@ -11,17 +11,25 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(2);
     for (int i = 0; i < items.size(); ++i) {
-        // "&" in a caption is a character of its own, not a mnemonic mark.
-        auto *button
-            = new QRadioButton(QString(items[i]).replace(QLatin1Char('&'), QStringLiteral("&&")), this);
-        button->setAccessibleName(items[i]);
+        auto *button = new QRadioButton(this);
         m_buttons->addButton(button, i);
         layout->addWidget(button);
     }
+    setCaptions(caption, items);
     connect(m_buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked && OnClick)
             OnClick();
     });
+}
+
+void TRadioGroup::setCaptions(const QString &caption, const QStringList &items)
+{
+    setTitle(caption);
+    for (int i = 0; i < items.size() && i < count(); ++i) {
+        // "&" in a caption is a character of its own, not a mnemonic mark.
+        item(i)->setText(QString(items[i]).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item(i)->setAccessibleName(items[i]);
+    }
 }
 
 int TRadioGroup::ItemIndex() const

@@ -20,6 +20,9 @@ class TRadioGroup : public QGroupBox
 public:
     TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent = nullptr);
 
+    // The caption and the items' texts (as many as there are items), e.g. in another language.
+    void setCaptions(const QString &caption, const QStringList &items);
+
     int ItemIndex() const;
     // An index with no item clears the selection (and runs no handler).
     void setItemIndex(int index);

@@ -7,6 +7,8 @@
 
 #include "base/Errors.h"
 #include "base/NumberInput.h"
+#include "cli/LinkTarget.h"
+#include "cli/SettingsCommands.h"
 #include "instrument/AlarmLimits.h"
 #include "instrument/CtDelay.h"
 
@@ -176,4 +178,21 @@ TEST_F(CliSettings, CtSetWritesTheWindowsDelayOrRefusesWithItsMessage)
     EXPECT_NEAR(CtDelaySeconds(1.8f, 50.0f), 0.0001f, 1e-9);
 }
 
+} // namespace
+
+namespace {
+// The tool's messages are English: a status text of the alarm window quoted in them loses its
+// Chinese full stop.
+TEST(CliSettingsText, SaveStoppedTextQuotesTheStatusWithoutChinesePunctuation)
+{
+    LinkTarget target;
+    target.portName = QStringLiteral("COM7");
+    for (const bool portGone : { false, true }) {
+        const QString text = SaveStoppedText(target, 120, 2000, QStringLiteral("Request:AL2H。"), portGone);
+        EXPECT_TRUE(text.contains(QStringLiteral("saving stopped at \"Request:AL2H\"")))
+            << text.toStdString();
+        for (const QChar c : text)
+            EXPECT_LT(c.unicode(), 0x2E80) << text.toStdString();
+    }
+}
 } // namespace

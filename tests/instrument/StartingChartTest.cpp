@@ -2,6 +2,7 @@
 // the view buttons and the chart's pixels.
 
 #include "instrument/StartingChart.h"
+#include "base/Language.h"
 #include "link/Frames.h"
 #include "link/Globals.h"
 
@@ -260,6 +261,37 @@ TEST_F(ChartDrawing, PeaksAreDrawnWhereTheyBelongAndNamed)
         gridPixels += image.pixelColor(x, 16) == scale;
     EXPECT_GT(gridPixels, 20);
     EXPECT_LT(gridPixels, 200);
+}
+
+TEST_F(ChartDrawing, TheCurrentPeakCaptionStartsAfterALongVoltagePeakCaption)
+{
+    // English names the peaks at more length than the original captions had room for.
+    ASSERT_GT(ApplyLanguage(Language::English), 0);
+    Block block(15.4321f, 0.01f);
+    block.voltage(400, 2047 + 800);
+    block.current(600, 2047 + 1000);
+    const QSize area(810, 500);
+    const QImage image = draw(area, block);
+    ApplyLanguage(Language::Original);
+    ASSERT_EQ(peaks.voltageText, QStringLiteral("Peak voltage 12345.68V"));
+
+    ASSERT_GT(VoltageTraceColor.green(), VoltageTraceColor.red() + 40);
+    ASSERT_GT(CurrentTraceColor.red(), CurrentTraceColor.green() + 40);
+    // In the caption row, every voltage-coloured pixel lies left of every current-coloured one.
+    int voltageRight = -1;
+    int currentLeft = area.width();
+    for (int y = area.height() - 15; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x) {
+            // Smoothed text blends into the background: a pixel goes by its leaning colour.
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > c.red() + 40)
+                voltageRight = std::max(voltageRight, x);
+            else if (c.red() > c.green() + 40)
+                currentLeft = std::min(currentLeft, x);
+        }
+    ASSERT_GE(voltageRight, 0);
+    ASSERT_LT(currentLeft, area.width());
+    EXPECT_LT(voltageRight, currentLeft);
 }
 
 TEST_F(ChartDrawing, AChartWiderThanThePictureOfOldIsDrawnToItsEnd)

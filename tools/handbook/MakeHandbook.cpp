@@ -30,6 +30,9 @@ constexpr qreal CssDpi = 96.0; // picture widths in the document are in these pi
 QFont bodyFont()
 {
     QFont font(QStringLiteral("Liberation Sans"));
+    // Chinese text takes the installed Chinese face rather than whatever the system falls back on.
+    font.setFamilies({ QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback") });
     font.setPointSizeF(10.5);
     return font;
 }
@@ -97,10 +100,13 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kmr-handbook SOURCE.md OUTPUT.pdf\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: kmr-handbook SOURCE.md OUTPUT.pdf [FOOTER]\n");
         return 2;
     }
+    // The footer names the handbook in the language it is written in.
+    const QString footerTitle
+        = argc == 4 ? QString::fromUtf8(argv[3]) : QStringLiteral("Norvo KMR5150 — User Handbook");
     const QString sourcePath = QString::fromLocal8Bit(argv[1]);
     const QString outputPath = QString::fromLocal8Bit(argv[2]);
 
@@ -129,7 +135,7 @@ int main(int argc, char **argv)
     QPdfWriter writer(outputPath);
     writer.setResolution(Resolution);
     writer.setPageLayout(pageLayout);
-    writer.setTitle(QStringLiteral("KMR5150 User Handbook"));
+    writer.setTitle(footerTitle);
     writer.setCreator(QStringLiteral("Norvo KMR5150"));
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setPageSize(QSizeF(area.width(), area.height() - footerHeight));
@@ -156,7 +162,7 @@ int main(int argc, char **argv)
         painter.setFont(footerFont);
         painter.setPen(QColor(80, 90, 100));
         painter.drawText(
-            footer, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Norvo KMR5150 — User Handbook"));
+            footer, Qt::AlignLeft | Qt::AlignVCenter, footerTitle);
         painter.drawText(
             footer, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1 / %2").arg(i + 1).arg(pages));
     }

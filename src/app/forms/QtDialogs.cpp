@@ -1,5 +1,6 @@
 #include "app/forms/QtDialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -13,6 +14,21 @@ namespace {
 QWidget *dialogParent()
 {
     return QApplication::activeWindow();
+}
+
+// The buttons speak the program's language: Qt's own translations may not be installed.
+void nameButtons(QMessageBox &box)
+{
+    const struct
+    {
+        QMessageBox::StandardButton button;
+        const char *text;
+    } names[] = { { QMessageBox::Ok, QT_TRANSLATE_NOOP("QtDialogs", "OK") },
+        { QMessageBox::Yes, QT_TRANSLATE_NOOP("QtDialogs", "&Yes") },
+        { QMessageBox::No, QT_TRANSLATE_NOOP("QtDialogs", "&No") } };
+    for (const auto &name : names)
+        if (QAbstractButton *button = box.button(name.button))
+            button->setText(QCoreApplication::translate("QtDialogs", name.text));
 }
 
 QMessageBox::Icon boxIcon(Dialogs::Icon icon)
@@ -49,6 +65,7 @@ void QtDialogs::message(const QString &text, Icon icon, const QString &title)
         QMessageBox::Ok, dialogParent());
     // File names and addresses in a message can be copied from it.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    nameButtons(box);
     box.exec();
 }
 
@@ -58,12 +75,14 @@ void QtDialogs::notice(const QString &text, Icon icon, const QString &title)
         text, QMessageBox::Ok, dialogParent());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    nameButtons(*box);
     box->show();
 }
 
 bool QtDialogs::askYesNo(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, dialogParent());
+    nameButtons(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -101,8 +120,9 @@ bool QtDialogs::openUrl(const QString &address)
                 if ((status == QProcess::NormalExit && exitCode == 0) || QCoreApplication::closingDown())
                     return;
                 platform::dialogs().message(
-                    QStringLiteral("No program on this computer could open\n\n%1\n\nOpen it with a program "
-                                   "of your choice; the text above can be selected and copied.")
+                    QCoreApplication::translate("QtDialogs",
+                        "No program on this computer could open\n\n%1\n\nOpen it with a program "
+                        "of your choice; the text above can be selected and copied.")
                         .arg(shown),
                     Dialogs::Icon::Information);
             });

@@ -7,6 +7,7 @@
 #include "widgets/RadioGroup.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -57,29 +58,23 @@ Tskin::Tskin(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("skin"));
-    setWindowTitle(QStringLiteral("更换皮肤"));
     setFixedSize(275, 362);
 
-    RadioGroup1 = new TRadioGroup(QStringLiteral("Skins Setting"),
-        { QStringLiteral("WINDOWS"), QStringLiteral("Skin 1"), QStringLiteral("Skin 2"),
-            QStringLiteral("Skin 3"), QStringLiteral("Skin 4"), QStringLiteral("Skin 5"),
-            QStringLiteral("Skin 6") },
-        this);
+    // Captions and items are set in the current language by retranslateUi.
+    RadioGroup1 = new TRadioGroup(QString(), QStringList(7, QString()), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(8, 8, 121, 305);
     RadioGroup1->setItemIndex(1); // the layout's selection; no handler is set yet
 
-    RadioGroup2 = new TRadioGroup(QStringLiteral("Background Color"),
-        { QStringLiteral("Black"), QStringLiteral("White"), QStringLiteral("Gray ") }, this);
+    RadioGroup2 = new TRadioGroup(QString(), QStringList(3, QString()), this);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     RadioGroup2->setGeometry(137, 8, 130, 148);
 
-    RadioGroup3 = new TRadioGroup(QStringLiteral("Color scale"),
-        { QStringLiteral("Blue & Green"), QStringLiteral("Yellow"), QStringLiteral("Light Black") }, this);
+    RadioGroup3 = new TRadioGroup(QString(), QStringList(3, QString()), this);
     RadioGroup3->setObjectName(QStringLiteral("RadioGroup3"));
     RadioGroup3->setGeometry(137, 165, 130, 148);
 
-    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(100, 326, 75, 27);
 
@@ -87,6 +82,25 @@ Tskin::Tskin(QWidget *parent)
     RadioGroup2->OnClick = [this] { RadioGroup2Click(); };
     RadioGroup3->OnClick = [this] { RadioGroup3Click(); };
     connect(Button1, &QPushButton::clicked, this, &Tskin::Button1Click);
+    retranslateUi();
+}
+
+void Tskin::retranslateUi()
+{
+    setWindowTitle(tr("更换皮肤"));
+    RadioGroup1->setCaptions(tr("Skins Setting"),
+        { tr("WINDOWS"), tr("Skin 1"), tr("Skin 2"), tr("Skin 3"), tr("Skin 4"), tr("Skin 5"),
+            tr("Skin 6") });
+    RadioGroup2->setCaptions(tr("Background Color"), { tr("Black"), tr("White"), tr("Gray ") });
+    RadioGroup3->setCaptions(tr("Color scale"), { tr("Blue & Green"), tr("Yellow"), tr("Light Black") });
+    Button1->setText(tr("Close"));
+}
+
+void Tskin::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void Tskin::FormCreate()

@@ -26,11 +26,16 @@ public:
     // except that the drawings are redrawn once, after all three. Runs once, after the window
     // is made and its signal connected.
     void FormCreate();
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
 
     void RadioGroup1Click();
     void RadioGroup2Click();
     void RadioGroup3Click();
     void Button1Click();
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 signals:
     // WaveBackgroundColor or WaveScaleColor was chosen: every drawing should be redrawn.

@@ -9,6 +9,7 @@
 #include "widgets/NumberKeyFilter.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,71 +18,71 @@
 TAlarmForm *AlarmForm = nullptr;
 
 namespace {
-const QString NotConnected = QStringLiteral("Failed,The machine is not connected");
+QString notConnected()
+{
+    return TAlarmForm::tr("Failed,The machine is not connected");
+}
 
 QString plainName(const QString &caption)
 {
     return QString(caption).remove(QStringLiteral("：")).simplified();
 }
+
+const char *const RowCaptions[]
+    = { QT_TRANSLATE_NOOP("TAlarmForm", "Vol： "), QT_TRANSLATE_NOOP("TAlarmForm", "Amp： "),
+          QT_TRANSLATE_NOOP("TAlarmForm", "Power： "), QT_TRANSLATE_NOOP("TAlarmForm", "PF： ") };
+const char *const ColumnCaptions[] = { QT_TRANSLATE_NOOP("TAlarmForm", "Upper Limit： "),
+    QT_TRANSLATE_NOOP("TAlarmForm", "Lower Limit： ") };
 } // namespace
 
 TAlarmForm::TAlarmForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AlarmForm"));
-    setWindowTitle(QStringLiteral("Alarm"));
     setFixedSize(442, 315);
     m_keyFilter = new TNumberKeyFilter(false, this);
 
-    static const char *const rows[] = { "Vol： ", "Amp： ", "Power： ", "PF： " };
-    static const char *const columns[] = { "Upper Limit： ", "Lower Limit： " };
     static const char *const initial[] = { "300", "0", "20", "0", "6000", "0", "1", "0" };
     constexpr int firstColumnX = 90;
     constexpr int columnWidth = 170;
 
     for (int c = 0; c < 2; ++c) {
-        auto *label = new QLabel(QString::fromUtf8(columns[c]), this);
+        auto *label = ColumnLabels[c] = new QLabel(this);
         label->setObjectName(QStringLiteral("Label%1").arg(c == 0 ? 5 : 6));
         label->setGeometry(firstColumnX + c * columnWidth, 24, 160, 20);
     }
     for (int row = 0; row < 4; ++row) {
         const int y = 56 + row * 40;
-        const QString rowCaption = QString::fromUtf8(rows[row]);
-        auto *label = new QLabel(rowCaption, this);
+        auto *label = RowLabels[row] = new QLabel(this);
         label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         label->setGeometry(16, y + 2, 70, 20);
         for (int c = 0; c < 2; ++c) {
             const int k = row * 2 + c;
             const int x = firstColumnX + c * columnWidth;
-            const QString name
-                = plainName(rowCaption) + QLatin1Char(' ') + plainName(QString::fromUtf8(columns[c]));
-
             QLineEdit *edit = Edits[k] = new QLineEdit(QString::fromLatin1(initial[k]), this);
             edit->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
             edit->setGeometry(x, y, 80, 24);
-            edit->setAccessibleName(name);
             m_keyFilter->watch(edit);
 
-            QCheckBox *box = CheckBoxes[k] = new QCheckBox(QStringLiteral("ON/OFF  "), this);
+            QCheckBox *box = CheckBoxes[k] = new QCheckBox(this);
             box->setObjectName(QStringLiteral("CheckBox%1").arg(k + 1));
             box->setGeometry(x + 86, y + 2, 80, 20);
-            box->setAccessibleName(QStringLiteral("ON/OFF ") + name);
         }
     }
 
-    Label7 = new QLabel(QStringLiteral("Status:"), this);
+    Label7 = new QLabel(this);
     Label7->setObjectName(QStringLiteral("Label7"));
     // Two lines: a save that stopped lists the limits written and those not written.
     Label7->setGeometry(16, 218, 410, 38);
     Label7->setWordWrap(true);
 
-    Button3 = new QPushButton(QStringLiteral("Read From Instrument"), this);
+    Button3 = new QPushButton(this);
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(16, 262, 150, 30);
-    Button1 = new QPushButton(QStringLiteral("Save To Instrument"), this);
+    Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(176, 262, 140, 30);
-    Button2 = new QPushButton(QStringLiteral("Exit "), this);
+    Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(326, 262, 100, 30);
     for (QPushButton *button : { Button1, Button2, Button3 })
@@ -94,6 +95,44 @@ TAlarmForm::TAlarmForm(QWidget *parent)
     AcknowledgementTimer = MakeTimer(
         this, "AcknowledgementTimer", AlarmAcknowledgementWaitMs, &TAlarmForm::AcknowledgementTimerTimer);
     AcknowledgementTimer->setSingleShot(true);
+    m_status = [] { return tr("Status:"); };
+    retranslateUi();
+}
+
+void TAlarmForm::retranslateUi()
+{
+    setWindowTitle(tr("Alarm"));
+    for (int c = 0; c < 2; ++c)
+        ColumnLabels[c]->setText(tr(ColumnCaptions[c]));
+    for (int row = 0; row < 4; ++row) {
+        RowLabels[row]->setText(tr(RowCaptions[row]));
+        for (int c = 0; c < 2; ++c) {
+            const int k = row * 2 + c;
+            //: The accessible name of a limit's box: the row's quantity and the column's limit.
+            const QString name
+                = tr("%1 %2").arg(plainName(tr(RowCaptions[row])), plainName(tr(ColumnCaptions[c])));
+            Edits[k]->setAccessibleName(name);
+            CheckBoxes[k]->setText(tr("ON/OFF  "));
+            CheckBoxes[k]->setAccessibleName(tr("ON/OFF %1").arg(name));
+        }
+    }
+    Label7->setText(m_status());
+    Button3->setText(tr("Read From Instrument"));
+    Button1->setText(tr("Save To Instrument"));
+    Button2->setText(tr("Exit "));
+}
+
+void TAlarmForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
+}
+
+void TAlarmForm::setStatus(std::function<QString()> text)
+{
+    m_status = std::move(text);
+    Label7->setText(m_status());
 }
 
 void TAlarmForm::setButtonsEnabled(bool enabled)
@@ -102,18 +141,21 @@ void TAlarmForm::setButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
-void TAlarmForm::showStatus(const QString &text)
+void TAlarmForm::showStatus(std::function<QString()> text)
 {
-    Label7->setText(text);
+    setStatus(std::move(text));
     Label7->show();
     Label7->repaint();
 }
 
 void TAlarmForm::Button1Click()
 {
-    const QString statusBefore = Label7->text();
+    // A text put there from outside is kept as it is.
+    const QString shown = Label7->text();
+    const std::function<QString()> statusBefore
+        = m_status() == shown ? m_status : std::function<QString()>([shown] { return shown; });
     setButtonsEnabled(false);
-    Label7->setText(QStringLiteral("Saving ......。"));
+    setStatus([] { return tr("Saving ......。"); });
     repaint();
 
     // Every box is converted before any limit is taken, so a bad box leaves them all as they were.
@@ -122,7 +164,7 @@ void TAlarmForm::Button1Click()
         for (int k = 0; k < AlarmLimitCount; ++k)
             limits[k] = DecimalSingle(Edits[k]->text());
     } catch (const EConvertError &error) {
-        Label7->setText(statusBefore);
+        setStatus(statusBefore);
         setButtonsEnabled(true);
         platform::dialogs().message(error.text(), Dialogs::Icon::Error);
         return;
@@ -135,9 +177,9 @@ void TAlarmForm::Button1Click()
 
     if (!SendWriteValue(InstrumentAddress, AlarmRegisterAL1H, AlarmLimits[0])) {
         // Nothing went out: say so instead of leaving "Saving" as if it were under way.
-        Label7->setText(statusBefore);
+        setStatus(statusBefore);
         setButtonsEnabled(true);
-        platform::dialogs().message(NotConnected);
+        platform::dialogs().message(notConnected());
         return;
     }
     m_awaitedRegister = AlarmRegisterAL1H;
@@ -152,7 +194,7 @@ void TAlarmForm::AcknowledgementTimerTimer()
     const int acknowledged = m_awaitedRegister - AlarmRegisterAL1H;
     m_awaitedRegister = 0;
     // Nothing is written again by itself: the user saves again when the link is back.
-    showStatus(AlarmSaveStoppedText(acknowledged));
+    showStatus([acknowledged] { return AlarmSaveStoppedText(acknowledged); });
     setButtonsEnabled(true);
 }
 
@@ -164,9 +206,9 @@ void TAlarmForm::Button2Click()
 void TAlarmForm::Button3Click()
 {
     AlarmReadStep = 0;
-    Label7->setText(QStringLiteral("Request ......"));
+    setStatus([] { return tr("Request ......"); });
     if (!SendReadRequest(InstrumentAddress, 128, 2))
-        platform::dialogs().message(NotConnected);
+        platform::dialogs().message(notConnected());
 }
 
 void TAlarmForm::RegisterReply(uint8_t reg, const uint8_t *data)
@@ -182,7 +224,7 @@ void TAlarmForm::RegisterReply(uint8_t reg, const uint8_t *data)
         const AlarmSwitchArray switches = AlarmSwitches(AlarmEnableMask);
         for (int k = 0; k < AlarmLimitCount; ++k)
             CheckBoxes[k]->setChecked(switches[k]);
-        Label7->setText(QStringLiteral("Data synchronization with the instrument has been"));
+        setStatus([] { return tr("Data synchronization with the instrument has been"); });
     }
 }
 
@@ -198,7 +240,7 @@ void TAlarmForm::WriteAcknowledged(uint8_t reg)
         m_awaitedRegister = 0;
     }
     if (step->statusBeforeWrite)
-        showStatus(step->status);
+        showStatus([reg] { return AlarmSaveStepAfter(reg)->status; });
     if (step->nextRegister) {
         const uint8_t next = *step->nextRegister;
         const bool sent = next == AlarmMaskRegister
@@ -208,8 +250,8 @@ void TAlarmForm::WriteAcknowledged(uint8_t reg)
             // The chain stops here. A save under way says how far it got; otherwise the
             // status line keeps the step it reached.
             if (awaited)
-                showStatus(AlarmSaveStoppedText(next - AlarmRegisterAL1H));
-            platform::dialogs().message(NotConnected);
+                showStatus([next] { return AlarmSaveStoppedText(next - AlarmRegisterAL1H); });
+            platform::dialogs().message(notConnected());
             return;
         }
         if (awaited) {
@@ -218,5 +260,5 @@ void TAlarmForm::WriteAcknowledged(uint8_t reg)
         }
     }
     if (!step->statusBeforeWrite)
-        showStatus(step->status);
+        showStatus([reg] { return AlarmSaveStepAfter(reg)->status; });
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -27,6 +28,8 @@ public:
 
     std::array<QLineEdit *, AlarmLimitCount> Edits {}; // Edit1 .. Edit8, in register order
     std::array<QCheckBox *, AlarmLimitCount> CheckBoxes {}; // CheckBox1 .. CheckBox8
+    std::array<QLabel *, 4> RowLabels {}; // Label1 .. Label4
+    std::array<QLabel *, 2> ColumnLabels {}; // Label5, Label6
     QLabel *Label7 = nullptr; // status line
     QPushButton *Button1 = nullptr; // Save To Instrument
     QPushButton *Button2 = nullptr; // Exit
@@ -51,9 +54,18 @@ public:
     // No acknowledgement came in time: the status line says which limits were written.
     void AcknowledgementTimerTimer();
 
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void setButtonsEnabled(bool enabled);
-    void showStatus(const QString &text);
+    void showStatus(std::function<QString()> text);
+    // The status line keeps how to make its text, so a change of language rewrites it.
+    void setStatus(std::function<QString()> text);
+    std::function<QString()> m_status;
 
     TNumberKeyFilter *m_keyFilter = nullptr;
     // The register whose acknowledgement the running save waits for; 0 when none runs.

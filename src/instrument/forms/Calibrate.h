@@ -22,6 +22,8 @@ public:
 
     QGroupBox *GroupBox1 = nullptr; // 校准设置
     QGroupBox *GroupBox2 = nullptr; // 温度选项
+    QLabel *Label1 = nullptr; // 电压：
+    QLabel *Label2 = nullptr; // 电流：
     QLineEdit *Edit1 = nullptr; // voltage
     QLineEdit *Edit2 = nullptr; // current
     QPushButton *SeSkinButton1 = nullptr; // calibrate voltage
@@ -54,9 +56,15 @@ public:
     // A preset button: its value into the row's box, then that row's calibration.
     void PresetClick(QPushButton *preset);
 
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
 signals:
     // The bandwidth buttons: the main window's bandwidth command writes the mode word.
     void BandwidthChosen(bool broadband);
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry);

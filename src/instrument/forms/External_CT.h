@@ -30,6 +30,12 @@ public:
 
     void Button1Click();
 
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     TNumberKeyFilter *m_keyFilter = nullptr;
 };

@@ -68,7 +68,6 @@ TStartingForm::TStartingForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("StartingForm"));
-    setWindowTitle(QStringLiteral("启动测试"));
     resize(810, 613);
 
     auto *layout = new QVBoxLayout(this);
@@ -93,6 +92,40 @@ TStartingForm::TStartingForm(QWidget *parent)
     layout->addWidget(StatusBar1);
 
     FormCreate();
+    retranslateUi();
+}
+
+void TStartingForm::retranslateUi()
+{
+    setWindowTitle(tr("启动测试"));
+    GroupBox2->setTitle(tr("Vol Range"));
+    ComboBox2->setAccessibleName(GroupBox2->title());
+    GroupBox1->setTitle(tr("Amp Range"));
+    ComboBox1->setAccessibleName(GroupBox1->title());
+    // The voltage ranges are values with their unit; the current ranges' ends are named.
+    ComboBox1->setItemText(0, tr("4 (High)"));
+    ComboBox1->setItemText(3, tr("1 (Low)"));
+    SeSkinSpeedButton6->setText(tr("Save"));
+    SeSkinSpeedButton1->setText(tr("Starting"));
+    const std::pair<QToolButton *, QString> hints[] = { { SeSkinSpeedButton2, tr("Earlier samples") },
+        { SeSkinSpeedButton3, tr("Later samples") }, { SeSkinSpeedButton4, tr("More compression") },
+        { SeSkinSpeedButton5, tr("Less compression") } };
+    for (const auto &[button, hint] : hints) {
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+    }
+    if (m_ownStatus)
+        StatusPanel0->setText(tr(m_ownStatus));
+}
+
+void TStartingForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+        // The peak captions are drawn into the chart.
+        DrawChart();
+    }
+    QDialog::changeEvent(event);
 }
 
 void TStartingForm::createTopPanel()
@@ -103,9 +136,9 @@ void TStartingForm::createTopPanel()
     auto *row = new QHBoxLayout(Panel1);
     row->setContentsMargins(8, 2, 8, 4);
 
-    const auto addRange = [this, row](QGroupBox *&group, const char *groupName, const QString &title,
-                              QComboBox *&list, const char *listName, const QStringList &items) {
-        group = new QGroupBox(title, Panel1);
+    const auto addRange = [this, row](QGroupBox *&group, const char *groupName, QComboBox *&list,
+                              const char *listName, const QStringList &items) {
+        group = new QGroupBox(Panel1);
         group->setObjectName(QString::fromLatin1(groupName));
         group->setMouseTracking(true);
         group->installEventFilter(this);
@@ -116,49 +149,42 @@ void TStartingForm::createTopPanel()
         list->addItems(items);
         list->setCurrentIndex(0);
         list->setEnabled(false);
-        list->setAccessibleName(title);
         list->setMinimumWidth(96);
         inner->addWidget(list);
         row->addWidget(group);
     };
-    addRange(GroupBox2, "GroupBox2", QStringLiteral("Vol Range"), ComboBox2, "ComboBox2",
+    addRange(GroupBox2, "GroupBox2", ComboBox2, "ComboBox2",
         { QStringLiteral("300V"), QStringLiteral("150V"), QStringLiteral("75V"), QStringLiteral("25V") });
-    addRange(GroupBox1, "GroupBox1", QStringLiteral("Amp Range"), ComboBox1, "ComboBox1",
+    addRange(GroupBox1, "GroupBox1", ComboBox1, "ComboBox1",
         { QStringLiteral("4 (High)"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("1 (Low)") });
     row->addSpacing(12);
 
-    const auto addButton = [this, row](const char *name, const QString &caption) {
-        auto *button = new QPushButton(caption, Panel1);
+    const auto addButton = [this, row](const char *name) {
+        auto *button = new QPushButton(Panel1);
         button->setObjectName(QString::fromLatin1(name));
         button->setAutoDefault(false);
         button->setMinimumHeight(34);
         row->addWidget(button);
         return button;
     };
-    SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6", QStringLiteral("Save"));
-    SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1", QStringLiteral("Starting"));
+    SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6");
+    SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1");
     row->addSpacing(12);
 
-    const auto addViewButton = [this, row](const char *name, ViewButton which, const QString &hint) {
+    const auto addViewButton = [this, row](const char *name, ViewButton which) {
         auto *button = new QToolButton(Panel1);
         button->setObjectName(QString::fromLatin1(name));
         button->setIcon(viewIcon(which));
         button->setIconSize(QSize(24, 24));
-        button->setToolTip(hint);
-        button->setAccessibleName(hint);
         button->setAutoRaise(true);
         row->addWidget(button);
         connect(button, &QToolButton::clicked, this, [this, which] { pressViewButton(which); });
         return button;
     };
-    SeSkinSpeedButton2
-        = addViewButton("SeSkinSpeedButton2", ViewButton::Earlier, QStringLiteral("Earlier samples"));
-    SeSkinSpeedButton3
-        = addViewButton("SeSkinSpeedButton3", ViewButton::Later, QStringLiteral("Later samples"));
-    SeSkinSpeedButton4 = addViewButton(
-        "SeSkinSpeedButton4", ViewButton::MoreCompression, QStringLiteral("More compression"));
-    SeSkinSpeedButton5 = addViewButton(
-        "SeSkinSpeedButton5", ViewButton::LessCompression, QStringLiteral("Less compression"));
+    SeSkinSpeedButton2 = addViewButton("SeSkinSpeedButton2", ViewButton::Earlier);
+    SeSkinSpeedButton3 = addViewButton("SeSkinSpeedButton3", ViewButton::Later);
+    SeSkinSpeedButton4 = addViewButton("SeSkinSpeedButton4", ViewButton::MoreCompression);
+    SeSkinSpeedButton5 = addViewButton("SeSkinSpeedButton5", ViewButton::LessCompression);
     row->addStretch(1);
 
     connect(SeSkinSpeedButton1, &QPushButton::clicked, this, [this] { SeSkinSpeedButton1Click(); });
@@ -182,6 +208,7 @@ QString TStartingForm::statusText() const
 
 void TStartingForm::setStatusText(const QString &text)
 {
+    m_ownStatus = nullptr;
     StatusPanel0->setText(text);
 }
 
@@ -244,16 +271,17 @@ void TStartingForm::StartingPicMouseMove()
 void TStartingForm::SeSkinSpeedButton1Click()
 {
     if (SamplingMode != 0) {
-        platform::dialogs().message(QStringLiteral("    请先停止连续测试！    "));
+        platform::dialogs().message(tr("    请先停止连续测试！    "));
         return;
     }
-    if (!platform::dialogs().askYesNo(
-            QStringLiteral("启动测试"), QStringLiteral("  单击确定后按下仪器的Starting开关!  ")))
+    if (!platform::dialogs().askYesNo(tr("启动测试"), tr("  单击确定后按下仪器的Starting开关!  ")))
         return;
     RangeCode = StartingRangeCode(ComboBox1->currentIndex(), ComboBox2->currentIndex());
     if (!SendReadRequest(InstrumentAddress, StartingTestRegister, RangeCode))
-        platform::dialogs().message(QStringLiteral("请求读失败，仪器和电脑还没有连接。"));
-    setStatusText(QStringLiteral("发送测试请求"));
+        platform::dialogs().message(tr("请求读失败，仪器和电脑还没有连接。"));
+    static const char *const requestSent = QT_TR_NOOP("发送测试请求");
+    setStatusText(tr(requestSent));
+    m_ownStatus = requestSent;
     LastRegister = StartingTestRegister;
     LastCount = RangeCode;
     StartingPage = 0;
@@ -293,15 +321,15 @@ void TStartingForm::SeSkinSpeedButton6Click()
 {
     const QSize area = StartingPic->size();
     const QImage bitmap = ChartPicture.copy(QRect(QPoint(0, 0), area)).convertToFormat(QImage::Format_RGB888);
-    const QString filter = QStringLiteral("Norvo启动测试文件(.bmp)|*.bmp");
+    const QString filter = tr("Norvo启动测试文件(.bmp)|*.bmp");
     const QString name = WithFilterExtension(
         platform::dialogs().saveFileName(filter, QStringLiteral("StartingTestFile.bmp")), filter);
     if (name.isEmpty())
         return;
     // The program's save dialog leaves this question to its callers.
     if (QFileInfo::exists(name)
-        && !platform::dialogs().askYesNo(QStringLiteral("Save"),
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(name).fileName())))
+        && !platform::dialogs().askYesNo(
+            tr("Save"), tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(name).fileName())))
         return;
     try {
         NamingFile(name, [&] { WriteBmp24(bitmap, name); });

@@ -69,7 +69,11 @@ public:
     void GroupBox2MouseMove();
     void StartingPicMouseMove();
 
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
 protected:
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -78,6 +82,9 @@ private:
     void pressViewButton(ViewButton button);
 
     ViewButtonStates m_buttonStates;
+    // The source of the status text when this window wrote it, so a change of language can
+    // rewrite it; texts others write stay as they were given.
+    const char *m_ownStatus = nullptr;
 };
 
 extern TStartingForm *StartingForm;

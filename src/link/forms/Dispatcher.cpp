@@ -37,11 +37,9 @@ void TMainForm::connectSession()
     connect(Session, &LinkSession::measurementArrived, this, [this](const uint8_t *frame) {
         StoreMeasurementReply(frame);
         DrawMeasurement();
-        setStatusText(PanelCommunication, QStringLiteral("Sampling completed!"));
+        setStatusText(PanelCommunication, tr("Sampling completed!"));
         const QDateTime now = platform::clock().now();
-        setStatusText(PanelDate,
-            QStringLiteral("Date：") + ShortDateText(now.date()) + QStringLiteral(" ")
-                + LongTimeText(now.time()));
+        setStatusText(PanelDate, tr("Date：%1 %2").arg(ShortDateText(now.date()), LongTimeText(now.time())));
         ReReadTimer->stop();
         if (SamplingMode == 2)
             ContinuousReadTimer->start();
@@ -51,19 +49,17 @@ void TMainForm::connectSession()
         }
         emit MeasurementStored();
     });
-    connect(Session, &LinkSession::startingPageRequested, this, [this](int page) {
-        emit StartingStatusChanged(
-            QStringLiteral("Requesting ") + QString::number(page) + QStringLiteral("Data frame"));
-    });
+    connect(Session, &LinkSession::startingPageRequested, this,
+        [this](int page) { emit StartingStatusChanged(tr("Requesting %1Data frame").arg(page)); });
     connect(Session, &LinkSession::startingCaptureCompleted, this, [this] {
-        emit StartingStatusChanged(QStringLiteral("Completed"));
+        emit StartingStatusChanged(tr("Completed"));
         emit StartingCaptureCompleted();
     });
     connect(Session, &LinkSession::triggerNoticed, this,
-        [this] { emit StartingStatusChanged(QStringLiteral("Trigger completed, requesting ......")); });
+        [this] { emit StartingStatusChanged(tr("Trigger completed, requesting ......")); });
     connect(Session, &LinkSession::alarmValueArrived, this, &TMainForm::AlarmValueReplied);
     connect(Session, &LinkSession::alarmChainSynchronised, this,
-        [this] { setStatusText(PanelCommunication, QStringLiteral("Synchronization")); });
+        [this] { setStatusText(PanelCommunication, tr("Synchronization")); });
     connect(Session, &LinkSession::modeByteArrived, this, [this](uint8_t mode) {
         showModeCaptions(ModeBroadband, mode & ModeBroadband);
         showModeCaptions(ModeThdCsa, mode & ModeThdCsa);
@@ -71,12 +67,12 @@ void TMainForm::connectSession()
     });
     connect(Session, &LinkSession::writeAcknowledged, this, &TMainForm::AlarmWriteAcknowledged);
     connect(Session, &LinkSession::requestFailed, this,
-        [] { platform::dialogs().message(QStringLiteral("Failed,The machine is not connected")); });
+        [this] { platform::dialogs().message(tr("Failed,The machine is not connected")); });
 }
 
 void TMainForm::ContinuousReadTimerTimer()
 {
-    setStatusText(PanelCommunication, QStringLiteral("Request data!"));
+    setStatusText(PanelCommunication, tr("Request data!"));
     SendReadRequest(InstrumentAddress, RegMeasurement, 2);
     ContinuousReadTimer->stop();
     ReReadTimer->start();
@@ -84,7 +80,7 @@ void TMainForm::ContinuousReadTimerTimer()
 
 void TMainForm::ReReadTimerTimer()
 {
-    setStatusText(PanelCommunication, QStringLiteral("Connection Failure!"));
+    setStatusText(PanelCommunication, tr("Connection Failure!"));
     if (Comm1->portOpen())
         SendReadRequest(InstrumentAddress, LastRegister, LastCount);
 }

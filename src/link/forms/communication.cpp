@@ -10,6 +10,7 @@
 #include "link/PortTable.h"
 #include "link/Registers.h"
 #include "widgets/FormParts.h"
+#include "widgets/TranslatedText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,8 +46,31 @@ const QString PortKey = QStringLiteral("Port");
 const QString AddressSection = QStringLiteral("CommAddress");
 const QString AddressKey = QStringLiteral("Address");
 
-const QString InstrumentItemSuffix = QStringLiteral("         Uses USB connected KMR5150");
-const QString OrdinaryItemSuffix = QStringLiteral("    ");
+// The item texts name the port first ("COM5"), whatever the language: PortNumberOfItem reads
+// the number back from there.
+const char *const InstrumentItemText
+    = QT_TRANSLATE_NOOP("TCommForm", "COM%1         Uses USB connected KMR5150");
+const char *const OrdinaryItemText = "COM%1    ";
+// Whether a port item is one of the instrument's own USB ports.
+constexpr char InstrumentPortProperty[] = "instrumentPort";
+
+// Lines of the message of a scan that finds the stored port missing, one sentence each.
+const char *const PortNotFoundLines[] = {
+    QT_TRANSLATE_NOOP("TCommForm", "       Did not find the default communication port! Please check："),
+    "",
+    QT_TRANSLATE_NOOP("TCommForm", "               Instrument power is turned on?"),
+    QT_TRANSLATE_NOOP("TCommForm", "               Lines of communication connecting apparatus"),
+    QT_TRANSLATE_NOOP("TCommForm",
+        "               Change the USB port, please re-set in the communication settings！       "),
+};
+
+QString portNotFoundText(bool translated)
+{
+    QStringList lines;
+    for (const char *line : PortNotFoundLines)
+        lines << (translated && *line ? TCommForm::tr(line) : QString::fromUtf8(line));
+    return lines.join(QLatin1Char('\r'));
+}
 
 constexpr uint16_t LinkCheckCount = 15;
 // Ticks of Timer1 after which the link check asks the instrument, and reopens the port.
@@ -71,19 +95,12 @@ const QStringList TCommForm::BaudRateItems = { QStringLiteral("4.8Kbps"), QStrin
     QStringLiteral("14.4Kbps"), QStringLiteral("19.2Kbps"), QStringLiteral("38.4Kbps"),
     QStringLiteral("57,6Kbps"), QStringLiteral("76.8Kbps"), QStringLiteral("115.2Kbps") };
 
-const QString TCommForm::PortNotFoundText
-    = QStringList { QStringLiteral("       Did not find the default communication port! Please check："),
-          QString(), QStringLiteral("               Instrument power is turned on?"),
-          QStringLiteral("               Lines of communication connecting apparatus"),
-          QStringLiteral("               Change the USB port, please re-set in the communication "
-                         "settings！       ") }
-          .join(QLatin1Char('\r'));
+const QString TCommForm::PortNotFoundText = portNotFoundText(false);
 
 TCommForm::TCommForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CommForm"));
-    setWindowTitle(QStringLiteral("Communication "));
     setFixedSize(326, 521);
     m_linkWatch.onPortMoved = [this](int port) { SelectedPort = static_cast<uint8_t>(port); };
 
@@ -92,15 +109,16 @@ TCommForm::TCommForm(QWidget *parent)
                                      .arg(CaptionColor.red())
                                      .arg(CaptionColor.green())
                                      .arg(CaptionColor.blue());
-    auto makeGroup = [&](const char *name, const QString &caption, const QRect &geometry) {
-        auto *group = new QGroupBox(caption, this);
+    auto makeGroup = [&](const char *name, const char *caption, const QRect &geometry) {
+        auto *group = new QGroupBox(this);
+        SetTranslatedText(group, "title", "TCommForm", caption);
         group->setObjectName(QString::fromLatin1(name));
         group->setStyleSheet(captionStyle);
         group->setGeometry(geometry);
         return group;
     };
 
-    RadioGroup2 = makeGroup("RadioGroup2", QStringLiteral(" Interface  "), QRect(12, 8, 302, 300));
+    RadioGroup2 = makeGroup("RadioGroup2", QT_TR_NOOP(" Interface  "), QRect(12, 8, 302, 300));
     // A computer may have many ports: the list scrolls rather than squeezing its items.
     m_portScroll = new QScrollArea(RadioGroup2);
     m_portScroll->setObjectName(QStringLiteral("RadioGroup2Items"));
@@ -116,7 +134,7 @@ TCommForm::TCommForm(QWidget *parent)
     m_portGroup->setExclusive(true);
     connect(m_portGroup, &QButtonGroup::buttonClicked, this, [this] { RadioGroup2Click(); });
 
-    GroupBox1 = makeGroup("GroupBox1", QStringLiteral("Baudrate "), QRect(12, 316, 302, 64));
+    GroupBox1 = makeGroup("GroupBox1", QT_TR_NOOP("Baudrate "), QRect(12, 316, 302, 64));
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems(BaudRateItems);
@@ -127,8 +145,8 @@ TCommForm::TCommForm(QWidget *parent)
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TCommForm::BaudIndexChanged);
 
-    GroupBox2 = makeGroup("GroupBox2", QStringLiteral("Address"), QRect(12, 388, 302, 64));
-    Label1 = new QLabel(QStringLiteral("Address（1-255）：  "), GroupBox2);
+    GroupBox2 = makeGroup("GroupBox2", QT_TR_NOOP("Address"), QRect(12, 388, 302, 64));
+    Label1 = new QLabel(GroupBox2);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, 26, 150, 26);
     Edit1 = new QLineEdit(QStringLiteral("1"), GroupBox2);
@@ -137,12 +155,12 @@ TCommForm::TCommForm(QWidget *parent)
     Edit1->installEventFilter(this);
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
 
-    Button1 = new QPushButton(QStringLiteral("Scan Instrument"), this);
+    Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(36, 470, 120, 32);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { FormCreate(); });
-    Button2 = new QPushButton(QStringLiteral("Exit"), this);
+    Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(170, 470, 120, 32);
     Button2->setAutoDefault(false);
@@ -154,24 +172,42 @@ TCommForm::TCommForm(QWidget *parent)
     Timer1->start();
     AnswerTimer = MakeTimer(this, "AnswerTimer", AnswerWaitMs, &TCommForm::AnswerTimerTimer);
     AnswerTimer->setSingleShot(true);
+    retranslateUi();
+}
+
+void TCommForm::retranslateUi()
+{
+    setWindowTitle(tr("Communication "));
+    Label1->setText(tr("Address（1-255）：  "));
+    Button1->setText(tr("Scan Instrument"));
+    Button2->setText(tr("Exit"));
+    // Group captions and the port items keep their source texts.
+    RetranslateTexts(this);
+}
+
+void TCommForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 QString TCommForm::PortInUseText(int portNumber, const DeviceHolder &holder)
 {
-    return QStringLiteral("       COM%1 is in use by %2.\n\n"
-                          "       Close that program: the port is opened by itself as soon as it is free.\n"
-                          "       Or choose another port in the communication settings.")
+    return tr("       COM%1 is in use by %2.\n\n"
+              "       Close that program: the port is opened by itself as soon as it is free.\n"
+              "       Or choose another port in the communication settings.")
         .arg(portNumber)
         .arg(HolderText(holder));
 }
 
 QString TCommForm::NoAnswerText(int portNumber, const QString &speed, int address)
 {
-    return QStringLiteral("No instrument answered on COM%1 at %2, address %3. Check that the instrument "
-                          "is switched on and connected to this port, and that its speed and address "
-                          "are the ones set here.")
+    return tr("No instrument answered on COM%1 at %2, address %3. Check that the instrument "
+              "is switched on and connected to this port, and that its speed and address "
+              "are the ones set here.")
         .arg(portNumber)
-        .arg(speed.isEmpty() ? QStringLiteral("no speed chosen") : speed)
+        .arg(speed.isEmpty() ? tr("no speed chosen") : speed)
         .arg(address);
 }
 
@@ -201,8 +237,8 @@ void TCommForm::StopAnswerWait()
 
 QString TCommForm::PortItemText(int portNumber, bool instrumentPort)
 {
-    return QStringLiteral("COM") + QString::number(portNumber)
-        + (instrumentPort ? InstrumentItemSuffix : OrdinaryItemSuffix);
+    return instrumentPort ? tr(InstrumentItemText).arg(portNumber)
+                          : QString::fromLatin1(OrdinaryItemText).arg(portNumber);
 }
 
 int TCommForm::PortNumberOfItem(const QString &itemText)
@@ -306,9 +342,14 @@ void TCommForm::ClearPortList()
     m_portButtons.clear();
 }
 
-void TCommForm::AddPortItem(const QString &text)
+void TCommForm::AddPortItem(int portNumber, bool instrumentPort)
 {
-    auto *button = new QRadioButton(text, m_portList);
+    auto *button = new QRadioButton(m_portList);
+    if (instrumentPort)
+        SetTranslatedText(button, "text", "TCommForm", InstrumentItemText, { QString::number(portNumber) });
+    else
+        button->setText(PortItemText(portNumber, false));
+    button->setProperty(InstrumentPortProperty, instrumentPort);
     button->setObjectName(QStringLiteral("RadioGroup2Item%1").arg(m_portButtons.size()));
     m_portGroup->addButton(button);
     // Before the stretch that keeps the items at the top.
@@ -335,7 +376,7 @@ void TCommForm::Scan()
         return;
     ScanReady = false;
     StopAnswerWait();
-    emit MainStatusChanged(QStringLiteral("Scan Communication Port"));
+    emit MainStatusChanged(tr("Scan Communication Port"));
     const IniFile settings(SettingsFileName);
 
     const int baudIndex = settings.readInteger(BaudSection, BaudKey);
@@ -368,7 +409,7 @@ void TCommForm::Scan()
     int selected = -1;
     for (const int n : ProbePorts(LowestPortNumber, HighestPortNumber)) {
         const bool instrumentPort = IsInstrumentPort(n);
-        AddPortItem(PortItemText(n, instrumentPort));
+        AddPortItem(n, instrumentPort);
         if (n == SelectedPort) {
             if (instrumentPort)
                 UsbLink = 1;
@@ -389,11 +430,10 @@ void TCommForm::Scan()
             = path.isEmpty() ? DeviceHolder {} : PortHolder(QFileInfo(path).canonicalFilePath());
         if (!quiet)
             platform::dialogs().message(
-                holder.pid != 0 ? PortInUseText(SelectedPort, holder) : PortNotFoundText,
+                holder.pid != 0 ? PortInUseText(SelectedPort, holder) : portNotFoundText(true),
                 Dialogs::Icon::None);
         emit SamplingControlsEnabled(false);
-        emit MainStatusChanged(
-            QStringLiteral("Failed,The machine is not connected") + HeldPortNote(SelectedPort));
+        emit MainStatusChanged(tr("Failed,The machine is not connected") + HeldPortNote(SelectedPort));
         if (holder.pid != 0) {
             SetCommPort(SelectedPort);
             m_linkWatch.watchFor(SelectedPort);
@@ -403,11 +443,11 @@ void TCommForm::Scan()
         SetCommPort(SelectedPort);
         if (!comm->portOpen())
             comm->setPortOpen(true);
-        emit MainStatusChanged(QStringLiteral("Communications port is open"));
+        emit MainStatusChanged(tr("Communications port is open"));
         emit SamplingControlsEnabled(true);
         AlarmReadStep = 0;
         if (!SendReadRequest(InstrumentAddress, RegMode, 2)) {
-            platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
+            platform::dialogs().message(tr("Failed,The machine is not connected! "));
         } else {
             // Opening a port proves nothing about the instrument: wait for its answer.
             m_quietAnswer = quiet;
@@ -437,10 +477,10 @@ void TCommForm::RadioGroup2Click()
         SelectedPort = static_cast<uint8_t>(n);
         comm->setPortOpen(false);
         SetCommPort(SelectedPort);
-        UsbLink = button->text().contains(QStringLiteral("USB")) ? 1 : 0;
+        UsbLink = button->property(InstrumentPortProperty).toBool() ? 1 : 0;
         if (!comm->portOpen())
             comm->setPortOpen(true);
-        emit MainStatusChanged(QStringLiteral("Connect "));
+        emit MainStatusChanged(tr("Connect "));
         emit SamplingControlsEnabled(true);
     });
 }
@@ -551,12 +591,12 @@ void TCommForm::Timer1Timer()
         // which an open handle never does.
         comm->setPortOpen(false);
         if (!ProbePort(SelectedPort)) {
-            emit MainStatusChanged(QStringLiteral("Connection Failure!"));
+            emit MainStatusChanged(tr("Connection Failure!"));
             return;
         }
         ShowingErrors([&] {
             comm->setPortOpen(true);
-            emit MainStatusChanged(QStringLiteral("Connected!"));
+            emit MainStatusChanged(tr("Connected!"));
             LinkCheckTicks = 0;
             SendReadRequest(InstrumentAddress, RegLinkWatch, LinkCheckCount);
         });

@@ -43,7 +43,8 @@ public:
     static const std::array<TBaudRate, BaudRateCount> BaudRates;
     static const QStringList BaudRateItems;
 
-    // The message box of a scan that finds the stored port missing or busy.
+    // The message box of a scan that finds the stored port missing, as the program has always
+    // worded it (shown in the current language).
     static const QString PortNotFoundText;
 
     // Port list items: "COM5    " for an ordinary port, "COM5         Uses USB connected
@@ -86,6 +87,8 @@ public:
     // Handlers. Each shows an error that ends it (a failed open, a stored value that is
     // no number, a failing inventory, an unwritable settings file) in an error box.
     void FormCreate(); // the scan; also "Scan Instrument"
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
     void RadioGroup2Click();
     void ComboBox1Change();
     void Edit1Change();
@@ -132,12 +135,13 @@ signals:
     void LinkRestored();
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Scan();
     void ClearPortList();
-    void AddPortItem(const QString &text);
+    void AddPortItem(int portNumber, bool instrumentPort);
     void SelectPortItem(int index);
     void ShowAddressValid(bool valid);
 

@@ -14,28 +14,19 @@
 
 TCompareForm *CompareForm = nullptr;
 
-namespace {
-const QString NoReferenceText = QStringLiteral(
-    "No reference: choose File > Set as reference (the measurement shown now) or File > Load reference...");
-} // namespace
-
 TCompareForm::TCompareForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CompareForm"));
-    setWindowTitle(QStringLiteral("Compare"));
-    setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     resize(720, 620);
 
-    Label1 = new QLabel(NoReferenceText, this);
+    Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
 
     Grid1 = new QTableWidget(0, int(header().size()), this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
-    Grid1->setAccessibleName(QStringLiteral("Differences"));
-    Grid1->setHorizontalHeaderLabels(header());
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->verticalHeader()->hide();
     Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().height() + 6);
@@ -44,12 +35,10 @@ TCompareForm::TCompareForm(QWidget *parent)
     Grid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     Grid1->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
-    Button1 = new QPushButton(QStringLiteral("&Copy"), this);
-    Button2 = new QPushButton(QStringLiteral("&Export CSV..."), this);
+    Button1 = new QPushButton(this);
+    Button2 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button1->setAccessibleName(QStringLiteral("Copy"));
-    Button2->setAccessibleName(QStringLiteral("Export CSV..."));
     connect(Button1, &QPushButton::clicked, this, &TCompareForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TCompareForm::Button2Click);
 
@@ -61,12 +50,38 @@ TCompareForm::TCompareForm(QWidget *parent)
     layout->addWidget(Label1);
     layout->addWidget(Grid1, 1);
     layout->addLayout(buttons);
+    retranslateUi();
+}
+
+void TCompareForm::retranslateUi()
+{
+    setWindowTitle(tr("Compare"));
+    setAccessibleName(windowTitle());
+    Grid1->setAccessibleName(tr("Differences"));
+    Grid1->setHorizontalHeaderLabels(shownHeader());
+    Button1->setText(tr("&Copy"));
+    Button2->setText(tr("&Export CSV..."));
+    Button1->setAccessibleName(tr("Copy"));
+    Button2->setAccessibleName(tr("Export CSV..."));
     fill();
 }
 
-QStringList TCompareForm::header() const
+void TCompareForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
+}
+
+QStringList TCompareForm::header()
 {
     return ComparisonHeader(QStringLiteral("Live"), QStringLiteral("Reference"));
+}
+
+QStringList TCompareForm::shownHeader()
+{
+    return { tr("Quantity"), tr("Unit"), tr("Live"), tr("Reference"), tr("Difference"),
+        tr("Difference (%)") };
 }
 
 void TCompareForm::ShowComparison(
@@ -93,7 +108,10 @@ void TCompareForm::fill()
     m_rows.clear();
     if (m_reference)
         m_rows = CompareMeasurements(m_live, m_reference->record);
-    Label1->setText(m_reference ? ReferenceStatusText(m_reference) : NoReferenceText);
+    Label1->setText(m_reference
+            ? ReferenceStatusText(m_reference)
+            : tr("No reference: choose File > Set as reference (the measurement shown now) or File > Load "
+                 "reference..."));
     Button1->setEnabled(m_reference.has_value());
     Button2->setEnabled(m_reference.has_value());
     Grid1->setRowCount(int(m_rows.size()));
@@ -118,7 +136,7 @@ void TCompareForm::Button1Click()
 {
     if (m_rows.empty())
         return;
-    QApplication::clipboard()->setText(ComparisonTabbed(m_rows, header()));
+    QApplication::clipboard()->setText(ComparisonTabbed(m_rows, shownHeader()));
 }
 
 void TCompareForm::Button2Click()

@@ -37,12 +37,18 @@ public:
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
 
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
+
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void fill();
-    QStringList header() const;
+    // The columns' names as a file holds them (the same in every language), and as shown.
+    static QStringList header();
+    static QStringList shownHeader();
 
     MeasurementRecord m_live {};
     std::optional<ReferenceMeasurement> m_reference;

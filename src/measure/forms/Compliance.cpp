@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleValidator>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -28,17 +30,20 @@
 TComplianceForm *ComplianceForm = nullptr;
 
 namespace {
-const QString NotSamplingText = QStringLiteral(
+const char *const NotSamplingText = QT_TRANSLATE_NOOP("TComplianceForm",
     "Continuous sampling is not running: measurements are taken once it runs (Run > Continuous Sampling).");
-const QString ObservingText = QStringLiteral("Observing: each measurement of continuous sampling is taken.");
+const char *const ObservingText
+    = QT_TRANSLATE_NOOP("TComplianceForm", "Observing: each measurement of continuous sampling is taken.");
+const char *const ClassItems[]
+    = { QT_TRANSLATE_NOOP("TComplianceForm", "Class A"), QT_TRANSLATE_NOOP("TComplianceForm", "Class B"),
+          QT_TRANSLATE_NOOP("TComplianceForm", "Class C (lighting)"),
+          QT_TRANSLATE_NOOP("TComplianceForm", "Class D (PC, TV, ≤ 600 W)") };
 } // namespace
 
 TComplianceForm::TComplianceForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("ComplianceForm"));
-    setWindowTitle(QStringLiteral("Harmonic compliance"));
-    setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     resize(900, 640);
 
@@ -48,27 +53,22 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     };
     ComboBox1 = new QComboBox(this);
     named(ComboBox1, "ComboBox1");
-    for (const char *text : { "Class A", "Class B", "Class C (lighting)", "Class D (PC, TV, ≤ 600 W)" })
-        ComboBox1->addItem(QString::fromUtf8(text));
-    ComboBox1->setAccessibleName(QStringLiteral("Emission class"));
+    for (int i = 0; i < int(std::size(ClassItems)); ++i)
+        ComboBox1->addItem(QString());
     Edit1 = new QLineEdit(this);
     named(Edit1, "Edit1");
-    Edit1->setPlaceholderText(QStringLiteral("measured"));
     Edit1->setValidator(new QDoubleValidator(0.0, 1e6, 1, Edit1));
-    Edit1->setAccessibleName(QStringLiteral("Rated power (W)"));
     Edit1->setMaximumWidth(110);
-    Button1 = new QPushButton(QStringLiteral("S&tart"), this);
-    Button2 = new QPushButton(QStringLiteral("St&op"), this);
-    Button3 = new QPushButton(QStringLiteral("&Reset"), this);
-    Button4 = new QPushButton(QStringLiteral("Assess &file..."), this);
-    Button5 = new QPushButton(QStringLiteral("&Print..."), this);
+    Button1 = new QPushButton(this);
+    Button2 = new QPushButton(this);
+    Button3 = new QPushButton(this);
+    Button4 = new QPushButton(this);
+    Button5 = new QPushButton(this);
     named(Button1, "Button1");
     named(Button2, "Button2");
     named(Button3, "Button3");
     named(Button4, "Button4");
     named(Button5, "Button5");
-    for (QPushButton *b : { Button1, Button2, Button3, Button4, Button5 })
-        b->setAccessibleName(QString(b->text()).remove(QLatin1Char('&')));
     Button2->setEnabled(false);
     connect(Button1, &QPushButton::clicked, this, &TComplianceForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TComplianceForm::Button2Click);
@@ -77,16 +77,15 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     connect(Button5, &QPushButton::clicked, this, &TComplianceForm::Button5Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TComplianceForm::ComboBox1Change);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("&Show the limits on the current spectrum"), this);
+    CheckBox1 = new QCheckBox(this);
     named(CheckBox1, "CheckBox1");
-    CheckBox1->setAccessibleName(QStringLiteral("Show the limits on the current spectrum"));
     connect(CheckBox1, &QCheckBox::toggled, this, &TComplianceForm::CheckBox1Click);
 
     Label1 = new QLabel(this);
     Label2 = new QLabel(this);
     Label3 = new QLabel(this);
     Label4 = new QLabel(this);
-    Label5 = new QLabel(PreComplianceNote(), this);
+    Label5 = new QLabel(this);
     named(Label1, "Label1");
     named(Label2, "Label2");
     named(Label3, "Label3");
@@ -107,12 +106,10 @@ TComplianceForm::TComplianceForm(QWidget *parent)
 
     Grid1 = new QTableWidget(AssessedOrders, int(ComplianceHeader().size()), this);
     named(Grid1, "Grid1");
-    Grid1->setHorizontalHeaderLabels(ComplianceHeader());
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->verticalHeader()->hide();
     Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().height() + 6);
     Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    Grid1->setAccessibleName(QStringLiteral("Harmonic orders"));
     for (int r = 0; r < AssessedOrders; ++r)
         for (int c = 0; c < Grid1->columnCount(); ++c) {
             auto *item = new QTableWidgetItem;
@@ -124,13 +121,14 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     Chart1 = new TPaintBox(this);
     named(Chart1, "Chart1");
     Chart1->setMinimumHeight(180);
-    Chart1->setAccessibleName(QStringLiteral("Share of the limit by order"));
     Chart1->OnPaint
         = [this](QPainter &painter) { DrawComplianceChart(painter, Chart1->rect(), m_assessment); };
 
     auto *controls = new QHBoxLayout;
-    auto *classLabel = new QLabel(QStringLiteral("Class:"), this);
-    auto *powerLabel = new QLabel(QStringLiteral("Rated power (W):"), this);
+    auto *classLabel = new QLabel(this);
+    auto *powerLabel = new QLabel(this);
+    m_classLabel = classLabel;
+    m_powerLabel = powerLabel;
     classLabel->setBuddy(ComboBox1);
     powerLabel->setBuddy(Edit1);
     controls->addWidget(classLabel);
@@ -160,6 +158,42 @@ TComplianceForm::TComplianceForm(QWidget *parent)
     layout->addWidget(Label5);
 
     ComboBox1Change();
+    retranslateUi();
+}
+
+void TComplianceForm::retranslateUi()
+{
+    setWindowTitle(tr("Harmonic compliance"));
+    setAccessibleName(windowTitle());
+    for (int i = 0; i < int(std::size(ClassItems)); ++i)
+        ComboBox1->setItemText(i, tr(ClassItems[i]));
+    ComboBox1->setAccessibleName(tr("Emission class"));
+    Edit1->setPlaceholderText(tr("measured"));
+    Edit1->setAccessibleName(tr("Rated power (W)"));
+    Button1->setText(tr("S&tart"));
+    Button2->setText(tr("St&op"));
+    Button3->setText(tr("&Reset"));
+    Button4->setText(tr("Assess &file..."));
+    Button5->setText(tr("&Print..."));
+    for (QPushButton *b : { Button1, Button2, Button3, Button4, Button5 })
+        b->setAccessibleName(QString(b->text()).remove(QRegularExpression(QStringLiteral("\\(&.\\)|&"))));
+    CheckBox1->setText(tr("&Show the limits on the current spectrum"));
+    CheckBox1->setAccessibleName(tr("Show the limits on the current spectrum"));
+    Label5->setText(PreComplianceNote());
+    Grid1->setHorizontalHeaderLabels(ComplianceHeader());
+    Grid1->setAccessibleName(tr("Harmonic orders"));
+    Chart1->setAccessibleName(tr("Share of the limit by order"));
+    m_classLabel->setText(tr("Class:"));
+    m_powerLabel->setText(tr("Rated power (W):"));
+    // The verdict, its reason and the table's words are made in the language shown.
+    showAssessment();
+}
+
+void TComplianceForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void TComplianceForm::CheckBox1Click()
@@ -200,8 +234,7 @@ bool TComplianceForm::ratedPower(std::optional<double> &power)
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value) || value <= 0) {
-        setStatus(QStringLiteral(
-            "The rated power must be a positive number of watts, or empty for the measured power."));
+        setStatus(tr("The rated power must be a positive number of watts, or empty for the measured power."));
         return false;
     }
     power = value;
@@ -240,14 +273,14 @@ void TComplianceForm::Button1Click()
     if (m_check.measurements() == 0 || m_check.emissionClass() != chosenClass() || m_rated != power)
         newPeriod(power);
     setRunning(true);
-    setStatus(SamplingMode == 2 ? ObservingText : NotSamplingText);
+    setStatus(tr(SamplingMode == 2 ? ObservingText : NotSamplingText));
     showAssessment();
 }
 
 void TComplianceForm::Button2Click()
 {
     setRunning(false);
-    setStatus(QStringLiteral("Stopped after %1 measurement(s).").arg(m_check.measurements()));
+    setStatus(tr("Stopped after %1 measurement(s).").arg(m_check.measurements()));
 }
 
 void TComplianceForm::Button3Click()
@@ -257,7 +290,7 @@ void TComplianceForm::Button3Click()
         return;
     newPeriod(power);
     if (m_running)
-        setStatus(SamplingMode == 2 ? ObservingText : NotSamplingText);
+        setStatus(tr(SamplingMode == 2 ? ObservingText : NotSamplingText));
     showAssessment();
 }
 
@@ -266,7 +299,7 @@ void TComplianceForm::Button4Click()
     std::optional<double> power;
     if (!ratedPower(power))
         return;
-    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter);
+    const QString fileName = platform::dialogs().openFileName(ShownMeasurementOpenFilter());
     if (fileName.isEmpty())
         return;
     MeasurementRecord record {};
@@ -281,8 +314,7 @@ void TComplianceForm::Button4Click()
         Button2Click();
     newPeriod(power);
     m_check.add(EmissionSampleFrom(record, 0));
-    setStatus(
-        QStringLiteral("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));
+    setStatus(tr("%1 assessed as a period of one measurement.").arg(QFileInfo(fileName).fileName()));
     showAssessment();
 }
 
@@ -303,7 +335,7 @@ void TComplianceForm::TakeMeasurement(const MeasurementRecord &record, const QDa
     if (!m_origin.isValid())
         m_origin = time;
     m_check.add(EmissionSampleFrom(record, m_origin.msecsTo(time) / 1000.0));
-    setStatus(ObservingText);
+    setStatus(tr(ObservingText));
     showAssessment();
 }
 
@@ -332,12 +364,11 @@ void TComplianceForm::showAssessment()
     palette.setColor(QPalette::WindowText, VerdictColour(a.verdict));
     Label3->setPalette(palette);
     Label4->setText(a.reason);
-    QString period
-        = QStringLiteral("Period %1, %2 measurement(s)").arg(PeriodText(a.periodSeconds)).arg(a.measurements);
+    QString period = tr("Period %1, %2 measurement(s)").arg(PeriodText(a.periodSeconds)).arg(a.measurements);
     if (a.measurements > 0 && a.verdict != Verdict::NoVerdict)
-        period += QStringLiteral(", power %1 W%2")
-                      .arg(a.basis.activePower, 0, 'f', 1)
-                      .arg(a.ratedPowerUsed ? QStringLiteral(" (rated)") : QStringLiteral(" (measured)"));
+        period = (a.ratedPowerUsed ? tr("%1, power %2 W (rated)") : tr("%1, power %2 W (measured)"))
+                     .arg(period)
+                     .arg(a.basis.activePower, 0, 'f', 1);
     Label1->setText(period);
     Chart1->update();
     if (CheckBox1->isChecked())

@@ -67,10 +67,18 @@ public:
     QTableWidget *Grid1 = nullptr;
     TPaintBox *Chart1 = nullptr;
 
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
+
 signals:
     void PrintRequested(); // the compliance report is to be shown in the print window
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    QLabel *m_classLabel = nullptr;
+    QLabel *m_powerLabel = nullptr;
     EmissionClass chosenClass() const;
     // The rated power typed, nothing when the box is empty; false for a text that is no
     // positive number.

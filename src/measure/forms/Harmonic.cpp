@@ -5,6 +5,7 @@
 #include "measure/NumberText.h"
 #include "widgets/FormParts.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTimer>
@@ -20,7 +21,6 @@ THarmonicForm::THarmonicForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("HarmonicForm"));
-    setWindowTitle(QStringLiteral("THD TABLE"));
     resize(648, 500);
 
     // The fixed header row is the table's own header: it stays in view while the 51 orders
@@ -58,6 +58,20 @@ THarmonicForm::THarmonicForm(QWidget *parent)
     Timer1->start();
 
     FormCreate();
+    retranslateUi();
+}
+
+void THarmonicForm::retranslateUi()
+{
+    setWindowTitle(tr("THD TABLE"));
+    p1_h->setHorizontalHeaderLabels(HarmonicTableHeader());
+}
+
+void THarmonicForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void THarmonicForm::FormCreate()

@@ -28,8 +28,11 @@ public:
     // A cell in grid coordinates, fixed header row included: Cells(col, 0) is the header,
     // Cells(col, n + 1) the row of order n.
     QString Cells(int col, int row) const;
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };

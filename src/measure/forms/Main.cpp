@@ -7,11 +7,14 @@
 #include "link/Globals.h"
 #include "link/Registers.h"
 #include "link/TComm.h"
+#include "measure/HandbookFile.h"
 #include "measure/MeasurementFile.h"
 #include "measure/MeasurementRecord.h"
+#include "measure/forms/LanguageMenu.h"
 #include "measure/forms/MenuBuilder.h"
 #include "measure/forms/WaveCursorControl.h"
 #include "widgets/FormParts.h"
+#include "widgets/TranslatedText.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,7 +42,6 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("NORVO Precision Measurement Technology"));
     resize(895, 615);
     // Below this the value panels run into one another and the status texts are cut; the
     // design size leaves room enough, and a window of half a 2× screen still fits.
@@ -66,6 +68,23 @@ TMainForm::TMainForm(QWidget *parent, const QStringList &arguments)
     connectSession();
 
     FormCreate(arguments);
+    retranslateUi();
+}
+
+void TMainForm::retranslateUi()
+{
+    setWindowTitle(tr("NORVO Precision Measurement Technology"));
+    // Menus, tool button hints, status and grid captions keep their source texts.
+    RetranslateTexts(this);
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+        DrawMeasurement();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void TMainForm::createToolBar()
@@ -98,6 +117,7 @@ void TMainForm::createMenu()
             { &N15, "N15" }, { &N18, "N18" }, { &N20, "N20" }, { &N21, "N21" }, { &Norvo1, "Norvo1" },
             { &N23, "N23" }, { &SetReference1, "SetReference1" }, { &LoadReference1, "LoadReference1" },
             { &ClearReference1, "ClearReference1" }, { &Compare1, "Compare1" } });
+    Language1Menu = AddLanguageMenu(Option1, Compare1);
 }
 
 void TMainForm::runCommand(MainCommand command)
@@ -240,7 +260,7 @@ void TMainForm::startSampling(uint8_t mode)
 {
     // Without a port nothing starts: the message is shown and everything stays as it was.
     if (!Session->read(RegMeasurement, 2)) {
-        platform::dialogs().message(QStringLiteral("Failed,The machine is not connected! "));
+        platform::dialogs().message(tr("Failed,The machine is not connected! "));
         return;
     }
     SamplingMode = mode;
@@ -275,8 +295,8 @@ void TMainForm::N11Click()
 void TMainForm::showModeCaptions(uint8_t bit, bool set)
 {
     const CaptionPair captions = bit == ModeBroadband ? BandwidthCaptions(set) : ThdCaptions(set);
-    (bit == ModeBroadband ? N31 : IEC2)->setText(QString::fromUtf8(captions.first));
-    (bit == ModeBroadband ? N32 : CSA1)->setText(QString::fromUtf8(captions.second));
+    SetTranslatedText(bit == ModeBroadband ? N31 : IEC2, "text", "TMainForm", captions.first);
+    SetTranslatedText(bit == ModeBroadband ? N32 : CSA1, "text", "TMainForm", captions.second);
 }
 
 void TMainForm::modeCommand(uint8_t bit, bool set)
@@ -288,17 +308,22 @@ void TMainForm::modeCommand(uint8_t bit, bool set)
 
 void TMainForm::N23Click()
 {
-    const QString handbook = platform::programDir().path() + QStringLiteral("/PdfDoc/Handbook.pdf");
+    const QString handbook
+        = platform::programDir().path() + QLatin1Char('/') + HandbookFileFor(AppliedLanguage());
     OpenOrTell(QUrl::fromLocalFile(handbook).toString(),
-        QStringLiteral("No program on this computer opens PDF documents. Open the "
-                       "handbook with a PDF viewer of your choice:\n\n%1")
+        tr("No program on this computer opens PDF documents. Open the "
+           "handbook with a PDF viewer of your choice:
+
+%1")
             .arg(QDir::toNativeSeparators(QDir::cleanPath(handbook))));
 }
 
 void TMainForm::Image1Click()
 {
     OpenOrTell(WebAddress,
-        QStringLiteral("No web browser could be started. Open this address in a browser of your "
-                       "choice:\n\n%1")
+        tr("No web browser could be started. Open this address in a "
+           "browser of your choice:
+
+%1")
             .arg(WebAddress));
 }

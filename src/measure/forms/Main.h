@@ -54,6 +54,7 @@ public:
     QMenu *File1 = nullptr, *Option1 = nullptr, *Run1 = nullptr, *Help1 = nullptr;
     QMenu *N27Menu = nullptr; // "Bandwidth" submenu; its menu item is N27
     QMenu *IEC1Menu = nullptr; // "THD" submenu; its menu item is IEC1
+    QMenu *Language1Menu = nullptr; // Original, English, 中文; its menu item is Language1
     QAction *N2 = nullptr, *N3 = nullptr, *ExportCsv1 = nullptr, *N5 = nullptr, *N7 = nullptr, *C1 = nullptr,
             *N9 = nullptr, *N11 = nullptr, *N25 = nullptr, *N27 = nullptr, *N31 = nullptr, *N32 = nullptr,
             *IEC1 = nullptr, *IEC2 = nullptr, *CSA1 = nullptr, *N30 = nullptr, *Compliance1 = nullptr,
@@ -89,6 +90,8 @@ public:
 
     // Handlers
     void FormCreate(const QStringList &arguments);
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
     void FormResize()
     {
         LayoutPanes();
@@ -171,6 +174,7 @@ signals:
     void SamplingStarted(); // the connection window's link check counts afresh
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

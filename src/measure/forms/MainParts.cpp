@@ -1,5 +1,7 @@
 #include "measure/forms/MainParts.h"
 
+#include "widgets/TranslatedText.h"
+
 #include "appearance/Pictures.h"
 
 #include "link/Reply.h"
@@ -152,9 +154,12 @@ ClientArea BuildClientArea(QWidget *parent)
     ClientArea area;
     area.panel = new QWidget(parent);
     area.panel->setObjectName(QStringLiteral("Panel1"));
-    const char *boxCaptions[] = { " WAVE ", "Parameter ", "   UTHD  ", "   ITHD  " };
+    const char *boxCaptions[]
+        = { QT_TRANSLATE_NOOP("TMainForm", " WAVE "), QT_TRANSLATE_NOOP("TMainForm", "Parameter "),
+              QT_TRANSLATE_NOOP("TMainForm", "   UTHD  "), QT_TRANSLATE_NOOP("TMainForm", "   ITHD  ") };
     for (int i = 0; i < 4; ++i) {
-        area.boxes[i] = new QGroupBox(QString::fromUtf8(boxCaptions[i]), area.panel);
+        area.boxes[i] = new QGroupBox(area.panel);
+        SetTranslatedText(area.boxes[i], "title", "TMainForm", boxCaptions[i]);
         area.boxes[i]->setObjectName(QStringLiteral("GroupBox%1").arg(i + 1));
     }
     const int pictureBoxes[] = { 0, 2, 3 };
@@ -183,7 +188,8 @@ ClientArea BuildClientArea(QWidget *parent)
         for (int row = 0; row < GridRows; ++row) {
             const GridCell &cell = GridCellAt(column, row);
             const int number = column * GridRows + row + 1;
-            auto *label = new QLabel(QString::fromUtf8(cell.caption), grid);
+            auto *label = new QLabel(grid);
+            SetTranslatedText(label, "text", "TMainForm", cell.caption);
             label->setObjectName(QStringLiteral("Label%1").arg(number));
             label->setFont(labelFont);
             label->setPalette(labelPalette);
@@ -373,7 +379,7 @@ StatusBarParts BuildStatusBar(QStatusBar *bar, const QString &picture)
         panel->setFont(panelFont);
         panel->setObjectName(
             i == PanelImage ? QStringLiteral("Image1") : QStringLiteral("StatusPanel%1").arg(i));
-        panel->setText(QString::fromUtf8(entry.text));
+        SetTranslatedText(panel, "text", "TMainForm", entry.text);
         panel->setAlignment((entry.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);

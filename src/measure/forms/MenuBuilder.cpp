@@ -1,6 +1,7 @@
 #include "measure/forms/MenuBuilder.h"
 
 #include "appearance/Pictures.h"
+#include "widgets/TranslatedText.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -17,15 +18,20 @@ QHash<QString, QObject *> BuildMenus(
     QMenu *top = nullptr;
     for (const MenuEntry &entry : entries) {
         const QString name = QString::fromLatin1(entry.name);
-        const QString caption = QString::fromUtf8(entry.caption);
+        // Captions are translated as the window's own texts and follow the language.
+        const auto caption = [&entry](QObject *target, const char *property = "text") {
+            SetTranslatedText(target, property, "TMainForm", entry.caption);
+        };
         switch (entry.kind) {
         case MenuEntry::Menu:
-            menu = top = bar->addMenu(caption);
+            menu = top = bar->addMenu(QString());
+            caption(menu->menuAction());
             menu->setObjectName(name);
             made.insert(name, menu);
             break;
         case MenuEntry::Submenu:
-            menu = top->addMenu(caption);
+            menu = top->addMenu(QString());
+            caption(menu->menuAction());
             menu->setObjectName(name + QStringLiteral("Menu"));
             menu->menuAction()->setObjectName(name);
             made.insert(name + QStringLiteral("Menu"), menu);
@@ -38,7 +44,8 @@ QHash<QString, QObject *> BuildMenus(
             menu->addSeparator();
             break;
         case MenuEntry::Item: {
-            QAction *action = menu->addAction(caption);
+            QAction *action = menu->addAction(QString());
+            caption(action);
             action->setObjectName(name);
             action->setEnabled(entry.enabled);
             action->setVisible(entry.visible);
@@ -63,8 +70,8 @@ QHash<int, QObject *> BuildToolButtons(
         button->setObjectName(QStringLiteral("SeSkinSpeedButton%1").arg(entry.number));
         button->setIcon(ProgramIcon(
             QStringLiteral("Pictures/Tool/%1.png").arg(QLatin1String(entry.glyph)), ToolGlyphSize));
-        button->setToolTip(QString::fromUtf8(entry.hint));
-        button->setAccessibleName(QString::fromUtf8(entry.hint));
+        SetTranslatedText(button, "toolTip", "TMainForm", entry.hint);
+        SetTranslatedText(button, "accessibleName", "TMainForm", entry.hint);
         button->setAutoRaise(true);
         button->setEnabled(entry.enabled);
         bar->addWidget(button);

@@ -5,6 +5,7 @@
 #include "widgets/FormParts.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QWidget>
 
 TReferenceControl::TReferenceControl(
@@ -15,6 +16,8 @@ TReferenceControl::TReferenceControl(
     , m_statusPanel(statusPanel)
 {
     setObjectName(QStringLiteral("Reference1"));
+    if (m_statusPanel)
+        m_statusPanel->installEventFilter(this);
     show();
 }
 
@@ -23,15 +26,15 @@ void TReferenceControl::SetReference1Click()
     // A measurement that arrived is known by its time; before any, the shown one is what was
     // loaded or the start-up record.
     if (LatestArrival.serial > 0)
-        m_state.set(m_shown, QStringLiteral("measurement"), LatestArrival.time);
+        m_state.set(m_shown, tr("measurement"), LatestArrival.time);
     else
-        m_state.set(m_shown, QStringLiteral("shown measurement"), QDateTime());
+        m_state.set(m_shown, tr("shown measurement"), QDateTime());
     show();
 }
 
 void TReferenceControl::LoadReference1Click()
 {
-    const QString fileName = platform::dialogs().openFileName(MeasurementOpenFilter, QString());
+    const QString fileName = platform::dialogs().openFileName(ShownMeasurementOpenFilter(), QString());
     if (fileName.isEmpty())
         return;
     ShowingErrors([this, &fileName] {
@@ -44,6 +47,14 @@ void TReferenceControl::ClearReference1Click()
 {
     m_state.clear();
     show();
+}
+
+bool TReferenceControl::eventFilter(QObject *watched, QEvent *event)
+{
+    // The status panel's tooltip follows the language.
+    if (watched == m_statusPanel && event->type() == QEvent::LanguageChange)
+        m_statusPanel->setToolTip(ReferenceStatusText(m_state.reference()));
+    return QObject::eventFilter(watched, event);
 }
 
 void TReferenceControl::show()

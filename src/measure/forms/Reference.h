@@ -31,6 +31,9 @@ public:
 signals:
     void ReferenceChanged(); // set, loaded or cleared
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void show();
 

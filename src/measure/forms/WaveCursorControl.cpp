@@ -1,5 +1,7 @@
 #include "measure/forms/WaveCursorControl.h"
 
+#include "widgets/TranslatedText.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -17,7 +19,7 @@ TWaveCursorControl::TWaveCursorControl(QWidget *pane, const MeasurementRecord &s
 
     CursorReadout = new QLabel(pane);
     CursorReadout->setObjectName(QStringLiteral("CursorReadout"));
-    CursorReadout->setAccessibleName(QStringLiteral("Cursor readout"));
+    SetTranslatedText(CursorReadout, "accessibleName", "TWaveCursorControl", QT_TR_NOOP("Cursor readout"));
     // Clicks go through to the pane underneath.
     CursorReadout->setAttribute(Qt::WA_TransparentForMouseEvents);
     CursorReadout->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 215); color: "

@@ -21,6 +21,12 @@ public:
     QLabel *Label4 = nullptr; // date
     QLabel *Label5 = nullptr; // web address
     QPushButton *Button1 = nullptr;
+
+    // Every text shown in the current language; again at each change of language.
+    void retranslateUi();
+
+protected:
+    void changeEvent(QEvent *event) override;
 };
 
 extern TVForm *VForm;

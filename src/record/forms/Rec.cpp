@@ -38,8 +38,10 @@ const char *const MarkerFiles[RecordChannels]
     = { "green.dat", "red.dat", "blue.dat", "maroon.dat", "yellow.dat", "red2.dat" };
 
 constexpr int PanelWidths[7] = { 90, 120, 140, 140, 90, 70, 50 };
-const char *const PanelTexts[7]
-    = { "采样步长：", "存盘间隔时间：", "Start:", "End:", "Length:", "Mode:Record", "Range: Positive" };
+const char *const PanelTexts[7] = { QT_TRANSLATE_NOOP("TRecordForm", "采样步长："),
+    QT_TRANSLATE_NOOP("TRecordForm", "存盘间隔时间："), QT_TRANSLATE_NOOP("TRecordForm", "Start:"),
+    QT_TRANSLATE_NOOP("TRecordForm", "End:"), QT_TRANSLATE_NOOP("TRecordForm", "Length:"),
+    QT_TRANSLATE_NOOP("TRecordForm", "Mode:Record"), QT_TRANSLATE_NOOP("TRecordForm", "Range: Positive") };
 
 // A tool glyph of the program's Pictures/Tool folder.
 QIcon toolIcon(const char *name)
@@ -70,8 +72,6 @@ TRecordForm::TRecordForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RecordForm"));
-    setWindowTitle(QStringLiteral("Record "));
-    setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     resize(797, 598);
 
@@ -110,6 +110,7 @@ TRecordForm::TRecordForm(QWidget *parent)
         Image[ch]->setPixmap(markerPicture(ch));
         Image[ch]->hide();
     }
+    retranslateUi();
     readSettings();
     // The one-shot redraw is armed at creation: the first picture follows the layout.
     ScrollBar1ChangeTimer->start();
@@ -133,42 +134,37 @@ void TRecordForm::buildMenus()
 {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    const auto addItem
-        = [this](QMenu *menu, const char *name, const QString &caption, void (TRecordForm::*handler)()) {
-              QAction *action = menu->addAction(caption);
-              action->setObjectName(QLatin1String(name));
-              if (handler)
-                  connect(action, &QAction::triggered, this, handler);
-              return action;
-          };
-    QMenu *file = MainMenu1->addMenu(QStringLiteral("File (&F)"));
+    const auto addItem = [this](QMenu *menu, const char *name, void (TRecordForm::*handler)()) {
+        QAction *action = menu->addAction(QString());
+        action->setObjectName(QLatin1String(name));
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenu *file = m_fileMenu = MainMenu1->addMenu(QString());
     file->setObjectName(QStringLiteral("File1"));
-    Open1 = addItem(file, "Open1", QStringLiteral("Open"), &TRecordForm::SeSkinSpeedButton1Click);
-    New1 = addItem(file, "New1", QStringLiteral("New "), &TRecordForm::SeSkinSpeedButton12Click);
-    Print1 = addItem(file, "Print1", QStringLiteral("Print"), nullptr);
+    Open1 = addItem(file, "Open1", &TRecordForm::SeSkinSpeedButton1Click);
+    New1 = addItem(file, "New1", &TRecordForm::SeSkinSpeedButton12Click);
+    Print1 = addItem(file, "Print1", nullptr);
     Print1->setEnabled(false);
-    ExportCsv1 = addItem(file, "ExportCsv1", QStringLiteral("Export CSV..."), &TRecordForm::ExportCsv1Click);
+    ExportCsv1 = addItem(file, "ExportCsv1", &TRecordForm::ExportCsv1Click);
     file->addSeparator();
-    Exit1 = addItem(file, "Exit1", QStringLiteral("Exit "), &TRecordForm::Exit1Click);
-    QMenu *option = MainMenu1->addMenu(QStringLiteral("Option (&O)"));
+    Exit1 = addItem(file, "Exit1", &TRecordForm::Exit1Click);
+    QMenu *option = m_optionMenu = MainMenu1->addMenu(QString());
     option->setObjectName(QStringLiteral("Option1"));
-    Setting1 = addItem(option, "Setting1", QStringLiteral("Setting"), &TRecordForm::SeSkinSpeedButton4Click);
-    QMenu *run = MainMenu1->addMenu(QStringLiteral("Run (&R)"));
+    Setting1 = addItem(option, "Setting1", &TRecordForm::SeSkinSpeedButton4Click);
+    QMenu *run = m_runMenu = MainMenu1->addMenu(QString());
     run->setObjectName(QStringLiteral("Run1"));
-    Starting1 = addItem(run, "Starting1", QStringLiteral("Starting"), &TRecordForm::SeSkinSpeedButton5Click);
-    Stop1 = addItem(run, "Stop1", QStringLiteral("Stop"), &TRecordForm::SeSkinSpeedButton6Click);
+    Starting1 = addItem(run, "Starting1", &TRecordForm::SeSkinSpeedButton5Click);
+    Stop1 = addItem(run, "Stop1", &TRecordForm::SeSkinSpeedButton6Click);
     Starting1->setEnabled(false);
     Stop1->setEnabled(false);
-    QMenu *view = MainMenu1->addMenu(QStringLiteral("View  (&V)"));
+    QMenu *view = m_viewMenu = MainMenu1->addMenu(QString());
     view->setObjectName(QStringLiteral("View1"));
-    BackwardCompression1 = addItem(view, "BackwardCompression1", QStringLiteral("Backward Compression"),
-        &TRecordForm::SeSkinSpeedButton7Click);
-    ForwardExpansion1 = addItem(view, "ForwardExpansion1", QStringLiteral("Forward Expansion"),
-        &TRecordForm::SeSkinSpeedButton8Click);
-    MoveLeft1
-        = addItem(view, "MoveLeft1", QStringLiteral("Move Left "), &TRecordForm::SeSkinSpeedButton9Click);
-    MoveRight1
-        = addItem(view, "MoveRight1", QStringLiteral("Move Right"), &TRecordForm::SeSkinSpeedButton10Click);
+    BackwardCompression1 = addItem(view, "BackwardCompression1", &TRecordForm::SeSkinSpeedButton7Click);
+    ForwardExpansion1 = addItem(view, "ForwardExpansion1", &TRecordForm::SeSkinSpeedButton8Click);
+    MoveLeft1 = addItem(view, "MoveLeft1", &TRecordForm::SeSkinSpeedButton9Click);
+    MoveRight1 = addItem(view, "MoveRight1", &TRecordForm::SeSkinSpeedButton10Click);
 }
 
 void TRecordForm::buildToolBar()
@@ -176,45 +172,41 @@ void TRecordForm::buildToolBar()
     SeSkinToolBar1 = new QToolBar(this);
     SeSkinToolBar1->setObjectName(QStringLiteral("SeSkinToolBar1"));
     SeSkinToolBar1->setIconSize(ToolGlyphSize);
-    const auto addButton
-        = [this](const char *name, const QString &hint, const QIcon &icon, void (TRecordForm::*handler)()) {
-              auto *button = new QToolButton(SeSkinToolBar1);
-              button->setObjectName(QLatin1String(name));
-              button->setIcon(icon);
-              button->setToolTip(hint);
-              button->setAccessibleName(hint);
-              button->setAutoRaise(true);
-              connect(button, &QToolButton::clicked, this, handler);
-              SeSkinToolBar1->addWidget(button);
-              return button;
-          };
-    SeSkinSpeedButton1 = addButton("SeSkinSpeedButton1", QStringLiteral("Open"), toolIcon("Open"),
-        &TRecordForm::SeSkinSpeedButton1Click);
-    SeSkinSpeedButton12 = addButton("SeSkinSpeedButton12", QStringLiteral("New"), toolIcon("New"),
-        &TRecordForm::SeSkinSpeedButton12Click);
-    SeSkinSpeedButton3 = addButton("SeSkinSpeedButton3", QStringLiteral("Print"), toolIcon("Print"),
-        &TRecordForm::SeSkinSpeedButton3Click);
+    const auto addButton = [this](const char *name, const QIcon &icon, void (TRecordForm::*handler)()) {
+        auto *button = new QToolButton(SeSkinToolBar1);
+        button->setObjectName(QLatin1String(name));
+        button->setIcon(icon);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, handler);
+        SeSkinToolBar1->addWidget(button);
+        return button;
+    };
+    SeSkinSpeedButton1
+        = addButton("SeSkinSpeedButton1", toolIcon("Open"), &TRecordForm::SeSkinSpeedButton1Click);
+    SeSkinSpeedButton12
+        = addButton("SeSkinSpeedButton12", toolIcon("New"), &TRecordForm::SeSkinSpeedButton12Click);
+    SeSkinSpeedButton3
+        = addButton("SeSkinSpeedButton3", toolIcon("Print"), &TRecordForm::SeSkinSpeedButton3Click);
     SeSkinToolBar1->addSeparator();
-    SeSkinSpeedButton4 = addButton("SeSkinSpeedButton4", QStringLiteral("Setting"), toolIcon("Setting"),
-        &TRecordForm::SeSkinSpeedButton4Click);
+    SeSkinSpeedButton4
+        = addButton("SeSkinSpeedButton4", toolIcon("Setting"), &TRecordForm::SeSkinSpeedButton4Click);
     SeSkinToolBar1->addSeparator();
-    SeSkinSpeedButton5 = addButton("SeSkinSpeedButton5", QStringLiteral("Start"), toolIcon("RecordStart"),
-        &TRecordForm::SeSkinSpeedButton5Click);
-    SeSkinSpeedButton6 = addButton("SeSkinSpeedButton6", QStringLiteral("Stop"), toolIcon("Stop"),
-        &TRecordForm::SeSkinSpeedButton6Click);
+    SeSkinSpeedButton5
+        = addButton("SeSkinSpeedButton5", toolIcon("RecordStart"), &TRecordForm::SeSkinSpeedButton5Click);
+    SeSkinSpeedButton6
+        = addButton("SeSkinSpeedButton6", toolIcon("Stop"), &TRecordForm::SeSkinSpeedButton6Click);
     SeSkinSpeedButton5->setEnabled(false);
     SeSkinSpeedButton6->setEnabled(false);
     SeSkinToolBar1->addSeparator();
-    SeSkinSpeedButton11 = addButton(
-        "SeSkinSpeedButton11", QStringLiteral("Mode"), QIcon(), &TRecordForm::SeSkinSpeedButton11Click);
-    SeSkinSpeedButton9 = addButton("SeSkinSpeedButton9", QStringLiteral("Move Left"), toolIcon("MoveLeft"),
-        &TRecordForm::SeSkinSpeedButton9Click);
-    SeSkinSpeedButton10 = addButton("SeSkinSpeedButton10", QStringLiteral("Move Right"),
-        toolIcon("MoveRight"), &TRecordForm::SeSkinSpeedButton10Click);
-    SeSkinSpeedButton7 = addButton("SeSkinSpeedButton7", QStringLiteral("Backward Compression"),
-        toolIcon("ZoomOut"), &TRecordForm::SeSkinSpeedButton7Click);
-    SeSkinSpeedButton8 = addButton("SeSkinSpeedButton8", QStringLiteral("Forward Expansion"),
-        toolIcon("ZoomIn"), &TRecordForm::SeSkinSpeedButton8Click);
+    SeSkinSpeedButton11 = addButton("SeSkinSpeedButton11", QIcon(), &TRecordForm::SeSkinSpeedButton11Click);
+    SeSkinSpeedButton9
+        = addButton("SeSkinSpeedButton9", toolIcon("MoveLeft"), &TRecordForm::SeSkinSpeedButton9Click);
+    SeSkinSpeedButton10
+        = addButton("SeSkinSpeedButton10", toolIcon("MoveRight"), &TRecordForm::SeSkinSpeedButton10Click);
+    SeSkinSpeedButton7
+        = addButton("SeSkinSpeedButton7", toolIcon("ZoomOut"), &TRecordForm::SeSkinSpeedButton7Click);
+    SeSkinSpeedButton8
+        = addButton("SeSkinSpeedButton8", toolIcon("ZoomIn"), &TRecordForm::SeSkinSpeedButton8Click);
     // The face of record mode, quietly: a missing picture is reported when the mode switches.
     const QPixmap face = LoadPenPicture(QStringLiteral("12.dat"));
     if (!face.isNull())
@@ -223,9 +215,8 @@ void TRecordForm::buildToolBar()
 
 void TRecordForm::buildChart()
 {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Record Wave  "), this);
+    GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setAccessibleName(GroupBox1->title());
     GroupBox1->installEventFilter(this);
     Panel2 = new QWidget(GroupBox1);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -253,8 +244,6 @@ void TRecordForm::buildChart()
     connect(SeSkinScrollBar1, &QScrollBar::valueChanged, this, &TRecordForm::SeSkinScrollBar1Change);
     SeSkinButton19 = new QPushButton(Panel2);
     SeSkinButton19->setObjectName(QStringLiteral("SeSkinButton19"));
-    SeSkinButton19->setToolTip(QStringLiteral("单击选择数据显示范围"));
-    SeSkinButton19->setAccessibleName(SeSkinButton19->toolTip());
     SeSkinButton19->setIcon(toolIcon("Range"));
     SeSkinButton19->setIconSize(QSize(11, 11));
     SeSkinButton19->resize(17, 17);
@@ -263,8 +252,6 @@ void TRecordForm::buildChart()
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setRange(0, TrackMaximum);
     TrackBar1->setValue(TrackMaximum);
-    TrackBar1->setToolTip(QStringLiteral("Compression"));
-    TrackBar1->setAccessibleName(TrackBar1->toolTip());
     TrackBar1->hide();
     connect(TrackBar1, &QSlider::valueChanged, this, &TRecordForm::TrackBar1Change);
     iLedArrow1 = new ArrowMarker(Panel2);
@@ -274,9 +261,8 @@ void TRecordForm::buildChart()
 
 void TRecordForm::buildChannels()
 {
-    GroupBox2 = new QGroupBox(QStringLiteral(" 参数 "), this);
+    GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setAccessibleName(GroupBox2->title());
     auto *grid = new QGridLayout(GroupBox2);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setHorizontalSpacing(6);
@@ -288,13 +274,11 @@ void TRecordForm::buildChannels()
     const QIcon scaleUpIcon = toolIcon("ScaleUp");
     const QIcon scaleDownIcon = toolIcon("ScaleDown");
     const QIcon onOffIcon = toolIcon("Channel");
-    const auto makeButton = [this](int number, const QString &hint, const QIcon &icon) {
+    const auto makeButton = [this](int number, const QIcon &icon) {
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("SeSkinButton%1").arg(number));
         button->setFixedSize(28, 28);
         button->setIcon(icon);
-        button->setToolTip(hint);
-        button->setAccessibleName(hint);
         return button;
     };
     for (int ch = 0; ch < RecordChannels; ++ch) {
@@ -316,13 +300,12 @@ void TRecordForm::buildChannels()
         ChannelCaption[ch] = new QLabel(QStringLiteral("—"), panel);
         ChannelCaption[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 7));
         ChannelCaption[ch]->setMinimumWidth(100);
-        ChannelValue[ch] = new QLabel(QStringLiteral("Value："), panel);
+        ChannelValue[ch] = new QLabel(panel);
         ChannelValue[ch]->setObjectName(QStringLiteral("Label%1").arg(ch + 13));
         ChannelValue[ch]->setMinimumWidth(90);
-        const QString name = QStringLiteral("CH%1 ").arg(ch + 1);
-        ScaleUpButton[ch] = makeButton(upNumbers[ch], name + QStringLiteral("scale up"), scaleUpIcon);
-        ScaleDownButton[ch] = makeButton(downNumbers[ch], name + QStringLiteral("scale down"), scaleDownIcon);
-        OnOffButton[ch] = makeButton(onOffNumbers[ch], name + QStringLiteral("on/off"), onOffIcon);
+        ScaleUpButton[ch] = makeButton(upNumbers[ch], scaleUpIcon);
+        ScaleDownButton[ch] = makeButton(downNumbers[ch], scaleDownIcon);
+        OnOffButton[ch] = makeButton(onOffNumbers[ch], onOffIcon);
         connect(ScaleUpButton[ch], &QPushButton::clicked, this, [this, ch] { ScaleUpClick(ch); });
         connect(ScaleDownButton[ch], &QPushButton::clicked, this, [this, ch] { ScaleDownClick(ch); });
         connect(OnOffButton[ch], &QPushButton::clicked, this, [this, ch] { ChannelOnOffClick(ch); });
@@ -341,11 +324,11 @@ void TRecordForm::buildChannels()
     Panel9->setMinimumWidth(180);
     auto *column = new QVBoxLayout(Panel9);
     column->setContentsMargins(4, 1, 4, 1);
-    auto *title = new QLabel(QStringLiteral("记录点日期时间：   "), Panel9);
+    auto *title = m_cursorTitle = new QLabel(Panel9);
     title->setObjectName(QStringLiteral("Label21"));
-    Label19 = new QLabel(QStringLiteral("日期：   "), Panel9);
+    Label19 = new QLabel(Panel9);
     Label19->setObjectName(QStringLiteral("Label19"));
-    Label20 = new QLabel(QStringLiteral("时间：   "), Panel9);
+    Label20 = new QLabel(Panel9);
     Label20->setObjectName(QStringLiteral("Label20"));
     column->addWidget(title);
     column->addWidget(Label19);
@@ -361,7 +344,9 @@ void TRecordForm::buildStatusBar()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     for (int i = 0; i < 7; ++i) {
-        auto *panel = new QLabel(QString::fromUtf8(PanelTexts[i]), StatusBar1);
+        auto *panel = new QLabel(StatusBar1);
+        const char *const source = PanelTexts[i];
+        m_panelTexts[size_t(i)] = [source] { return tr(source); };
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(PanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);
@@ -395,8 +380,16 @@ QString TRecordForm::statusText(int panel) const
     return m_panels.at(panel)->text();
 }
 
+void TRecordForm::setStatusText(int panel, std::function<QString()> make)
+{
+    const QString text = make();
+    setStatusText(panel, text);
+    m_panelTexts.at(size_t(panel)) = std::move(make);
+}
+
 void TRecordForm::setStatusText(int panel, const QString &text)
 {
+    m_panelTexts.at(size_t(panel)) = nullptr;
     QLabel *label = m_panels.at(size_t(panel));
     label->setText(text);
     if (panel == SamplingNoticePanel || panel == SavingNoticePanel) {
@@ -413,17 +406,19 @@ void TRecordForm::readSettings()
     ShowingErrors([this] { ReadRecordSettings(Record.settings); });
     const RecordSettings &settings = Record.settings;
     if (const auto interval = SamplingIntervalMs(settings.samplingIndex)) {
-        setStatusText(0, SamplingStepText(settings.samplingIndex));
+        const int index = settings.samplingIndex;
+        setStatusText(0, [index] { return SamplingStepText(index); });
         Timer1->setInterval(*interval);
     }
     if (const auto interval = SaveIntervalMs(settings.saveIndex)) {
-        setStatusText(1, SaveStepText(settings.saveIndex));
+        const int index = settings.saveIndex;
+        setStatusText(1, [index] { return SaveStepText(index); });
         TimerSave->setInterval(*interval);
     }
     for (int ch = 0; ch < RecordChannels; ++ch) {
-        const QString caption = SignalEnglishCaption(settings.channelSignal[ch]);
-        if (!caption.isEmpty())
-            ChannelCaption[ch]->setText(caption);
+        const int signal = settings.channelSignal[ch];
+        if (!SignalEnglishCaption(signal).isEmpty())
+            setChannelCaption(ch, [signal] { return SignalCaptionShown(signal, false); });
     }
 }
 
@@ -431,20 +426,101 @@ void TRecordForm::applyRecordSettings(const RecordSettings &settings)
 {
     if (const auto interval = SaveIntervalMs(settings.saveIndex)) {
         Record.settings.saveIndex = settings.saveIndex;
-        setStatusText(1, SaveStepTextChinese(settings.saveIndex));
+        const int index = settings.saveIndex;
+        setStatusText(1, [index] { return SaveStepTextChinese(index); });
         TimerSave->setInterval(*interval);
     }
     if (const auto interval = SamplingIntervalMs(settings.samplingIndex)) {
         Record.settings.samplingIndex = settings.samplingIndex;
-        setStatusText(0, SamplingStepTextChinese(settings.samplingIndex));
+        const int index = settings.samplingIndex;
+        setStatusText(0, [index] { return SamplingStepTextChinese(index); });
         Timer1->setInterval(*interval);
     }
     Record.settings.channelSignal = settings.channelSignal;
     for (int ch = 0; ch < RecordChannels; ++ch) {
-        const QString caption = SignalChineseCaption(settings.channelSignal[ch]);
-        if (!caption.isEmpty())
-            ChannelCaption[ch]->setText(caption);
+        const int signal = settings.channelSignal[ch];
+        if (!SignalChineseCaption(signal).isEmpty())
+            setChannelCaption(ch, [signal] { return SignalCaptionShown(signal, true); });
     }
+}
+
+void TRecordForm::setChannelCaption(int channel, std::function<QString()> make)
+{
+    ChannelCaption[size_t(channel)]->setText(make());
+    m_captionTexts[size_t(channel)] = std::move(make);
+}
+
+void TRecordForm::retranslateUi()
+{
+    setWindowTitle(tr("Record "));
+    setAccessibleName(windowTitle());
+    m_fileMenu->setTitle(tr("File (&F)"));
+    Open1->setText(tr("Open"));
+    New1->setText(tr("New "));
+    Print1->setText(tr("Print"));
+    ExportCsv1->setText(tr("Export CSV..."));
+    Exit1->setText(tr("Exit "));
+    m_optionMenu->setTitle(tr("Option (&O)"));
+    Setting1->setText(tr("Setting"));
+    m_runMenu->setTitle(tr("Run (&R)"));
+    Starting1->setText(tr("Starting"));
+    Stop1->setText(tr("Stop"));
+    m_viewMenu->setTitle(tr("View  (&V)"));
+    BackwardCompression1->setText(tr("Backward Compression"));
+    ForwardExpansion1->setText(tr("Forward Expansion"));
+    MoveLeft1->setText(tr("Move Left "));
+    MoveRight1->setText(tr("Move Right"));
+
+    const std::pair<QToolButton *, QString> hints[] = { { SeSkinSpeedButton1, tr("Open") },
+        { SeSkinSpeedButton12, tr("New") }, { SeSkinSpeedButton3, tr("Print") },
+        { SeSkinSpeedButton4, tr("Setting") }, { SeSkinSpeedButton5, tr("Start") },
+        { SeSkinSpeedButton6, tr("Stop") }, { SeSkinSpeedButton11, tr("Mode") },
+        { SeSkinSpeedButton9, tr("Move Left") }, { SeSkinSpeedButton10, tr("Move Right") },
+        { SeSkinSpeedButton7, tr("Backward Compression") }, { SeSkinSpeedButton8, tr("Forward Expansion") } };
+    for (const auto &[button, hint] : hints) {
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+    }
+
+    GroupBox1->setTitle(tr(" Record Wave  "));
+    GroupBox1->setAccessibleName(GroupBox1->title());
+    SeSkinButton19->setToolTip(tr("单击选择数据显示范围"));
+    SeSkinButton19->setAccessibleName(SeSkinButton19->toolTip());
+    TrackBar1->setToolTip(tr("Compression"));
+    TrackBar1->setAccessibleName(TrackBar1->toolTip());
+    GroupBox2->setTitle(tr(" 参数 "));
+    GroupBox2->setAccessibleName(GroupBox2->title());
+    for (int ch = 0; ch < RecordChannels; ++ch) {
+        const QString hints[3] = { tr("CH%1 scale up").arg(ch + 1), tr("CH%1 scale down").arg(ch + 1),
+            tr("CH%1 on/off").arg(ch + 1) };
+        QPushButton *const buttons[3] = { ScaleUpButton[ch], ScaleDownButton[ch], OnOffButton[ch] };
+        for (int k = 0; k < 3; ++k) {
+            buttons[k]->setToolTip(hints[k]);
+            buttons[k]->setAccessibleName(hints[k]);
+        }
+        if (m_captionTexts[ch])
+            ChannelCaption[ch]->setText(m_captionTexts[ch]());
+    }
+    m_cursorTitle->setText(tr("记录点日期时间：   "));
+    if (m_cursorCaptions) {
+        Label19->setText(tr("日期：   "));
+        Label20->setText(tr("时间：   "));
+        for (QLabel *value : ChannelValue)
+            value->setText(tr("Value："));
+    }
+    for (size_t i = 0; i < m_panels.size(); ++i)
+        if (m_panelTexts[i])
+            setStatusText(int(i), m_panelTexts[i]);
+}
+
+void TRecordForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+        // The chart's captions and the panels it writes are made as it is drawn.
+        DrawChart();
+    }
+    QDialog::changeEvent(event);
 }
 
 bool TRecordForm::eventFilter(QObject *watched, QEvent *event)

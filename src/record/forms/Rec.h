@@ -14,6 +14,7 @@
 #include <QImage>
 
 #include <array>
+#include <functional>
 
 class ArrowMarker;
 class ChartPaintBox;
@@ -46,6 +47,11 @@ public:
     static constexpr int SavingNoticePanel = 8;
     QString statusText(int panel) const;
     void setStatusText(int panel, const QString &text);
+    // The panel's text made again at every change of language.
+    void setStatusText(int panel, std::function<QString()> make);
+
+    // Sets every text of the window in the current language and redraws the chart.
+    void retranslateUi();
 
     // The live record and its file, and the loaded record.
     Recorder Record;
@@ -180,6 +186,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     // Closing (Exit, the close button, Esc) only hides the window; it saves first.
     void hideEvent(QHideEvent *event) override;
 
@@ -202,7 +209,21 @@ private:
     // until a save succeeds again, to a notice that does not wait for the user.
     void saveRecord();
 
+    // Shows a channel's caption, made again at every change of language.
+    void setChannelCaption(int channel, std::function<QString()> make);
+
     std::array<QLabel *, 9> m_panels {};
+    std::array<std::function<QString()>, 9> m_panelTexts {};
+    std::array<std::function<QString()>, RecordChannels> m_captionTexts {};
+    // Whether the cursor labels show the window's own captions rather than a readout.
+    bool m_cursorCaptions = true;
+    // Menus, and controls whose texts are set only by retranslateUi.
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_optionMenu = nullptr;
+    QMenu *m_runMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QLabel *m_cursorTitle = nullptr;
+
     bool m_saveFailing = false;
 };
 

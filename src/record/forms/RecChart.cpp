@@ -152,7 +152,8 @@ void TRecordForm::SeSkinSpeedButton11Click()
 {
     const NavigationEffects effects = SwitchMode(View, Record.count(), LoadedLast);
     DrawChart();
-    setStatusText(5, ModeStatusText(View.mode));
+    const ChartMode mode = View.mode;
+    setStatusText(5, [mode] { return ModeStatusText(mode); });
     applyEffects(effects);
     setModeFace(View.mode == ChartMode::Record);
 }
@@ -161,7 +162,8 @@ void TRecordForm::SeSkinButton19Click()
 {
     StepRange(View);
     DrawChart();
-    setStatusText(6, RangeStatusText(View.range));
+    const RangeMode range = View.range;
+    setStatusText(6, [range] { return RangeStatusText(range); });
 }
 
 void TRecordForm::ScaleUpClick(int channel)
@@ -209,6 +211,7 @@ void TRecordForm::Pic4MouseMove(int X)
         return;
     const RecordArrays &arrays = View.mode == ChartMode::Record ? Record.live() : LoadedRecord;
     const CursorTexts texts = CursorReadout(View.mode, arrays, *sample);
+    m_cursorCaptions = false;
     Label19->setText(texts.date);
     Label20->setText(texts.time);
     for (int ch = 0; ch < RecordChannels; ++ch)

@@ -22,20 +22,24 @@
 
 namespace {
 
-const QString RecordFilter = QStringLiteral("Norvo记录文件(.vqr)|*.vqr");
-const QString NotContinuousText
-    = QStringLiteral("   To start the test records must be in continuous mode, recording is not started! ");
-const QString NoFileText = QStringLiteral("    Please create a new record file!    ");
-const QString SamplingLostText
-    = QStringLiteral("   You have to stop the continuous sampling, record stop!   ");
-const QString LimitText
-    = QStringLiteral("    Data recorded over the maximum file limit, create a new file and start again.    ");
+QString recordFilter()
+{
+    return TRecordForm::tr("Norvo记录文件(.vqr)|*.vqr");
+}
+
+const char *const NotContinuousText = QT_TRANSLATE_NOOP(
+    "TRecordForm", "   To start the test records must be in continuous mode, recording is not started! ");
+const char *const NoFileText = QT_TRANSLATE_NOOP("TRecordForm", "    Please create a new record file!    ");
+const char *const SamplingLostText
+    = QT_TRANSLATE_NOOP("TRecordForm", "   You have to stop the continuous sampling, record stop!   ");
+const char *const LimitText = QT_TRANSLATE_NOOP(
+    "TRecordForm", "    Data recorded over the maximum file limit, create a new file and start again.    ");
 
 } // namespace
 
 void TRecordForm::SeSkinSpeedButton12Click()
 {
-    const QString fileName = AskSaveFileName(RecordFilter, QStringLiteral("RecordFile.vqr"));
+    const QString fileName = AskSaveFileName(recordFilter(), QStringLiteral("RecordFile.vqr"));
     if (fileName.isEmpty())
         return;
     // The record starts over only once the new file exists; a recording in progress goes on
@@ -46,14 +50,14 @@ void TRecordForm::SeSkinSpeedButton12Click()
     Starting1->setEnabled(true);
     SeSkinSpeedButton4->setEnabled(true);
     Setting1->setEnabled(true);
-    setStatusText(5, QStringLiteral("模式：记录"));
+    setStatusText(5, [] { return tr("模式：记录"); });
     if (!oldFileError.isEmpty())
         platform::dialogs().message(oldFileError, Dialogs::Icon::Error);
 }
 
 void TRecordForm::SeSkinSpeedButton1Click()
 {
-    const QString fileName = platform::dialogs().openFileName(RecordFilter);
+    const QString fileName = platform::dialogs().openFileName(recordFilter());
     if (fileName.isEmpty()) {
         DrawChart();
         return;
@@ -84,12 +88,12 @@ void TRecordForm::openRecordFile(const QString &fileName, bool fromCommandLine)
     if (!step.isEmpty())
         setStatusText(0, step);
     for (int ch = 0; ch < RecordChannels; ++ch) {
-        const QString caption = SignalEnglishCaption(info.channelSignals[ch]);
-        if (!caption.isEmpty())
-            ChannelCaption[ch]->setText(caption);
+        const int signal = info.channelSignals[ch];
+        if (!SignalEnglishCaption(signal).isEmpty())
+            setChannelCaption(ch, [signal] { return SignalCaptionShown(signal, false); });
     }
     View.mode = ChartMode::Read;
-    setStatusText(5, fromCommandLine ? QStringLiteral("Mode:Read") : QStringLiteral("Mode: Read"));
+    setStatusText(5, [fromCommandLine] { return fromCommandLine ? tr("Mode:Read") : tr("Mode: Read"); });
     RecordFileReady = true;
     SeSkinSpeedButton4->setEnabled(false);
     Setting1->setEnabled(false);
@@ -160,11 +164,11 @@ void TRecordForm::SeSkinSpeedButton4Click()
 void TRecordForm::SeSkinSpeedButton5Click()
 {
     if (SamplingMode != 2) {
-        platform::dialogs().message(NotContinuousText);
+        platform::dialogs().message(tr(NotContinuousText));
         return;
     }
     if (!RecordFileReady) {
-        platform::dialogs().message(NoFileText);
+        platform::dialogs().message(tr(NoFileText));
         return;
     }
     // Settings confirmed after New describe the samples about to be taken.
@@ -219,7 +223,7 @@ void TRecordForm::Timer1Timer()
     if (SamplingMode != 2) {
         Timer1->stop();
         SeSkinSpeedButton6->setEnabled(false);
-        platform::dialogs().message(SamplingLostText);
+        platform::dialogs().message(tr(SamplingLostText));
         DrawChart();
         return;
     }
@@ -236,7 +240,7 @@ void TRecordForm::Timer1Timer()
         SeSkinSpeedButton6->setEnabled(false);
         // The record is complete: it goes into the file before the box waits for the user.
         SaveTakenSamples();
-        platform::dialogs().message(LimitText);
+        platform::dialogs().message(tr(LimitText));
     }
     DrawChart();
 }

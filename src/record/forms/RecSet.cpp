@@ -5,6 +5,7 @@
 #include "widgets/FormParts.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,8 +18,12 @@ TRecSetForm *RecSetForm = nullptr;
 
 namespace {
 
-const QString TemperatureWarning = QStringLiteral("你在输入通道中选择了温度输入，") + QStringLiteral("\r\r")
-    + QStringLiteral("请确认你的电脑已经连接到本公司生产的QTS系列多路温度检测仪器！");
+QString temperatureWarning()
+{
+    // Two paragraphs, kept apart by the two carriage returns the box has always shown.
+    return TRecSetForm::tr("你在输入通道中选择了温度输入，") + QStringLiteral("\r\r")
+        + TRecSetForm::tr("请确认你的电脑已经连接到本公司生产的QTS系列多路温度检测仪器！");
+}
 
 QComboBox *makeList(QWidget *parent, int number, const QStringList &items)
 {
@@ -40,78 +45,61 @@ int itemIndex(const QComboBox *list)
     return list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
-QLabel *secondsLabel(QWidget *parent)
-{
-    return new QLabel(QStringLiteral("秒  "), parent);
-}
-
 } // namespace
 
 TRecSetForm::TRecSetForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RecSetForm"));
-    setWindowTitle(QStringLiteral("记录设置"));
-    setAccessibleName(windowTitle());
     resize(429, 299);
 
-    QStringList signalItems;
-    for (int s = 0; s < RecordSignalCount; ++s)
-        signalItems << SignalListItem(s);
-    QStringList samplingItems;
-    for (int i = 0; i < SamplingStepCount - 1; ++i)
-        samplingItems << SamplingListItem(i);
-    QStringList saveItems;
-    for (int i = 0; i < SaveStepCount; ++i)
-        saveItems << SaveListItem(i);
+    // The items get their texts in retranslateUi.
+    const QStringList signalItems(RecordSignalCount, QString());
+    const QStringList samplingItems(SamplingStepCount - 1, QString());
+    const QStringList saveItems(SaveStepCount, QString());
 
-    auto *signalGroup = new QGroupBox(QStringLiteral("Signal Select"), this);
+    auto *signalGroup = GroupBox1 = new QGroupBox(this);
     signalGroup->setObjectName(QStringLiteral("GroupBox1"));
     auto *signalGrid = new QGridLayout(signalGroup);
     static const char *const rowCaptions[6] = { "CH1", "CH2", "CH3  ", "CH4  ", "CH5  ", "CH6  " };
     for (int ch = 0; ch < 6; ++ch) {
-        auto *label = new QLabel(QString::fromLatin1(rowCaptions[ch]), signalGroup);
+        auto *label = ChannelLabel[ch] = new QLabel(QString::fromLatin1(rowCaptions[ch]), signalGroup);
         label->setObjectName(QStringLiteral("Label%1").arg(ch + 3));
         ChannelList[ch] = makeList(signalGroup, ch + 3, signalItems);
-        ChannelList[ch]->setAccessibleName(label->text().trimmed());
         label->setBuddy(ChannelList[ch]);
         signalGrid->addWidget(label, ch, 0);
         signalGrid->addWidget(ChannelList[ch], ch, 1);
     }
 
-    const auto stepGroup = [this](const char *name, const QString &title, QComboBox *&list, int number,
-                               const QStringList &items) {
-        auto *group = new QGroupBox(title, this);
-        group->setObjectName(QLatin1String(name));
-        auto *row = new QHBoxLayout(group);
-        list = makeList(group, number, items);
-        list->setAccessibleName(title.trimmed());
-        row->addWidget(list, 1);
-        row->addWidget(secondsLabel(group));
-        return group;
-    };
-    QGroupBox *samplingGroup
-        = stepGroup("GroupBox2", QStringLiteral("Sampling Step "), ComboBox2, 2, samplingItems);
-    QGroupBox *saveGroup = stepGroup("GroupBox3", QStringLiteral("Save Step "), ComboBox1, 1, saveItems);
+    const auto stepGroup
+        = [this](const char *name, QComboBox *&list, int number, const QStringList &items, QLabel *&seconds) {
+              auto *group = new QGroupBox(this);
+              group->setObjectName(QLatin1String(name));
+              auto *row = new QHBoxLayout(group);
+              list = makeList(group, number, items);
+              row->addWidget(list, 1);
+              seconds = new QLabel(group);
+              row->addWidget(seconds);
+              return group;
+          };
+    QGroupBox *samplingGroup = GroupBox2
+        = stepGroup("GroupBox2", ComboBox2, 2, samplingItems, m_secondsLabels[0]);
+    QGroupBox *saveGroup = GroupBox3 = stepGroup("GroupBox3", ComboBox1, 1, saveItems, m_secondsLabels[1]);
 
-    GroupBox4 = new QGroupBox(QStringLiteral("Temperature "), this);
+    GroupBox4 = new QGroupBox(this);
     GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
     auto *temperatureRow = new QHBoxLayout(GroupBox4);
     ComboBox9 = new QComboBox(GroupBox4);
     ComboBox9->setObjectName(QStringLiteral("ComboBox9"));
     ComboBox9->setEditable(true);
-    ComboBox9->setEditText(QStringLiteral("Not Complete"));
-    ComboBox9->setAccessibleName(QStringLiteral("Temperature"));
     temperatureRow->addWidget(ComboBox9);
     GroupBox4->setEnabled(false);
 
-    Button1 = new QPushButton(QStringLiteral("Enter"), this);
+    Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAccessibleName(Button1->text());
     Button1->setAutoDefault(false);
-    Button2 = new QPushButton(QStringLiteral("Cancel "), this);
+    Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAccessibleName(Button2->text());
     Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TRecSetForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TRecSetForm::Button2Click);
@@ -129,7 +117,44 @@ TRecSetForm::TRecSetForm(QWidget *parent)
     layout->addWidget(signalGroup, 1);
     layout->addLayout(right);
 
+    retranslateUi();
     fillLists();
+}
+
+void TRecSetForm::retranslateUi()
+{
+    setWindowTitle(tr("记录设置"));
+    setAccessibleName(windowTitle());
+    GroupBox1->setTitle(tr("Signal Select"));
+    for (int ch = 0; ch < 6; ++ch) {
+        ChannelList[ch]->setAccessibleName(ChannelLabel[ch]->text().trimmed());
+        for (int s = 0; s < RecordSignalCount; ++s)
+            ChannelList[ch]->setItemText(s, SignalListItem(s));
+    }
+    GroupBox2->setTitle(tr("Sampling Step "));
+    ComboBox2->setAccessibleName(GroupBox2->title().trimmed());
+    for (int i = 0; i < ComboBox2->count(); ++i)
+        ComboBox2->setItemText(i, SamplingListItem(i));
+    GroupBox3->setTitle(tr("Save Step "));
+    ComboBox1->setAccessibleName(GroupBox3->title().trimmed());
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        ComboBox1->setItemText(i, SaveListItem(i));
+    for (QLabel *seconds : m_secondsLabels)
+        seconds->setText(tr("秒  "));
+    GroupBox4->setTitle(tr("Temperature "));
+    ComboBox9->setEditText(tr("Not Complete"));
+    ComboBox9->setAccessibleName(tr("Temperature"));
+    Button1->setText(tr("Enter"));
+    Button1->setAccessibleName(Button1->text());
+    Button2->setText(tr("Cancel "));
+    Button2->setAccessibleName(Button2->text());
+}
+
+void TRecSetForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 TRecSetForm::~TRecSetForm()
@@ -176,7 +201,7 @@ void TRecSetForm::Button1Click()
         RecordForm->applyRecordSettings(settings);
     for (int signal : settings.channelSignal) {
         if (signal > 9) {
-            platform::dialogs().message(TemperatureWarning, Dialogs::Icon::Warning);
+            platform::dialogs().message(temperatureWarning(), Dialogs::Icon::Warning);
             break;
         }
     }

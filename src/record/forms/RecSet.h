@@ -33,12 +33,23 @@ public:
     QComboBox *ComboBox2 = nullptr; // sampling step
     QComboBox *ComboBox1 = nullptr; // save step
     QComboBox *ComboBox9 = nullptr; // temperature port, disabled
+    std::array<QLabel *, 6> ChannelLabel {}; // Label3 .. Label8
+    QGroupBox *GroupBox1 = nullptr; // "Signal Select"
+    QGroupBox *GroupBox2 = nullptr; // "Sampling Step "
+    QGroupBox *GroupBox3 = nullptr; // "Save Step "
     QGroupBox *GroupBox4 = nullptr; // "Temperature "
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
 
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void fillLists();
+    std::array<QLabel *, 2> m_secondsLabels {}; // "秒  " beside the two step lists
 };
 
 extern TRecSetForm *RecSetForm;

@@ -35,6 +35,12 @@ public:
     void SeSkinButton1Click(); // save, scroll the print preview to its top, close
     void SeSkinButton2Click(); // close without saving
     void SeSkinButton3Click(); // close without saving
+
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
+protected:
+    void changeEvent(QEvent *event) override;
 };
 
 extern TEnterInfoForm *EnterInfoForm;

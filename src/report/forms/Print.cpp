@@ -14,6 +14,7 @@
 #include "report/forms/QtPrinter.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -82,7 +83,6 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     , m_printer(m_ownPrinter.get())
 {
     setObjectName(QStringLiteral("PrinterForm"));
-    setWindowTitle(QStringLiteral("PrinterForm"));
     setFixedSize(FormWidth, FormHeight);
 
     Panel1 = new QFrame(this);
@@ -93,22 +93,21 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::ToolTipBase));
     Panel1->setPalette(panelPalette);
     auto *buttons = new QHBoxLayout(Panel1);
-    PrintReference1 = new QCheckBox(tr("Print reference traces"), Panel1);
+    PrintReference1 = new QCheckBox(Panel1);
     PrintReference1->setObjectName(QStringLiteral("PrintReference1"));
     PrintReference1->setEnabled(false);
     buttons->addWidget(PrintReference1);
     buttons->addStretch();
-    const auto button = [&](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, Panel1);
+    const auto button = [&](const char *name) {
+        auto *b = new QPushButton(Panel1);
         b->setObjectName(QString::fromLatin1(name));
-        b->setAccessibleName(caption);
         b->setAutoDefault(false);
         buttons->addWidget(b);
         return b;
     };
-    SeSkinButton2 = button("SeSkinButton2", QStringLiteral("Info"));
-    SeSkinButton3 = button("SeSkinButton3", QStringLiteral("Printer Setting"));
-    SeSkinButton1 = button("SeSkinButton1", QStringLiteral("Printing      "));
+    SeSkinButton2 = button("SeSkinButton2");
+    SeSkinButton3 = button("SeSkinButton3");
+    SeSkinButton1 = button("SeSkinButton1");
     SeSkinButton1->setIcon(printIcon());
 
     Rongqi = new QScrollArea(this);
@@ -136,12 +135,36 @@ TPrinterForm::TPrinterForm(QWidget *parent)
     connect(SeSkinButton2, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton2Click);
     connect(SeSkinButton3, &QPushButton::clicked, this, &TPrinterForm::SeSkinButton3Click);
     connect(PrintReference1, &QCheckBox::toggled, this, &TPrinterForm::FormCreate);
+    retranslateUi();
     // The preview is built when the window is shown (and on every showing): built now, while
     // the window is hidden, it would be built again before anybody saw it, and filling the
     // page bitmap is a good part of the program's start.
 }
 
 TPrinterForm::~TPrinterForm() = default;
+
+void TPrinterForm::retranslateUi()
+{
+    setWindowTitle(tr("PrinterForm"));
+    const std::pair<QPushButton *, QString> captions[] = { { SeSkinButton2, tr("Info") },
+        { SeSkinButton3, tr("Printer Setting") }, { SeSkinButton1, tr("Printing      ") } };
+    for (const auto &[b, caption] : captions) {
+        b->setText(caption);
+        b->setAccessibleName(caption);
+    }
+    PrintReference1->setText(tr("Print reference traces"));
+}
+
+void TPrinterForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+        // The page's captions are drawn into the preview.
+        if (isVisible())
+            FormCreate();
+    }
+    QDialog::changeEvent(event);
+}
 
 Printer &TPrinterForm::printer()
 {

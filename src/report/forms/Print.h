@@ -66,7 +66,11 @@ public:
     void SeSkinButton2Click(); // print information
     void SeSkinButton3Click(); // printer setup
 
+    // Sets every text of the window in the current language.
+    void retranslateUi();
+
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

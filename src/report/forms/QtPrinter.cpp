@@ -25,7 +25,7 @@ QPrinter &QtPrinter::qprinter()
 bool QtPrinter::setup()
 {
     QPrintDialog dialog(&qprinter(), QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("Printer Setting"));
+    dialog.setWindowTitle(QCoreApplication::translate("QtPrinter", "Printer Setting"));
     // A report is one page: nothing to choose about ranges or copies.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -34,7 +34,7 @@ bool QtPrinter::setup()
     // The dialog only chooses; "Printing      " prints. Its accept button says so.
     if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
         if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
+            ok->setText(QCoreApplication::translate("QtPrinter", "OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -44,8 +44,9 @@ QPainter &QtPrinter::beginJob(const QString &jobName)
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
     // Without any printer Qt keeps to PDF output, which then has no file yet.
     if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
-        throw KmrError(QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" in "
-                                      "\"Printer Setting\" to print the report to a PDF file."));
+        throw KmrError(QCoreApplication::translate("QtPrinter",
+            "No printer is installed. Choose \"Print to File (PDF)\" in \"Printer Setting\" to print the "
+            "report to a PDF file."));
     if (toFile) {
         // A file name typed without ".pdf" would not show in a PDF viewer's open dialog.
         printer.setOutputFileName(
@@ -56,15 +57,16 @@ QPainter &QtPrinter::beginJob(const QString &jobName)
         // The PDF writer only says that it failed; opening the file first gives the system's reason.
         QFile file(printer.outputFileName());
         if (!file.open(QIODevice::WriteOnly))
-            throw EInOutError(
-                QStringLiteral("Cannot write %1: %2").arg(printer.outputFileName(), file.errorString()));
+            throw EInOutError(QCoreApplication::translate("QtPrinter", "Cannot write %1: %2")
+                                  .arg(printer.outputFileName(), file.errorString()));
     }
     printer.setDocName(jobName);
     printer.setFromTo(0, 0);
     printer.setCopyCount(1);
     if (!m_painter.begin(&printer))
-        throw KmrError(QStringLiteral("The printer \"%1\" cannot start the print job \"%2\".")
-                           .arg(toFile ? printer.outputFileName() : printer.printerName(), jobName));
+        throw KmrError(
+            QCoreApplication::translate("QtPrinter", "The printer \"%1\" cannot start the print job \"%2\".")
+                .arg(toFile ? printer.outputFileName() : printer.printerName(), jobName));
     return m_painter;
 }
 
@@ -76,7 +78,8 @@ void QtPrinter::endJob()
         if (!printer.outputFileName().isEmpty())
             QFile::remove(printer.outputFileName());
         throw KmrError(
-            QStringLiteral("The print system refused the print job \"%1\".").arg(printer.docName()));
+            QCoreApplication::translate("QtPrinter", "The print system refused the print job \"%1\".")
+                .arg(printer.docName()));
     }
 }
 

@@ -1,9 +1,10 @@
 // What the four windows offer to eyes and to assistive technology: captions that fit their
-// controls, and every button, edit box, check box and list reachable by its name through the
-// accessibility tree. With KMR_SCREENSHOT_DIR set, each window is also saved there as a PNG.
+// controls in every language, and every button, edit box, check box and list reachable by its name through
+// the accessibility tree. With KMR_SCREENSHOT_DIR set, each window is also saved there as a PNG.
 
 #include "InstrumentFixture.h"
 
+#include "base/Language.h"
 #include "link/sim/SimCapture.h"
 #include "measure/DrawingColours.h"
 
@@ -11,6 +12,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,12 @@ namespace {
 class WindowLook : public InstrumentFixture
 {
 protected:
+    void TearDown() override
+    {
+        ApplyLanguage(Language::Original);
+        InstrumentFixture::TearDown();
+    }
+
     std::vector<QDialog *> windows() const
     {
         return { AlarmForm, CalibrateForm, External_CT_form, StartingForm };
@@ -87,29 +95,37 @@ TEST_F(WindowLook, CaptionsFitTheirControls)
     WaveScaleColor = QColor(170, 170, 170);
     const std::vector<uint8_t> capture = sim::MakeStartingCapture(0x00, 7);
     std::copy(capture.begin(), capture.end(), StartingCapture.begin());
-    for (QDialog *window : windows()) {
-        SCOPED_TRACE(qPrintable(window->objectName()));
-        window->show();
-        if (window == StartingForm)
-            StartingForm->DrawChart();
-        for (QWidget *widget : window->findChildren<QWidget *>()) {
-            if (!widget->isVisible())
-                continue;
-            const bool captioned = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLabel *>(widget);
-            if (!captioned || StartingForm->StatusBar1->isAncestorOf(widget))
-                continue;
-            SCOPED_TRACE(qPrintable(widget->objectName()));
-            // A push button's size hint has a floor of its own; its text is what must fit.
-            const auto *push = qobject_cast<QPushButton *>(widget);
-            const int needed
-                = push ? push->fontMetrics().horizontalAdvance(push->text()) + 6 : widget->sizeHint().width();
-            EXPECT_LE(needed, widget->width());
-            EXPECT_TRUE(window->rect().contains(
-                widget->geometry().translated(widget->parentWidget()->mapTo(window, QPoint(0, 0)))));
+    // English captions are longer than the Chinese ones, and the original mix is longest in places.
+    for (const Language language : { Language::Original, Language::English, Language::Chinese }) {
+        SCOPED_TRACE(qPrintable(LanguageKey(language)));
+        ApplyLanguage(language);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        for (QDialog *window : windows()) {
+            SCOPED_TRACE(qPrintable(window->objectName()));
+            window->show();
+            if (window == StartingForm)
+                StartingForm->DrawChart();
+            for (QWidget *widget : window->findChildren<QWidget *>()) {
+                if (!widget->isVisible())
+                    continue;
+                const bool captioned
+                    = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLabel *>(widget);
+                if (!captioned || StartingForm->StatusBar1->isAncestorOf(widget))
+                    continue;
+                SCOPED_TRACE(qPrintable(widget->objectName()));
+                // A push button's size hint has a floor of its own; its text is what must fit.
+                const auto *push = qobject_cast<QPushButton *>(widget);
+                const int needed = push ? push->fontMetrics().horizontalAdvance(push->text()) + 6
+                                        : widget->sizeHint().width();
+                EXPECT_LE(needed, widget->width());
+                EXPECT_TRUE(window->rect().contains(
+                    widget->geometry().translated(widget->parentWidget()->mapTo(window, QPoint(0, 0)))));
+            }
+            if (!shots.isEmpty())
+                window->grab().save(QDir(shots).filePath(window->objectName() + QLatin1Char('_')
+                    + LanguageKey(language) + QStringLiteral(".png")));
+            window->hide();
         }
-        if (!shots.isEmpty())
-            window->grab().save(QDir(shots).filePath(window->objectName() + QStringLiteral(".png")));
-        window->hide();
     }
 }
 

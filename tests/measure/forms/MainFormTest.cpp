@@ -8,6 +8,7 @@
 #include "appearance/SkinEngine.h"
 #include "appearance/forms/skins.h"
 #include "base/DateTimeText.h"
+#include "base/Language.h"
 #include "instrument/forms/Calibrate.h"
 #include "instrument/forms/External_CT.h"
 #include "measure/MeasurementCsv.h"
@@ -150,10 +151,12 @@ TEST_F(MainWindow, MenuCaptionsSeparatorsAndStartingStates)
                 "-", "N7:Exit" } },
         { form->Option1,
             { "C1:Communication", "-", "N9:Style", "-", "N11:Alarm", "-", "N25:校准  (hidden)", "-",
-                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-", "Compare1:Compare",
-                "Compliance1:Harmonic compliance" } },
+                "N27:Bandwidth", "-", "IEC1:THD", "-", "N30:CT", "-", "Language1:Language", "-",
+                "Compare1:Compare", "Compliance1:Harmonic compliance" } },
         { form->N27Menu, { "N31:Narrowband &(Y)←", "N32:Wide Band &(Z)" } },
         { form->IEC1Menu, { "IEC2:%f： IEC方式 &(Y)←", "CSA1:%r： CSA方式 &(Z)" } },
+        { form->Language1Menu,
+            { "LanguageOriginal1:Original", "LanguageEnglish1:English", "LanguageChinese1:中文" } },
         { form->Run1,
             { "N12:Single Sampling", "N13:Continuous Sampling", "N14:Stop  (off)", "-", "N15:Starting Test",
                 "-", "N18:Harmonic Table", "-", "N20:Record" } },
@@ -966,6 +969,31 @@ TEST_F(MainWindow, HandbookAndWebSiteOpenThroughTheDesktop)
     EXPECT_EQ(dialogs.openedUrls[1], TMainForm::WebAddress);
     EXPECT_EQ(dialogs.openedUrls[2], TMainForm::WebAddress);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, TheHandbookOpenedIsTheOneOfTheLanguageShown)
+{
+    struct BackToOriginal
+    {
+        ~BackToOriginal() { ApplyLanguage(Language::Original); }
+    } restore;
+    const struct
+    {
+        Language language;
+        const char *file;
+    } cases[] = {
+        { Language::Chinese, "PdfDoc/Handbook_zh_CN.pdf" },
+        { Language::English, "PdfDoc/Handbook.pdf" },
+        { Language::Original, "PdfDoc/Handbook.pdf" },
+    };
+    for (const auto &c : cases) {
+        ApplyLanguage(c.language);
+        form->N23->trigger();
+        ASSERT_FALSE(dialogs.openedUrls.isEmpty());
+        EXPECT_EQ(dialogs.openedUrls.last(),
+            QUrl::fromLocalFile(QDir(programDir.path()).filePath(QLatin1String(c.file))).toString())
+            << qPrintable(LanguageKey(c.language));
+    }
 }
 
 TEST_F(MainWindow, WithoutViewerOrBrowserTheUserIsGivenTheFileAndTheAddress)
