@@ -182,7 +182,7 @@
         <translation>Sampling completed!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Date：%1 %2</source>
         <translation>Date: %1 %2</translation>
     </message>

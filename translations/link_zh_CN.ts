@@ -182,7 +182,7 @@
         <translation>采样完成！</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Date：%1 %2</source>
         <translation>日期：%1 %2</translation>
     </message>

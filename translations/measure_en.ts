@@ -469,7 +469,7 @@
         <translation>NORVO Precision Measurement Technology</translation>
     </message>
     <message>
-        <location line="+211"/>
+        <location line="+216"/>
         <source>Failed,The machine is not connected! </source>
         <translation>Failed: the instrument is not connected!</translation>
     </message>

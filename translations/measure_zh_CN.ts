@@ -469,7 +469,7 @@
         <translation>NORVO 精密测量技术</translation>
     </message>
     <message>
-        <location line="+211"/>
+        <location line="+216"/>
         <source>Failed,The machine is not connected! </source>
         <translation>失败：仪器未连接！</translation>
     </message>

@@ -37,9 +37,10 @@ void TMainForm::connectSession()
     connect(Session, &LinkSession::measurementArrived, this, [this](const uint8_t *frame) {
         StoreMeasurementReply(frame);
         DrawMeasurement();
-        setStatusText(PanelCommunication, tr("Sampling completed!"));
+        setStatusSource(PanelCommunication, QT_TR_NOOP("Sampling completed!"));
         const QDateTime now = platform::clock().now();
-        setStatusText(PanelDate, tr("Date：%1 %2").arg(ShortDateText(now.date()), LongTimeText(now.time())));
+        setStatusSource(
+            PanelDate, QT_TR_NOOP("Date：%1 %2"), { ShortDateText(now.date()), LongTimeText(now.time()) });
         ReReadTimer->stop();
         if (SamplingMode == 2)
             ContinuousReadTimer->start();
@@ -59,7 +60,7 @@ void TMainForm::connectSession()
         [this] { emit StartingStatusChanged(tr("Trigger completed, requesting ......")); });
     connect(Session, &LinkSession::alarmValueArrived, this, &TMainForm::AlarmValueReplied);
     connect(Session, &LinkSession::alarmChainSynchronised, this,
-        [this] { setStatusText(PanelCommunication, tr("Synchronization")); });
+        [this] { setStatusSource(PanelCommunication, QT_TR_NOOP("Synchronization")); });
     connect(Session, &LinkSession::modeByteArrived, this, [this](uint8_t mode) {
         showModeCaptions(ModeBroadband, mode & ModeBroadband);
         showModeCaptions(ModeThdCsa, mode & ModeThdCsa);
@@ -72,7 +73,7 @@ void TMainForm::connectSession()
 
 void TMainForm::ContinuousReadTimerTimer()
 {
-    setStatusText(PanelCommunication, tr("Request data!"));
+    setStatusSource(PanelCommunication, QT_TR_NOOP("Request data!"));
     SendReadRequest(InstrumentAddress, RegMeasurement, 2);
     ContinuousReadTimer->stop();
     ReReadTimer->start();
@@ -80,7 +81,7 @@ void TMainForm::ContinuousReadTimerTimer()
 
 void TMainForm::ReReadTimerTimer()
 {
-    setStatusText(PanelCommunication, tr("Connection Failure!"));
+    setStatusSource(PanelCommunication, QT_TR_NOOP("Connection Failure!"));
     if (Comm1->portOpen())
         SendReadRequest(InstrumentAddress, LastRegister, LastCount);
 }

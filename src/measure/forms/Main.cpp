@@ -78,6 +78,11 @@ void TMainForm::retranslateUi()
     RetranslateTexts(this);
 }
 
+void TMainForm::setStatusSource(int panel, const char *source, const QStringList &arguments)
+{
+    SetTranslatedText(StatusPanels.at(panel), "text", "TMainForm", source, arguments);
+}
+
 void TMainForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {

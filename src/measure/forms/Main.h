@@ -153,6 +153,8 @@ public:
 
     QString statusText(int panel) const { return StatusPanels.at(panel)->text(); }
     void setStatusText(int panel, const QString &text) { StatusPanels.at(panel)->setText(text); }
+    // A status text of the window's own (a source text of its context) that follows the language.
+    void setStatusSource(int panel, const char *source, const QStringList &arguments = {});
     QLabel *valuePanel(PanelIndex index) const { return ValuePanels[index]; }
 
     // The maker's web address and location (the version window shows them too).

@@ -205,6 +205,22 @@ TEST_F(LanguageSwitch, TextsShownSinceFollowTooAndTextsPutInTheirPlaceAreLeftAlo
     EXPECT_EQ(form->statusText(TMainForm::PanelStatus), QStringLiteral("written by hand"));
 }
 
+TEST_F(LanguageSwitch, StatusTextsOfTheAcquisitionFollowTheLanguageWhileShown)
+{
+    // The silence timer's status and the date of a measurement, shown before the switch.
+    form->ReReadTimerTimer();
+    form->setStatusSource(
+        TMainForm::PanelDate, "Date：%1 %2", { QStringLiteral("2026-3-14"), QStringLiteral("9:26:53") });
+    switchTo(Language::English);
+    EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("Connection Failure!"));
+    EXPECT_EQ(form->statusText(TMainForm::PanelDate), QStringLiteral("Date: 2026-3-14 9:26:53"));
+    switchTo(Language::Chinese);
+    EXPECT_EQ(form->statusText(TMainForm::PanelCommunication), QStringLiteral("连接失败！"));
+    EXPECT_EQ(form->statusText(TMainForm::PanelDate), QStringLiteral("日期：2026-3-14 9:26:53"));
+    switchTo(Language::Original);
+    EXPECT_EQ(form->statusText(TMainForm::PanelDate), QStringLiteral("Date：2026-3-14 9:26:53"));
+}
+
 TEST_F(LanguageSwitch, FileDialogsNameTheFilesInTheLanguageButKeepTheirPatterns)
 {
     for (const Language language : { Language::English, Language::Chinese, Language::Original }) {
