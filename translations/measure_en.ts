@@ -200,6 +200,29 @@
     </message>
 </context>
 <context>
+    <name>PaneOverlays</name>
+    <message>
+        <location filename="../src/measure/PaneOverlays.cpp" line="+121"/>
+        <source>scale: live</source>
+        <translation>scale: live</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>scale: Vol live, Amp reference</source>
+        <translation>scale: voltage live, current reference</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>scale: Vol reference, Amp live</source>
+        <translation>scale: voltage reference, current live</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>scale: reference</source>
+        <translation>scale: reference</translation>
+    </message>
+</context>
+<context>
     <name>Reference</name>
     <message>
         <location filename="../src/measure/Reference.cpp" line="+18"/>
@@ -464,17 +487,17 @@
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/measure/forms/Main.cpp" line="+75"/>
+        <location filename="../src/measure/forms/Main.cpp" line="+76"/>
         <source>NORVO Precision Measurement Technology</source>
         <translation>NORVO Precision Measurement Technology</translation>
     </message>
     <message>
-        <location line="+216"/>
+        <location line="+192"/>
         <source>Failed,The machine is not connected! </source>
         <translation>Failed: the instrument is not connected!</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+51"/>
         <source>No program on this computer opens PDF documents. Open the handbook with a PDF viewer of your choice:
 
 %1</source>
@@ -483,7 +506,7 @@
 %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>No web browser could be started. Open this address in a browser of your choice:
 
 %1</source>
@@ -492,7 +515,7 @@
 %1</translation>
     </message>
     <message>
-        <location filename="../src/measure/forms/MainParts.cpp" line="+156"/>
+        <location filename="../src/measure/forms/MainParts.cpp" line="+158"/>
         <source> WAVE </source>
         <translation> WAVE </translation>
     </message>

@@ -200,6 +200,29 @@
     </message>
 </context>
 <context>
+    <name>PaneOverlays</name>
+    <message>
+        <location filename="../src/measure/PaneOverlays.cpp" line="+121"/>
+        <source>scale: live</source>
+        <translation>标尺：当前测量</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>scale: Vol live, Amp reference</source>
+        <translation>标尺：电压按当前测量，电流按参考测量</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>scale: Vol reference, Amp live</source>
+        <translation>标尺：电压按参考测量，电流按当前测量</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>scale: reference</source>
+        <translation>标尺：参考测量</translation>
+    </message>
+</context>
+<context>
     <name>Reference</name>
     <message>
         <location filename="../src/measure/Reference.cpp" line="+18"/>
@@ -464,17 +487,17 @@
         <translation>语言</translation>
     </message>
     <message>
-        <location filename="../src/measure/forms/Main.cpp" line="+75"/>
+        <location filename="../src/measure/forms/Main.cpp" line="+76"/>
         <source>NORVO Precision Measurement Technology</source>
         <translation>NORVO 精密测量技术</translation>
     </message>
     <message>
-        <location line="+216"/>
+        <location line="+192"/>
         <source>Failed,The machine is not connected! </source>
         <translation>失败：仪器未连接！</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+51"/>
         <source>No program on this computer opens PDF documents. Open the handbook with a PDF viewer of your choice:
 
 %1</source>
@@ -483,7 +506,7 @@
 %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>No web browser could be started. Open this address in a browser of your choice:
 
 %1</source>
@@ -492,7 +515,7 @@
 %1</translation>
     </message>
     <message>
-        <location filename="../src/measure/forms/MainParts.cpp" line="+156"/>
+        <location filename="../src/measure/forms/MainParts.cpp" line="+158"/>
         <source> WAVE </source>
         <translation> 波形 </translation>
     </message>

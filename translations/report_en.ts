@@ -47,7 +47,7 @@
 <context>
     <name>MeasurementReport</name>
     <message>
-        <location filename="../src/report/MeasurementReport.cpp" line="+127"/>
+        <location filename="../src/report/MeasurementReport.cpp" line="+144"/>
         <source>   Report</source>
         <translation>   Report</translation>
     </message>
@@ -58,18 +58,18 @@
     </message>
     <message>
         <location line="+4"/>
-        <location line="+153"/>
+        <location line="+177"/>
         <source>第1页</source>
         <translation>Page 1</translation>
     </message>
     <message>
-        <location line="-144"/>
-        <location line="+172"/>
+        <location line="-168"/>
+        <location line="+196"/>
         <source> Sample waveform </source>
         <translation> Sampled waves </translation>
     </message>
     <message>
-        <location line="-148"/>
+        <location line="-157"/>
         <source> Voltage harmonic </source>
         <translation> Voltage harmonic </translation>
     </message>
@@ -79,7 +79,7 @@
         <translation> Current harmonic </translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+55"/>
         <location line="+124"/>
         <source> Harmonic content </source>
         <translation> Harmonic content </translation>
@@ -96,28 +96,28 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+150"/>
+        <location line="+169"/>
         <source>N</source>
         <translation>N</translation>
     </message>
     <message>
-        <location line="-148"/>
+        <location line="-167"/>
         <location line="+2"/>
-        <location line="+147"/>
+        <location line="+166"/>
         <location line="+2"/>
         <source>RMS</source>
         <translation>RMS</translation>
     </message>
     <message>
-        <location line="-147"/>
+        <location line="-166"/>
         <location line="+2"/>
-        <location line="+144"/>
+        <location line="+163"/>
         <location line="+2"/>
         <source>Percent</source>
         <translation>Percent</translation>
     </message>
     <message>
-        <location line="-108"/>
+        <location line="-127"/>
         <source>Measurement Report</source>
         <translation>Measurement Report</translation>
     </message>
@@ -162,7 +162,7 @@
         <translation> Current Harmonic </translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+88"/>
         <source>Vol</source>
         <translation>Voltage</translation>
     </message>
@@ -521,7 +521,7 @@
 <context>
     <name>TPrinterForm</name>
     <message>
-        <location filename="../src/report/forms/Print.cpp" line="+142"/>
+        <location filename="../src/report/forms/Print.cpp" line="+148"/>
         <source>PrinterForm</source>
         <translation>Print</translation>
     </message>
@@ -539,6 +539,11 @@
         <location line="+0"/>
         <source>Printing      </source>
         <translation>Print      </translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Print reference traces</source>
+        <translation>Print reference traces</translation>
     </message>
 </context>
 </TS>

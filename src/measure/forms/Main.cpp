@@ -317,9 +317,7 @@ void TMainForm::N23Click()
         = platform::programDir().path() + QLatin1Char('/') + HandbookFileFor(AppliedLanguage());
     OpenOrTell(QUrl::fromLocalFile(handbook).toString(),
         tr("No program on this computer opens PDF documents. Open the "
-           "handbook with a PDF viewer of your choice:
-
-%1")
+           "handbook with a PDF viewer of your choice:\n\n%1")
             .arg(QDir::toNativeSeparators(QDir::cleanPath(handbook))));
 }
 
@@ -327,8 +325,6 @@ void TMainForm::Image1Click()
 {
     OpenOrTell(WebAddress,
         tr("No web browser could be started. Open this address in a "
-           "browser of your choice:
-
-%1")
+           "browser of your choice:\n\n%1")
             .arg(WebAddress));
 }
