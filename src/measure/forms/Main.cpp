@@ -9,21 +9,19 @@
 #include "link/TComm.h"
 #include "measure/HandbookFile.h"
 #include "measure/MeasurementFile.h"
-#include "measure/MeasurementRecord.h"
 #include "measure/forms/LanguageMenu.h"
+#include "measure/forms/MainCommands.h"
 #include "measure/forms/MenuBuilder.h"
 #include "measure/forms/WaveCursorControl.h"
 #include "widgets/FormParts.h"
 #include "widgets/TranslatedText.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -98,8 +96,8 @@ void TMainForm::createToolBar()
     SeSkinToolBar1->setObjectName(QStringLiteral("SeSkinToolBar1"));
     SeSkinToolBar1->setMovable(false);
     SeSkinToolBar1->setIconSize(ToolGlyphSize);
-    const auto made
-        = BuildToolButtons(SeSkinToolBar1, ToolButtonEntries(), [this](MainCommand c) { runCommand(c); });
+    const auto made = BuildToolButtons(
+        SeSkinToolBar1, ToolButtonEntries(), [this](MainCommand c) { RunMainCommand(*this, c); });
     BindMembers<QToolButton>(made,
         { { &SeSkinSpeedButton1, 1 }, { &SeSkinSpeedButton2, 2 }, { &SeSkinSpeedButton3, 3 },
             { &SeSkinSpeedButton4, 4 }, { &SeSkinSpeedButton5, 5 }, { &SeSkinSpeedButton6, 6 },
@@ -110,7 +108,8 @@ void TMainForm::createToolBar()
 void TMainForm::createMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    const auto made = BuildMenus(menuBar(), MainMenuEntries(), [this](MainCommand c) { runCommand(c); });
+    const auto made
+        = BuildMenus(menuBar(), MainMenuEntries(), [this](MainCommand c) { RunMainCommand(*this, c); });
     BindMembers<QMenu>(made,
         { { &File1, "File1" }, { &Option1, "Option1" }, { &Run1, "Run1" }, { &Help1, "Help1" },
             { &N27Menu, "N27Menu" }, { &IEC1Menu, "IEC1Menu" } });
@@ -123,25 +122,6 @@ void TMainForm::createMenu()
             { &N23, "N23" }, { &SetReference1, "SetReference1" }, { &LoadReference1, "LoadReference1" },
             { &ClearReference1, "ClearReference1" }, { &Compare1, "Compare1" } });
     Language1Menu = AddLanguageMenu(Option1, Compare1);
-}
-
-void TMainForm::runCommand(MainCommand command)
-{
-    // In the order of MainCommand.
-    static constexpr void (TMainForm::*handlers[])()
-        = { &TMainForm::SeSkinSpeedButton1Click, &TMainForm::SeSkinSpeedButton2Click,
-              &TMainForm::SeSkinSpeedButton3Click, &TMainForm::SeSkinSpeedButton4Click,
-              &TMainForm::SeSkinSpeedButton5Click, &TMainForm::SeSkinSpeedButton6Click,
-              &TMainForm::SeSkinSpeedButton7Click, &TMainForm::SeSkinSpeedButton8Click,
-              &TMainForm::SeSkinSpeedButton9Click, &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click,
-              &TMainForm::C1Click, &TMainForm::N9Click, &TMainForm::N11Click, &TMainForm::N25Click,
-              &TMainForm::N31Click, &TMainForm::N32Click, &TMainForm::IEC2Click, &TMainForm::CSA1Click,
-              &TMainForm::N30Click, &TMainForm::N23Click, &TMainForm::Image1Click,
-              &TMainForm::ExportCsv1Click, &TMainForm::Compliance1Click, &TMainForm::SetReference1Click,
-              &TMainForm::LoadReference1Click, &TMainForm::ClearReference1Click, &TMainForm::Compare1Click };
-    static_assert(std::size(handlers) == static_cast<size_t>(MainCommand::None));
-    if (command != MainCommand::None)
-        (this->*handlers[static_cast<int>(command)])();
 }
 
 void TMainForm::createClientArea()
@@ -186,16 +166,11 @@ void TMainForm::FormCreate(const QStringList &arguments)
 
 void TMainForm::HandleCommandLine(const QStringList &arguments)
 {
-    switch (::HandleCommandLine(arguments, Measurement)) {
-    case CommandLineKind::MeasurementFile:
+    const CommandLineKind kind = ::HandleCommandLine(arguments, Measurement);
+    if (kind == CommandLineKind::MeasurementFile)
         DrawMeasurement();
-        break;
-    case CommandLineKind::RecordFile:
+    else if (kind == CommandLineKind::RecordFile)
         MOpenTimer->start();
-        break;
-    case CommandLineKind::None:
-        break;
-    }
 }
 
 void TMainForm::DrawMeasurement()
@@ -219,11 +194,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == Panel1 && event->type() == QEvent::Resize)
         FormResize();
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TMainForm::closeEvent(QCloseEvent *event)
-{
-    event->setAccepted(FormCloseQuery());
 }
 
 bool TMainForm::FormCloseQuery()

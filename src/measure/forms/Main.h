@@ -15,6 +15,7 @@
 #include "measure/forms/Reference.h"
 #include "widgets/PaintBox.h"
 
+#include <QCloseEvent>
 #include <QImage>
 #include <QMainWindow>
 #include <QPainter>
@@ -177,7 +178,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override { event->setAccepted(FormCloseQuery()); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -185,7 +186,6 @@ private:
     void createMenu();
     void createClientArea();
     void createStatusBar();
-    void runCommand(MainCommand command);
     void startSampling(uint8_t mode);
     void modeCommand(uint8_t bit, bool set);
     void showModeCaptions(uint8_t bit, bool set);
