@@ -1,8 +1,11 @@
 // Screenshots of every window of the program in each of its languages (Original, English,
 // 中文), and one contact sheet of them: a row per window, a column per language. Run it
-// once per scaling (QT_SCALE_FACTOR=1 and 2); the sheet is named after the scaling.
+// once per scaling (QT_SCALE_FACTOR=1 and 2) on a screen of 1920 x 1080 logical pixels or
+// more (xvfb-run), so that the panes' drawing surfaces, half the screen's size, cover the
+// panes; the sheet is named after the scaling.
 //
 //     kmr-language-screens PROGRAM_DIR OUTPUT_DIR [SHOTS_DIR]
+//
 // (Whether every caption fits its control in each language is a test of the window suite.)
 // PROGRAM_DIR holds the data folders and the compiled translations, as the build folder does.
 
@@ -189,7 +192,7 @@ int main(int argc, char **argv)
     for (int l = 0; l < 3; ++l) {
         ApplyLanguage(languages[l], QDir(translations).exists() ? translations : QStringLiteral(":/translations"));
         QApplication::processEvents();
-        MainForm->setStatusText(TMainForm::PanelCommunication, QStringLiteral("Sampling completed!"));
+        MainForm->setStatusSource(TMainForm::PanelCommunication, "Sampling completed!");
         MainForm->DrawMeasurement();
         for (size_t w = 0; w < windows.size(); ++w) {
             QWidget *window = windows[w].second;
