@@ -140,7 +140,12 @@
         <translation>Exit </translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+18"/>
+        <source>正在请求仪器数据......</source>
+        <translation>Requesting data from the instrument...</translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>Saving ......。</source>
         <translation>Saving ......</translation>
     </message>

@@ -140,7 +140,12 @@
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+18"/>
+        <source>正在请求仪器数据......</source>
+        <translation>正在请求仪器数据......</translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>Saving ......。</source>
         <translation>正在保存……</translation>
     </message>

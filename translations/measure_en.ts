@@ -487,12 +487,12 @@
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/measure/forms/Main.cpp" line="+76"/>
+        <location filename="../src/measure/forms/Main.cpp" line="+74"/>
         <source>NORVO Precision Measurement Technology</source>
         <translation>NORVO Precision Measurement Technology</translation>
     </message>
     <message>
-        <location line="+192"/>
+        <location line="+164"/>
         <source>Failed,The machine is not connected! </source>
         <translation>Failed: the instrument is not connected!</translation>
     </message>

@@ -487,12 +487,12 @@
         <translation>语言</translation>
     </message>
     <message>
-        <location filename="../src/measure/forms/Main.cpp" line="+76"/>
+        <location filename="../src/measure/forms/Main.cpp" line="+74"/>
         <source>NORVO Precision Measurement Technology</source>
         <translation>NORVO 精密测量技术</translation>
     </message>
     <message>
-        <location line="+192"/>
+        <location line="+164"/>
         <source>Failed,The machine is not connected! </source>
         <translation>失败：仪器未连接！</translation>
     </message>

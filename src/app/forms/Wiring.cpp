@@ -67,7 +67,7 @@ void openWindow(MainWindowRequest window)
         return execIf(skin);
     case W::Alarm:
         if (AlarmForm)
-            AlarmForm->Label7->setText(QStringLiteral("正在请求仪器数据......"));
+            AlarmForm->ShowRequesting();
         return execIf(AlarmForm);
     case W::Calibration:
         return showIf(CalibrateForm);

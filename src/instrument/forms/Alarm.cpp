@@ -135,6 +135,11 @@ void TAlarmForm::setStatus(std::function<QString()> text)
     Label7->setText(m_status());
 }
 
+void TAlarmForm::ShowRequesting()
+{
+    setStatus([] { return tr("正在请求仪器数据......"); });
+}
+
 void TAlarmForm::setButtonsEnabled(bool enabled)
 {
     for (QPushButton *button : { Button1, Button2, Button3 })

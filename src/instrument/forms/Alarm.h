@@ -54,6 +54,9 @@ public:
     // No acknowledgement came in time: the status line says which limits were written.
     void AcknowledgementTimerTimer();
 
+    // The status line while the window waits for the settings it asked for.
+    void ShowRequesting();
+
     // Sets every text of the window in the current language.
     void retranslateUi();
 
