@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QScopeGuard>
 #include <QTranslator>
@@ -21,6 +22,7 @@ struct Applied
 {
     Language language = Language::Original;
     std::vector<std::unique_ptr<QTranslator>> translators;
+    std::unique_ptr<QTranslator> qtTexts; // Qt's own: file dialogs, standard buttons
 };
 
 Applied &applied()
@@ -114,6 +116,9 @@ int ApplyLanguage(Language language, const QString &folder)
     for (const auto &translator : state.translators)
         QCoreApplication::removeTranslator(translator.get());
     state.translators.clear();
+    if (state.qtTexts)
+        QCoreApplication::removeTranslator(state.qtTexts.get());
+    state.qtTexts.reset();
     state.language = language;
     // Qt tells the windows itself only once its event loop runs; the start and tests come
     // earlier. The windows get one change each: Qt merges the posted events.
@@ -134,6 +139,13 @@ int ApplyLanguage(Language language, const QString &folder)
         auto translator = std::make_unique<QTranslator>();
         if (translator->load(dir.filePath(file)) && QCoreApplication::installTranslator(translator.get()))
             state.translators.push_back(std::move(translator));
+    }
+    // Qt's own texts follow where the system has them (they are English without).
+    if (language == Language::Chinese) {
+        auto qtTexts = std::make_unique<QTranslator>();
+        if (qtTexts->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+            && QCoreApplication::installTranslator(qtTexts.get()))
+            state.qtTexts = std::move(qtTexts);
     }
     return static_cast<int>(state.translators.size());
 }

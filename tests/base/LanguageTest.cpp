@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -137,6 +138,21 @@ TEST_F(ApplyLanguageTest, InstallsOneTranslatorPerFolderAndTakesThemAwayForOrigi
     EXPECT_EQ(ApplyLanguage(Language::Original), 0);
     EXPECT_EQ(AppliedLanguage(), Language::Original);
     EXPECT_EQ(LanguageCaption(Language::Original), QStringLiteral("Original"));
+}
+
+TEST_F(ApplyLanguageTest, QtsOwnTextsAreChineseOnlyInChinese)
+{
+    const QString qtTexts
+        = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm");
+    if (!QFile::exists(qtTexts))
+        GTEST_SKIP() << "Qt's translations are not installed: " << qtTexts.toStdString();
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    ApplyLanguage(Language::Chinese);
+    EXPECT_EQ(cancel(), QStringLiteral("取消"));
+    for (const Language other : { Language::English, Language::Original }) {
+        ApplyLanguage(other);
+        EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
+    }
 }
 
 TEST_F(ApplyLanguageTest, AFolderWithoutTranslationsLeavesTheOriginalTexts)
