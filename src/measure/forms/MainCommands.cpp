@@ -4,19 +4,66 @@
 
 void RunMainCommand(TMainForm &form, MainCommand command)
 {
-    // In the order of MainCommand.
-    static constexpr void (TMainForm::*handlers[])()
-        = { &TMainForm::SeSkinSpeedButton1Click, &TMainForm::SeSkinSpeedButton2Click,
-              &TMainForm::SeSkinSpeedButton3Click, &TMainForm::SeSkinSpeedButton4Click,
-              &TMainForm::SeSkinSpeedButton5Click, &TMainForm::SeSkinSpeedButton6Click,
-              &TMainForm::SeSkinSpeedButton7Click, &TMainForm::SeSkinSpeedButton8Click,
-              &TMainForm::SeSkinSpeedButton9Click, &TMainForm::SeSkinSpeedButton10Click, &TMainForm::N7Click,
-              &TMainForm::C1Click, &TMainForm::N9Click, &TMainForm::N11Click, &TMainForm::N25Click,
-              &TMainForm::N31Click, &TMainForm::N32Click, &TMainForm::IEC2Click, &TMainForm::CSA1Click,
-              &TMainForm::N30Click, &TMainForm::N23Click, &TMainForm::Image1Click,
-              &TMainForm::ExportCsv1Click, &TMainForm::Compliance1Click, &TMainForm::SetReference1Click,
-              &TMainForm::LoadReference1Click, &TMainForm::ClearReference1Click, &TMainForm::Compare1Click };
-    static_assert(std::size(handlers) == static_cast<size_t>(MainCommand::None));
-    if (command != MainCommand::None)
-        (form.*handlers[static_cast<int>(command)])();
+    // A switch, so that the compiler names a command without its handler.
+    using C = MainCommand;
+    switch (command) {
+    case C::Open:
+        return form.SeSkinSpeedButton1Click();
+    case C::Save:
+        return form.SeSkinSpeedButton2Click();
+    case C::Print:
+        return form.SeSkinSpeedButton3Click();
+    case C::Version:
+        return form.SeSkinSpeedButton4Click();
+    case C::Record:
+        return form.SeSkinSpeedButton5Click();
+    case C::HarmonicTable:
+        return form.SeSkinSpeedButton6Click();
+    case C::Single:
+        return form.SeSkinSpeedButton7Click();
+    case C::Continuous:
+        return form.SeSkinSpeedButton8Click();
+    case C::Stop:
+        return form.SeSkinSpeedButton9Click();
+    case C::StartingTest:
+        return form.SeSkinSpeedButton10Click();
+    case C::Exit:
+        return form.N7Click();
+    case C::Communication:
+        return form.C1Click();
+    case C::Style:
+        return form.N9Click();
+    case C::Alarm:
+        return form.N11Click();
+    case C::Calibration:
+        return form.N25Click();
+    case C::Narrowband:
+        return form.N31Click();
+    case C::Broadband:
+        return form.N32Click();
+    case C::Iec:
+        return form.IEC2Click();
+    case C::Csa:
+        return form.CSA1Click();
+    case C::Ct:
+        return form.N30Click();
+    case C::Handbook:
+        return form.N23Click();
+    case C::WebSite:
+        return form.Image1Click();
+    case C::ExportCsv:
+        return form.ExportCsv1Click();
+    case C::Compliance:
+        return form.Compliance1Click();
+    case C::SetReference:
+        return form.SetReference1Click();
+    case C::LoadReference:
+        return form.LoadReference1Click();
+    case C::ClearReference:
+        return form.ClearReference1Click();
+    case C::Compare:
+        return form.Compare1Click();
+    case C::None:
+        return;
+    }
 }
