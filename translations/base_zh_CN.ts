@@ -28,7 +28,7 @@
 <context>
     <name>Language</name>
     <message>
-        <location filename="../src/base/Language.cpp" line="+76"/>
+        <location filename="../src/base/Language.cpp" line="+78"/>
         <source>Original</source>
         <translation>原文</translation>
     </message>

@@ -58,12 +58,12 @@
 <context>
     <name>TCommForm</name>
     <message>
-        <location filename="../src/link/forms/communication.cpp" line="+52"/>
+        <location filename="../src/link/forms/communication.cpp" line="+53"/>
         <source>COM%1         Uses USB connected KMR5150</source>
         <translation>COM%1         Uses USB connected KMR5150</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../src/link/PortMessages.cpp" line="+14"/>
         <source>       Did not find the default communication port! Please check：</source>
         <translation>       The stored communication port was not found. Please check:</translation>
     </message>
@@ -83,7 +83,7 @@
         <translation>               If you changed the USB port, set it again in the communication settings.       </translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location filename="../src/link/forms/communication.cpp" line="+51"/>
         <source> Interface  </source>
         <translation> Interface  </translation>
     </message>
@@ -118,7 +118,7 @@
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location filename="../src/link/PortMessages.cpp" line="+16"/>
         <source>       COM%1 is in use by %2.
 
        Close that program: the port is opened by itself as soon as it is free.
@@ -129,17 +129,12 @@
        Or choose another port in the communication settings.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No instrument answered on COM%1 at %2, address %3. Check that the instrument is switched on and connected to this port, and that its speed and address are the ones set here.</source>
         <translation>No instrument answered on COM%1 at %2, address %3. Check that the instrument is switched on and connected to this port, and that its speed and address are the ones set here.</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>no speed chosen</source>
-        <translation>no speed chosen</translation>
-    </message>
-    <message>
-        <location line="+169"/>
+        <location filename="../src/link/forms/communication.cpp" line="+177"/>
         <source>Scan Communication Port</source>
         <translation>Scan Communication Port</translation>
     </message>

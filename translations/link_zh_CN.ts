@@ -58,12 +58,12 @@
 <context>
     <name>TCommForm</name>
     <message>
-        <location filename="../src/link/forms/communication.cpp" line="+52"/>
+        <location filename="../src/link/forms/communication.cpp" line="+53"/>
         <source>COM%1         Uses USB connected KMR5150</source>
         <translation>COM%1         USB 连接的 KMR5150</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../src/link/PortMessages.cpp" line="+14"/>
         <source>       Did not find the default communication port! Please check：</source>
         <translation>       未找到默认的通讯串口！请检查：</translation>
     </message>
@@ -83,7 +83,7 @@
         <translation>               如更换了 USB 接口，请在通讯设置中重新设置！       </translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location filename="../src/link/forms/communication.cpp" line="+51"/>
         <source> Interface  </source>
         <translation> 接口  </translation>
     </message>
@@ -118,7 +118,7 @@
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location filename="../src/link/PortMessages.cpp" line="+16"/>
         <source>       COM%1 is in use by %2.
 
        Close that program: the port is opened by itself as soon as it is free.
@@ -129,17 +129,12 @@
        或在通讯设置中选择其他串口。</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No instrument answered on COM%1 at %2, address %3. Check that the instrument is switched on and connected to this port, and that its speed and address are the ones set here.</source>
         <translation>COM%1（%2，地址 %3）上没有仪器应答。请检查仪器是否已开机并连接到此串口，以及仪器的波特率和地址是否与此处设置的一致。</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>no speed chosen</source>
-        <translation>未选择波特率</translation>
-    </message>
-    <message>
-        <location line="+169"/>
+        <location filename="../src/link/forms/communication.cpp" line="+177"/>
         <source>Scan Communication Port</source>
         <translation>正在搜索通讯串口</translation>
     </message>

@@ -6,6 +6,7 @@
 #include "link/Frames.h"
 #include "link/Globals.h"
 #include "link/PortHolder.h"
+#include "link/PortMessages.h"
 #include "link/PortScan.h"
 #include "link/PortTable.h"
 #include "link/Registers.h"
@@ -54,24 +55,6 @@ const char *const OrdinaryItemText = "COM%1    ";
 // Whether a port item is one of the instrument's own USB ports.
 constexpr char InstrumentPortProperty[] = "instrumentPort";
 
-// Lines of the message of a scan that finds the stored port missing, one sentence each.
-const char *const PortNotFoundLines[] = {
-    QT_TRANSLATE_NOOP("TCommForm", "       Did not find the default communication port! Please check："),
-    "",
-    QT_TRANSLATE_NOOP("TCommForm", "               Instrument power is turned on?"),
-    QT_TRANSLATE_NOOP("TCommForm", "               Lines of communication connecting apparatus"),
-    QT_TRANSLATE_NOOP("TCommForm",
-        "               Change the USB port, please re-set in the communication settings！       "),
-};
-
-QString portNotFoundText(bool translated)
-{
-    QStringList lines;
-    for (const char *line : PortNotFoundLines)
-        lines << (translated && *line ? TCommForm::tr(line) : QString::fromUtf8(line));
-    return lines.join(QLatin1Char('\r'));
-}
-
 constexpr uint16_t LinkCheckCount = 15;
 // Ticks of Timer1 after which the link check asks the instrument, and reopens the port.
 constexpr int32_t LinkCheckAfter = 10;
@@ -95,7 +78,7 @@ const QStringList TCommForm::BaudRateItems = { QStringLiteral("4.8Kbps"), QStrin
     QStringLiteral("14.4Kbps"), QStringLiteral("19.2Kbps"), QStringLiteral("38.4Kbps"),
     QStringLiteral("57,6Kbps"), QStringLiteral("76.8Kbps"), QStringLiteral("115.2Kbps") };
 
-const QString TCommForm::PortNotFoundText = portNotFoundText(false);
+const QString TCommForm::PortNotFoundText = PortNotFoundMessage(false);
 
 TCommForm::TCommForm(QWidget *parent)
     : QDialog(parent)
@@ -192,32 +175,13 @@ void TCommForm::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-QString TCommForm::PortInUseText(int portNumber, const DeviceHolder &holder)
-{
-    return tr("       COM%1 is in use by %2.\n\n"
-              "       Close that program: the port is opened by itself as soon as it is free.\n"
-              "       Or choose another port in the communication settings.")
-        .arg(portNumber)
-        .arg(HolderText(holder));
-}
-
-QString TCommForm::NoAnswerText(int portNumber, const QString &speed, int address)
-{
-    return tr("No instrument answered on COM%1 at %2, address %3. Check that the instrument "
-              "is switched on and connected to this port, and that its speed and address "
-              "are the ones set here.")
-        .arg(portNumber)
-        .arg(speed.isEmpty() ? tr("no speed chosen") : speed)
-        .arg(address);
-}
-
 void TCommForm::AnswerTimerTimer()
 {
     TComm *comm = MainComm();
     if (!m_awaitingAnswer || !comm || !comm->portOpen())
         return;
     m_awaitingAnswer = false;
-    const QString text = NoAnswerText(SelectedPort, ComboBox1->currentText(), InstrumentAddress);
+    const QString text = NoAnswerMessage(SelectedPort, ComboBox1->currentText(), InstrumentAddress);
     emit MainStatusChanged(text);
     if (!m_quietAnswer)
         platform::dialogs().message(text, Dialogs::Icon::Warning);
@@ -430,7 +394,7 @@ void TCommForm::Scan()
             = path.isEmpty() ? DeviceHolder {} : PortHolder(QFileInfo(path).canonicalFilePath());
         if (!quiet)
             platform::dialogs().message(
-                holder.pid != 0 ? PortInUseText(SelectedPort, holder) : portNotFoundText(true),
+                holder.pid != 0 ? PortInUseMessage(SelectedPort, holder) : PortNotFoundMessage(true),
                 Dialogs::Icon::None);
         emit SamplingControlsEnabled(false);
         emit MainStatusChanged(tr("Failed,The machine is not connected") + HeldPortNote(SelectedPort));

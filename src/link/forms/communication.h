@@ -102,10 +102,6 @@ public:
 
     // How long a scan waits for the instrument's first answer.
     static constexpr int AnswerWaitMs = 3000;
-    // "No instrument answered on COM7 at 115.2Kbps, address 1. …"
-    static QString NoAnswerText(int portNumber, const QString &speed, int address);
-    // The start-up message for a stored port that a running program holds.
-    static QString PortInUseText(int portNumber, const DeviceHolder &holder);
 
     // The main window's serial component, which the window opens, closes and sets up.
     void setMainComm(TComm *comm);
